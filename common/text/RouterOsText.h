@@ -1,0 +1,82 @@
+#pragma once
+// Form values into RouterOS command text: quoting, byte escapes, comments, rates.
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "common/text/Gbk.h"
+
+namespace trelvix {
+
+class RandomSource;
+
+// A double quote, the text, a double quote; nothing inside is escaped, because callers
+// also wrap text that is already escaped.
+Gbk Quote(std::string_view text);
+
+// For values the user typed (passwords, account and list names, times): RouterOS
+// expands $ and reads \ inside double quotes, so \ " $ get a backslash before they are
+// wrapped. A second byte 0x5C of a two-byte character is left alone.
+Gbk QuoteTyped(std::string_view text);
+
+// " comment=" and the quoted, escaped box text; empty for an empty box.
+Gbk CommentFromBox(std::string_view boxText);
+
+// Every byte other than 0-9 A-Z a-z - . as "\" and two upper-case hex digits.
+Gbk EncodeRouterOsEscapes(std::string_view text);
+
+// "\" and two hex digits (either case) become that byte; any other "\" and every "%"
+// stay as they are; two-byte characters are taken whole, so 乗 (81 5C) survives.
+Gbk DecodeRouterOsEscapes(std::string_view text);
+
+// "%" and two upper-case hex digits for every byte, or with keepSafe for every byte
+// other than 0-9 A-Z a-z - .; with utf8First the UTF-8 form of the text is encoded.
+Gbk PercentEncode(std::string_view text, bool keepSafe = false, bool utf8First = false);
+
+// "%" and two hex digits (either case) become that byte; a "%" without two hex digits
+// after it stays as it is. fromUtf8: the decoded bytes are UTF-8, converted to GBK.
+Gbk PercentDecode(std::string_view text, bool fromUtf8 = false);
+
+struct ReplacePair {
+    std::string_view find;
+    std::string_view replacement;
+};
+
+struct BatchReplaceOptions {
+    std::optional<long long> count;  // replacements per pair; none (or below 0): all
+    long long start = 1;             // 1-based; 0 or below counts as 1
+    bool caseSensitive = false;
+};
+
+// The pairs in order, each over the result of the one before (at most five are used,
+// as the forms need). An empty find changes nothing.
+Gbk BatchReplace(std::string_view text, std::span<const ReplacePair> pairs,
+                 const BatchReplaceOptions& options = {});
+Gbk BatchReplace(std::string_view text, std::initializer_list<ReplacePair> pairs,
+                 const BatchReplaceOptions& options = {});
+
+// "mb" becomes "M" when the text holds it, otherwise every "m" does (case-sensitive).
+Gbk NormalizeRate(std::string_view text);
+
+// Upper-case hexadecimal without leading zeros; empty for a negative value.
+Gbk IntToHex(std::int64_t value);
+
+// `count` lines joined by CR LF, each of 6 random octets (3 after `prefix` when
+// usePrefix), two upper-case hex digits each, joined by ":" (kind 1), "-" (kind 2) or
+// nothing (any other kind). count 0 or less gives the empty text.
+Gbk RandomMacList(RandomSource& random, std::string_view prefix, bool usePrefix,
+                  long long count, int separatorKind);
+
+// The text between the first `left` found from `start` and the next `right` after it;
+// "#引号" in a marker stands for a double quote. Empty when either is missing or
+// `right` is empty.
+Gbk TextBetween(std::string_view text, std::string_view left, std::string_view right,
+                long long start = 1, bool ignoreCase = false);
+
+// The first three dotted parts of an address typed with 3 or 4 parts, each followed
+// by "."; otherwise empty ("192.168.1" and "192.168.1.0" give "192.168.1.").
+Gbk IpPrefix3(std::string_view text);
+
+}  // namespace trelvix
