@@ -1,0 +1,59 @@
+#include "TestSupport.h"
+
+#include <iconv.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace trelvix::test {
+
+// Converted with iconv directly, not with the program's own helpers, so
+// expected texts never depend on the code under test.
+std::string G(std::string_view utf8) {
+    iconv_t cd = iconv_open("GBK", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv GBK");
+    std::string in(utf8), out(in.size() * 2 + 4, '\0');
+    char* ip = in.data();
+    char* op = out.data();
+    size_t il = in.size(), ol = out.size();
+    if (iconv(cd, &ip, &il, &op, &ol) == static_cast<size_t>(-1)) {
+        iconv_close(cd);
+        throw std::runtime_error("test text not representable in GBK: " + in);
+    }
+    iconv_close(cd);
+    out.resize(out.size() - ol);
+    return out;
+}
+
+std::string Visible(std::string_view bytes) {
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c >= 0x20 && c < 0x7F) out += static_cast<char>(c);
+        else {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        }
+    }
+    return out;
+}
+
+TempHome::TempHome() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "trelvix-test-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp");
+    root_ = tmpl;
+    std::filesystem::create_directories(root_ / "home");
+    setenv("HOME", (root_ / "home").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (root_ / "cache").c_str(), 1);
+}
+
+TempHome::~TempHome() {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+}
+
+}  // namespace trelvix::test

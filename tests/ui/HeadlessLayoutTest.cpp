@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "ui/Layout.h"
+#include "ui/headless/HeadlessUi.h"
+
+namespace trelvix::ui {
+namespace {
+
+using test::G;
+
+struct SectionCase {
+    int outerPage;
+    const char* outerCaption;
+    const char* tab;
+    std::vector<const char*> pages;
+};
+
+// Every section's tab control and the captions of its pages, page 0 first.
+const std::vector<SectionCase> kSections = {
+    {0, "系统", "选择夹2", {"系统", "添加管理账户", "定时重启/关机", "系统其它设置"}},
+    {1, "安装", "选择夹3", {"安装", "单多线固定IP和PppoeNthPcc分流", "双线固定IP电信网通", "VLAN多线PPPoE", "VRRP多线PPPoE"}},
+    {2, "PPPOE", "选择夹4", {"PPPOE", "PPPoE服务器设置", "添加PPPoE账号(批量)"}},
+    {3, "限速", "选择夹5", {"限速", "Queues简单限速", "PCQ智能动态限速", "PCQ简单分组限速", "PCQ小包优先脚本", "网络收集L7&大小包脚本"}},
+    {4, "防火墙", "选择夹6", {"防火墙", "禁止pingURL内网跳转", "ARP绑定(批量)", "限制线程(TCP连接数)", "封锁软件类", "端口映射", "封端口及封IP(批量)", "封关键字和域名", "常用防火墙生成"}},
+    {5, "VPN", "选择夹7", {"VPN", "PPTP或L2TP", "VPN借线功能"}},
+    {6, "DDNS域名解析", "选择夹8", {"DDNS动态域名服务"}},
+    {7, "脚本", "选择夹9", {"脚本", "统计在线计算机", "ROS备份", "PPPoE断线修改PCC参数", "pppoe到期提醒", "硬件报警脚本"}},
+    {8, "常用工具", "选择夹10", {"常用工具", "MAC随机生成", "中文SSID生成器", "网络监测", "快速标记上下包"}},
+};
+
+TEST(MainLayout, HoldsNineSectionsWithTheirFortyTwoPages) {
+    const WindowSpec& spec = BuiltInLayout("main.json");
+    HeadlessUi ui;
+    Window& w = ui.createWindow(spec, nullptr, {});
+    EXPECT_EQ(w.windowRect().w, 965);
+
+    std::vector<Gbk> outer;
+    for (const SectionCase& s : kSections) outer.push_back(G(s.outerCaption));
+    EXPECT_EQ(w.items(G("选择夹1")), outer);
+
+    int pages = 0;
+    for (const SectionCase& s : kSections) {
+        SCOPED_TRACE(s.tab);
+        std::vector<Gbk> expected;
+        for (const char* p : s.pages) expected.push_back(G(p));
+        EXPECT_EQ(w.items(G(s.tab)), expected);
+        pages += static_cast<int>(expected.size());
+    }
+    EXPECT_EQ(pages, 42);
+
+    // Each sub-tab control sits on its own section's page of the outer tabs.
+    for (const SectionCase& s : kSections) {
+        bool found = false;
+        ForEachControl(spec.controls, [&](const ControlSpec& c, const ControlSpec* parent) {
+            if (c.name == G(s.tab)) {
+                ASSERT_NE(parent, nullptr);
+                EXPECT_EQ(parent->text, G(s.outerCaption));
+                found = true;
+            }
+        });
+        EXPECT_TRUE(found) << s.tab;
+    }
+}
+
+TEST(MainLayout, TreeHasFortyTwoItemsInTwoLevels) {
+    HeadlessUi ui;
+    Window& w = ui.createWindow(BuiltInLayout("main.json"), nullptr, {});
+    auto items = w.treeItems(G("树型框1"));
+    ASSERT_EQ(items.size(), 42u);
+    EXPECT_EQ(items[30].text, G("DDNS动态域名服务"));
+    EXPECT_EQ(items[30].parent, -1);
+    EXPECT_EQ(items[26].text, G("推荐防火墙脚本"));
+    EXPECT_EQ(items[26].parent, 18);
+}
+
+TEST(MainLayout, ScriptStripAndFrameControls) {
+    HeadlessUi ui;
+    Window& w = ui.createWindow(BuiltInLayout("main.json"), nullptr, {});
+    const std::pair<const char*, const char*> captions[] = {
+        {"按钮_清空内容", "清空内容"}, {"按钮_复制内容", "复制内容"}, {"按钮_另存为", "内容另存为"},
+        {"按钮_替换", "替换"}, {"按钮_转换为中文", "转换为中文"}, {"按钮_转换为ROS文", "转换为ROS文"},
+        {"标签_生成时间", "脚本最后生成时间"}, {"标签_提示", "直接将脚本文件拖曳到上方↑即可显示内容"},
+        {"标签_版本", "2.5"}, {"标签_今天次数", "235"}, {"标签_昨天次数", "500"}, {"按钮_打开", "打开"},
+    };
+    for (auto [name, caption] : captions) EXPECT_EQ(w.text(G(name)), G(caption)) << name;
+    // The language button's caption is Big5 bytes (切換繁體).
+    EXPECT_EQ(w.text(G("按钮_语言")), "\xA4\xC1\xB4\xAB\xC1\x63\xC5\xE9");
+    EXPECT_TRUE(w.readOnly(G("编辑框_行号")));
+    EXPECT_FALSE(w.visible(G("按钮_登录")));
+    EXPECT_TRUE(w.checked(G("菜单_关闭时隐藏")));
+    EXPECT_FALSE(w.checked(G("菜单_关闭时退出")));
+    EXPECT_EQ(w.items(G("组合框_工具名")).size(), 7u);
+    EXPECT_EQ(w.currentItem(G("组合框_工具名")), -1);
+}
+
+TEST(Layout, RejectsUnknownKeysAndKinds) {
+    EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","colour":1}]})"), std::runtime_error);
+    EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"slider","name":"a"}]})"), std::runtime_error);
+    EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","rect":[1,2]}]})"), std::runtime_error);
+    EXPECT_THROW(ParseLayout("{"), std::runtime_error);
+}
+
+TEST(Layout, TextAsLinesJoinsWithCrLf) {
+    WindowSpec w = ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","text":["一","二"]}]})");
+    EXPECT_EQ(w.controls[0].text, G("一\r\n二"));
+}
+
+TEST(HeadlessUi, UnknownControlIsAClearError) {
+    HeadlessUi ui;
+    Window& w = ui.createWindow(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a"}]})"), nullptr, {});
+    try {
+        w.text("nope");
+        FAIL();
+    } catch (const UnknownControl& e) {
+        EXPECT_EQ(e.control, "nope");
+    }
+}
+
+TEST(HeadlessUi, RadioGroupsAndDropDownLists) {
+    HeadlessUi ui;
+    auto& w = static_cast<HeadlessWindow&>(ui.createWindow(ParseLayout(R"({"name":"w","controls":[
+        {"kind":"radio","name":"r1","checked":true},{"kind":"radio","name":"r2"},
+        {"kind":"radio","name":"x1","group":"other","checked":true},
+        {"kind":"combo","name":"c","editable":false,"items":["full","read"],"text":"ignored"}]})"),
+                                                           nullptr, {}));
+    w.click("r2");
+    EXPECT_FALSE(w.checked("r1"));
+    EXPECT_TRUE(w.checked("r2"));
+    EXPECT_TRUE(w.checked("x1"));
+    EXPECT_EQ(w.text("c"), "full");
+    w.setText("c", "nothing like it");
+    EXPECT_EQ(w.text("c"), "full");
+    w.choose("c", 1);
+    EXPECT_EQ(w.text("c"), "read");
+}
+
+}  // namespace
+}  // namespace trelvix::ui

@@ -1,0 +1,108 @@
+#pragma once
+// A window's layout as data: the controls, their names, places and initial
+// states. Layout files are JSON (UTF-8) under ui/layouts/; text is turned into
+// GBK when a layout is read, so every realisation works from the same model.
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/text/Gbk.h"
+
+namespace trelvix::ui {
+
+enum class Kind {
+    Window,
+    Edit,        // single or multi-line edit box
+    CodeBox,     // multi-line code box with undo and scroll events
+    Label,
+    Button,
+    CheckBox,
+    Radio,       // radio buttons sharing a `group` are exclusive
+    Combo,       // editable combo box, or a drop-down list when !editable
+    ListBox,
+    GroupBox,    // holds child controls
+    Tab,         // tab control; children are Page
+    PageControl, // page control without tabs of its own (same model as Tab)
+    Page,        // one page of a Tab or PageControl; children are controls
+    Tree,
+    ReportList,  // columns, rows, optional row check boxes
+    StatusBar,
+    HScroll,
+    IpAddress,
+    Grid,
+    Picture,
+    Shape,
+    Hyperlink,
+    TrayIcon,
+    BalloonTip,
+    Menu,        // a (usually hidden) menu; children are MenuItem
+    MenuItem,    // children make a sub-menu; `separator` for a rule
+    FileDialog,  // a dialog described by the layout (filter, title)
+};
+
+std::string_view KindName(Kind);
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool operator==(const Rect&) const = default;
+};
+
+struct TreeItemSpec {
+    Gbk text;
+    int level = 0;  // 0 = top level; a deeper item's parent is the item before it one level up
+};
+
+struct ControlSpec {
+    Kind kind = Kind::Label;
+    std::string name;  // GBK, as the handlers address it
+    Rect rect;
+    Gbk text;          // content or caption
+    bool visible = true;
+    bool enabled = true;
+    bool readOnly = false;
+    bool multiline = false;
+    bool password = false;
+    bool digitsOnly = false;
+    bool checked = false;
+    bool editable = true;        // combo boxes
+    bool rowChecks = false;      // report lists
+    bool separator = false;      // menu items
+    Gbk group;                   // radio group
+    std::vector<Gbk> items;      // combo, list box, status-bar panels
+    int current = -1;            // chosen item, current page, scroll position
+    int minimum = 0, maximum = 100;  // scroll bar
+    std::vector<Gbk> columns;    // report list, grid
+    std::vector<int> columnWidths;
+    int gridRows = 0;
+    std::vector<TreeItemSpec> treeItems;
+    Gbk url;                     // hyperlink
+    Gbk filter;                  // file dialog
+    std::vector<ControlSpec> children;
+};
+
+struct WindowSpec {
+    std::string name;  // GBK
+    Gbk title;
+    Rect rect;
+    bool resizable = false;
+    std::vector<ControlSpec> controls;
+};
+
+// Reads a layout from JSON text. Throws std::runtime_error naming the fault.
+WindowSpec ParseLayout(std::string_view json);
+
+// The built-in layout of a window by its file name under ui/layouts/ ("main.json").
+const WindowSpec& BuiltInLayout(std::string_view fileName);
+
+// Visits every control, depth first, with its parent (nullptr at top level).
+template <class F>
+void ForEachControl(const std::vector<ControlSpec>& controls, F&& f, const ControlSpec* parent = nullptr) {
+    for (const ControlSpec& c : controls) {
+        f(c, parent);
+        ForEachControl(c.children, f, &c);
+    }
+}
+
+}  // namespace trelvix::ui

@@ -1,0 +1,154 @@
+#pragma once
+// The window interface that every handler uses. Controls are addressed by
+// their names (GBK, as in the layouts); all text crossing this interface is
+// GBK with CR LF line ends. Two realisations exist: headless (tests, the case
+// runner) and wxWidgets (people).
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/Layout.h"
+
+namespace trelvix::ui {
+
+enum class Event {
+    Click,
+    Change,          // content changed (edit boxes, code boxes)
+    LostFocus,
+    KeyDown,         // args.key, args.modifiers
+    ItemChosen,      // combo box or list box item chosen
+    TreeItemChanged,
+    TabChanged,
+    Scroll,          // scroll bar position, code box first visible line
+    RowChanged,      // report list: current row changed
+    RowRightClick,
+    RowChecked,      // report list: a row's check box (args.index)
+    MouseDown,       // picture, label
+    TrayLeftClick,
+    TrayRightClick,
+    FilesDropped,    // args.files
+    DoubleClick,
+};
+
+namespace mod {
+constexpr int Shift = 1, Ctrl = 2, Alt = 4;
+}
+
+struct EventArgs {
+    int key = 0;         // Windows virtual-key code (65 = A)
+    int modifiers = 0;   // mod::Shift | mod::Ctrl | mod::Alt
+    int index = -1;      // row, item or page the event is about
+    int x = 0, y = 0;
+    std::vector<std::string> files;  // dropped files (native paths)
+};
+
+using Handler = std::function<void(const EventArgs&)>;
+
+struct TreeItem {
+    Gbk text;
+    int parent = -1;
+    bool bold = false;
+    bool expanded = false;
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+
+    virtual const std::string& name() const = 0;
+    virtual bool has(const std::string& control) const = 0;
+    virtual Kind kind(const std::string& control) const = 0;
+
+    // --- every control
+    virtual Gbk text(const std::string& control) const = 0;  // content or caption
+    virtual void setText(const std::string& control, const Gbk& text) = 0;
+    virtual bool visible(const std::string& control) const = 0;
+    virtual void setVisible(const std::string& control, bool on) = 0;
+    virtual bool enabled(const std::string& control) const = 0;
+    virtual void setEnabled(const std::string& control, bool on) = 0;
+    virtual Rect rect(const std::string& control) const = 0;  // relative to its parent
+    virtual void setRect(const std::string& control, const Rect& r) = 0;
+
+    // --- edit boxes
+    virtual bool readOnly(const std::string& control) const = 0;
+    virtual void setReadOnly(const std::string& control, bool on) = 0;
+    virtual std::pair<int, int> selection(const std::string& control) const = 0;  // byte offsets
+    virtual void setSelection(const std::string& control, int start, int end) = 0; // end -1 = to the end
+    virtual void replaceSelection(const std::string& control, const Gbk& text) = 0;
+    virtual int firstVisibleLine(const std::string& control) const = 0;
+    virtual void scrollToLine(const std::string& control, int line) = 0;
+
+    // --- check boxes, radio buttons, menu items
+    virtual bool checked(const std::string& control) const = 0;
+    virtual void setChecked(const std::string& control, bool on) = 0;
+
+    // --- combo boxes, list boxes, status-bar panels, tab pages (captions)
+    virtual std::vector<Gbk> items(const std::string& control) const = 0;
+    virtual void setItems(const std::string& control, const std::vector<Gbk>& items) = 0;
+    virtual int currentItem(const std::string& control) const = 0;  // also a tab's page, a scroll position
+    virtual void setCurrentItem(const std::string& control, int index) = 0;
+
+    // --- report lists
+    virtual int rowCount(const std::string& control) const = 0;
+    virtual std::vector<Gbk> row(const std::string& control, int row) const = 0;
+    virtual int addRow(const std::string& control, const std::vector<Gbk>& cells) = 0;
+    virtual void setCell(const std::string& control, int row, int column, const Gbk& text) = 0;
+    virtual void removeRow(const std::string& control, int row) = 0;
+    virtual void clearRows(const std::string& control) = 0;
+    virtual bool rowChecked(const std::string& control, int row) const = 0;
+    virtual void setRowChecked(const std::string& control, int row, bool on) = 0;
+
+    // --- tree views
+    virtual std::vector<TreeItem> treeItems(const std::string& control) const = 0;
+    virtual int addTreeItem(const std::string& control, const Gbk& text, int parent) = 0;
+    virtual void setTreeItem(const std::string& control, int item, const TreeItem& value) = 0;
+    virtual void clearTree(const std::string& control) = 0;
+
+    // --- grids
+    virtual Gbk gridCell(const std::string& control, int row, int column) const = 0;
+    virtual void setGridCell(const std::string& control, int row, int column, const Gbk& text) = 0;
+    virtual void setGridSize(const std::string& control, int rows, int columns) = 0;
+
+    // --- pictures and icons: image file bytes (PNG, JPEG, ICO)
+    virtual void setImage(const std::string& control, const std::string& bytes) = 0;
+
+    // --- tray icon: shown while it has an icon; pops up the named menu
+    virtual bool trayShown(const std::string& control) const = 0;
+    virtual void popupMenu(const std::string& menu) = 0;
+
+    // --- balloon tips
+    virtual void setTip(const std::string& tipControl, const std::string& target, const Gbk& text) = 0;
+    virtual Gbk tip(const std::string& tipControl, const std::string& target) const = 0;
+
+    // --- focus ("" when no control of this window has it)
+    virtual std::string focus() const = 0;
+    virtual void setFocus(const std::string& control) = 0;
+
+    // --- the window itself
+    virtual Gbk title() const = 0;
+    virtual void setTitle(const Gbk& title) = 0;
+    virtual bool shown() const = 0;
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    virtual bool minimized() const = 0;
+    virtual void restore() = 0;          // from minimised
+    virtual void raise(bool topmost) = 0;  // to the foreground
+    virtual Rect windowRect() const = 0;
+    virtual void setWindowSize(int w, int h) = 0;
+    // Asks the window to close: the may-close handler decides unless the
+    // close cannot be refused. Returns whether the window was destroyed.
+    virtual bool close(bool canRefuse = true) = 0;
+
+    // --- events
+    virtual void on(const std::string& control, Event event, Handler handler) = 0;
+    // The window's own events: `onClose` answers whether the close may go on
+    // (its argument says whether refusing is possible at all).
+    virtual void onClose(std::function<bool(bool canRefuse)> handler) = 0;
+    virtual void onDestroy(std::function<void()> handler) = 0;
+    // Enables file drops on a control; the FilesDropped handler receives them.
+    virtual void acceptFiles(const std::string& control, bool on) = 0;
+};
+
+}  // namespace trelvix::ui

@@ -1,0 +1,505 @@
+#include "ui/headless/HeadlessUi.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace trelvix::ui {
+
+UnknownControl::UnknownControl(const std::string& w, const std::string& c)
+    : std::runtime_error("window " + w + " has no control " + c), window(w), control(c) {}
+
+// ---------------------------------------------------------------- window
+
+HeadlessWindow::HeadlessWindow(HeadlessUi& ui, const WindowSpec& spec, Window* /*owner*/)
+    : ui_(ui), name_(spec.name), title_(spec.title), rect_(spec.rect) {
+    addControls(spec.controls, "");
+}
+
+void HeadlessWindow::addControls(const std::vector<ControlSpec>& specs, const std::string& parent) {
+    for (const ControlSpec& s : specs) {
+        if (controls_.count(s.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + s.name);
+        HeadlessControl c;
+        c.spec = s;
+        c.spec.children.clear();
+        c.parent = parent;
+        c.text = s.text;
+        c.visible = s.visible;
+        c.enabled = s.enabled;
+        c.readOnly = s.readOnly;
+        c.checked = s.checked;
+        c.items = s.items;
+        c.current = s.current;
+        c.rect = s.rect;
+        c.gridRows = s.gridRows;
+        c.gridColumns = static_cast<int>(s.columns.size());
+        for (std::size_t i = 0; i < s.treeItems.size(); ++i) {
+            TreeItem item{s.treeItems[i].text, -1, false, false};
+            for (std::size_t j = i; j-- > 0;) {
+                if (s.treeItems[j].level < s.treeItems[i].level) { item.parent = static_cast<int>(j); break; }
+            }
+            c.tree.push_back(item);
+        }
+        if (s.kind == Kind::Tab || s.kind == Kind::PageControl) {
+            for (const ControlSpec& page : s.children) c.items.push_back(page.text);
+            if (c.current < 0 && !s.children.empty()) c.current = 0;
+        }
+        if (s.kind == Kind::Combo && !s.editable) {
+            // A drop-down list always shows one of its items, never a layout text.
+            if (c.current < 0 && !c.items.empty()) c.current = 0;
+            c.text = (c.current >= 0 && c.current < static_cast<int>(c.items.size())) ? c.items[c.current] : Gbk();
+        }
+        controls_.emplace(s.name, std::move(c));
+        order_.push_back(s.name);
+        addControls(s.children, s.name);
+    }
+}
+
+HeadlessControl& HeadlessWindow::at(const std::string& control) {
+    auto it = controls_.find(control);
+    if (it == controls_.end()) throw UnknownControl(name_, control);
+    return it->second;
+}
+const HeadlessControl& HeadlessWindow::at(const std::string& control) const {
+    auto it = controls_.find(control);
+    if (it == controls_.end()) throw UnknownControl(name_, control);
+    return it->second;
+}
+
+bool HeadlessWindow::has(const std::string& control) const { return controls_.count(control) != 0; }
+Kind HeadlessWindow::kind(const std::string& control) const { return at(control).spec.kind; }
+
+Gbk HeadlessWindow::text(const std::string& control) const {
+    const HeadlessControl& c = at(control);
+    if (c.spec.kind == Kind::IpAddress && c.text.empty()) return "0.0.0.0";
+    return c.text;
+}
+
+void HeadlessWindow::setText(const std::string& control, const Gbk& text) {
+    HeadlessControl& c = at(control);
+    if (c.spec.kind == Kind::Combo && !c.spec.editable) {
+        auto it = std::find(c.items.begin(), c.items.end(), text);
+        if (it == c.items.end()) return;  // a drop-down list holds only its items
+        c.current = static_cast<int>(it - c.items.begin());
+    }
+    const bool changed = c.text != text;
+    c.text = text;
+    c.selStart = c.selEnd = 0;
+    // As on Windows, setting an edit box's content from code raises its change event.
+    if (changed && (c.spec.kind == Kind::Edit || c.spec.kind == Kind::CodeBox)) fire(control, Event::Change);
+}
+
+bool HeadlessWindow::visible(const std::string& control) const { return at(control).visible; }
+void HeadlessWindow::setVisible(const std::string& control, bool on) { at(control).visible = on; }
+bool HeadlessWindow::enabled(const std::string& control) const { return at(control).enabled; }
+void HeadlessWindow::setEnabled(const std::string& control, bool on) { at(control).enabled = on; }
+Rect HeadlessWindow::rect(const std::string& control) const { return at(control).rect; }
+void HeadlessWindow::setRect(const std::string& control, const Rect& r) { at(control).rect = r; }
+
+bool HeadlessWindow::readOnly(const std::string& control) const { return at(control).readOnly; }
+void HeadlessWindow::setReadOnly(const std::string& control, bool on) { at(control).readOnly = on; }
+
+std::pair<int, int> HeadlessWindow::selection(const std::string& control) const {
+    const HeadlessControl& c = at(control);
+    return {c.selStart, c.selEnd};
+}
+
+void HeadlessWindow::setSelection(const std::string& control, int start, int end) {
+    HeadlessControl& c = at(control);
+    const int size = static_cast<int>(c.text.size());
+    c.selStart = std::clamp(start, 0, size);
+    c.selEnd = end < 0 ? size : std::clamp(end, 0, size);
+}
+
+void HeadlessWindow::replaceSelection(const std::string& control, const Gbk& text) {
+    HeadlessControl& c = at(control);
+    const int a = std::min(c.selStart, c.selEnd), b = std::max(c.selStart, c.selEnd);
+    Gbk next = c.text.substr(0, a) + text + c.text.substr(b);
+    const int caret = a + static_cast<int>(text.size());
+    c.text = next;
+    c.selStart = c.selEnd = caret;
+    if (c.spec.kind == Kind::Edit || c.spec.kind == Kind::CodeBox) fire(control, Event::Change);
+}
+
+int HeadlessWindow::firstVisibleLine(const std::string& control) const { return at(control).firstLine; }
+void HeadlessWindow::scrollToLine(const std::string& control, int line) {
+    HeadlessControl& c = at(control);
+    const int lines = static_cast<int>(std::count(c.text.begin(), c.text.end(), '\n')) + 1;
+    const int next = std::clamp(line, 0, std::max(0, lines - 1));
+    if (next == c.firstLine) return;
+    c.firstLine = next;
+    fire(control, Event::Scroll, EventArgs{.index = next});
+}
+
+bool HeadlessWindow::checked(const std::string& control) const { return at(control).checked; }
+
+void HeadlessWindow::uncheckGroupPeers(const std::string& control) {
+    const HeadlessControl& self = at(control);
+    for (auto& [name, c] : controls_) {
+        if (name != control && c.spec.kind == Kind::Radio && c.parent == self.parent && c.spec.group == self.spec.group)
+            c.checked = false;
+    }
+}
+
+void HeadlessWindow::setChecked(const std::string& control, bool on) {
+    HeadlessControl& c = at(control);
+    c.checked = on;
+    if (on && c.spec.kind == Kind::Radio) uncheckGroupPeers(control);
+}
+
+std::vector<Gbk> HeadlessWindow::items(const std::string& control) const { return at(control).items; }
+
+void HeadlessWindow::setItems(const std::string& control, const std::vector<Gbk>& items) {
+    HeadlessControl& c = at(control);
+    c.items = items;
+    if (c.spec.kind == Kind::Combo && !c.spec.editable) {
+        c.current = items.empty() ? -1 : 0;
+        c.text = items.empty() ? Gbk() : items[0];
+    } else if (c.current >= static_cast<int>(items.size())) {
+        c.current = -1;
+    }
+}
+
+int HeadlessWindow::currentItem(const std::string& control) const { return at(control).current; }
+
+void HeadlessWindow::setCurrentItem(const std::string& control, int index) {
+    HeadlessControl& c = at(control);
+    const int count = c.spec.kind == Kind::Tree       ? static_cast<int>(c.tree.size())
+                      : c.spec.kind == Kind::ReportList ? static_cast<int>(c.rows.size())
+                      : c.spec.kind == Kind::HScroll    ? c.spec.maximum + 1
+                                                        : static_cast<int>(c.items.size());
+    if (c.spec.kind == Kind::HScroll) index = std::clamp(index, c.spec.minimum, c.spec.maximum);
+    c.current = (index >= 0 && index < count) ? index : -1;
+    if (c.spec.kind == Kind::Combo && c.current >= 0) c.text = c.items[c.current];
+}
+
+int HeadlessWindow::rowCount(const std::string& control) const { return static_cast<int>(at(control).rows.size()); }
+
+std::vector<Gbk> HeadlessWindow::row(const std::string& control, int r) const {
+    const HeadlessControl& c = at(control);
+    if (r < 0 || r >= static_cast<int>(c.rows.size())) throw std::out_of_range("row out of range in " + control);
+    return c.rows[r];
+}
+
+int HeadlessWindow::addRow(const std::string& control, const std::vector<Gbk>& cells) {
+    HeadlessControl& c = at(control);
+    std::vector<Gbk> row = cells;
+    row.resize(std::max<std::size_t>(c.spec.columns.size(), cells.size()));
+    c.rows.push_back(std::move(row));
+    c.rowChecks.push_back(false);
+    return static_cast<int>(c.rows.size()) - 1;
+}
+
+void HeadlessWindow::setCell(const std::string& control, int r, int column, const Gbk& text) {
+    HeadlessControl& c = at(control);
+    if (r < 0 || r >= static_cast<int>(c.rows.size()) || column < 0) throw std::out_of_range("cell out of range in " + control);
+    if (column >= static_cast<int>(c.rows[r].size())) c.rows[r].resize(column + 1);
+    c.rows[r][column] = text;
+}
+
+void HeadlessWindow::removeRow(const std::string& control, int r) {
+    HeadlessControl& c = at(control);
+    if (r < 0 || r >= static_cast<int>(c.rows.size())) return;
+    c.rows.erase(c.rows.begin() + r);
+    c.rowChecks.erase(c.rowChecks.begin() + r);
+    if (c.current >= static_cast<int>(c.rows.size())) c.current = -1;
+}
+
+void HeadlessWindow::clearRows(const std::string& control) {
+    HeadlessControl& c = at(control);
+    c.rows.clear();
+    c.rowChecks.clear();
+    c.current = -1;
+}
+
+bool HeadlessWindow::rowChecked(const std::string& control, int r) const {
+    const HeadlessControl& c = at(control);
+    return r >= 0 && r < static_cast<int>(c.rowChecks.size()) && c.rowChecks[r];
+}
+
+void HeadlessWindow::setRowChecked(const std::string& control, int r, bool on) {
+    HeadlessControl& c = at(control);
+    if (r >= 0 && r < static_cast<int>(c.rowChecks.size())) c.rowChecks[r] = on;
+}
+
+std::vector<TreeItem> HeadlessWindow::treeItems(const std::string& control) const { return at(control).tree; }
+
+int HeadlessWindow::addTreeItem(const std::string& control, const Gbk& text, int parent) {
+    HeadlessControl& c = at(control);
+    c.tree.push_back(TreeItem{text, parent, false, false});
+    return static_cast<int>(c.tree.size()) - 1;
+}
+
+void HeadlessWindow::setTreeItem(const std::string& control, int item, const TreeItem& value) {
+    HeadlessControl& c = at(control);
+    if (item >= 0 && item < static_cast<int>(c.tree.size())) c.tree[item] = value;
+}
+
+void HeadlessWindow::clearTree(const std::string& control) {
+    HeadlessControl& c = at(control);
+    c.tree.clear();
+    c.current = -1;
+}
+
+Gbk HeadlessWindow::gridCell(const std::string& control, int r, int column) const {
+    const HeadlessControl& c = at(control);
+    auto it = c.grid.find({r, column});
+    return it == c.grid.end() ? Gbk() : it->second;
+}
+
+void HeadlessWindow::setGridCell(const std::string& control, int r, int column, const Gbk& text) {
+    HeadlessControl& c = at(control);
+    if (r < 0 || column < 0 || r >= c.gridRows || column >= c.gridColumns) throw std::out_of_range("grid cell out of range in " + control);
+    c.grid[{r, column}] = text;
+}
+
+void HeadlessWindow::setGridSize(const std::string& control, int rows, int columns) {
+    HeadlessControl& c = at(control);
+    c.gridRows = std::max(0, rows);
+    c.gridColumns = std::max(0, columns);
+    std::erase_if(c.grid, [&](const auto& kv) { return kv.first.first >= c.gridRows || kv.first.second >= c.gridColumns; });
+}
+
+void HeadlessWindow::setImage(const std::string& control, const std::string& bytes) { at(control).image = bytes; }
+
+bool HeadlessWindow::trayShown(const std::string& control) const {
+    const HeadlessControl& c = at(control);
+    return !c.image.empty() && ui_.trayAvailable();
+}
+
+void HeadlessWindow::popupMenu(const std::string& menu) {
+    at(menu);
+    lastPopup_ = menu;
+}
+
+void HeadlessWindow::setTip(const std::string& tipControl, const std::string& target, const Gbk& text) {
+    at(target);
+    at(tipControl).tips[target] = text;
+}
+
+Gbk HeadlessWindow::tip(const std::string& tipControl, const std::string& target) const {
+    const HeadlessControl& c = at(tipControl);
+    auto it = c.tips.find(target);
+    return it == c.tips.end() ? Gbk() : it->second;
+}
+
+void HeadlessWindow::setFocus(const std::string& control) {
+    at(control);
+    focus_ = control;
+}
+
+void HeadlessWindow::raise(bool topmost) {
+    topmost_ = topmost;
+    ++raised_;
+    ui_.activeWindow = name_;
+}
+
+bool HeadlessWindow::close(bool canRefuse) {
+    if (destroyed_) return true;
+    if (onClose_) {
+        const bool goOn = onClose_(canRefuse);
+        if (!goOn && canRefuse) return false;
+    }
+    ui_.destroyWindow(*this);
+    return true;
+}
+
+void HeadlessWindow::runDestroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    if (onDestroy_) onDestroy_();
+}
+
+void HeadlessWindow::on(const std::string& control, Event event, Handler handler) {
+    if (!control.empty()) at(control);
+    handlers_[{control, event}] = std::move(handler);
+}
+
+void HeadlessWindow::acceptFiles(const std::string& control, bool on) { at(control).acceptsFiles = on; }
+
+bool HeadlessWindow::fire(const std::string& control, Event event, const EventArgs& args) {
+    auto it = handlers_.find({control, event});
+    if (it == handlers_.end()) return false;
+    Handler h = it->second;  // a handler may rebind itself
+    h(args);
+    return true;
+}
+
+void HeadlessWindow::click(const std::string& control) {
+    HeadlessControl& c = at(control);
+    if (!c.enabled) return;
+    if (c.spec.kind == Kind::CheckBox) c.checked = !c.checked;
+    if (c.spec.kind == Kind::Radio) setChecked(control, true);
+    fire(control, Event::Click);
+}
+
+void HeadlessWindow::type(const std::string& control, const Gbk& text) {
+    HeadlessControl& c = at(control);
+    if (c.spec.kind == Kind::Combo && !c.spec.editable) {
+        setText(control, text);
+        fire(control, Event::ItemChosen, EventArgs{.index = c.current});
+        return;
+    }
+    const bool changed = c.text != text;
+    c.text = text;
+    c.selStart = c.selEnd = static_cast<int>(text.size());
+    if (c.spec.kind == Kind::Combo) {
+        auto it = std::find(c.items.begin(), c.items.end(), text);
+        c.current = it == c.items.end() ? -1 : static_cast<int>(it - c.items.begin());
+    }
+    if (changed) fire(control, Event::Change);
+}
+
+void HeadlessWindow::choose(const std::string& control, int index) {
+    HeadlessControl& c = at(control);
+    setCurrentItem(control, index);
+    switch (c.spec.kind) {
+        case Kind::Tab:
+        case Kind::PageControl: fire(control, Event::TabChanged, EventArgs{.index = c.current}); break;
+        case Kind::Tree: fire(control, Event::TreeItemChanged, EventArgs{.index = c.current}); break;
+        case Kind::ReportList: fire(control, Event::RowChanged, EventArgs{.index = c.current}); break;
+        case Kind::HScroll: fire(control, Event::Scroll, EventArgs{.index = c.current}); break;
+        default: fire(control, Event::ItemChosen, EventArgs{.index = c.current}); break;
+    }
+}
+
+void HeadlessWindow::focusTo(const std::string& control) {
+    at(control);
+    const std::string previous = focus_;
+    focus_ = control;
+    if (!previous.empty() && previous != control) fire(previous, Event::LostFocus);
+}
+
+void HeadlessWindow::keyDown(const std::string& control, int key, int modifiers) {
+    fire(control, Event::KeyDown, EventArgs{.key = key, .modifiers = modifiers});
+}
+
+void HeadlessWindow::dropFiles(const std::string& control, const std::vector<std::string>& files) {
+    if (!at(control).acceptsFiles) return;
+    fire(control, Event::FilesDropped, EventArgs{.files = files});
+}
+
+// ---------------------------------------------------------------- ui
+
+HeadlessUi::HeadlessUi() = default;
+
+HeadlessUi::~HeadlessUi() {
+    stopPosting();
+    // Destroy handlers run at the end as they would when the process ends.
+    while (!windows_.empty()) {
+        auto node = windows_.extract(windows_.begin());
+        node.mapped()->runDestroy();
+    }
+}
+
+Window& HeadlessUi::createWindow(const WindowSpec& layout, Window* owner,
+                                 const std::function<void(Window&)>& onCreated) {
+    if (windows_.count(layout.name)) throw std::runtime_error("window already exists: " + layout.name);
+    auto w = std::make_unique<HeadlessWindow>(*this, layout, owner);
+    HeadlessWindow& ref = *w;
+    windows_.emplace(layout.name, std::move(w));
+    activeWindow = layout.name;
+    if (onCreated) onCreated(ref);
+    return ref;
+}
+
+Window* HeadlessUi::findWindow(const std::string& name) { return window(name); }
+
+HeadlessWindow* HeadlessUi::window(const std::string& name) {
+    auto it = windows_.find(name);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+void HeadlessUi::destroyWindow(Window& window) {
+    auto it = windows_.find(window.name());
+    if (it == windows_.end() || it->second.get() != &window) return;
+    it->second->runDestroy();
+    forget(window.name());
+}
+
+void HeadlessUi::forget(const std::string& name) {
+    auto it = windows_.find(name);
+    if (it == windows_.end()) return;
+    // Keep the object alive until the UI is gone: the caller may still be inside its handler.
+    graveyard_.push_back(std::move(it->second));
+    windows_.erase(it);
+}
+
+int HeadlessUi::messageBox(const MessageBoxCall& call) {
+    ShownMessage shown;
+    static_cast<MessageBoxCall&>(shown) = call;
+    const std::string where = call.owner.empty() ? activeWindow : call.owner;
+    if (HeadlessWindow* w = window(where)) shown.focusAtShow = w->focus();
+    int answer;
+    if (!messageAnswers.empty()) {
+        answer = messageAnswers.front();
+        messageAnswers.pop_front();
+    } else {
+        const int buttons = call.flags & 0x0F;
+        answer = buttons == mb::YesNo ? mb::IdYes : mb::IdOk;
+    }
+    shown.answer = answer;
+    messages.push_back(std::move(shown));
+    return answer;
+}
+
+std::optional<std::filesystem::path> HeadlessUi::fileDialog(const FileDialogRequest& request) {
+    dialogs.push_back(request);
+    if (dialogAnswers.empty()) return std::nullopt;
+    auto answer = dialogAnswers.front();
+    dialogAnswers.pop_front();
+    return answer;
+}
+
+bool HeadlessUi::setClipboardText(const Gbk& text) {
+    if (!clipboardWorks) return false;
+    clipboard = text;
+    return true;
+}
+
+std::optional<Gbk> HeadlessUi::clipboardText() { return clipboardWorks ? clipboard : std::nullopt; }
+
+std::optional<FontChoice> HeadlessUi::chooseFont(const FontChoice&) {
+    if (fontAnswers.empty()) return std::nullopt;
+    auto answer = fontAnswers.front();
+    fontAnswers.pop_front();
+    return answer;
+}
+
+void HeadlessUi::post(std::function<void()> work) {
+    std::lock_guard lock(postMutex_);
+    if (posting_) posted_.push_back(std::move(work));
+}
+
+void HeadlessUi::stopPosting() {
+    std::lock_guard lock(postMutex_);
+    posting_ = false;
+    posted_.clear();
+}
+
+int HeadlessUi::runPosted() {
+    int ran = 0;
+    for (;;) {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(postMutex_);
+            if (posted_.empty()) return ran;
+            work = std::move(posted_.front());
+            posted_.pop_front();
+        }
+        work();
+        ++ran;
+    }
+}
+
+void HeadlessUi::quit(int code) {
+    quitRequested = true;
+    exitCode = code;
+}
+
+int HeadlessUi::run() {
+    while (!quitRequested && runPosted() > 0) {
+    }
+    return exitCode;
+}
+
+}  // namespace trelvix::ui
