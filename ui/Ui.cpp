@@ -3,7 +3,7 @@
 namespace trelvix::ui {
 
 const Gbk& DefaultMessageTitle() {
-    static const Gbk title = "\xD0\xC5\xCF\xA2\xA3\xBA";  // 信息：
+    static const Gbk title = "信息：";
     return title;
 }
 

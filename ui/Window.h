@@ -42,6 +42,10 @@ struct EventArgs {
     int index = -1;      // row, item or page the event is about
     int x = 0, y = 0;
     std::vector<std::string> files;  // dropped files (native paths)
+
+    static EventArgs Index(int i) { EventArgs a; a.index = i; return a; }
+    static EventArgs Key(int k, int m) { EventArgs a; a.key = k; a.modifiers = m; return a; }
+    static EventArgs Files(std::vector<std::string> f) { EventArgs a; a.files = std::move(f); return a; }
 };
 
 using Handler = std::function<void(const EventArgs&)>;

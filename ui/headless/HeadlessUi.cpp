@@ -127,7 +127,7 @@ void HeadlessWindow::scrollToLine(const std::string& control, int line) {
     const int next = std::clamp(line, 0, std::max(0, lines - 1));
     if (next == c.firstLine) return;
     c.firstLine = next;
-    fire(control, Event::Scroll, EventArgs{.index = next});
+    fire(control, Event::Scroll, EventArgs::Index(next));
 }
 
 bool HeadlessWindow::checked(const std::string& control) const { return at(control).checked; }
@@ -336,7 +336,7 @@ void HeadlessWindow::type(const std::string& control, const Gbk& text) {
     HeadlessControl& c = at(control);
     if (c.spec.kind == Kind::Combo && !c.spec.editable) {
         setText(control, text);
-        fire(control, Event::ItemChosen, EventArgs{.index = c.current});
+        fire(control, Event::ItemChosen, EventArgs::Index(c.current));
         return;
     }
     const bool changed = c.text != text;
@@ -354,11 +354,11 @@ void HeadlessWindow::choose(const std::string& control, int index) {
     setCurrentItem(control, index);
     switch (c.spec.kind) {
         case Kind::Tab:
-        case Kind::PageControl: fire(control, Event::TabChanged, EventArgs{.index = c.current}); break;
-        case Kind::Tree: fire(control, Event::TreeItemChanged, EventArgs{.index = c.current}); break;
-        case Kind::ReportList: fire(control, Event::RowChanged, EventArgs{.index = c.current}); break;
-        case Kind::HScroll: fire(control, Event::Scroll, EventArgs{.index = c.current}); break;
-        default: fire(control, Event::ItemChosen, EventArgs{.index = c.current}); break;
+        case Kind::PageControl: fire(control, Event::TabChanged, EventArgs::Index(c.current)); break;
+        case Kind::Tree: fire(control, Event::TreeItemChanged, EventArgs::Index(c.current)); break;
+        case Kind::ReportList: fire(control, Event::RowChanged, EventArgs::Index(c.current)); break;
+        case Kind::HScroll: fire(control, Event::Scroll, EventArgs::Index(c.current)); break;
+        default: fire(control, Event::ItemChosen, EventArgs::Index(c.current)); break;
     }
 }
 
@@ -370,12 +370,12 @@ void HeadlessWindow::focusTo(const std::string& control) {
 }
 
 void HeadlessWindow::keyDown(const std::string& control, int key, int modifiers) {
-    fire(control, Event::KeyDown, EventArgs{.key = key, .modifiers = modifiers});
+    fire(control, Event::KeyDown, EventArgs::Key(key, modifiers));
 }
 
 void HeadlessWindow::dropFiles(const std::string& control, const std::vector<std::string>& files) {
     if (!at(control).acceptsFiles) return;
-    fire(control, Event::FilesDropped, EventArgs{.files = files});
+    fire(control, Event::FilesDropped, EventArgs::Files(files));
 }
 
 // ---------------------------------------------------------------- ui

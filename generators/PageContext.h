@@ -1,0 +1,22 @@
+#pragma once
+// What a page's handlers need from the program: the window they live on, the
+// desktop, the clock and random source (fixed in tests), and the script box.
+#include <functional>
+
+#include "common/platform/Random.h"
+#include "common/text/DateTime.h"
+#include "ui/Ui.h"
+
+namespace trelvix {
+
+struct PageContext {
+    ui::Ui& ui;
+    ui::Window& window;
+    const Clock& clock;
+    RandomSource& random;        // pseudo-random values (MAC addresses)
+    RandomSource& secureRandom;  // passwords and account names
+    // The script box's output routine: replaces the box's content and stamps the time.
+    std::function<void(const Gbk& script)> showScript;
+};
+
+}  // namespace trelvix

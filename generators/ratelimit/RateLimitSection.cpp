@@ -1,0 +1,7 @@
+#include "generators/Sections.h"
+
+namespace trelvix {
+
+void BindRateLimitSection(PageContext&) {}
+
+}  // namespace trelvix

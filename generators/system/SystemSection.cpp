@@ -1,0 +1,7 @@
+#include "generators/Sections.h"
+
+namespace trelvix {
+
+void BindSystemSection(PageContext&) {}
+
+}  // namespace trelvix
