@@ -50,8 +50,8 @@ struct BatchReplaceOptions {
     bool caseSensitive = false;
 };
 
-// The pairs in order, each over the result of the one before (at most five are used,
-// as the forms need). An empty find changes nothing.
+// The pairs in order, each over the result of the one before (the forms pass up to
+// five). An empty find changes nothing.
 Gbk BatchReplace(std::string_view text, std::span<const ReplacePair> pairs,
                  const BatchReplaceOptions& options = {});
 Gbk BatchReplace(std::string_view text, std::initializer_list<ReplacePair> pairs,
