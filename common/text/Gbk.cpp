@@ -39,12 +39,24 @@ bool MatchesAt(std::string_view text, std::size_t at, std::string_view what, boo
     return true;
 }
 
+// The first character boundary at or after 0-based `at`. Whatever follows a byte outside
+// 0x81-0xFE starts a character, and the lead-range bytes after it pair up, so only the
+// run of such bytes just before `at` needs reading, not the text from its start: a
+// caller that searches on from its last match stays linear.
+std::size_t BoundaryAtOrAfter(std::string_view text, std::size_t at)
+{
+    std::size_t run = 0;
+    while (run < at && IsLeadByte(static_cast<unsigned char>(text[at - run - 1]))) ++run;
+    return run % 2 == 0 ? at : at + 1;
+}
+
 // 0-based index of the first match at a character boundary at or after `from`, or npos.
 std::size_t FindIndex(std::string_view text, std::string_view what, std::size_t from,
                       bool caseSensitive)
 {
-    for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
-        if (i >= from && MatchesAt(text, i, what, caseSensitive)) return i;
+    if (from >= text.size()) return std::string_view::npos;
+    for (std::size_t i = BoundaryAtOrAfter(text, from); i < text.size(); i += CharLength(text, i)) {
+        if (MatchesAt(text, i, what, caseSensitive)) return i;
     }
     return std::string_view::npos;
 }

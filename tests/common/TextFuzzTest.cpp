@@ -89,6 +89,22 @@ TEST(TextFuzz, DecodersAndConvertersStaySane)
         ASSERT_EQ(ReplaceAll(s, t, t), s);
         const long long at = Find(s, t, 1, false);
         ASSERT_TRUE(at == -1 || (at >= 1 && at <= static_cast<long long>(s.size())));
+        // A search from the middle agrees with a replacement, which walks from the front.
+        if (!t.empty()) {
+            const long long start = std::uniform_int_distribution<long long>(0, static_cast<long long>(s.size()) + 1)(engine);
+            const std::string marked = ReplaceAll(s, t, std::string(t.size() + 1, '\x01'), true, start, 1);
+            long long firstChange = -1;
+            for (std::size_t i = 0; i < s.size(); ++i) {
+                if (marked[i] != s[i]) { firstChange = static_cast<long long>(i) + 1; break; }
+            }
+            if (firstChange == -1 && marked.size() != s.size()) firstChange = static_cast<long long>(s.size()) + 1;
+            const long long found = Find(s, t, start);
+            ASSERT_EQ(found == -1, marked == s);
+            if (found != -1) {
+                ASSERT_GE(firstChange, found);
+                ASSERT_LE(firstChange, found + static_cast<long long>(t.size()));
+            }
+        }
         ASSERT_NE(s.find(TextBetween(s, t, t.substr(0, 1))), std::string::npos);
         ASSERT_EQ(DecodeRouterOsEscapes(s + "\\"), DecodeRouterOsEscapes(s) + "\\")
             << "a trailing backslash is left alone (unless it completes a character)";
