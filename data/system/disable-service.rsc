@@ -1,0 +1,1 @@
+/ip service set [find name="{Í¨µÀ}"] disabled=yes

@@ -1,0 +1,1 @@
+/system scheduler add comment="\B6\A8\C6\DA\C7\E5\C0\EDDNS\BB\BA\B4\E6" disabled=no interval="1d" name="Del-DNS-Cache" on-event="/ip dns cache flush" policy="ftp,reboot,read,write,policy,test,winbox,password,sniff,sensitive,api" start-date="jan/01/1990" start-time="05:00:00"
