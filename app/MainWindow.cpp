@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "app/MainFrame.h"
 #include "generators/Sections.h"
 #include "ui/Layout.h"
 
@@ -11,6 +12,7 @@ ui::Window& CreateMainWindow(App& app) {
                                      [&w](const Gbk& script) { w.setText("编辑框_代码", script); }});
         BindSystemSection(*app.page);
         BindRateLimitSection(*app.page);
+        BindMainFrame(app);
         w.show();
     });
 }
