@@ -1,0 +1,375 @@
+// The main window's frame, driven as a user would: the navigation tree, the
+// tool chooser and its windows, the tray icon and its menu, the hidden login form.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "app/App.h"
+#include "app/MainFrame.h"
+#include "app/Maker.h"
+#include "app/ToolWindows.h"
+#include "common/platform/Random.h"
+#include "common/text/DateTime.h"
+#include "ui/headless/HeadlessUi.h"
+
+namespace trelvix {
+namespace {
+
+using test::G;
+using test::Visible;
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(programDir());
+        SetCatalogueRoot(programDir());
+        CreateMainWindow(app);
+        main = ui.window(G("主窗口"));
+        ASSERT_NE(main, nullptr);
+    }
+
+    std::filesystem::path programDir() const { return home.root() / "program"; }
+
+    void putCatalogueFile(const char* name) {
+        std::filesystem::create_directories(programDir() / "data");
+        std::ofstream(programDir() / "data" / name) << "db";
+    }
+
+    // Chooses a tool by its chooser index and presses 打开.
+    void openTool(int index) {
+        main->choose(G("组合框_工具名"), index);
+        main->click(G("按钮_打开"));
+    }
+
+    test::TempHome home;
+    ui::HeadlessUi ui;
+    FixedClock clock{42800.5};
+    SeededRandom random{1};
+    SeededRandom secureRandom{2};
+    App app{ui, clock, random, secureRandom};
+    ui::HeadlessWindow* main = nullptr;
+};
+
+// ---------------------------------------------------------------- navigation
+
+struct NavigationRow {
+    int item;
+    const char* caption;  // the tree item's text, shown on 分组框1
+    int section;          // page of 选择夹1
+    const char* subTab;
+    int subPage;
+};
+
+const NavigationRow kNavigation[] = {
+    {0, "系统", 0, "选择夹2", 0},
+    {1, "添加管理员账户", 0, "选择夹2", 1},
+    {2, "定时关机/重启", 0, "选择夹2", 2},
+    {3, "系统其它设置", 0, "选择夹2", 3},
+    {4, "安装", 1, "选择夹3", 0},
+    {5, "单多线固定IP或PPPOE(NTH&PCC)分流", 1, "选择夹3", 1},
+    {6, "双线固定IP电信网通", 1, "选择夹3", 2},
+    {7, "VLAN多线PPPoE拨号", 1, "选择夹3", 3},
+    {8, "VRRP多线PPPoE+PCC负载", 1, "选择夹3", 4},
+    {9, "PPPoE Service", 2, "选择夹4", 0},
+    {10, "PPPoE服务器设置", 2, "选择夹4", 1},
+    {11, "添加PPPoE账号(批量)", 2, "选择夹4", 2},
+    {12, "限速", 3, "选择夹5", 0},
+    {13, "Queues简单限速", 3, "选择夹5", 1},
+    {14, "PCQ智能动态限速", 3, "选择夹5", 2},
+    {15, "PCQ分组简单限速", 3, "选择夹5", 3},
+    {16, "HTB+PCQ小包优先脚本", 3, "选择夹5", 4},
+    {17, "网络收集L7&大小包脚本", 3, "选择夹5", 5},
+    {18, "防火墙(Firewall)", 4, "选择夹6", 0},
+    {19, "禁止ping&URL内网跳转", 4, "选择夹6", 1},
+    {20, "(批量)ARP绑定(定时)", 4, "选择夹6", 2},
+    {21, "限制(TCP/UDP连接数)", 4, "选择夹6", 3},
+    {22, "封锁软件类", 4, "选择夹6", 4},
+    {23, "端口映射(UPNP)", 4, "选择夹6", 5},
+    {24, "封端口及封IP(批量)", 4, "选择夹6", 6},
+    {25, "封关键字和域名", 4, "选择夹6", 7},
+    {26, "推荐防火墙脚本", 4, "选择夹6", 8},
+    {27, "代理VPN", 5, "选择夹7", 0},
+    {28, "PPTP或L2TP设置", 5, "选择夹7", 1},
+    {29, "VPN借线功能", 5, "选择夹7", 2},
+    {30, "DDNS动态域名服务", 6, "选择夹8", 0},
+    {31, "脚本(Sprict)", 7, "选择夹9", 0},
+    {32, "统计在线计算机", 7, "选择夹9", 1},
+    {33, "ROS自动备份设置", 7, "选择夹9", 2},
+    {34, "断线修改PCC参数", 7, "选择夹9", 3},
+    {35, "PPPoE到期用户提醒", 7, "选择夹9", 4},
+    {36, "硬件报警脚本", 7, "选择夹9", 5},
+    {37, "常用工具", 8, "选择夹10", 0},
+    {38, "mac地址相关工具", 8, "选择夹10", 1},
+    {39, "WIFI中文SSID生成器", 8, "选择夹10", 2},
+    {40, "网络监测(Netwatch)", 8, "选择夹10", 3},
+    {41, "快速标记上传下载包", 8, "选择夹10", 4},
+};
+
+TEST_F(MainFrameTest, EveryTreeItemShowsItsSectionAndPage) {
+    const std::string tree = G("树型框1");
+    for (const NavigationRow& row : kNavigation) {
+        SCOPED_TRACE("item " + std::to_string(row.item));
+        // Start from elsewhere, so each step must set both levels itself.
+        main->setCurrentItem(G("选择夹1"), (row.section + 1) % 9);
+        const std::string subTab = G(row.subTab);
+        main->setCurrentItem(subTab, static_cast<int>(main->items(subTab).size()) - 1);
+
+        main->choose(tree, row.item);
+
+        EXPECT_EQ(Visible(main->text(G("分组框1"))), Visible(G(row.caption)));
+        EXPECT_EQ(main->currentItem(G("选择夹1")), row.section);
+        EXPECT_EQ(main->currentItem(subTab), row.subPage);
+    }
+}
+
+TEST_F(MainFrameTest, ItemsShowTheNamedSectionAndPage) {
+    struct Case { int item; const char* section; const char* subTab; const char* page; const char* caption; };
+    const Case cases[] = {
+        {30, "DDNS域名解析", "选择夹8", "DDNS动态域名服务", "DDNS动态域名服务"},
+        {26, "防火墙", "选择夹6", "常用防火墙生成", "推荐防火墙脚本"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("item " + std::to_string(c.item));
+        main->choose(G("树型框1"), c.item);
+        const auto sections = main->items(G("选择夹1"));
+        const auto pages = main->items(G(c.subTab));
+        EXPECT_EQ(Visible(sections.at(main->currentItem(G("选择夹1")))), Visible(G(c.section)));
+        EXPECT_EQ(Visible(pages.at(main->currentItem(G(c.subTab)))), Visible(G(c.page)));
+        EXPECT_EQ(Visible(main->text(G("分组框1"))), Visible(G(c.caption)));
+    }
+}
+
+TEST_F(MainFrameTest, TreeEventWithoutAnItemChangesNothing) {
+    main->choose(G("树型框1"), 13);
+    main->choose(G("树型框1"), -1);
+    EXPECT_EQ(Visible(main->text(G("分组框1"))), Visible(G("Queues简单限速")));
+    EXPECT_EQ(main->currentItem(G("选择夹1")), 3);
+    EXPECT_EQ(main->currentItem(G("选择夹5")), 1);
+}
+
+// ---------------------------------------------------------------- tool windows
+
+struct ToolRow {
+    int index;
+    const char* title;
+    int width, height;
+    bool hides;  // false: closing destroys it
+};
+
+const ToolRow kTools[] = {
+    {0, "路由表生成器", 945, 372, true},
+    {1, "子网计算工具", 637, 342, true},
+    {2, "RouterOS官方脚本编辑器", 779, 643, true},
+    {3, "_L7协议相关工具", 656, 670, true},
+    {4, "Update Hurricane Electric IPv6 Tunnel Client IPv4 address", 996, 626, false},
+    {5, "IP查询器", 191, 215, false},
+    {6, "routerboard 硬件资料", 884, 605, true},
+};
+
+TEST_F(MainFrameTest, EachToolOpensAndClosesByItsRule) {
+    putCatalogueFile("Menu.edb");
+    putCatalogueFile("data.edb");
+    for (const ToolRow& tool : kTools) {
+        SCOPED_TRACE("tool " + std::to_string(tool.index));
+        ui::Window* window = ShowToolWindow(app, tool.index);
+        ASSERT_NE(window, nullptr);
+        const std::string name = window->name();
+        EXPECT_EQ(Visible(window->title()), Visible(G(tool.title)));
+        EXPECT_EQ(window->windowRect().w, tool.width);
+        EXPECT_EQ(window->windowRect().h, tool.height);
+        EXPECT_TRUE(window->shown());
+
+        EXPECT_EQ(window->close(), !tool.hides);
+        if (tool.hides) {
+            ASSERT_EQ(ui.findWindow(name), window);
+            EXPECT_FALSE(window->shown());
+            // The program ending cannot be refused: the hidden window goes.
+            EXPECT_TRUE(window->close(false));
+        }
+        EXPECT_EQ(ui.findWindow(name), nullptr);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MainFrameTest, SubnetCalculatorIsOneWindowThatKeepsItsValues) {
+    openTool(1);
+    ui::HeadlessWindow* first = ui.window("SubnetCalculatorWindow");
+    ASSERT_NE(first, nullptr);
+    first->type(G("编辑框_ip1"), "192");
+
+    openTool(1);  // while shown
+    EXPECT_EQ(ui.window("SubnetCalculatorWindow"), first);
+
+    EXPECT_FALSE(first->close());
+    openTool(1);  // after closing
+    EXPECT_EQ(ui.window("SubnetCalculatorWindow"), first);
+    EXPECT_TRUE(first->shown());
+    EXPECT_EQ(first->text(G("编辑框_ip1")), "192");
+}
+
+TEST_F(MainFrameTest, IpLookupComesBackWithItsDefaults) {
+    openTool(5);
+    ui::HeadlessWindow* first = ui.window("IpLookupWindow");
+    ASSERT_NE(first, nullptr);
+    first->type(G("IP编辑框"), "8.8.8.8");
+    EXPECT_TRUE(first->close());
+
+    openTool(5);
+    ui::HeadlessWindow* second = ui.window("IpLookupWindow");
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_TRUE(second->shown());
+    EXPECT_EQ(second->text(G("IP编辑框")), "0.0.0.0");
+}
+
+TEST_F(MainFrameTest, ChooserWithoutAToolOpensNothing) {
+    main->type(G("组合框_工具名"), "");  // the chooser is editable: no item chosen
+    main->click(G("按钮_打开"));
+    main->type(G("组合框_工具名"), G("子网"));
+    main->click(G("按钮_打开"));
+    EXPECT_EQ(ShowToolWindow(app, 7), nullptr);
+    EXPECT_EQ(ui.window("SubnetCalculatorWindow"), nullptr);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MainFrameTest, CatalogueNeedsBothDatabasesAndChecksAtEveryOpening) {
+    const std::string expected = G("无法使用此功能,若要使用此功能请去") + kMakerSite +
+                                 G("官网下载最新完整版(包含data文件夹)!");
+    putCatalogueFile("Menu.edb");
+
+    openTool(6);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(Visible(ui.messages[0].text), Visible(expected));
+    EXPECT_EQ(ui.messages[0].flags, 16);
+    EXPECT_EQ(Visible(ui.messages[0].title), Visible(G("信息：")));
+    EXPECT_EQ(ui.window("HardwareCatalogueWindow"), nullptr);
+
+    putCatalogueFile("data.edb");
+    openTool(6);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    ui::HeadlessWindow* catalogue = ui.window("HardwareCatalogueWindow");
+    ASSERT_NE(catalogue, nullptr);
+    EXPECT_TRUE(catalogue->shown());
+
+    // A loaded window is shown again before any check: it needs no files any more.
+    EXPECT_FALSE(catalogue->close());
+    std::filesystem::remove(programDir() / "data" / "Menu.edb");
+    openTool(6);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(catalogue->shown());
+}
+
+TEST_F(MainFrameTest, CatalogueWithoutMenuDatabaseIsRefusedToo) {
+    putCatalogueFile("data.edb");
+    openTool(6);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.window("HardwareCatalogueWindow"), nullptr);
+}
+
+TEST_F(MainFrameTest, RouteTableWindowIsSharedByBothWaysIn) {
+    ui::Window& fromVpnPage = OpenRouteTableWindow(app);
+    fromVpnPage.setText(G("编辑框_代码"), "/ip route");
+    EXPECT_FALSE(fromVpnPage.close());
+
+    openTool(0);
+    EXPECT_EQ(ui.findWindow("RouteTableWindow"), &fromVpnPage);
+    EXPECT_TRUE(fromVpnPage.shown());
+    EXPECT_EQ(fromVpnPage.text(G("编辑框_代码")), "/ip route");
+}
+
+TEST_F(MainFrameTest, RegisteredSetUpRunsOncePerLoad) {
+    std::vector<std::string> loads;
+    RegisterToolWindowCreated(ToolIndex::SubnetCalculator, [this, &loads](App& a, ui::Window& w) {
+        EXPECT_EQ(&a, &app);
+        EXPECT_FALSE(w.shown());  // set up before it shows
+        loads.push_back(w.name());
+    });
+    RegisterToolWindowCreated(ToolIndex::IpLookup, [&loads](App&, ui::Window& w) { loads.push_back(w.name()); });
+
+    openTool(1);
+    ui.window("SubnetCalculatorWindow")->close();
+    openTool(1);
+    openTool(5);
+    ui.window("IpLookupWindow")->close();
+    openTool(5);
+
+    RegisterToolWindowCreated(ToolIndex::SubnetCalculator, nullptr);
+    RegisterToolWindowCreated(ToolIndex::IpLookup, nullptr);
+    EXPECT_EQ(loads, (std::vector<std::string>{"SubnetCalculatorWindow", "IpLookupWindow", "IpLookupWindow"}));
+}
+
+TEST_F(MainFrameTest, ShutDownDestroysHiddenWindows) {
+    for (int index : {0, 1, 2, 3}) {
+        openTool(index);
+        ui.window(ui.activeWindow)->close();
+    }
+    main->click(G("按钮_登录"));
+    ui.window(ui.activeWindow)->close();
+    for (const char* name : {"RouteTableWindow", "SubnetCalculatorWindow", "ScriptEditorWindow", "L7ToolsWindow",
+                             "RemoteLoginWindow"})
+        ASSERT_NE(ui.window(name), nullptr) << name;
+
+    CloseFrameWindows(app);
+
+    for (const char* name : {"RouteTableWindow", "SubnetCalculatorWindow", "ScriptEditorWindow", "L7ToolsWindow",
+                             "RemoteLoginWindow"})
+        EXPECT_EQ(ui.window(name), nullptr) << name;
+    EXPECT_NE(ui.window(G("主窗口")), nullptr);
+}
+
+// ---------------------------------------------------------------- tray and login form
+
+TEST_F(MainFrameTest, TrayBringsTheHiddenMainWindowBackInItsNormalState) {
+    struct Way { const char* what; std::function<void()> act; };
+    const Way ways[] = {
+        {"left click", [this] { main->fire(G("托盘图标1"), ui::Event::TrayLeftClick); }},
+        {"menu item", [this] { main->click(G("菜单_显示主窗口")); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.what);
+        main->raise(true);
+        main->setMinimized(true);
+        main->hide();
+        const int raised = main->raisedCount();
+
+        way.act();
+
+        EXPECT_TRUE(main->shown());
+        EXPECT_FALSE(main->minimized());
+        EXPECT_EQ(main->raisedCount(), raised + 1);
+        EXPECT_FALSE(main->topmost());
+    }
+}
+
+TEST_F(MainFrameTest, TrayMenuAndSiteItem) {
+    EXPECT_TRUE(main->fire(G("托盘图标1"), ui::Event::TrayRightClick));
+    EXPECT_EQ(main->lastPopupMenu(), G("菜单"));
+
+    main->click(G("菜单_访问官网"));
+    ASSERT_EQ(ui.openedUrls.size(), 1u);
+    EXPECT_EQ(ui.openedUrls[0], std::string("http://") + kMakerSite + "/");
+}
+
+TEST_F(MainFrameTest, HiddenLoginButtonOpensAFormThatOnlyHides) {
+    main->click(G("按钮_登录"));
+    ui::HeadlessWindow* login = ui.window("RemoteLoginWindow");
+    ASSERT_NE(login, nullptr);
+    EXPECT_EQ(Visible(login->title()), Visible(G("RouterOS远程登录")));
+    EXPECT_TRUE(login->shown());
+    login->type(G("编辑框_地址"), "192.168.88.1");
+
+    EXPECT_FALSE(login->close());
+    EXPECT_FALSE(login->shown());
+    main->click(G("按钮_登录"));
+    EXPECT_EQ(ui.window("RemoteLoginWindow"), login);
+    EXPECT_TRUE(login->shown());
+    EXPECT_EQ(login->text(G("编辑框_地址")), "192.168.88.1");
+    EXPECT_FALSE(main->visible(G("按钮_登录")));
+}
+
+}  // namespace
+}  // namespace trelvix
