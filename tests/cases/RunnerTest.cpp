@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "CaseFile.h"
+#include "Runner.h"
+#include "TestSupport.h"
+#include "app/App.h"
+#include "ui/Layout.h"
+
+namespace trelvix::cases {
+namespace {
+
+using test::G;
+
+const std::string kFixtures = TRELVIX_CASE_FIXTURES;
+
+// A small window beside the main one, for behaviour the main window does not
+// have yet: boxes with and without a focus move, a question, a faulty handler.
+void CreateWindowsWithTestWindow(App& app) {
+    CreateMainWindow(app);
+    const char* layout = R"({"name": "测试窗口", "title": "测试", "w": 300, "h": 120, "controls": [
+      {"kind": "edit", "name": "编辑框_值", "rect": [5, 5, 200, 22]},
+      {"kind": "button", "name": "按钮_提示", "rect": [5, 30, 60, 24], "text": "提示"},
+      {"kind": "button", "name": "按钮_询问", "rect": [70, 30, 60, 24], "text": "询问"},
+      {"kind": "button", "name": "按钮_坏", "rect": [135, 30, 60, 24], "text": "坏"}]})";
+    app.ui.createWindow(ui::ParseLayout(layout), app.main, [&app](ui::Window& w) {
+        w.on(G("按钮_提示"), ui::Event::Click, [&app, &w](const ui::EventArgs&) {
+            const std::string value = w.text(G("编辑框_值"));
+            if (value.empty()) {
+                w.setFocus(G("编辑框_值"));
+                app.ui.messageBox({G("请输入值！"), ui::mb::IconExclamation, G("错误"), w.name()});
+            } else {
+                app.ui.message(value, ui::mb::IconInformation);
+            }
+        });
+        w.on(G("按钮_询问"), ui::Event::Click, [&app, &w](const ui::EventArgs&) {
+            const int answer = app.ui.message(G("继续吗？"), ui::mb::YesNo | ui::mb::IconQuestion);
+            w.setText(G("编辑框_值"), answer == ui::mb::IdYes ? G("是") : G("否"));
+        });
+        w.on(G("按钮_坏"), ui::Event::Click, [&w](const ui::EventArgs&) { w.text(G("编辑框_没有")); });
+        w.show();
+    });
+}
+
+struct FixtureRun {
+    Totals totals;
+    std::string report;
+};
+
+FixtureRun RunFixture(const std::string& name, RunOptions options = {}) {
+    std::ostringstream out;
+    FixtureRun r;
+    r.totals = RunCaseFile(LoadCaseFile(kFixtures + "/" + name), out, options);
+    r.report = out.str();
+    return r;
+}
+
+// The report's block for one case: from its FAIL line to the next case's.
+std::string FailureOf(const std::string& report, const std::string& caseName) {
+    const std::size_t at = report.find("FAIL " + caseName + " (");
+    if (at == std::string::npos) return "";
+    const std::size_t next = report.find("\nFAIL ", at + 1);
+    return report.substr(at, next == std::string::npos ? std::string::npos : next - at);
+}
+
+TEST(CaseRunner, PassingCasesOnTheMainWindowPass) {
+    const FixtureRun r = RunFixture("passing.case-fixture");
+    EXPECT_EQ(r.totals.passed, 4) << r.report;
+    EXPECT_EQ(r.totals.failed, 0) << r.report;
+}
+
+TEST(CaseRunner, ScriptDifferencePointsAtTheFirstDifferingByte) {
+    const FixtureRun r = RunFixture("script-differs.case-fixture");
+    EXPECT_EQ(r.totals.passed, 0);
+    EXPECT_EQ(r.totals.failed, 3);
+
+    // Offsets count GBK bytes: the three characters of the first line are six.
+    const std::string oneByte = FailureOf(r.report, "one byte differs on the second line");
+    EXPECT_NE(oneByte.find("script-differs.case-fixture:3)"), std::string::npos) << oneByte;
+    EXPECT_NE(oneByte.find("script-differs.case-fixture:7: the script box differs at byte 87 (line 2, column 52): "
+                           "expected \\x32 (2), actual \\x31 (1)"),
+              std::string::npos)
+        << oneByte;
+    // Both sides from 30 bytes before, escapes visible, the caret under the byte.
+    EXPECT_NE(oneByte.find("    expected: ...ss=10.0.0.1/24 interface=ether2\\r\\n\n"
+                           "    actual:   ...ss=10.0.0.1/24 interface=ether1\\r\\n\n"
+                           "              " + std::string(3 + 30, ' ') + "^\n"),
+              std::string::npos)
+        << oneByte;
+
+    const std::string early = FailureOf(r.report, "the script ends early");
+    EXPECT_NE(early.find("at byte 27 (line 1, column 28): expected \\x0D (\\r), actual the end"), std::string::npos) << early;
+    EXPECT_NE(early.find("(expected 29 bytes, actual 27)"), std::string::npos) << early;
+
+    const std::string changed = FailureOf(r.report, "the script box changed");
+    EXPECT_NE(changed.find(":18: the script box changed"), std::string::npos) << changed;
+    EXPECT_NE(changed.find("actual \\xD6 (the first byte of 中)"), std::string::npos) << changed;
+}
+
+TEST(CaseRunner, MessageBoxesAreCheckedInOrderWithFlagsTitleAndFocus) {
+    RunOptions options;
+    options.createWindows = CreateWindowsWithTestWindow;
+    const FixtureRun r = RunFixture("messages.case-fixture", options);
+    EXPECT_EQ(r.totals.passed, 3) << r.report;
+    EXPECT_EQ(r.totals.failed, 5) << r.report;
+
+    const std::string flags = FailureOf(r.report, "wrong flags");
+    EXPECT_NE(flags.find("message box differs\n"
+                         "    expected: \"请输入值！\" flags 64 title \"错误\"\n"
+                         "    actual:   \"请输入值！\" flags 48 title \"错误\"\n"),
+              std::string::npos)
+        << flags;
+
+    const std::string unexpected = FailureOf(r.report, "a box nobody expected");
+    EXPECT_NE(unexpected.find("message boxes shown that the case does not expect:\n"
+                              "    1. \"请输入值！\" flags 48 title \"错误\" focus 编辑框_值"),
+              std::string::npos)
+        << unexpected;
+
+    EXPECT_NE(FailureOf(r.report, "a box expected, none shown").find("expected a message box, none was shown"),
+              std::string::npos);
+    EXPECT_NE(FailureOf(r.report, "an answer never used").find("1 queued message-box answer(s) not used"),
+              std::string::npos);
+    EXPECT_NE(FailureOf(r.report, "a handler reads a control the window lacks")
+                  .find(":43: a handler named a control that window 测试窗口 lacks: 编辑框_没有"),
+              std::string::npos)
+        << r.report;
+}
+
+TEST(CaseRunner, UnknownControlFailsItsCaseByNameAndLine) {
+    const FixtureRun r = RunFixture("unknown-control.case-fixture");
+    EXPECT_EQ(r.totals.passed, 1) << r.report;
+    EXPECT_EQ(r.totals.failed, 1) << r.report;
+    EXPECT_NE(r.report.find("unknown-control.case-fixture:3: window 主窗口 has no control 编辑框_不存在"), std::string::npos)
+        << r.report;
+}
+
+TEST(CaseRunner, FaultsInTheFileFailTheirCaseAndTheRestRuns) {
+    const FixtureRun r = RunFixture("parse-errors.case-fixture");
+    EXPECT_EQ(r.totals.passed, 1) << r.report;
+    EXPECT_EQ(r.totals.failed, 3) << r.report;
+    EXPECT_NE(r.report.find("parse-errors.case-fixture:2: unknown command: press"), std::string::npos) << r.report;
+    EXPECT_NE(r.report.find("parse-errors.case-fixture:6: unknown escape \\d"), std::string::npos) << r.report;
+    EXPECT_NE(r.report.find("parse-errors.case-fixture:12: the case checks nothing"), std::string::npos) << r.report;
+}
+
+TEST(CaseRunner, FilterRunsOnlyMatchingCases) {
+    RunOptions options;
+    options.filter = "raw bytes";
+    const FixtureRun r = RunFixture("passing.case-fixture", options);
+    EXPECT_EQ(r.totals.passed, 1);
+    EXPECT_EQ(r.totals.failed, 0);
+}
+
+TEST(CaseValues, EscapesGiveBytesAndTextBecomesGbk) {
+    struct Row { const char* written; std::string bytes; };
+    const Row rows[] = {
+        {"a\\r\\nb", "a\r\nb"},
+        {"\\t\\\\\\\"\\|", "\t\\\"|"},
+        {"中\\xD6\\xd0文", G("中") + "\xD6\xD0" + G("文")},  // \xHH is a byte, not a character
+        {"信息：", "\xD0\xC5\xCF\xA2\xA3\xBA"},
+        {"", ""},
+    };
+    for (const Row& r : rows) EXPECT_EQ(DecodeValue(r.written), r.bytes) << r.written;
+
+    for (const char* bad : {"C:\\data", "\\x4", "\\xZZ", "end\\", "\xF0\x9F\x98\x80"})
+        EXPECT_THROW(DecodeValue(bad), std::runtime_error) << bad;
+}
+
+TEST(CaseFileFormat, BlocksRowsAndMessagesReadAsWritten) {
+    const CaseFile f = ParseCaseFile(
+        "window 测试窗口\n"
+        "case blocks\r\n"
+        "  set 编辑框_值\n"
+        "    |  two spaces kept as one\\r\\n\n"
+        "    |\n"
+        "    | end \n"
+        "  rows 列表\n"
+        "    | a | b\\|c |  |\n"
+        "    [x] | d\n"
+        "  expect message \"say \\\"hi\\\"\" title \"t\" focus none flags 36\n"
+        "  key 编辑框_值 a ctrl+shift\n"
+        "  clock 2017-03-08 23:59:59\n",
+        "mem.cases");
+    ASSERT_TRUE(f.errors.empty());
+    ASSERT_EQ(f.preamble.size(), 1u);
+    EXPECT_EQ(f.preamble[0].text, G("测试窗口"));
+    ASSERT_EQ(f.cases.size(), 1u);
+    const Case& c = f.cases[0];
+    ASSERT_TRUE(c.errors.empty()) << c.errors[0].what();
+    ASSERT_EQ(c.steps.size(), 5u);
+
+    EXPECT_EQ(c.steps[0].text, " two spaces kept as one\r\nend");  // trailing blanks of a line are dropped
+    ASSERT_EQ(c.steps[1].rows.size(), 2u);
+    EXPECT_EQ(c.steps[1].rows[0].cells, (std::vector<std::string>{"a", "b|c", ""}));
+    EXPECT_FALSE(c.steps[1].rows[0].checked.has_value());
+    EXPECT_EQ(c.steps[1].rows[1].cells, (std::vector<std::string>{"d"}));
+    EXPECT_EQ(c.steps[1].rows[1].checked, true);
+
+    const Step& m = c.steps[2];
+    EXPECT_EQ(m.text, "say \"hi\"");
+    EXPECT_EQ(m.number, 36);
+    EXPECT_EQ(m.title, "t");
+    EXPECT_EQ(m.focus, "");
+    EXPECT_EQ(c.steps[3].index, 'A');
+    EXPECT_EQ(c.steps[3].modifiers, ui::mod::Ctrl | ui::mod::Shift);
+    // 42802 days after 30 December 1899, one second before midnight.
+    EXPECT_DOUBLE_EQ(c.steps[4].date, 42802.0 + 86399.0 / 86400.0);
+    EXPECT_EQ(c.steps[4].line, 12);
+}
+
+TEST(CaseFileFormat, MistakesAreReportedOnTheirLine) {
+    struct Row { const char* text; int line; const char* says; };
+    const Row rows[] = {
+        {"case x\nset 编辑框_值\nexpect unchanged", 2, "expected `= value` or `|` lines below it"},
+        {"case x\nset 编辑框_值 = 1\n  | 2", 2, "not both"},
+        {"case x\ncheck 复选框 maybe", 2, "expected on or off"},
+        {"case x\nclock 2017-02-29", 2, "clock wants a date"},
+        {"case x\nexpect message 请输入", 2, "double quotes"},
+        {"case x\nexpect message \"a\" color red", 2, "unknown part of a message: color"},
+        {"case x\nanswer maybe", 2, "unknown answer"},
+        {"case x\nchoose 组合框 first", 2, "wants an index"},
+        {"case x\nkey 编辑框 a meta", 2, "unknown key modifier: meta"},
+        {"case x\nexpect script\n  | ok\\r\\n\n  | \\q", 4, "unknown escape \\q"},
+    };
+    for (const Row& r : rows) {
+        const CaseFile f = ParseCaseFile(r.text, "mem.cases");
+        ASSERT_EQ(f.cases.size(), 1u) << r.text;
+        ASSERT_EQ(f.cases[0].errors.size(), 1u) << r.text;
+        EXPECT_EQ(f.cases[0].errors[0].line, r.line) << r.text;
+        EXPECT_NE(std::string(f.cases[0].errors[0].what()).find(r.says), std::string::npos)
+            << r.text << " -> " << f.cases[0].errors[0].what();
+    }
+    // Before the first case, a fault belongs to the file.
+    EXPECT_EQ(ParseCaseFile("frobnicate\ncase x\nexpect unchanged", "mem.cases").errors.size(), 1u);
+}
+
+TEST(CaseReport, DifferenceShowsBothSidesReadably) {
+    EXPECT_EQ(DescribeDifference(G("中文\r\n"), G("中文\r\n")), "");
+    // A difference inside a two-byte character shows the whole character on both sides.
+    const std::string d = DescribeDifference(G("名称=中"), G("名称=乙"));
+    EXPECT_NE(d.find("at byte 5 (line 1, column 6)"), std::string::npos) << d;
+    EXPECT_NE(d.find("    expected: 名称=中\n    actual:   名称=乙\n              " + std::string(5, ' ') + "^"),
+              std::string::npos)
+        << d;
+    EXPECT_EQ(ShowBytes(std::string("a\\b\t\x01\xFF", 6)), "a\\\\b\\t\\x01\\xFF");
+}
+
+}  // namespace
+}  // namespace trelvix::cases
