@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/text/Gbk.h"
+#include "generators/ratelimit/PcqGroup.h"
 #include "generators/ratelimit/RateLimitCommon.h"
 #include "ui/Layout.h"
 
@@ -49,8 +50,50 @@ void ToggleTimePanel(ui::Window& w) {
     SetGroupOpen(w, "分组框_31开启time", w.checked("选择框_31开启Time功能"), 77);
 }
 
+void ToggleGroupBurstPanel(ui::Window& w) {
+    const bool open = w.checked("选择框_33开启Burst功能");
+    SetGroupOpen(w, "分组框_33burst", open, 103);
+    MoveTop(w, "分组框_33小提示", Bottom(w.rect("分组框_33burst")) + (open ? 8 : 13));
+}
+
 void NormalizeRateCombo(ui::Window& w, const std::string& combo) {
     w.setText(combo, ReplaceAll(w.text(combo), "m", "M"));
+}
+
+void FillRateCombo(ui::Window& w, const std::string& combo, int groups) {
+    static const char* const kRates[] = {"64k", "128k", "256k", "384k", "512k", "768k",
+                                         "1M",  "2M",   "3M",   "4M",   "5M",   "10M"};
+    std::vector<Gbk> items;
+    for (const char* rate : kRates) items.push_back(Repeated(rate, groups));
+    w.setItems(combo, items);
+    // "No limit" is the starting value but not an item of the list.
+    w.setText(combo, Repeated("0", groups));
+}
+
+void FillPriorityCombo(ui::Window& w, const std::string& combo, int groups) {
+    std::vector<Gbk> items;
+    for (char p = '1'; p <= '8'; ++p) items.push_back(Repeated(std::string(1, p), groups));
+    w.setItems(combo, items);
+    w.setText(combo, Repeated("8", groups));
+}
+
+void FillRepeatedValue(ui::Window& w, const std::string& box, int groups) {
+    w.setText(box, Repeated("3", groups));
+}
+
+void ApplyGroupCount(ui::Window& w) {
+    const int n = GroupCountOf(w.text("组合框_33分组数"));
+    FillRateCombo(w, "组合框_33upLimitAt", n);
+    FillRateCombo(w, "组合框_33upMaxLimit", n);
+    FillPriorityCombo(w, "组合框_33Priority", n);
+    FillRateCombo(w, "组合框_33upBurstLimit", n);
+    FillRateCombo(w, "组合框_33upBurstThreshold", n);
+    FillRepeatedValue(w, "编辑框_33upBurstTime", n);
+    FillRateCombo(w, "组合框_33downLimitAt", n);
+    FillRateCombo(w, "组合框_33downMaxLimit", n);
+    FillRateCombo(w, "组合框_33downBurstLimit", n);
+    FillRateCombo(w, "组合框_33downBurstThreshold", n);
+    FillRepeatedValue(w, "编辑框_33downBurstTime", n);
 }
 
 }  // namespace trelvix::ratelimit

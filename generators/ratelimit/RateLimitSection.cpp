@@ -3,6 +3,7 @@
 #include "generators/Sections.h"
 #include "generators/Outcome.h"
 #include "generators/ratelimit/Pcq.h"
+#include "generators/ratelimit/PcqGroup.h"
 #include "generators/ratelimit/RateLimitPanels.h"
 #include "generators/ratelimit/SimpleQueue.h"
 
@@ -55,6 +56,25 @@ ratelimit::PcqTrafficMonitorFields ReadPcqMonitorGroupBox(const ui::Window& w) {
     return f;
 }
 
+ratelimit::PcqGroupFields ReadPcqGroupPage(const ui::Window& w) {
+    ratelimit::PcqGroupFields f;
+    f.groupCount = w.text("组合框_33分组数");
+    f.prefix = w.text("编辑框_33ip前缀");
+    f.from = w.text("编辑框_33数量左");
+    f.to = w.text("编辑框_33数量右");
+    f.upBandwidth = w.text("组合框_33上传带宽");
+    f.downBandwidth = w.text("组合框_33下载带宽");
+    f.upMark = w.text("编辑框_33上传标记名");
+    f.downMark = w.text("编辑框_33下载标记名");
+    f.priority = w.text("组合框_33Priority");
+    f.burst = w.checked("选择框_33开启Burst功能");
+    f.up = {w.text("组合框_33upLimitAt"), w.text("组合框_33upMaxLimit"), w.text("组合框_33upBurstLimit"),
+            w.text("组合框_33upBurstThreshold"), w.text("编辑框_33upBurstTime")};
+    f.down = {w.text("组合框_33downLimitAt"), w.text("组合框_33downMaxLimit"), w.text("组合框_33downBurstLimit"),
+              w.text("组合框_33downBurstThreshold"), w.text("编辑框_33downBurstTime")};
+    return f;
+}
+
 struct VersionButton {
     const char* button;
     RouterOsVersion version;
@@ -97,11 +117,24 @@ void BindPcqPage(PageContext& page) {
         });
 }
 
+void BindPcqGroupPage(PageContext& page) {
+    for (const VersionButton& b : {VersionButton{"按钮_33生成1", RouterOsVersion::V5},
+                                   VersionButton{"按钮_33生成2", RouterOsVersion::V6}})
+        OnClick(page, b.button, [&page, v = b.version] {
+            Deliver(page, ratelimit::BuildPcqGroupScript(ReadPcqGroupPage(page.window), v));
+        });
+    page.window.on("组合框_33分组数", ui::Event::ItemChosen,
+                   [&page](const ui::EventArgs&) { ratelimit::ApplyGroupCount(page.window); });
+    OnClick(page, "选择框_33开启Burst功能", [&page] { ratelimit::ToggleGroupBurstPanel(page.window); });
+    ratelimit::ToggleGroupBurstPanel(page.window);
+}
+
 }  // namespace
 
 void BindRateLimitSection(PageContext& page) {
     BindSimpleQueuePage(page);
     BindPcqPage(page);
+    BindPcqGroupPage(page);
 }
 
 }  // namespace trelvix

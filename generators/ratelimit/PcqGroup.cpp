@@ -1,0 +1,132 @@
+#include "generators/ratelimit/PcqGroup.h"
+
+#include <string>
+
+#include "common/text/RouterOsText.h"
+
+namespace trelvix::ratelimit {
+namespace {
+
+// How one list is read: the control it comes from (for the focus), whether it
+// is a rate, whether only burst reads it, and where its values go.
+struct ListStep {
+    const GroupValueList& list;
+    const char* control;
+    bool rate;
+    bool burstOnly;
+    Gbk GroupSettings::*field;
+};
+
+Gbk Number(double value) { return NumberToText(value); }
+
+}  // namespace
+
+std::optional<std::vector<Gbk>> GroupValueList::Values(int groups) const {
+    std::vector<Gbk> parts = Split(text, "/");
+    if (groups < 0) groups = 0;
+    if (parts.size() < static_cast<std::size_t>(groups)) return std::nullopt;
+    parts.resize(static_cast<std::size_t>(groups));
+    return parts;
+}
+
+Gbk GroupName(int group) {
+    static const char* const kNames[] = {"one", "two", "three", "four", "five", "six", "seven", "eight"};
+    return group >= 1 && group <= 8 ? kNames[group - 1] : "";
+}
+
+int GroupCountOf(std::string_view text) {
+    const std::int64_t n = ToInt64(text);
+    return n < 0 ? 0 : n > 8 ? 8 : static_cast<int>(n);
+}
+
+GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& priority, Direction direction,
+                            int groups, bool burst) {
+    const bool up = direction == Direction::Up;
+    const ListStep steps[] = {
+        {lists.limitAt, up ? "组合框_33upLimitAt" : "组合框_33downLimitAt", false, false, &GroupSettings::limitAt},
+        {lists.maxLimit, up ? "组合框_33upMaxLimit" : "组合框_33downMaxLimit", true, false, &GroupSettings::maxLimit},
+        {priority, "组合框_33Priority", false, false, &GroupSettings::priority},
+        {lists.burstLimit, up ? "组合框_33upBurstLimit" : "组合框_33downBurstLimit", true, true,
+         &GroupSettings::burstLimit},
+        {lists.burstThreshold, up ? "组合框_33upBurstThreshold" : "组合框_33downBurstThreshold", true, true,
+         &GroupSettings::burstThreshold},
+        {lists.burstTime, up ? "编辑框_33upBurstTime" : "编辑框_33downBurstTime", false, true,
+         &GroupSettings::burstTime},
+    };
+    GroupTable table;
+    table.groups.resize(static_cast<std::size_t>(groups < 0 ? 0 : groups));
+    for (const ListStep& step : steps) {
+        if (step.burstOnly && !burst) continue;
+        const GroupValueList list = step.rate ? GroupValueList(NormalizeRate(step.list.text)) : step.list;
+        const auto values = list.Values(groups);
+        if (!values) {
+            table.groups.clear();
+            table.error = MainWindowError("您填写的格式有误,请重新确认!", "格式错误", step.control, FocusMove::AfterBox);
+            return table;
+        }
+        for (std::size_t g = 0; g < values->size(); ++g) table.groups[g].*step.field = (*values)[g];
+    }
+    return table;
+}
+
+Outcome BuildPcqGroupScript(const PcqGroupFields& f, RouterOsVersion) {
+    const int n = GroupCountOf(f.groupCount);
+    const Gbk prefix = IpPrefix3(f.prefix);
+    if (prefix.empty())
+        return Outcome::Error(MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误", "编辑框_33ip前缀",
+                                              FocusMove::AfterBox));
+    const GroupTable up = SplitGroupValues(f.up, f.priority, Direction::Up, n, f.burst);
+    if (up.error) return Outcome::Error(*up.error);
+    const GroupTable down = SplitGroupValues(f.down, f.priority, Direction::Down, n, f.burst);
+    if (down.error) return Outcome::Error(*down.error);
+
+    // Host numbers are read as 64-bit integers and computed as reals, so a
+    // huge range still gives a number (written with 13 significant digits).
+    const double first = static_cast<double>(ToInt64(f.from));
+    const double last = static_cast<double>(ToInt64(f.to));
+    const Gbk step = std::to_string(n);
+    Gbk script;
+
+    for (int g = 1; g <= n; ++g)
+        script += ":for vemtu from=" + Number(g + first - 1) + " to=" + f.to + " step=" + step +
+                  " do={/ip firewall address-list add list=" + Quote(GroupName(g)) + " address=(" +
+                  QuoteTyped(prefix) + ".$vemtu)}\r\n";
+    script += "\r\n/ip firewall mangle\r\n";
+    for (int g = 1; g <= n; ++g) {
+        const Gbk name = GroupName(g), number = std::to_string(g);
+        script += "add chain=prerouting action=mark-packet new-packet-mark=" + name + "_up src-address-list=" + name +
+                  " comment=zu_" + number + "_up passthrough=yes\r\n";
+        script += "add chain=forward action=mark-packet new-packet-mark=" + name + "_down dst-address-list=" + name +
+                  " comment=zu_" + number + "_down passthrough=yes\r\n\r\n";
+    }
+
+    const Gbk total = Number((last - first + 1) * 50);
+    script += "/queue type add name=" + f.upMark + " kind=pcq pcq-rate=" + NormalizeRate(f.upBandwidth) +
+              " pcq-limit=50 pcq-classifier=src-address pcq-total-limit=" + total + "\r\n";
+    script += "/queue type add name=" + f.downMark + " kind=pcq pcq-rate=" + NormalizeRate(f.downBandwidth) +
+              " pcq-limit=50 pcq-classifier=dst-address pcq-total-limit=" + total + "\r\n\r\n";
+
+    script += "/queue simple\r\n";
+    for (int g = 1; g <= n; ++g) {
+        const GroupSettings& u = up.groups[g - 1];
+        const GroupSettings& d = down.groups[g - 1];
+        const Gbk name = GroupName(g), number = std::to_string(g);
+        // Both queues of a group carry the same rates; only the queue kinds differ.
+        const Gbk rates = " limit-at=" + u.limitAt + "/" + d.limitAt + " max-limit=" + u.maxLimit + "/" +
+                          d.maxLimit + " total-queue=default-small";
+        const Gbk burst = !f.burst ? Gbk()
+                                   : " burst-limit=" + u.burstLimit + "/" + d.burstLimit + " burst-threshold=" +
+                                         u.burstThreshold + "/" + d.burstThreshold + " burst-time=" + u.burstTime +
+                                         "s/" + d.burstTime + "s";
+        script += "add name=" + Quote("pcq_" + number + "_up") +
+                  " dst-address=0.0.0.0/0 interface=all parent=none packet-marks=" + name + "_up priority=" +
+                  u.priority + " queue=" + f.upMark + "/" + f.downMark + rates + burst + "\r\n";
+        script += "add name=" + Quote("pcq_" + number + "_down") +
+                  " dst-address=0.0.0.0/0 interface=all parent=none packet-marks=" + name + "_down priority=" +
+                  u.priority + " queue=default-small/" + f.downMark + rates + burst;
+        if (g < n) script += "\r\n\r\n";
+    }
+    return Outcome::Script(std::move(script));
+}
+
+}  // namespace trelvix::ratelimit
