@@ -2,10 +2,14 @@
 // The process-wide state of the program and the services it is built with.
 // Tests build an App over the headless realisation with a fixed clock and
 // random sources; the desktop program builds it over wxWidgets.
+#include <array>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/StartupParts.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "generators/PageContext.h"
@@ -13,9 +17,26 @@
 
 namespace trelvix {
 
+// Placeholders for the two global objects whose modules come later: the
+// file-drop receiver (its registrations, in registration order) and the
+// Layer-7 window's parsed catalogue expression.
+struct FileDropReceiver {
+    std::vector<std::string> registered;
+};
+struct RegexObject;
+
 struct App {
     App(ui::Ui& ui, const Clock& clock, RandomSource& random, RandomSource& secureRandom)
         : ui(ui), clock(clock), random(random), secureRandom(secureRandom) {}
+    // A main window that outlives its App must not call back into it.
+    ~App() {
+        if (main) {
+            main->onClose(nullptr);
+            main->onDestroy(nullptr);
+        }
+    }
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
 
     ui::Ui& ui;
     const Clock& clock;
@@ -24,6 +45,22 @@ struct App {
 
     ui::Window* main = nullptr;
     std::optional<PageContext> page;  // the main window's pages, once it exists
+
+    // --- process-wide state. The three paths stay empty when the start-up
+    // stops at the update check; every reader takes an empty path as "no settings".
+    std::filesystem::path DataDirectory;  // the settings folder
+    std::filesystem::path ConfigIniPath;  // config.ini in it
+    std::filesystem::path TempDirectory;  // per-user temporary folder, ends with a separator
+    Gbk StatisticsAddress;                // the usage counter's service
+    Gbk UpdateReplyText;                  // the update service's last reply
+    std::array<Gbk, 60> RegexHelpSyntax, RegexHelpDescriptions;  // the Layer-7 window's help
+    std::optional<FileDropReceiver> FileDrop;
+    std::shared_ptr<RegexObject> L7ListRegex;
+
+    StartupParts parts;        // the start-up steps other modules own
+    bool ending = false;       // the program is ending: no event loop (any more)
+    bool shutDownDone = false; // the main window's shut-down steps ran (or must not)
+    int exitCode = 0;
 };
 
 // Loads the main window from its layout, binds every handler of it and runs

@@ -1,5 +1,7 @@
 #include "app/App.h"
 #include "app/MainFrame.h"
+#include "app/ScriptBox.h"
+#include "app/Startup.h"
 #include "generators/Sections.h"
 #include "ui/Layout.h"
 
@@ -9,11 +11,14 @@ ui::Window& CreateMainWindow(App& app) {
     return app.ui.createWindow(ui::BuiltInLayout("main.json"), nullptr, [&app](ui::Window& w) {
         app.main = &w;
         app.page.emplace(PageContext{app.ui, w, app.clock, app.random, app.secureRandom,
-                                     [&w](const Gbk& script) { w.setText("编辑框_代码", script); }});
+                                     [&w, &app](const Gbk& script) { ShowScript(w, app.clock, script); }});
         BindSystemSection(*app.page);
         BindRateLimitSection(*app.page);
         BindMainFrame(app);
-        w.show();
+        BindScriptBox(app);
+        BindLifeCycle(app);
+        OnMainWindowCreated(app);
+        if (!app.ending) w.show();
     });
 }
 

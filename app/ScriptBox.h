@@ -1,0 +1,31 @@
+#pragma once
+// The strip below the section pages: the script box that every generator of
+// the main window writes to, and the tools that take its text away (copy,
+// save, clear), change it (replace all) or convert escapes in a box of its own.
+#include <string>
+
+#include "app/App.h"
+#include "common/text/DateTime.h"
+#include "ui/Window.h"
+
+namespace trelvix {
+
+// The generators' single output: the time stamp, then the script box's content.
+void ShowScript(ui::Window& main, const Clock& clock, const Gbk& script);
+
+// Binds the strip's buttons and the Ctrl+A keys of its four edit boxes on app.main.
+void BindScriptBox(App& app);
+
+void ClearCodeBox(App& app);
+void CopyCodeBox(App& app);
+void SaveCodeBoxAs(App& app);
+void ReplaceInCodeBox(App& app);
+void OnDecodeEscapesClicked(App& app);
+void OnEncodeEscapesClicked(App& app);
+
+// Selects an edit box's whole text, or with `clear` puts the caret at its start.
+void SelectAllText(ui::Window& window, const std::string& box, bool clear = false);
+// Ctrl+A, with no Shift or Alt, selects the box's whole text; the key goes on.
+void SelectAllOnCtrlA(ui::Window& window, const std::string& box, const ui::EventArgs& key);
+
+}  // namespace trelvix

@@ -1,0 +1,61 @@
+#pragma once
+// The start-up steps whose work belongs to other modules: single instance,
+// skin, update check, line numbers, file drops, language packs and the usage
+// counter. Each is a plain function in its own file; the start-up calls it
+// through `StartupParts`, so a test can watch the sequence or answer for a part.
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "common/text/Gbk.h"
+#include "ui/Window.h"
+
+namespace trelvix {
+
+struct App;
+
+// False when another copy of the program runs (it has been asked to come to
+// the front): this copy then ends without setting anything up.
+bool EnsureSingleInstance(App& app);
+
+// Skin: nothing to prepare or attach on this platform.
+void InitSkinPath(App& app);
+void ExtractSkinLibrary(App& app);
+bool ApplyEmbeddedSkin(App& app, int hue, int saturation, int brightness);
+
+// -1 up to date (the version label then reads `currentVersion`), 0 the user
+// declined an update, 1 accepted. May end the program through `ExitProgram`.
+int CheckForUpdate(App& app, const Gbk& currentVersion);
+
+// The line-number column `column` follows the edit box `editor`.
+void AttachLineNumberGutter(ui::Window& window, const std::string& editor, const std::string& column);
+
+// The main window's five drop targets, and taking them back at shut-down.
+void RegisterDropTargets(App& app);
+void UnregisterDropTargets(App& app);
+
+// The built-in language pack `pack` (1 = the main window) written to `file`;
+// false when it could not be written.
+bool WriteLanguagePack(int pack, const std::filesystem::path& file);
+void ApplyLanguageFile(ui::Window& window, const std::filesystem::path& file);
+
+// The usage counter's service address (empty when none is configured) and
+// its worker, started once at the end of the start-up.
+Gbk DecipherStatisticsAddress();
+void StartUsageCounter(App& app);
+
+struct StartupParts {
+    std::function<bool(App&)> ensureSingleInstance = EnsureSingleInstance;
+    std::function<bool(App&, int, int, int)> applyEmbeddedSkin = ApplyEmbeddedSkin;
+    std::function<int(App&, const Gbk&)> checkForUpdate = CheckForUpdate;
+    std::function<void(ui::Window&, const std::string&, const std::string&)> attachLineNumberGutter =
+        AttachLineNumberGutter;
+    std::function<void(App&)> registerDropTargets = RegisterDropTargets;
+    std::function<void(App&)> unregisterDropTargets = UnregisterDropTargets;
+    std::function<bool(int, const std::filesystem::path&)> writeLanguagePack = WriteLanguagePack;
+    std::function<void(ui::Window&, const std::filesystem::path&)> applyLanguageFile = ApplyLanguageFile;
+    std::function<Gbk()> decipherStatisticsAddress = DecipherStatisticsAddress;
+    std::function<void(App&)> startUsageCounter = StartUsageCounter;
+};
+
+}  // namespace trelvix

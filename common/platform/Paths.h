@@ -1,0 +1,38 @@
+#pragma once
+// Where the program keeps its files on this platform. Each answer comes from
+// one small function over the operating system, so another platform swaps the
+// implementation and nothing else.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/text/Gbk.h"
+
+namespace trelvix {
+
+// The settings folder: $XDG_CONFIG_HOME/vemtu, or ~/.config/vemtu when that
+// variable is unset, empty or not absolute. Not created here.
+std::filesystem::path SettingsDirectory();
+// "config.ini" inside the settings folder.
+std::filesystem::path SettingsFilePath();
+// The per-user temporary folder, kept between runs: $XDG_CACHE_HOME/vemtu/
+// (default ~/.cache/vemtu/), always with a trailing separator.
+std::filesystem::path TemporaryDirectory();
+// The folder of the running executable; empty when the system does not say.
+std::filesystem::path ProgramDirectory();
+
+// A GBK file or folder name as a path of this system, and back (this system
+// names files in UTF-8).
+std::filesystem::path PathFromGbk(std::string_view gbk);
+Gbk GbkFromPath(const std::filesystem::path& path);
+
+// --- the operating-system calls behind the answers above
+// An environment variable; nothing when it is unset.
+std::optional<std::string> EnvironmentValue(const char* name);
+// The user's home folder: $HOME, else the account's entry.
+std::filesystem::path HomeDirectory();
+// The running executable's full path; empty when unknown.
+std::filesystem::path ExecutablePath();
+
+}  // namespace trelvix
