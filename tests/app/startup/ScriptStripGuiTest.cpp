@@ -1,0 +1,124 @@
+// The script strip on the real main window under a display: a script shown,
+// copied to the desktop's clipboard and read back, changed by replace-all,
+// selected with Ctrl+A and cleared. Message boxes are answered here, so that
+// nothing waits for a person.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include <wx/button.h>
+#include <wx/stc/stc.h>
+
+#include "TestSupport.h"
+#include "app/App.h"
+#include "app/Startup.h"
+#include "common/platform/Random.h"
+#include "common/text/DateTime.h"
+#include "ui/Layout.h"
+#include "ui/wx/WxWindow.h"
+
+namespace trelvix::test {
+namespace {
+
+// The real desktop services, except that message boxes are recorded and answered OK.
+class AnsweringUi final : public ui::Ui {
+public:
+    explicit AnsweringUi(ui::WxUi& real) : real_(real) {}
+
+    ui::Window& createWindow(const ui::WindowSpec& layout, ui::Window* owner,
+                             const std::function<void(ui::Window&)>& onCreated) override {
+        return real_.createWindow(layout, owner, onCreated);
+    }
+    ui::Window* findWindow(const std::string& name) override { return real_.findWindow(name); }
+    void destroyWindow(ui::Window& window) override { real_.destroyWindow(window); }
+    int messageBox(const ui::MessageBoxCall& call) override {
+        messages.push_back(call);
+        return ui::mb::IdOk;
+    }
+    std::optional<std::filesystem::path> fileDialog(const ui::FileDialogRequest&) override { return std::nullopt; }
+    bool setClipboardText(const Gbk& text) override { return real_.setClipboardText(text); }
+    std::optional<Gbk> clipboardText() override { return real_.clipboardText(); }
+    void openUrl(const Gbk&) override {}
+    std::optional<ui::FontChoice> chooseFont(const ui::FontChoice&) override { return std::nullopt; }
+    void post(std::function<void()> work) override { real_.post(std::move(work)); }
+    void stopPosting() override { real_.stopPosting(); }
+    bool trayAvailable() const override { return real_.trayAvailable(); }
+    void quit(int exitCode) override { real_.quit(exitCode); }
+    int run() override { return real_.run(); }
+
+    std::vector<ui::MessageBoxCall> messages;
+
+private:
+    ui::WxUi& real_;
+};
+
+void Press(ui::WxWindow& w, const std::string& button) {
+    wxWindow* native = w.native(button);
+    ASSERT_NE(native, nullptr);
+    wxCommandEvent click(wxEVT_BUTTON, native->GetId());
+    click.SetEventObject(native);
+    native->ProcessWindowEvent(click);
+}
+
+TEST(ScriptStripOnScreen, ShowsCopiesReplacesSelectsAndClears) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    TempHome home;
+    static int argc = 1;
+    static char name[] = "app_startup_gui_test";
+    static char* argv[] = {name, nullptr};
+    std::unique_ptr<ui::WxUi> wx = ui::WxUi::Create(argc, argv);
+    ASSERT_NE(wx, nullptr);
+    AnsweringUi desktop(*wx);
+    FixedClock clock(*CivilToOleDate({2017, 8, 8, 14, 5, 9}));
+    FixedRandom random({1}), secureRandom({2});
+    {
+        App app(desktop, clock, random, secureRandom);
+        InitGlobals(app);
+        CreateMainWindow(app);
+        ui::WxWindow* w = wx->window(ui::BuiltInLayout("main.json").name);
+        ASSERT_NE(w, nullptr);
+        wx->runPending(50);
+
+        const std::string code = G("编辑框_代码");
+        const Gbk script = G("/ip address\r\nadd address=192.168.1.1/24 comment=\"\\B2\\E2\\CA\\D4\"\r\n/ip dns set servers=192.168.1.1");
+        app.page->showScript(script);
+        EXPECT_EQ(Visible(w->text(code)), Visible(script));
+        EXPECT_EQ(w->text(G("标签_生成时间")), G("生成:2017-08-08 14:05:09"));
+
+        Press(*w, G("按钮_复制内容"));
+        wx->runPending(20);
+        EXPECT_EQ(Visible(wx->clipboardText().value_or("<none>")), Visible(script));
+        ASSERT_EQ(desktop.messages.size(), 1u);
+        EXPECT_EQ(desktop.messages[0].text, G("已复制到剪辑板"));
+        EXPECT_EQ(desktop.messages[0].flags, 48);
+
+        w->setText(G("编辑框_预寻找"), "192.168.1.1");
+        w->setText(G("编辑框_替换为"), "10.0.0.1");
+        Press(*w, G("按钮_替换"));
+        EXPECT_EQ(Visible(w->text(code)),
+                  Visible(G("/ip address\r\nadd address=10.0.0.1/24 comment=\"\\B2\\E2\\CA\\D4\"\r\n/ip dns set servers=10.0.0.1")));
+
+        auto* box = dynamic_cast<wxStyledTextCtrl*>(w->native(code));
+        ASSERT_NE(box, nullptr);
+        box->SetSelection(3, 3);
+        wxKeyEvent press(wxEVT_KEY_DOWN);
+        press.m_keyCode = 'A';
+        press.SetControlDown(true);
+        press.SetEventObject(box);
+        box->ProcessWindowEvent(press);
+        EXPECT_EQ(box->GetSelectionStart(), 0);
+        EXPECT_EQ(box->GetSelectionEnd(), box->GetLength());
+
+        Press(*w, G("按钮_清空内容"));
+        EXPECT_EQ(w->text(code), "");
+        EXPECT_EQ(w->text(G("编辑框_行号")), "");
+
+        wx->destroyWindow(*w);
+        wx->runPending(20);
+    }
+    wx.reset();
+}
+
+}  // namespace
+}  // namespace trelvix::test
