@@ -248,7 +248,9 @@ private:
         return path.is_absolute() ? path : home_.root() / path;
     }
 
-    void requireEnabled(ui::HeadlessWindow& w, const Step& s) {
+    // No user reaches a control that is greyed out or hidden.
+    void requireUsable(ui::HeadlessWindow& w, const Step& s) {
+        if (!w.visible(s.control)) throw Failure{s.line, s.shownName + " is hidden: a user cannot use it"};
         if (!w.enabled(s.control)) throw Failure{s.line, s.shownName + " is disabled: a user cannot use it"};
     }
 
@@ -323,7 +325,7 @@ private:
                 if (w.checked(s.control) == s.on) break;
                 if (!s.on && w.kind(s.control) == ui::Kind::Radio)
                     throw Failure{s.line, "a radio button is turned off by choosing another of its group"};
-                requireEnabled(w, s);
+                requireUsable(w, s);
                 w.click(s.control);
                 break;
             }
@@ -352,7 +354,7 @@ private:
             case Op::Cell: window(s.line).setGridCell(s.control, s.index, s.column, s.text); break;
             case Op::Click: {
                 ui::HeadlessWindow& w = window(s.line);
-                requireEnabled(w, s);
+                requireUsable(w, s);
                 w.click(s.control);
                 break;
             }

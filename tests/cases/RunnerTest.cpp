@@ -24,7 +24,8 @@ void CreateWindowsWithTestWindow(App& app) {
       {"kind": "edit", "name": "编辑框_值", "rect": [5, 5, 200, 22]},
       {"kind": "button", "name": "按钮_提示", "rect": [5, 30, 60, 24], "text": "提示"},
       {"kind": "button", "name": "按钮_询问", "rect": [70, 30, 60, 24], "text": "询问"},
-      {"kind": "button", "name": "按钮_坏", "rect": [135, 30, 60, 24], "text": "坏"}]})";
+      {"kind": "button", "name": "按钮_坏", "rect": [135, 30, 60, 24], "text": "坏"},
+      {"kind": "button", "name": "按钮_隐藏", "rect": [200, 30, 60, 24], "text": "隐藏", "visible": false}]})";
     app.ui.createWindow(ui::ParseLayout(layout), app.main, [&app](ui::Window& w) {
         w.on(G("按钮_提示"), ui::Event::Click, [&app, &w](const ui::EventArgs&) {
             const std::string value = w.text(G("编辑框_值"));
@@ -104,7 +105,7 @@ TEST(CaseRunner, MessageBoxesAreCheckedInOrderWithFlagsTitleAndFocus) {
     options.createWindows = CreateWindowsWithTestWindow;
     const FixtureRun r = RunFixture("messages.case-fixture", options);
     EXPECT_EQ(r.totals.passed, 3) << r.report;
-    EXPECT_EQ(r.totals.failed, 5) << r.report;
+    EXPECT_EQ(r.totals.failed, 6) << r.report;
 
     const std::string flags = FailureOf(r.report, "wrong flags");
     EXPECT_NE(flags.find("message box differs\n"
@@ -125,6 +126,9 @@ TEST(CaseRunner, MessageBoxesAreCheckedInOrderWithFlagsTitleAndFocus) {
               std::string::npos);
     EXPECT_NE(FailureOf(r.report, "a handler reads a control the window lacks")
                   .find(":43: a handler named a control that window 测试窗口 lacks: 编辑框_没有"),
+              std::string::npos)
+        << r.report;
+    EXPECT_NE(FailureOf(r.report, "a hidden button cannot be clicked").find(":47: 按钮_隐藏 is hidden"),
               std::string::npos)
         << r.report;
 }
