@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/StartupParts.h"
+#include "common/platform/InstanceLock.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "generators/PageContext.h"
@@ -61,6 +62,9 @@ struct App {
     bool ending = false;       // the program is ending: no event loop (any more)
     bool shutDownDone = false; // the main window's shut-down steps ran (or must not)
     int exitCode = 0;
+
+    // Held while this is the first copy; last, so its listener stops first.
+    std::unique_ptr<InstanceLock> instanceLock;
 };
 
 // Loads the main window from its layout, binds every handler of it and runs

@@ -1,9 +1,47 @@
-// Single instance: not wired yet, so every copy goes on (the per-user lock
-// in common/platform/InstanceLock.h is what this will use).
+// One copy of the program per user. A second start tells the user, asks the
+// first copy to bring its window forward and ends; it waits for that answer
+// only a few seconds, so it never hangs while the first copy sits in the tray.
+#include "app/SingleInstance.h"
+
+#include <chrono>
+
 #include "app/App.h"
+#include "app/WindowFront.h"
+#include "common/platform/InstanceLock.h"
+#include "common/platform/Paths.h"
+#include "common/text/Gbk.h"
 
 namespace trelvix {
 
-bool EnsureSingleInstance(App&) { return true; }
+namespace {
+constexpr auto kActivateWait = std::chrono::seconds(3);
+}
+
+Gbk DefaultInstanceName() {
+    // The full program path with "/" for every "\", so copies in different
+    // folders count as different programs.
+    return ReplaceAll(GbkFromPath(ProgramDirectory() / ExecutablePath().filename()), "\\", "/");
+}
+
+bool EnsureSingleInstance(App& app, const Gbk& name, bool showMessage, const Gbk& message, int icon,
+                          bool activate) {
+    const Gbk lockName = name.empty() ? DefaultInstanceName() : name;
+    ui::Ui& ui = app.ui;
+    // The request arrives on the lock's listener thread; only the UI thread
+    // touches the window, and only a visible window is brought forward.
+    app.instanceLock = InstanceLock::TryAcquire(lockName, [&app, &ui] {
+        ui.post([&app] {
+            if (app.main && app.main->shown()) BringWindowToFront(*app.main, false);
+        });
+    });
+    if (app.instanceLock) return true;
+    if (showMessage) ui.messageBox({message.empty() ? Gbk("对不起,该进程已打开!") : message, icon, "友情提醒:", ""});
+    if (activate) AskRunningCopyToActivate(lockName, kActivateWait);
+    return false;
+}
+
+bool EnsureSingleInstance(App& app) {
+    return EnsureSingleInstance(app, "ROS", true, "已有一个Trelvix启动着!", ui::mb::IconInformation, true);
+}
 
 }  // namespace trelvix

@@ -45,7 +45,7 @@ Gbk DecipherStatisticsAddress();
 void StartUsageCounter(App& app);
 
 struct StartupParts {
-    std::function<bool(App&)> ensureSingleInstance = EnsureSingleInstance;
+    std::function<bool(App&)> ensureSingleInstance = [](App& app) { return EnsureSingleInstance(app); };
     std::function<bool(App&, int, int, int)> applyEmbeddedSkin = ApplyEmbeddedSkin;
     std::function<int(App&, const Gbk&)> checkForUpdate = CheckForUpdate;
     std::function<void(ui::Window&, const std::string&, const std::string&)> attachLineNumberGutter =

@@ -1,0 +1,21 @@
+#pragma once
+// A narrow read-only column beside a multi-line box that lists its line
+// numbers and keeps to the box's first visible line. Attached with
+// AttachLineNumberGutter (app/StartupParts.h).
+#include <string>
+
+#include "common/text/Gbk.h"
+#include "ui/Window.h"
+
+namespace trelvix {
+
+// Logical lines of a box's text: one more than its CR LF count.
+int EditorLineCount(const Gbk& text);
+
+// "1" to `lines`, one per CR LF line, no line end after the last.
+Gbk LineNumberText(int lines);
+
+// Rebuilds the column from the editor's current line count.
+void RefreshLineNumbers(ui::Window& window, const std::string& editor, const std::string& column);
+
+}  // namespace trelvix
