@@ -1,5 +1,7 @@
 #include "ui/wx/WxUi.h"
 
+#include "common/platform/Paths.h"
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -68,6 +70,7 @@ WxUi::WxUi() {
     wxSetAssertHandler(PrintAssert);
     quitTimer_ = std::make_unique<wxTimer>();
     quitTimer_->Bind(wxEVT_TIMER, [this](wxTimerEvent&) { quit(0); });
+    sinkPath_ = EnvironmentValue("TRELVIX_TEST_SINK").value_or("");
 }
 
 WxUi::~WxUi() {
@@ -144,7 +147,19 @@ wxWindow* WxUi::dialogParent(const std::string& owner) {
 
 // ---------------------------------------------------------------- desktop services
 
+bool WxUi::sinkLine(const std::string& utf8Line) {
+    if (sinkPath_.empty()) return false;
+    if (std::FILE* f = std::fopen(sinkPath_.c_str(), "a")) {
+        std::fprintf(f, "%s\n", utf8Line.c_str());
+        std::fclose(f);
+    }
+    return true;
+}
+
 int WxUi::messageBox(const MessageBoxCall& call) {
+    const std::string line = "message\t" + std::to_string(call.flags) + "\t" + std::string(ToWx(call.title).utf8_str()) +
+                             "\t" + std::string(ToWx(call.text).utf8_str());
+    if (sinkLine(line)) return (call.flags & 0x0F) == mb::YesNo ? mb::IdYes : mb::IdOk;
     wxMessageDialog box(dialogParent(call.owner), ToWx(call.text), ToWx(call.title), MessageBoxStyle(call.flags));
     return MessageBoxAnswer(box.ShowModal(), call.flags);
 }

@@ -1526,6 +1526,7 @@ void WxWindow::restore() {
 
 void WxWindow::raise(bool topmost) {
     if (!frame_) return;
+    ui_.sinkLine("raise\t" + std::string(ToWx(name()).utf8_str()));
     const long style = frame_->GetWindowStyleFlag();
     frame_->SetWindowStyleFlag(topmost ? (style | wxSTAY_ON_TOP) : (style & ~wxSTAY_ON_TOP));
     frame_->Raise();

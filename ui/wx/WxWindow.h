@@ -275,6 +275,11 @@ public:
     // Lets the toolkit deliver what is pending (tests and benchmarks only,
     // never from a handler): events, posted work and deferred deletions.
     void runPending(int milliseconds = 0);
+    // Tests of the whole program set TRELVIX_TEST_SINK to a file: message
+    // boxes are then written there, one line each, and answered with their
+    // first button instead of being shown, and windows brought to the front
+    // say so. Nothing else changes.
+    bool sinkLine(const std::string& utf8Line);
 
 private:
     WxUi();
@@ -296,6 +301,7 @@ private:
     bool quitRequested_ = false;
     bool running_ = false;
     int exitCode_ = 0;
+    std::string sinkPath_;
 };
 
 }  // namespace trelvix::ui
