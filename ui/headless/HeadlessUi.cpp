@@ -1,6 +1,8 @@
 #include "ui/headless/HeadlessUi.h"
 
 #include <algorithm>
+
+#include "common/text/Gbk.h"
 #include <stdexcept>
 
 namespace trelvix::ui {
@@ -43,6 +45,10 @@ void HeadlessWindow::addControls(const std::vector<ControlSpec>& specs, const st
             for (const ControlSpec& page : s.children) c.items.push_back(page.text);
             if (c.current < 0 && !s.children.empty()) c.current = 0;
         }
+        if (s.kind == Kind::HScroll && c.current < s.minimum) c.current = s.minimum;
+        if (s.kind == Kind::Combo && s.editable && s.text.empty() && c.current >= 0 &&
+            c.current < static_cast<int>(c.items.size()))
+            c.text = c.items[c.current];
         if (s.kind == Kind::Combo && !s.editable) {
             // A drop-down list always shows one of its items, never a layout text.
             if (c.current < 0 && !c.items.empty()) c.current = 0;
@@ -68,9 +74,25 @@ const HeadlessControl& HeadlessWindow::at(const std::string& control) const {
 bool HeadlessWindow::has(const std::string& control) const { return controls_.count(control) != 0; }
 Kind HeadlessWindow::kind(const std::string& control) const { return at(control).spec.kind; }
 
+namespace {
+
+// The address box holds four fields: a blank one reads as 0, none says more than 255.
+Gbk IpBoxText(const Gbk& typed) {
+    const std::vector<Gbk> parts = Split(typed, ".");
+    Gbk out;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::int64_t v = i < parts.size() ? ToInt64(parts[i]) : 0;
+        if (i) out += '.';
+        out += std::to_string(std::clamp<std::int64_t>(v, 0, 255));
+    }
+    return out;
+}
+
+}  // namespace
+
 Gbk HeadlessWindow::text(const std::string& control) const {
     const HeadlessControl& c = at(control);
-    if (c.spec.kind == Kind::IpAddress && c.text.empty()) return "0.0.0.0";
+    if (c.spec.kind == Kind::IpAddress) return IpBoxText(c.text);
     return c.text;
 }
 
@@ -84,6 +106,7 @@ void HeadlessWindow::setText(const std::string& control, const Gbk& text) {
     const bool changed = c.text != text;
     c.text = text;
     c.selStart = c.selEnd = 0;
+    if (c.spec.kind == Kind::Page) renamePage(c, text);
     // As on Windows, setting an edit box's content from code raises its change event.
     if (changed && (c.spec.kind == Kind::Edit || c.spec.kind == Kind::CodeBox)) fire(control, Event::Change);
 }
@@ -131,6 +154,20 @@ void HeadlessWindow::scrollToLine(const std::string& control, int line) {
 }
 
 bool HeadlessWindow::checked(const std::string& control) const { return at(control).checked; }
+
+void HeadlessWindow::renamePage(const HeadlessControl& page, const Gbk& caption) {
+    HeadlessControl& book = at(page.parent);
+    int index = 0;
+    for (const std::string& name : order_) {
+        const HeadlessControl& other = controls_.at(name);
+        if (other.parent != page.parent || other.spec.kind != Kind::Page) continue;
+        if (&other == &page) {
+            if (index < static_cast<int>(book.items.size())) book.items[index] = caption;
+            return;
+        }
+        ++index;
+    }
+}
 
 void HeadlessWindow::uncheckGroupPeers(const std::string& control) {
     const HeadlessControl& self = at(control);
@@ -201,7 +238,9 @@ void HeadlessWindow::removeRow(const std::string& control, int r) {
     if (r < 0 || r >= static_cast<int>(c.rows.size())) return;
     c.rows.erase(c.rows.begin() + r);
     c.rowChecks.erase(c.rowChecks.begin() + r);
-    if (c.current >= static_cast<int>(c.rows.size())) c.current = -1;
+    // The current row stays on the row it was on; removing it leaves none.
+    if (c.current == r) c.current = -1;
+    else if (c.current > r) --c.current;
 }
 
 void HeadlessWindow::clearRows(const std::string& control) {

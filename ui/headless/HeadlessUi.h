@@ -141,6 +141,7 @@ private:
     const HeadlessControl& at(const std::string& control) const;
     void addControls(const std::vector<ControlSpec>& specs, const std::string& parent);
     void uncheckGroupPeers(const std::string& control);
+    void renamePage(const HeadlessControl& page, const Gbk& caption);
 
     HeadlessUi& ui_;
     std::string name_;
