@@ -137,3 +137,32 @@ TEST(HeadlessUi, RadioGroupsAndDropDownLists) {
 
 }  // namespace
 }  // namespace trelvix::ui
+
+namespace trelvix::ui {
+namespace {
+
+TEST(HeadlessUi, ReadsControlsAsTheDesktopDoes) {
+    HeadlessUi ui;
+    auto& w = static_cast<HeadlessWindow&>(ui.createWindow(ParseLayout(R"({"name":"w","controls":[
+        {"kind":"ip","name":"ip"},{"kind":"hscroll","name":"s","min":1,"max":32},
+        {"kind":"combo","name":"c","items":["a","b"],"current":1},
+        {"kind":"report","name":"r","columns":["x"]},
+        {"kind":"tab","name":"t","pages":[{"name":"p0","text":"one"},{"name":"p1","text":"two"}]}]})"),
+                                                           nullptr, {}));
+    EXPECT_EQ(w.text("ip"), "0.0.0.0");
+    w.setText("ip", "192.168..300");
+    EXPECT_EQ(w.text("ip"), "192.168.0.255");
+    EXPECT_EQ(w.currentItem("s"), 1);
+    EXPECT_EQ(w.text("c"), "b");
+    for (const char* cell : {"0", "1", "2"}) w.addRow("r", {cell});
+    w.setCurrentItem("r", 2);
+    w.removeRow("r", 0);
+    EXPECT_EQ(w.currentItem("r"), 1);
+    w.removeRow("r", 1);
+    EXPECT_EQ(w.currentItem("r"), -1);
+    w.setText("p1", "deux");
+    EXPECT_EQ(w.items("t"), (std::vector<Gbk>{"one", "deux"}));
+}
+
+}  // namespace
+}  // namespace trelvix::ui
