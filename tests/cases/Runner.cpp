@@ -421,16 +421,20 @@ private:
             }
             case Op::ExpectMessage: {
                 const std::string title = s.title.value_or(defaultTitle_);
-                const std::string expected = ShowMessage(s.text, s.number, title, s.focus);
+                // A message may name a file of the case: {tmp} stands for the case's folder there too.
+                std::string text = s.text;
+                for (std::size_t at; (at = text.find("{tmp}")) != std::string::npos;)
+                    text.replace(at, 5, home_.root().string());
+                const std::string expected = ShowMessage(text, s.number, title, s.focus);
                 if (messagesSeen_ >= ui_->messages.size())
                     throw Failure{s.line, "expected a message box, none was shown\n    expected: " + expected};
                 const ui::ShownMessage& m = ui_->messages[messagesSeen_];
-                const bool same = m.text == s.text && m.flags == s.number && m.title == title &&
+                const bool same = m.text == text && m.flags == s.number && m.title == title &&
                                   (!s.focus || m.focusAtShow == *s.focus);
                 if (!same) {
                     std::string detail = "message box differs\n    expected: " + expected +
                                          "\n    actual:   " + ShowMessage(m.text, m.flags, m.title, s.focus ? std::optional(m.focusAtShow) : std::nullopt);
-                    if (m.text != s.text) detail += "\n  its text differs " + DescribeDifference(s.text, m.text);
+                    if (m.text != text) detail += "\n  its text differs " + DescribeDifference(text, m.text);
                     detail += "\n  boxes shown since the last check:" + pendingMessages();
                     throw Failure{s.line, detail};
                 }
