@@ -52,6 +52,8 @@ struct App {
     std::filesystem::path DataDirectory;  // the settings folder
     std::filesystem::path ConfigIniPath;  // config.ini in it
     std::filesystem::path TempDirectory;  // per-user temporary folder, ends with a separator
+    std::filesystem::path SkinTempDir;    // where the skin library would be written
+    std::filesystem::path SkinLibraryPath;  // the skin library to use, if any
     Gbk StatisticsAddress;                // the usage counter's service
     Gbk UpdateReplyText;                  // the update service's last reply
     std::array<Gbk, 60> RegexHelpSyntax, RegexHelpDescriptions;  // the Layer-7 window's help

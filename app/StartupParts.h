@@ -18,7 +18,8 @@ struct App;
 // the front): this copy then ends without setting anything up.
 bool EnsureSingleInstance(App& app);
 
-// Skin: nothing to prepare or attach on this platform.
+// Skin (app/Skin.h has the rest): this platform has no skin library, so
+// nothing is written and attaching fails silently.
 void InitSkinPath(App& app);
 void ExtractSkinLibrary(App& app);
 bool ApplyEmbeddedSkin(App& app, int hue, int saturation, int brightness);
