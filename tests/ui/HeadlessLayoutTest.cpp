@@ -166,3 +166,16 @@ TEST(HeadlessUi, ReadsControlsAsTheDesktopDoes) {
 
 }  // namespace
 }  // namespace trelvix::ui
+
+namespace trelvix::ui {
+namespace {
+
+TEST(TreeItemsOf, EachItemHangsUnderTheNearestHigherItemBeforeIt) {
+    const std::vector<TreeItemSpec> spec = {{"a", 0}, {"b", 1}, {"c", 2}, {"d", 1}, {"e", 0}, {"f", 2}};
+    std::vector<int> parents;
+    for (const TreeItem& t : TreeItemsOf(spec)) parents.push_back(t.parent);
+    EXPECT_EQ(parents, (std::vector<int>{-1, 0, 1, 0, -1, 4}));
+}
+
+}  // namespace
+}  // namespace trelvix::ui

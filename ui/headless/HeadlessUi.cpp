@@ -21,26 +21,9 @@ void HeadlessWindow::addControls(const std::vector<ControlSpec>& specs, const st
     for (const ControlSpec& s : specs) {
         if (controls_.count(s.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + s.name);
         HeadlessControl c;
-        c.spec = s;
-        c.spec.children.clear();
-        c.parent = parent;
-        c.text = s.text;
-        c.visible = s.visible;
-        c.enabled = s.enabled;
-        c.readOnly = s.readOnly;
-        c.checked = s.checked;
-        c.items = s.items;
-        c.current = s.current;
-        c.rect = s.rect;
+        c.start(s, parent);
         c.gridRows = s.gridRows;
         c.gridColumns = static_cast<int>(s.columns.size());
-        for (std::size_t i = 0; i < s.treeItems.size(); ++i) {
-            TreeItem item{s.treeItems[i].text, -1, false, false};
-            for (std::size_t j = i; j-- > 0;) {
-                if (s.treeItems[j].level < s.treeItems[i].level) { item.parent = static_cast<int>(j); break; }
-            }
-            c.tree.push_back(item);
-        }
         if (s.kind == Kind::Tab || s.kind == Kind::PageControl) {
             for (const ControlSpec& page : s.children) c.items.push_back(page.text);
             if (c.current < 0 && !s.children.empty()) c.current = 0;

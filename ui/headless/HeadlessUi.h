@@ -10,30 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "ui/ControlState.h"
 #include "ui/Ui.h"
 
 namespace trelvix::ui {
 
 class HeadlessUi;
 
-struct HeadlessControl {
-    ControlSpec spec;  // as the layout made it (children moved into the window's table)
-    std::string parent;  // name of the parent control, "" at top level
-    Gbk text;
-    bool visible = true, enabled = true, readOnly = false, checked = false;
-    std::vector<Gbk> items;
-    int current = -1;
-    Rect rect;
+struct HeadlessControl : ControlState {
     std::vector<std::vector<Gbk>> rows;
     std::vector<bool> rowChecks;
-    std::vector<TreeItem> tree;
     std::map<std::pair<int, int>, Gbk> grid;
     int gridRows = 0, gridColumns = 0;
-    std::string image;
-    int selStart = 0, selEnd = 0;
-    int firstLine = 0;
-    bool acceptsFiles = false;
-    std::map<std::string, Gbk> tips;
 };
 
 class HeadlessWindow final : public Window {

@@ -226,17 +226,7 @@ void WxWindow::addControls(const std::vector<ControlSpec>& specs, const std::str
     for (const ControlSpec& s : specs) {
         if (controls_.count(s.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + s.name);
         WxControl& c = controls_[s.name];
-        c.spec = s;
-        c.spec.children.clear();
-        c.parent = parent;
-        c.text = s.text;
-        c.visible = s.visible;
-        c.enabled = s.enabled;
-        c.readOnly = s.readOnly;
-        c.checked = s.checked;
-        c.items = s.items;
-        c.current = s.current;
-        c.rect = s.rect;
+        c.start(s, parent);
         order_.push_back(s.name);
         if (s.kind == Kind::MenuItem) c.menuId = kFirstMenuId + static_cast<int>(menuItems_.size());
         if (s.kind == Kind::MenuItem) menuItems_[c.menuId] = s.name;
@@ -567,16 +557,6 @@ wxWindow* WxWindow::makeTree(WxControl& c, wxWindow* parent) {
                              wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_SINGLE);
     t->AddRoot(wxEmptyString);
     c.native = t;
-    for (std::size_t i = 0; i < c.spec.treeItems.size(); ++i) {
-        TreeItem item{c.spec.treeItems[i].text, -1, false, false};
-        for (std::size_t j = i; j-- > 0;) {
-            if (c.spec.treeItems[j].level < c.spec.treeItems[i].level) {
-                item.parent = static_cast<int>(j);
-                break;
-            }
-        }
-        c.tree.push_back(item);
-    }
     rebuildTree(c);
     const std::string name = c.spec.name;
     bind(t, wxEVT_TREE_SEL_CHANGED, [this, name, t](wxTreeEvent& e) {

@@ -18,6 +18,7 @@
 #include <wx/timer.h>
 #include <wx/treebase.h>
 
+#include "ui/ControlState.h"
 #include "ui/Ui.h"
 
 class wxTaskBarIcon;
@@ -28,22 +29,12 @@ namespace trelvix::ui {
 
 class WxUi;
 
-struct WxControl {
-    ControlSpec spec;    // children moved into the window's table
-    std::string parent;  // "" at top level
+// The shared state is kept here rather than read back from the native
+// (a label's shown text, say, may be wrapped); `tree` holds parents and the
+// expanded state of leaves.
+struct WxControl : ControlState {
     wxWindow* native = nullptr;  // null for kinds without a window of their own
-
-    // Kept here rather than read back from the native
-    Gbk text;  // captions: a label's shown text may be wrapped
-    bool visible = true, enabled = true, readOnly = false, checked = false;
-    std::vector<Gbk> items;
-    int current = -1;
-    Rect rect;
-    int selStart = 0, selEnd = 0, firstLine = 0;
     int lastScroll = 0;  // last position reported by a Scroll event
-    std::string image;
-    std::map<std::string, Gbk> tips;
-    bool acceptsFiles = false;
     bool lostFocusPending = false;
     long lastKeyTime = 0;
     int lastKeyCode = 0;
@@ -54,7 +45,6 @@ struct WxControl {
     wxWindow* rule = nullptr;  // a folded group's line
     std::vector<std::vector<Gbk>> rows;  // report cells
     std::vector<wxTreeItemId> treeIds;   // tree items by index
-    std::vector<TreeItem> tree;          // parents, and the expanded state of leaves
     wxTaskBarIcon* tray = nullptr;
     int menuId = 0;  // menu items
 };
