@@ -17,15 +17,20 @@ struct Copy {
     FixedClock clock{0};
     FixedRandom random{{1}};
     App app{ui, clock, random, random};
+
+    ui::HeadlessWindow& openMain() {
+        auto& w = static_cast<ui::HeadlessWindow&>(ui.createWindow(ui::ParseLayout(R"({"name":"main"})"), nullptr, {}));
+        app.main = &w;
+        return w;
+    }
+    ~Copy() { app.main = nullptr; }
 };
 
 TEST(SingleInstance, SecondCopyTellsTheUserAsksTheFirstAndEnds) {
     test::TempHome home;
     Copy first, second;
     ASSERT_TRUE(EnsureSingleInstance(first.app));
-    auto& window = static_cast<ui::HeadlessWindow&>(
-        first.ui.createWindow(ui::ParseLayout(R"({"name":"main"})"), nullptr, {}));
-    first.app.main = &window;
+    ui::HeadlessWindow& window = first.openMain();
     window.show();
     window.setMinimized(true);
 
@@ -40,22 +45,18 @@ TEST(SingleInstance, SecondCopyTellsTheUserAsksTheFirstAndEnds) {
     EXPECT_EQ(window.raisedCount(), 1);
     EXPECT_FALSE(window.minimized());
     EXPECT_FALSE(window.topmost());
-    first.app.main = nullptr;
 }
 
 TEST(SingleInstance, AHiddenFirstCopyIsNotBroughtForward) {
     test::TempHome home;
     Copy first, second;
     ASSERT_TRUE(EnsureSingleInstance(first.app));
-    auto& window = static_cast<ui::HeadlessWindow&>(
-        first.ui.createWindow(ui::ParseLayout(R"({"name":"main"})"), nullptr, {}));
-    first.app.main = &window;  // never shown: it sits in the tray
+    ui::HeadlessWindow& window = first.openMain();  // never shown: it sits in the tray
 
     EXPECT_FALSE(EnsureSingleInstance(second.app));
     first.ui.runPosted();
     EXPECT_FALSE(window.shown());
     EXPECT_EQ(window.raisedCount(), 0);
-    first.app.main = nullptr;
 }
 
 TEST(SingleInstance, TheDefaultNameIsTheProgramPath) {
