@@ -15,6 +15,15 @@ bool IsSafeByte(unsigned char c)
            c == '.';
 }
 
+bool IsBareWordByte(unsigned char c)
+{
+    if (IsSafeByte(c)) return true;
+    switch (c) {
+    case '_': case ':': case '/': case ',': case '@': case '+': return true;
+    default: return false;
+    }
+}
+
 int HexValue(char c)
 {
     if (c >= '0' && c <= '9') return c - '0';
@@ -59,14 +68,19 @@ Gbk QuoteTyped(std::string_view text)
     Gbk out;
     out.reserve(text.size() + 8);
     out.push_back('"');
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = CharLength(text, i);
-        if (length == 1 && (text[i] == '\\' || text[i] == '"' || text[i] == '$')) out.push_back('\\');
-        out.append(text.substr(i, length));
-        i += length;
+    for (const char c : text) {
+        if (c == '\\' || c == '"' || c == '$' || c == '?') out.push_back('\\');
+        out.push_back(c);
     }
     out.push_back('"');
     return out;
+}
+
+Gbk TypedWord(std::string_view text)
+{
+    for (const unsigned char c : text)
+        if (!IsBareWordByte(c)) return QuoteTyped(text);
+    return Gbk(text);
 }
 
 Gbk CommentFromBox(std::string_view boxText)

@@ -16,10 +16,20 @@ class RandomSource;
 // also wrap text that is already escaped.
 Gbk Quote(std::string_view text);
 
-// For values the user typed (passwords, account and list names, times): RouterOS
-// expands $ and reads \ inside double quotes, so \ " $ get a backslash before they are
-// wrapped. A second byte 0x5C of a two-byte character is left alone.
+// For values the user typed (passwords, account and list names, times), in double
+// quotes. RouterOS reads a quoted string byte by byte and expands $ inside it, so every
+// 0x5C, 0x22 and 0x24 byte gets a backslash, also the second byte of a two-byte
+// character (9C 5C becomes 9C 5C 5C, which the router stores as 9C 5C). A "?" becomes
+// \? because a router terminal takes a pasted "?" as a request for help, even inside
+// quotes; no GBK trail byte is 0x3F, so no character loses a byte to that.
 Gbk QuoteTyped(std::string_view text);
+
+// A typed value that the script writes outside quotes (a queue or interface name, a
+// rate, a host number): bare while every byte is an ASCII letter or digit or one of
+// - _ . : / , @ +, so ordinary values read as before; otherwise the whole value goes
+// through QuoteTyped, since a blank, quote, $ or Chinese character would break the
+// command line. An empty value stays empty.
+Gbk TypedWord(std::string_view text);
 
 // " comment=" and the quoted, escaped box text; empty for an empty box.
 Gbk CommentFromBox(std::string_view boxText);

@@ -12,30 +12,33 @@ struct Parents {
 
 Parents TreeParents(RouterOsVersion version, const Gbk& wan, const Gbk& lan) {
     if (version == RouterOsVersion::V5) return {"global-out", "global-in"};
-    return {wan, lan};
+    return {TypedWord(wan), TypedWord(lan)};
 }
+
+// A typed rate as the scripts write it, outside quotes.
+Gbk Rate(std::string_view typed) { return TypedWord(NormalizeRate(typed)); }
 
 }  // namespace
 
 Gbk BuildPcqScript(const PcqFields& f, RouterOsVersion version) {
     const Parents parents = TreeParents(version, f.wan, f.lan);
-    return FillPlaceholders(StoredText("pcq.rsc"), {{"{UP}", NormalizeRate(f.up)},
-                                                    {"{DOWN}", NormalizeRate(f.down)},
+    return FillPlaceholders(StoredText("pcq.rsc"), {{"{UP}", Rate(f.up)},
+                                                    {"{DOWN}", Rate(f.down)},
                                                     {"{PARENTUP}", parents.up},
                                                     {"{PARENTDOWN}", parents.down}});
 }
 
 Gbk BuildPcqTrafficMonitorScript(const PcqTrafficMonitorFields& f, RouterOsVersion version) {
     const Parents parents = TreeParents(version, f.wan, f.lan);
-    return FillPlaceholders(StoredText("pcq-traffic-monitor.rsc"), {{"{UP}", NormalizeRate(f.up)},
-                                                                    {"{DOWN}", NormalizeRate(f.down)},
+    return FillPlaceholders(StoredText("pcq-traffic-monitor.rsc"), {{"{UP}", Rate(f.up)},
+                                                                    {"{DOWN}", Rate(f.down)},
                                                                     {"{PARENTUP}", parents.up},
                                                                     {"{PARENTDOWN}", parents.down},
-                                                                    {"{WAN}", f.wan},
-                                                                    {"{UPOFF}", NormalizeRate(f.upOff)},
-                                                                    {"{UPON}", NormalizeRate(f.upOn)},
-                                                                    {"{DOWNOFF}", NormalizeRate(f.downOff)},
-                                                                    {"{DOWNON}", NormalizeRate(f.downOn)}});
+                                                                    {"{WAN}", TypedWord(f.wan)},
+                                                                    {"{UPOFF}", Rate(f.upOff)},
+                                                                    {"{UPON}", Rate(f.upOn)},
+                                                                    {"{DOWNOFF}", Rate(f.downOff)},
+                                                                    {"{DOWNON}", Rate(f.downOn)}});
 }
 
 }  // namespace trelvix::ratelimit

@@ -19,6 +19,13 @@ struct ListStep {
 
 Gbk Number(double value) { return NumberToText(value); }
 
+// Which traffic a group's simple queues take: all of it, in each version's own
+// words. RouterOS 6 simple queues have target and dst in place of RouterOS 5's
+// interface and dst-address, and no property by the old names.
+Gbk SimpleQueueScope(RouterOsVersion version) {
+    return version == RouterOsVersion::V5 ? " dst-address=0.0.0.0/0 interface=all" : " target=0.0.0.0/0 dst=0.0.0.0/0";
+}
+
 }  // namespace
 
 std::optional<std::vector<Gbk>> GroupValueList::Values(int groups) const {
@@ -69,7 +76,7 @@ GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& 
     return table;
 }
 
-Outcome BuildPcqGroupScript(const PcqGroupFields& f, RouterOsVersion) {
+Outcome BuildPcqGroupScript(const PcqGroupFields& f, RouterOsVersion version) {
     const int n = GroupCountOf(f.groupCount);
     const Gbk prefix = IpPrefix3(f.prefix);
     if (prefix.empty())
@@ -88,7 +95,7 @@ Outcome BuildPcqGroupScript(const PcqGroupFields& f, RouterOsVersion) {
     Gbk script;
 
     for (int g = 1; g <= n; ++g)
-        script += ":for vemtu from=" + Number(g + first - 1) + " to=" + f.to + " step=" + step +
+        script += ":for vemtu from=" + Number(g + first - 1) + " to=" + TypedWord(f.to) + " step=" + step +
                   " do={/ip firewall address-list add list=" + Quote(GroupName(g)) + " address=(" +
                   QuoteTyped(prefix) + ".$vemtu)}\r\n";
     script += "\r\n/ip firewall mangle\r\n";
@@ -101,29 +108,34 @@ Outcome BuildPcqGroupScript(const PcqGroupFields& f, RouterOsVersion) {
     }
 
     const Gbk total = Number((last - first + 1) * 50);
-    script += "/queue type add name=" + f.upMark + " kind=pcq pcq-rate=" + NormalizeRate(f.upBandwidth) +
-              " pcq-limit=50 pcq-classifier=src-address pcq-total-limit=" + total + "\r\n";
-    script += "/queue type add name=" + f.downMark + " kind=pcq pcq-rate=" + NormalizeRate(f.downBandwidth) +
-              " pcq-limit=50 pcq-classifier=dst-address pcq-total-limit=" + total + "\r\n\r\n";
+    script += "/queue type add name=" + TypedWord(f.upMark) + " kind=pcq pcq-rate=" +
+              TypedWord(NormalizeRate(f.upBandwidth)) + " pcq-limit=50 pcq-classifier=src-address pcq-total-limit=" +
+              total + "\r\n";
+    script += "/queue type add name=" + TypedWord(f.downMark) + " kind=pcq pcq-rate=" +
+              TypedWord(NormalizeRate(f.downBandwidth)) + " pcq-limit=50 pcq-classifier=dst-address pcq-total-limit=" +
+              total + "\r\n\r\n";
 
+    const Gbk upQueues = TypedWord(f.upMark + "/" + f.downMark);
+    const Gbk downQueues = TypedWord("default-small/" + f.downMark);
+    const Gbk scope = SimpleQueueScope(version);
     script += "/queue simple\r\n";
     for (int g = 1; g <= n; ++g) {
         const GroupSettings& u = up.groups[g - 1];
         const GroupSettings& d = down.groups[g - 1];
         const Gbk name = GroupName(g), number = std::to_string(g);
         // Both queues of a group carry the same rates; only the queue kinds differ.
-        const Gbk rates = " limit-at=" + u.limitAt + "/" + d.limitAt + " max-limit=" + u.maxLimit + "/" +
-                          d.maxLimit + " total-queue=default-small";
-        const Gbk burst = !f.burst ? Gbk()
-                                   : " burst-limit=" + u.burstLimit + "/" + d.burstLimit + " burst-threshold=" +
-                                         u.burstThreshold + "/" + d.burstThreshold + " burst-time=" + u.burstTime +
-                                         "s/" + d.burstTime + "s";
-        script += "add name=" + Quote("pcq_" + number + "_up") +
-                  " dst-address=0.0.0.0/0 interface=all parent=none packet-marks=" + name + "_up priority=" +
-                  u.priority + " queue=" + f.upMark + "/" + f.downMark + rates + burst + "\r\n";
-        script += "add name=" + Quote("pcq_" + number + "_down") +
-                  " dst-address=0.0.0.0/0 interface=all parent=none packet-marks=" + name + "_down priority=" +
-                  u.priority + " queue=default-small/" + f.downMark + rates + burst;
+        const Gbk rates = " limit-at=" + TypedWord(u.limitAt + "/" + d.limitAt) +
+                          " max-limit=" + TypedWord(u.maxLimit + "/" + d.maxLimit) + " total-queue=default-small";
+        const Gbk burst =
+            !f.burst ? Gbk()
+                     : " burst-limit=" + TypedWord(u.burstLimit + "/" + d.burstLimit) +
+                           " burst-threshold=" + TypedWord(u.burstThreshold + "/" + d.burstThreshold) +
+                           " burst-time=" + TypedWord(u.burstTime + "s/" + d.burstTime + "s");
+        const Gbk priority = TypedWord(u.priority);
+        script += "add name=" + Quote("pcq_" + number + "_up") + scope + " parent=none packet-marks=" + name +
+                  "_up priority=" + priority + " queue=" + upQueues + rates + burst + "\r\n";
+        script += "add name=" + Quote("pcq_" + number + "_down") + scope + " parent=none packet-marks=" + name +
+                  "_down priority=" + priority + " queue=" + downQueues + rates + burst;
         if (g < n) script += "\r\n\r\n";
     }
     return Outcome::Script(std::move(script));

@@ -64,7 +64,7 @@ struct GroupTable {
 GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& priority, Direction direction,
                             int groups, bool burst);
 
-// Both versions get the same script.
+// The versions differ only in how the simple queues name the traffic they take.
 Outcome BuildPcqGroupScript(const PcqGroupFields& fields, RouterOsVersion version);
 
 }  // namespace trelvix::ratelimit

@@ -29,6 +29,11 @@ Gbk CheckedDays(const std::array<bool, 7>& days) {
     return out;
 }
 
+// An upload/download pair of typed rates, one value on the command line.
+Gbk RatePair(std::string_view up, std::string_view down) {
+    return TypedWord(NormalizeRate(up) + "/" + NormalizeRate(down));
+}
+
 ScriptError TimeFormatError(std::string box, int flags) {
     return ScriptError{"您填写的Time时间段格式有误,格式: 12:10:10", flags, std::nullopt, std::move(box),
                        FocusMove::BeforeBox, ""};
@@ -75,16 +80,16 @@ Outcome BuildSimpleQueueScript(const SimpleQueueFields& f, RouterOsVersion versi
         if (!start) return Outcome::Error(TimeFormatError("编辑框_31Time左", ui::mb::IconError));
         const std::optional<Gbk> end = TimeOfDay(f.timeEnd);
         if (!end) return Outcome::Error(TimeFormatError("编辑框_31Time右", ui::mb::Ok));
-        timeClause = " time=" + *start + "-" + *end + "," + days;
+        timeClause = " time=" + TypedWord(*start + "-" + *end + "," + days);
     }
 
-    const Gbk priority = version == RouterOsVersion::V5 ? "priority=" + f.priority
-                                                        : "priority=" + f.priority + "/" + f.priority;
+    const Gbk priority = "priority=" + TypedWord(version == RouterOsVersion::V5 ? f.priority
+                                                                             : f.priority + "/" + f.priority);
 
-    Gbk script = ":for vemtu from=" + f.from + " to=" + f.to + " do={/queue simple add name=(" +
-                 QuoteTyped(f.namePrefix) + ".$vemtu) target=(" + QuoteTyped(prefix) + " . $vemtu) limit-at=" +
-                 NormalizeRate(f.upLimitAt) + "/" + NormalizeRate(f.downLimitAt) +
-                 " max-limit=" + NormalizeRate(f.upMaxLimit) + "/" + NormalizeRate(f.downMaxLimit);
+    Gbk script = ":for vemtu from=" + TypedWord(f.from) + " to=" + TypedWord(f.to) +
+                 " do={/queue simple add name=(" + QuoteTyped(f.namePrefix) + ".$vemtu) target=(" +
+                 QuoteTyped(prefix) + " . $vemtu) limit-at=" + RatePair(f.upLimitAt, f.downLimitAt) +
+                 " max-limit=" + RatePair(f.upMaxLimit, f.downMaxLimit);
 
     if (f.burst) {
         if (auto e = CheckRateOrder(f.upLimitAt, f.upMaxLimit, f.upBurstLimit, f.upBurstThreshold))
@@ -93,10 +98,9 @@ Outcome BuildSimpleQueueScript(const SimpleQueueFields& f, RouterOsVersion versi
             return Outcome::Error(*e);
         // The priority belongs to the burst clause only: without burst both
         // versions write the same line.
-        script += " burst-limit=" + NormalizeRate(f.upBurstLimit) + "/" + NormalizeRate(f.downBurstLimit) +
-                  " burst-threshold=" + NormalizeRate(f.upBurstThreshold) + "/" +
-                  NormalizeRate(f.downBurstThreshold) + " burst-time=" + f.upBurstTime + "s/" + f.downBurstTime +
-                  "s " + priority;
+        script += " burst-limit=" + RatePair(f.upBurstLimit, f.downBurstLimit) +
+                  " burst-threshold=" + RatePair(f.upBurstThreshold, f.downBurstThreshold) +
+                  " burst-time=" + TypedWord(f.upBurstTime + "s/" + f.downBurstTime + "s") + " " + priority;
     }
     script += timeClause;
     script += " disabled=no}";
@@ -104,8 +108,8 @@ Outcome BuildSimpleQueueScript(const SimpleQueueFields& f, RouterOsVersion versi
 }
 
 Gbk BuildRemoveSimpleQueues(const SimpleQueueFields& f) {
-    return ":for vemtu from=" + f.from + " to=" + f.to + " do={queue simple remove (" + QuoteTyped(f.namePrefix) +
-           " . $vemtu)}";
+    return ":for vemtu from=" + TypedWord(f.from) + " to=" + TypedWord(f.to) + " do={queue simple remove (" +
+           QuoteTyped(f.namePrefix) + " . $vemtu)}";
 }
 
 }  // namespace trelvix::ratelimit

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <random>
 #include <regex>
+#include <string_view>
 
 #include "common/platform/Random.h"
 #include "common/text/RouterOsText.h"
@@ -103,10 +108,117 @@ TEST(Quoting, QuoteWrapsAsItStandsAndQuoteTypedEscapes)
         {"pa$$\"1", "\"pa\\$\\$\\\"1\""},
         {"a\\b", "\"a\\\\b\""},
         {"", "\"\""},
-        {kBackslashTrail, "\"" + kBackslashTrail + "\""},
-        {kBackslashTrail + "\\", "\"" + kBackslashTrail + "\\\\\""},
+        {"why?", "\"why\\?\""},
+        // RouterOS reads bytes: the second byte of a character is escaped like any other.
+        {kBackslashTrail, "\"\x81\x5C\x5C\""},
+        {kBackslashTrail + "\\", "\"\x81\x5C\x5C\x5C\x5C\""},
+        {G("淺"), "\"\x9C\x5C\x5C\""},
+        {G("测试"), "\"" + G("测试") + "\""},
+        // A lone lead byte does not swallow the quote after it.
+        {"\x81\"", "\"\x81\\\"\""},
+        {"\x81$", "\"\x81\\$\""},
     };
-    for (const auto& [text, quoted] : typed) EXPECT_EQ(QuoteTyped(text), quoted) << Visible(text);
+    for (const auto& [text, quoted] : typed) EXPECT_EQ(Visible(QuoteTyped(text)), Visible(quoted)) << Visible(text);
+}
+
+// Reads one RouterOS double-quoted string the way the router does: byte by byte,
+// knowing nothing of GBK. Gives nothing where the router would not store the text
+// as it stands: a bare $ (a variable), a bare ? (a pasted ? asks the terminal for
+// help), an unknown escape, no closing quote, or anything after it.
+std::optional<std::string> ReadRouterOsString(std::string_view line)
+{
+    if (line.empty() || line[0] != '"') return std::nullopt;
+    const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    std::string out;
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"') return i + 1 == line.size() ? std::optional<std::string>(out) : std::nullopt;
+        if (c == '$' || c == '?') return std::nullopt;
+        if (c != '\\') {
+            out.push_back(c);
+            continue;
+        }
+        if (++i == line.size()) return std::nullopt;
+        switch (const char e = line[i]) {
+        case '"': case '\\': case '$': case '?': out.push_back(e); break;
+        case 'n': out.push_back('\n'); break;
+        case 'r': out.push_back('\r'); break;
+        case 't': out.push_back('\t'); break;
+        case '_': out.push_back(' '); break;
+        default:
+            if (!hex(e) || i + 1 == line.size() || !hex(line[i + 1])) return std::nullopt;
+            out.push_back(static_cast<char>(std::stoi(std::string(line.substr(i, 2)), nullptr, 16)));
+            ++i;
+        }
+    }
+    return std::nullopt;
+}
+
+bool IsBareByte(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 ||
+           std::string_view("-_.:/,@+").find(c) != std::string_view::npos;
+}
+
+// Random byte strings in which the bytes that matter turn up often: the three
+// escaped bytes, "?", blanks, GBK lead bytes and 0x5C as a second byte.
+std::string RandomTypedBytes(std::mt19937& engine)
+{
+    static const std::string kOften = "\\\"$?ab09-_./:,@+ ;=[]{}()#\t\r\n\x81\x9C\xB2\xE2\xFE\xFF\x5C\x40\x7F\x80";
+    std::uniform_int_distribution<int> length(0, 24);
+    std::uniform_int_distribution<int> kind(0, 2);
+    std::uniform_int_distribution<int> anyByte(0, 255);
+    std::uniform_int_distribution<std::size_t> pick(0, kOften.size() - 1);
+    std::string out;
+    for (int n = length(engine); n > 0; --n)
+        out.push_back(kind(engine) == 0 ? static_cast<char>(anyByte(engine)) : kOften[pick(engine)]);
+    return out;
+}
+
+TEST(Quoting, TheReaderRefusesWhatBreaksALine)
+{
+    // The reader is the yardstick below, so it must catch the faults it is there for.
+    EXPECT_EQ(ReadRouterOsString("\"a\\$b\\\"c\\\\d\\?\""), "a$b\"c\\d?");
+    EXPECT_EQ(ReadRouterOsString("\"\\41\\_\""), "A ");
+    for (const std::string broken : {"\"\x9C\x5C\"", "\"\x81\"\"", "\"a$b\"", "\"a?\"", "\"a\"b", "\"a", "a",
+                                     "\"\\q\""})
+        EXPECT_EQ(ReadRouterOsString(broken), std::nullopt) << Visible(broken);
+}
+
+TEST(Quoting, EveryTypedByteStringReadsBackExactly)
+{
+    std::mt19937 engine(20240601);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string typed = RandomTypedBytes(engine);
+        const Gbk quoted = QuoteTyped(typed);
+        ASSERT_EQ(ReadRouterOsString(quoted), typed) << Visible(typed) << " -> " << Visible(quoted);
+
+        const Gbk word = TypedWord(typed);
+        const bool bare = std::all_of(typed.begin(), typed.end(), IsBareByte);
+        ASSERT_EQ(word, bare ? typed : quoted) << Visible(typed) << " -> " << Visible(word);
+    }
+}
+
+TEST(Quoting, TypedWordStaysBareOnlyForPlainBytes)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"PCQ-up", "PCQ-up"},
+        {"PCQ-up/PCQ-down", "PCQ-up/PCQ-down"},
+        {"a_b.c:d/e,f@g+h09", "a_b.c:d/e,f@g+h09"},
+        {"08h30m00s-24h00m00s,mon,fri", "08h30m00s-24h00m00s,mon,fri"},
+        // One value, quoted whole: not two quoted halves around the "/".
+        {"PCQ up/PCQ-down", "\"PCQ up/PCQ-down\""},
+        {"WAN\"", "\"WAN\\\"\""},
+        {"$wan", "\"\\$wan\""},
+        {"a;b", "\"a;b\""},
+        {"a=b", "\"a=b\""},
+        {"{UP}", "\"{UP}\""},
+        {"x?", "\"x\\?\""},
+        {G("上行"), "\"" + G("上行") + "\""},
+        {G("淺"), "\"\x9C\x5C\x5C\""},
+    };
+    for (const auto& [typed, word] : cases) EXPECT_EQ(Visible(TypedWord(typed)), Visible(word)) << Visible(typed);
 }
 
 TEST(Quoting, CommentFromBoxEscapesTheText)

@@ -95,7 +95,24 @@ TEST(PcqTrafficMonitorScript, RatesNormalisedAndInterfacesAsTyped) {
     // A typed value that looks like a placeholder is not filled again.
     f.wan = "{UP}";
     const std::string script = BuildPcqTrafficMonitorScript(f, RouterOsVersion::V5);
-    EXPECT_NE(script.find("interface={UP} traffic"), std::string::npos) << Visible(script);
+    EXPECT_NE(script.find("interface=\"{UP}\" traffic"), std::string::npos) << Visible(script);
+}
+
+TEST(PcqTrafficMonitorScript, TypedValuesThatCannotStandBareAreQuoted) {
+    PcqTrafficMonitorFields f;
+    f.up = "1 m";
+    f.wan = "ether1 wan";
+    f.lan = "$lan";
+    f.downOn = "8M\"";
+    EXPECT_EQ(Visible(BuildPcqTrafficMonitorScript(f, RouterOsVersion::V6)),
+              Visible(MonitorBlock("\"ether1 wan\"", "\"\\$lan\"", "\"ether1 wan\"", "\"1 M\"", "2M", "4M", "4M",
+                                   "\"8M\\\"\"")));
+    PcqFields pcq{"1M", "2 M", "WAN 1", "LAN"};
+    EXPECT_EQ(Visible(BuildPcqScript(pcq, RouterOsVersion::V6)),
+              Visible(PcqBlock("1M", "\"2 M\"", "\"WAN 1\"", "LAN")));
+    // 5.X writes the global queues, whatever the interface boxes hold.
+    EXPECT_EQ(Visible(BuildPcqScript(pcq, RouterOsVersion::V5)),
+              Visible(PcqBlock("1M", "\"2 M\"", "global-out", "global-in")));
 }
 
 }  // namespace

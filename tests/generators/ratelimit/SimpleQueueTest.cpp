@@ -80,6 +80,25 @@ const std::vector<ScriptCase> kScripts = {
      [](SimpleQueueFields& f) { f.namePrefix = "P$\"C"; }, RouterOsVersion::V5,
      ":for vemtu from=1 to=200 do={/queue simple add name=(\"P\\$\\\"C\".$vemtu) target=(\"192.168.1.\" . $vemtu) "
      "limit-at=0/0 max-limit=0/0 disabled=no}"},
+    {"typed values that cannot stand bare are quoted, each whole value at once",
+     [](SimpleQueueFields& f) {
+         f.from = "1 ";
+         f.to = "$n";
+         f.upLimitAt = "1 m";
+         f.upMaxLimit = "2m";
+         f.downMaxLimit = G("十M");
+         f.burst = true;
+         f.upBurstLimit = "0";
+         f.downBurstTime = "3;";
+         f.priority = "8?";
+         f.time = true;
+         f.timeStart = "08:00:00 ";
+     },
+     RouterOsVersion::V6,
+     ":for vemtu from=\"1 \" to=\"\\$n\" do={/queue simple add name=(\"PC\".$vemtu) target=(\"192.168.1.\" . $vemtu) "
+     "limit-at=\"1 M/0\" max-limit=\"2M/" + G("十M") + "\" burst-limit=0/0 burst-threshold=0/0 "
+     "burst-time=\"3s/3;s\" priority=\"8\\?/8\\?\" "
+     "time=\"08h00m00 s-24h00m00s,sun,mon,tue,wed,thu,fri,sat\" disabled=no}"},
 };
 
 TEST(SimpleQueueScript, WritesTheLoopWithItsClauses) {
@@ -101,6 +120,8 @@ TEST(SimpleQueueScript, RemoveLoopUsesRangeAndName) {
     f.namePrefix = "pc-";
     f.prefix = "bad";  // not checked
     EXPECT_EQ(BuildRemoveSimpleQueues(f), ":for vemtu from=20 to=30 do={queue simple remove (\"pc-\" . $vemtu)}");
+    f.to = "30 ";
+    EXPECT_EQ(BuildRemoveSimpleQueues(f), ":for vemtu from=20 to=\"30 \" do={queue simple remove (\"pc-\" . $vemtu)}");
 }
 
 struct CheckCase {
