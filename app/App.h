@@ -12,19 +12,18 @@
 #include "app/StartupParts.h"
 #include "common/platform/InstanceLock.h"
 #include "common/platform/Random.h"
+#include "common/regex/RegexObject.h"
 #include "common/text/DateTime.h"
 #include "generators/PageContext.h"
 #include "ui/Ui.h"
 
 namespace trelvix {
 
-// Placeholders for the two global objects whose modules come later: the
-// file-drop receiver (its registrations, in registration order) and the
-// Layer-7 window's parsed catalogue expression.
+// Placeholder for the file-drop receiver, whose module comes later (its
+// registrations, in registration order).
 struct FileDropReceiver {
     std::vector<std::string> registered;
 };
-struct RegexObject;
 
 struct App {
     App(ui::Ui& ui, const Clock& clock, RandomSource& random, RandomSource& secureRandom)
@@ -58,7 +57,7 @@ struct App {
     Gbk UpdateReplyText;                  // the update service's last reply
     std::array<Gbk, 60> RegexHelpSyntax, RegexHelpDescriptions;  // the Layer-7 window's help
     std::optional<FileDropReceiver> FileDrop;
-    std::shared_ptr<RegexObject> L7ListRegex;
+    std::shared_ptr<RegexObject> L7ListRegex;  // the Layer-7 window's parsed catalogue
 
     StartupParts parts;        // the start-up steps other modules own
     bool ending = false;       // the program is ending: no event loop (any more)

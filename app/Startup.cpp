@@ -167,6 +167,7 @@ bool InitGlobals(App& app) {
     app.FileDrop.emplace();
     app.RegexHelpSyntax.fill(Gbk());
     app.RegexHelpDescriptions.fill(Gbk());
+    app.L7ListRegex = std::make_shared<RegexObject>();
     return true;
 }
 

@@ -179,7 +179,16 @@ TEST(StartUp, ProgramEntryRunsAndEndsWithTheSettingSaved) {
     EXPECT_EQ(ReadAll(p.configIni()), "[log]\r\nhide=1\r\n");
     // The globals are released at the end.
     EXPECT_FALSE(p.app.FileDrop.has_value());
+    EXPECT_EQ(p.app.L7ListRegex, nullptr);
     EXPECT_TRUE(p.app.ConfigIniPath.empty());
+}
+
+TEST(StartUp, TheCatalogueExpressionExistsEmptyOnceTheGlobalsAre) {
+    Program p;
+    p.start();
+    ASSERT_NE(p.app.L7ListRegex, nullptr);
+    EXPECT_EQ(p.app.L7ListRegex->MatchCount(), 0);
+    EXPECT_EQ(p.app.L7ListRegex->PatternText(), "");
 }
 
 TEST(StartUp, AnUpdateCheckThatEndsTheProgramSkipsTheLoopAndSavesNothing) {
