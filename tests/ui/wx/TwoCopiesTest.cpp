@@ -62,10 +62,10 @@ std::string Read(const std::filesystem::path& p) {
 }
 
 // The first copy is up once its instance socket exists.
-bool WaitUntilListening(const std::filesystem::path& cache) {
+bool WaitUntilListening(const std::filesystem::path& runtime) {
     const auto deadline = Clock::now() + 30s;
     while (Clock::now() < deadline) {
-        if (std::filesystem::exists(cache / "vemtu" / "ROS.sock")) return true;
+        if (std::filesystem::exists(runtime / "vemtu" / "ROS.sock")) return true;
         std::this_thread::sleep_for(20ms);
     }
     return false;
@@ -87,14 +87,14 @@ protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     }
-    std::filesystem::path cache() const { return home.root() / "cache"; }
+    std::filesystem::path runtime() const { return home.root() / "runtime"; }
     trelvix::test::TempHome home;
 };
 
 TEST_F(TwoCopies, SecondStartTellsTheUserRaisesTheFirstAndEnds) {
     Copy first = Start(home.root() / "first.log", 30000);
     ASSERT_NE(first.pid, 0);
-    ASSERT_TRUE(WaitUntilListening(cache()));
+    ASSERT_TRUE(WaitUntilListening(runtime()));
 
     Copy second = Start(home.root() / "second.log", 30000);
     ASSERT_NE(second.pid, 0);
@@ -111,7 +111,7 @@ TEST_F(TwoCopies, SecondStartTellsTheUserRaisesTheFirstAndEnds) {
 TEST_F(TwoCopies, AFirstCopyThatDoesNotAnswerDoesNotHoldTheSecond) {
     Copy first = Start(home.root() / "first.log", 30000);
     ASSERT_NE(first.pid, 0);
-    ASSERT_TRUE(WaitUntilListening(cache()));
+    ASSERT_TRUE(WaitUntilListening(runtime()));
     kill(first.pid, SIGSTOP);  // alive and holding the lock, but answering nothing
 
     Copy second = Start(home.root() / "second.log", 30000);
@@ -127,7 +127,7 @@ TEST_F(TwoCopies, AFirstCopyThatDoesNotAnswerDoesNotHoldTheSecond) {
 TEST_F(TwoCopies, AKilledFirstCopyDoesNotBlockTheNextStart) {
     Copy first = Start(home.root() / "first.log", 30000);
     ASSERT_NE(first.pid, 0);
-    ASSERT_TRUE(WaitUntilListening(cache()));
+    ASSERT_TRUE(WaitUntilListening(runtime()));
     kill(first.pid, SIGKILL);
     WaitForExit(first, 5s);
 
