@@ -1,6 +1,7 @@
-// Two starts of the real program under the display: the second tells the
-// user, brings the first forward and ends promptly with code 0, whatever
-// state the first copy is in.
+// Two starts of the program under the display (as the tests start it, its
+// message boxes answered through a file): the second tells the user, brings
+// the first forward and ends promptly with code 0, whatever state the first
+// copy is in.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -32,7 +33,7 @@ struct Copy {
 Copy Start(const std::filesystem::path& sink, int exitAfterMs) {
     setenv("TRELVIX_TEST_SINK", sink.c_str(), 1);
     setenv("TRELVIX_EXIT_AFTER_MS", std::to_string(exitAfterMs).c_str(), 1);
-    char program[] = TRELVIX_PROGRAM;
+    char program[] = TRELVIX_PROGRAM_UNDER_TEST;
     char* argv[] = {program, nullptr};
     Copy c{0, sink};
     if (posix_spawn(&c.pid, program, nullptr, nullptr, argv, environ) != 0) c.pid = 0;
