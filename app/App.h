@@ -64,7 +64,7 @@ struct App {
     bool shutDownDone = false; // the main window's shut-down steps ran (or must not)
     int exitCode = 0;
 
-    // Held while this is the first copy; last, so its listener stops first.
+    // Held while this is the first copy, until the shut-down steps.
     std::unique_ptr<InstanceLock> instanceLock;
 };
 

@@ -48,7 +48,6 @@ void SaveCodeBoxAs(App& app) {
     ui::FileDialogRequest request;
     request.save = true;
     request.filter = SaveDialogFilter();
-    request.initialDir = ProgramDirectory();
     const auto chosen = app.ui.fileDialog(request);
     if (!chosen) return;
     // The box's bytes as they stand: GBK, its CR LF, no byte-order mark.

@@ -142,7 +142,10 @@ void RunShutdownSteps(App& app) {
         // A settings file that cannot be written is not worth a box at shut-down.
         WriteIniValue(app.ConfigIniPath, kSettingsSection, "hide", w.checked(kHideItem) ? "1" : "0");
     }
-    // Workers may still be running; what they post must not reach a window that is going.
+    // Nothing may reach a window that is going: neither a later copy's request
+    // (the listener posts to the Ui, which goes before the App) nor a worker's
+    // result. Without the lock, a copy started now is a first copy of its own.
+    app.instanceLock.reset();
     app.ui.stopPosting();
 }
 

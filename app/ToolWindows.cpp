@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/Maker.h"
+#include "common/platform/Paths.h"
 #include "ui/Layout.h"
 
 namespace trelvix {
@@ -35,15 +36,6 @@ std::array<ToolWindowCreated, kToolCount>& CreatedHandlers() {
     return handlers;
 }
 
-std::filesystem::path ExecutableDirectory() {
-    std::error_code error;
-#ifdef __linux__
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) return exe.parent_path();
-#endif
-    return std::filesystem::current_path(error);
-}
-
 std::filesystem::path& CatalogueRootSetting() {
     static std::filesystem::path directory;
     return directory;
@@ -51,7 +43,7 @@ std::filesystem::path& CatalogueRootSetting() {
 
 std::filesystem::path CatalogueRoot() {
     const std::filesystem::path& set = CatalogueRootSetting();
-    return set.empty() ? ExecutableDirectory() : set;
+    return set.empty() ? ProgramDirectory() : set;
 }
 
 // Checked at every opening, so databases put back later count without a restart.

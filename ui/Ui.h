@@ -32,7 +32,7 @@ struct MessageBoxCall {
 struct FileDialogRequest {
     bool save = true;
     Gbk filter;                       // "描述|*.ext|..." as the layouts write it
-    std::filesystem::path initialDir;
+    std::filesystem::path initialDir;  // set by `Ui::fileDialog`
     Gbk fileName;
 };
 
@@ -57,7 +57,11 @@ public:
 
     // Desktop services
     virtual int messageBox(const MessageBoxCall& call) = 0;
-    virtual std::optional<std::filesystem::path> fileDialog(const FileDialogRequest& request) = 0;
+    // The open or save dialog, opened in the folder of the last file chosen
+    // in any file dialog of this Ui, else in the user's home folder (the
+    // program's own folder is read-only once installed). The chosen file, or
+    // nothing when the user cancels.
+    std::optional<std::filesystem::path> fileDialog(FileDialogRequest request);
     virtual bool setClipboardText(const Gbk& text) = 0;
     virtual std::optional<Gbk> clipboardText() = 0;
     virtual void openUrl(const Gbk& url) = 0;
@@ -74,6 +78,13 @@ public:
 
     // Convenience: a box with the default title.
     int message(const Gbk& text, int flags) { return messageBox({text, flags, DefaultMessageTitle(), ""}); }
+
+protected:
+    // The realisation's dialog, opened where `request.initialDir` says.
+    virtual std::optional<std::filesystem::path> showFileDialog(const FileDialogRequest& request) = 0;
+
+private:
+    std::filesystem::path lastFileFolder_;
 };
 
 }  // namespace trelvix::ui

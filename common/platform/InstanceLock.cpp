@@ -4,27 +4,30 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <system_error>
+
+#include "common/platform/Paths.h"
 
 namespace trelvix {
 namespace {
 
+namespace fs = std::filesystem;
+using SteadyClock = std::chrono::steady_clock;
+
 constexpr char kRequest[] = "activate\n";
 constexpr char kAnswer[] = "ok\n";
-
-std::filesystem::path InstanceFolder() {
-    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && *cache) return std::filesystem::path(cache) / "vemtu";
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home && *home ? home : "/tmp") / ".cache" / "vemtu";
-}
+// A caller that connects and says nothing must not hold the listener long.
+constexpr int kRequestWaitMs = 1000;
 
 // A name made of safe characters is used as it is; any other (a full program
 // path, say) is replaced by its hash, which also keeps the socket path short.
@@ -39,7 +42,37 @@ std::string FileStem(const std::string& name) {
     return buf;
 }
 
-sockaddr_un SocketAddress(const std::filesystem::path& path, bool& fits) {
+// Only this user may have made what is in the folder: otherwise another user
+// could hold our lock, or plant a socket that answers for us.
+bool OwnedByUs(const struct stat& st) { return st.st_uid == geteuid(); }
+
+// The runtime folder, opened without following a link; -1 unless it is a
+// folder of this user closed to everyone else. With `create`, a missing
+// folder is made so.
+int OpenPrivateFolder(const fs::path& dir, bool create) {
+    if (create) {
+        std::error_code ec;
+        fs::create_directories(dir.parent_path(), ec);
+        if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return -1;
+    }
+    const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode) || !OwnedByUs(st) || (st.st_mode & 077) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+struct FdCloser {
+    int fd;
+    ~FdCloser() {
+        if (fd >= 0) close(fd);
+    }
+};
+
+sockaddr_un SocketAddress(const fs::path& path, bool& fits) {
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
     const std::string p = path.string();
@@ -48,36 +81,66 @@ sockaddr_un SocketAddress(const std::filesystem::path& path, bool& fits) {
     return addr;
 }
 
-bool WaitReadable(int fd, int timeoutMs) {
-    pollfd p{fd, POLLIN, 0};
-    return poll(&p, 1, timeoutMs) > 0 && (p.revents & POLLIN);
+// Waits until `fd` has something to read; false on time-out, or as soon as
+// `stopFd` (when given) becomes readable.
+bool WaitReadable(int fd, int timeoutMs, int stopFd = -1) {
+    pollfd p[2] = {{fd, POLLIN, 0}, {stopFd, POLLIN, 0}};
+    const nfds_t count = stopFd >= 0 ? 2 : 1;
+    int rc;
+    while ((rc = poll(p, count, timeoutMs)) < 0 && errno == EINTR) {
+    }
+    return rc > 0 && (p[0].revents & POLLIN) && !(count == 2 && p[1].revents);
 }
 
 }  // namespace
 
-std::filesystem::path InstanceFileBase(const std::string& name) { return InstanceFolder() / FileStem(name); }
+std::filesystem::path InstanceFileBase(const std::string& name) { return RuntimeDirectory() / FileStem(name); }
 
 std::unique_ptr<InstanceLock> InstanceLock::TryAcquire(const std::string& name, std::function<void()> onActivate) {
-    const std::filesystem::path base = InstanceFileBase(name);
-    std::error_code ec;
-    std::filesystem::create_directories(base.parent_path(), ec);
-
+    // When there is no safe lock, this copy runs unprotected, as the first
+    // copy would if its named event could not be created.
     std::unique_ptr<InstanceLock> lock(new InstanceLock());
-    lock->lockFd_ = open((base.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lock->lockFd_ < 0) return lock;  // no protection possible: run anyway, as a failed event would
-    if (flock(lock->lockFd_, LOCK_EX | LOCK_NB) != 0) return nullptr;
+    const fs::path dir = RuntimeDirectory();
+    const FdCloser folder{OpenPrivateFolder(dir, true)};
+    if (folder.fd < 0) return lock;
+
+    const std::string stem = FileStem(name);
+    const std::string lockName = stem + ".lock";
+    lock->lockFd_ = openat(folder.fd, lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK,
+                           0600);
+    struct stat st {};
+    if (lock->lockFd_ >= 0 && (fstat(lock->lockFd_, &st) != 0 || !S_ISREG(st.st_mode) || !OwnedByUs(st))) {
+        close(lock->lockFd_);
+        lock->lockFd_ = -1;
+    }
+    if (lock->lockFd_ < 0) return lock;
+    if (flock(lock->lockFd_, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) return nullptr;  // another live copy holds it
+        close(lock->lockFd_);
+        lock->lockFd_ = -1;
+        return lock;
+    }
 
     lock->onActivate_ = std::move(onActivate);
-    lock->socketPath_ = base.string() + ".sock";
+    const std::string socketName = stem + ".sock";
     bool fits = false;
-    sockaddr_un addr = SocketAddress(lock->socketPath_, fits);
+    const sockaddr_un addr = SocketAddress(dir / socketName, fits);
     if (!fits) return lock;
     // The lock is ours, so a socket file left here belongs to a dead copy.
-    unlink(lock->socketPath_.c_str());
-    lock->socketFd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (lock->socketFd_ < 0 || bind(lock->socketFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        listen(lock->socketFd_, 4) != 0 || pipe2(lock->stopPipe_, O_CLOEXEC) != 0) {
-        if (lock->socketFd_ >= 0) close(lock->socketFd_);
+    unlinkat(folder.fd, socketName.c_str(), 0);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return lock;
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
+        close(fd);
+        return lock;
+    }
+    lock->socketFd_ = fd;
+    lock->socketPath_ = dir / socketName;
+    // The socket is made with the umask's mode; only this user may ask.
+    if (fchmodat(folder.fd, socketName.c_str(), 0600, 0) != 0 || listen(fd, 4) != 0 ||
+        pipe2(lock->stopPipe_, O_CLOEXEC) != 0) {
+        close(fd);
+        unlink(lock->socketPath_.c_str());
         lock->socketFd_ = -1;
         return lock;
     }
@@ -97,11 +160,11 @@ void InstanceLock::serve() {
         const int client = accept4(socketFd_, nullptr, nullptr, SOCK_CLOEXEC);
         if (client < 0) continue;
         char buf[32] = {};
-        // A caller that connects and says nothing must not hold the listener.
-        if (WaitReadable(client, 1000) && read(client, buf, sizeof buf - 1) > 0 &&
+        if (WaitReadable(client, kRequestWaitMs, stopPipe_[0]) && read(client, buf, sizeof buf - 1) > 0 &&
             std::strncmp(buf, kRequest, sizeof kRequest - 1) == 0) {
             if (onActivate_) onActivate_();
-            [[maybe_unused]] auto n = write(client, kAnswer, sizeof kAnswer - 1);
+            // A caller that gave up and left must not end this copy with SIGPIPE.
+            [[maybe_unused]] auto n = send(client, kAnswer, sizeof kAnswer - 1, MSG_NOSIGNAL);
         }
         close(client);
     }
@@ -122,25 +185,52 @@ InstanceLock::~InstanceLock() {
 }
 
 bool AskRunningCopyToActivate(const std::string& name, std::chrono::milliseconds timeout) {
+    const auto deadline = SteadyClock::now() + timeout;
+    const auto msLeft = [deadline] {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
+        return static_cast<int>(std::max<decltype(left)>(0, left));
+    };
+
+    // Only a socket that a copy of ours made in our private folder is asked.
+    const fs::path dir = RuntimeDirectory();
+    const std::string socketName = FileStem(name) + ".sock";
+    {
+        const FdCloser folder{OpenPrivateFolder(dir, false)};
+        struct stat st {};
+        if (folder.fd < 0 || fstatat(folder.fd, socketName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISSOCK(st.st_mode) || !OwnedByUs(st))
+            return false;
+    }
     bool fits = false;
-    sockaddr_un addr = SocketAddress(InstanceFileBase(name).string() + ".sock", fits);
+    const sockaddr_un addr = SocketAddress(dir / socketName, fits);
     if (!fits) return false;
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) return false;
-    bool answered = false;
-    const int ms = static_cast<int>(timeout.count());
-    int rc = connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    if (rc != 0 && errno == EINPROGRESS) {
-        pollfd p{fd, POLLOUT, 0};
-        rc = (poll(&p, 1, ms) > 0 && (p.revents & POLLOUT)) ? 0 : -1;
+    const FdCloser sock{socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0)};
+    if (sock.fd < 0) return false;
+
+    int rc;
+    while ((rc = connect(sock.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr)) != 0) {
+        if (errno == EINTR) continue;
+        // A first copy whose queue is full may still make room in time.
+        if (errno == EAGAIN && msLeft() > 0) {
+            poll(nullptr, 0, std::min(20, msLeft()));
+            continue;
+        }
+        if (errno == EINPROGRESS) {
+            pollfd p{sock.fd, POLLOUT, 0};
+            int error = 0;
+            socklen_t size = sizeof error;
+            rc = poll(&p, 1, msLeft()) > 0 && getsockopt(sock.fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0
+                     ? 0
+                     : -1;
+        }
+        break;
     }
-    if (rc == 0 && write(fd, kRequest, sizeof kRequest - 1) == static_cast<ssize_t>(sizeof kRequest - 1) &&
-        WaitReadable(fd, ms)) {
-        char buf[8] = {};
-        answered = read(fd, buf, sizeof buf - 1) > 0 && std::strncmp(buf, kAnswer, 2) == 0;
-    }
-    close(fd);
-    return answered;
+    if (rc != 0) return false;
+    const auto requestSize = static_cast<ssize_t>(sizeof kRequest - 1);
+    if (send(sock.fd, kRequest, sizeof kRequest - 1, MSG_NOSIGNAL) != requestSize) return false;
+    if (!WaitReadable(sock.fd, msLeft())) return false;
+    char buf[8] = {};
+    return read(sock.fd, buf, sizeof buf - 1) > 0 && std::strncmp(buf, kAnswer, 2) == 0;
 }
 
 }  // namespace trelvix

@@ -2,6 +2,9 @@
 // One running copy per user: a lock file that the system releases when the
 // holder dies (so a killed copy never blocks the next start), and a local
 // socket beside it through which a later copy asks the first to come forward.
+// Both live in the user's runtime folder (Paths.h), which must be a real
+// folder of this user that nobody else may enter; anything else there is not
+// trusted, and no symbolic link is followed.
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -15,9 +18,12 @@ namespace trelvix {
 class InstanceLock {
 public:
     // Becomes the first copy for `name`, or returns null when another live
-    // copy holds the lock. `onActivate` runs on the listener thread for every
+    // copy holds the lock. When the lock cannot be had safely (the folder is
+    // not private, the lock file is not ours), the caller runs unprotected as
+    // the first copy. `onActivate` runs on the listener thread for every
     // request of a later copy; it must only hand work to the UI thread.
     static std::unique_ptr<InstanceLock> TryAcquire(const std::string& name, std::function<void()> onActivate);
+    // Stops the listener and releases the lock.
     ~InstanceLock();
 
     InstanceLock(const InstanceLock&) = delete;
@@ -35,11 +41,13 @@ private:
     std::thread listener_;
 };
 
-// Asks the copy holding `name` to come to the front. Waits at most `timeout`
-// for its answer; false when no copy answered in time.
+// Asks the copy holding `name` to come to the front. `timeout` bounds the
+// whole exchange (connecting, asking, waiting for the answer); false when no
+// copy answered within it.
 bool AskRunningCopyToActivate(const std::string& name, std::chrono::milliseconds timeout);
 
-// Where the lock and socket for `name` live (a per-user folder).
+// Where the lock and socket for `name` live: this path with ".lock" and
+// ".sock" appended.
 std::filesystem::path InstanceFileBase(const std::string& name);
 
 }  // namespace trelvix

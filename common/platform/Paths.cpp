@@ -16,14 +16,19 @@ namespace {
 
 constexpr const char* kFolderName = "vemtu";
 
-// An XDG base folder: the variable when it holds an absolute path, otherwise
-// the given folder under the home folder.
-fs::path XdgBase(const char* variable, const char* fallbackUnderHome) {
+// The XDG rules for every base folder of the program: a variable counts only
+// when it holds an absolute path (a relative one would depend on the folder
+// the program was started from).
+std::optional<fs::path> XdgVariable(const char* variable) {
     if (auto value = EnvironmentValue(variable); value && !value->empty()) {
         fs::path p(*value);
         if (p.is_absolute()) return p;
     }
-    return HomeDirectory() / fallbackUnderHome;
+    return std::nullopt;
+}
+
+fs::path XdgBase(const char* variable, const char* fallbackUnderHome) {
+    return XdgVariable(variable).value_or(HomeDirectory() / fallbackUnderHome);
 }
 
 }  // namespace
@@ -54,6 +59,11 @@ fs::path TemporaryDirectory() {
     fs::path dir = XdgBase("XDG_CACHE_HOME", ".cache") / kFolderName;
     dir += fs::path::preferred_separator;
     return dir;
+}
+
+fs::path RuntimeDirectory() {
+    if (auto runtime = XdgVariable("XDG_RUNTIME_DIR")) return *runtime / kFolderName;
+    return XdgBase("XDG_CACHE_HOME", ".cache") / kFolderName;
 }
 
 fs::path ProgramDirectory() { return ExecutablePath().parent_path(); }

@@ -19,6 +19,11 @@ std::filesystem::path SettingsFilePath();
 // The per-user temporary folder, kept between runs: $XDG_CACHE_HOME/vemtu/
 // (default ~/.cache/vemtu/), always with a trailing separator.
 std::filesystem::path TemporaryDirectory();
+// The per-user folder for what lives only while the program runs (the
+// single-instance lock and socket): $XDG_RUNTIME_DIR/vemtu when that variable
+// holds an absolute path, otherwise the temporary folder (no trailing
+// separator). Not created here.
+std::filesystem::path RuntimeDirectory();
 // The folder of the running executable; empty when the system does not say.
 std::filesystem::path ProgramDirectory();
 

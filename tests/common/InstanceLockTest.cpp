@@ -1,11 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <string>
 
 #include "TestSupport.h"
 #include "common/platform/InstanceLock.h"
@@ -14,6 +23,33 @@ namespace trelvix {
 namespace {
 
 using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+using SteadyClock = std::chrono::steady_clock;
+
+fs::perms Mode(const fs::path& p) { return fs::symlink_status(p).permissions() & fs::perms::mask; }
+
+fs::path Folder(const test::TempHome& home) { return home.root() / "runtime" / "vemtu"; }
+
+void MakePrivateFolder(const fs::path& folder) {
+    fs::create_directories(folder);
+    fs::permissions(folder, fs::perms::owner_all);
+}
+
+// A socket at `path`; with `listening`, bound there and listening with an
+// empty queue, and nobody ever accepts.
+int UnixSocket(const fs::path& path, bool listening) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | (listening ? 0 : SOCK_NONBLOCK), 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strncpy(addr.sun_path, path.c_str(), sizeof addr.sun_path - 1);
+    const auto* a = reinterpret_cast<const sockaddr*>(&addr);
+    const bool ok = listening ? bind(fd, a, sizeof addr) == 0 && listen(fd, 0) == 0 : connect(fd, a, sizeof addr) == 0;
+    if (!ok) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
 
 TEST(InstanceLock, SecondCopyIsRefusedAndCanAskTheFirstToComeForward) {
     test::TempHome home;
@@ -75,6 +111,133 @@ TEST(InstanceLock, LongNamesStillGetAUsableSocket) {
     ASSERT_NE(lock, nullptr);
     EXPECT_TRUE(AskRunningCopyToActivate("/opt/" + path + "/trelvix", 2000ms));
     EXPECT_EQ(requests, 1);
+}
+
+// Whatever the umask, nobody but the user may take the lock or ask.
+TEST(InstanceLock, LivesInAFolderOfTheUserClosedToOthers) {
+    for (const bool runtimeSet : {true, false}) {
+        test::TempHome home;
+        if (!runtimeSet) unsetenv("XDG_RUNTIME_DIR");
+        const fs::path folder = runtimeSet ? Folder(home) : home.root() / "cache" / "vemtu";
+        const mode_t umaskBefore = umask(0);
+        auto lock = InstanceLock::TryAcquire("ROS", {});
+        umask(umaskBefore);
+        ASSERT_NE(lock, nullptr);
+        EXPECT_EQ(InstanceFileBase("ROS"), folder / "ROS");
+        EXPECT_EQ(Mode(folder), fs::perms::owner_all) << folder;
+        EXPECT_EQ(Mode(folder / "ROS.lock"), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(Mode(folder / "ROS.sock"), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(InstanceLock::TryAcquire("ROS", {}), nullptr);
+        EXPECT_TRUE(AskRunningCopyToActivate("ROS", 2000ms));
+    }
+}
+
+// A folder or lock file that someone else could have made or changed is
+// not used: the copy runs unprotected, and nothing outside is touched.
+TEST(InstanceLock, AFolderOrLockFileNotSafelyOursIsNotUsed) {
+    struct Case {
+        const char* what;
+        std::function<bool(const fs::path& folder, const fs::path& outside)> setUp;  // false: cannot here
+    };
+    const Case cases[] = {
+        {"folder open to others",
+         [](const fs::path& folder, const fs::path&) {
+             fs::create_directories(folder);
+             fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                         fs::perms::others_read | fs::perms::others_exec);
+             return true;
+         }},
+        {"folder is a link",
+         [](const fs::path& folder, const fs::path& outside) {
+             MakePrivateFolder(outside);
+             fs::create_directory_symlink(outside, folder);
+             return true;
+         }},
+        {"folder of another user",
+         [](const fs::path& folder, const fs::path&) {
+             MakePrivateFolder(folder);
+             return geteuid() == 0 && chown(folder.c_str(), 65534, 65534) == 0;
+         }},
+        {"lock file is a link",
+         [](const fs::path& folder, const fs::path& outside) {
+             MakePrivateFolder(folder);
+             MakePrivateFolder(outside);
+             fs::create_symlink(outside / "target", folder / "ROS.lock");
+             return true;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempHome home;
+        const fs::path outside = home.root() / "outside";
+        if (!c.setUp(Folder(home), outside)) {
+            std::printf("skipped (needs root): %s\n", c.what);
+            continue;
+        }
+        std::atomic<int> requests = 0;
+        auto first = InstanceLock::TryAcquire("ROS", [&] { ++requests; });
+        ASSERT_NE(first, nullptr);
+        EXPECT_NE(InstanceLock::TryAcquire("ROS", {}), nullptr) << "a lock was taken";
+        EXPECT_FALSE(AskRunningCopyToActivate("ROS", 500ms));
+        EXPECT_EQ(requests, 0);
+        std::error_code ec;
+        EXPECT_FALSE(fs::exists(outside, ec) && !fs::is_empty(outside, ec)) << "something was made outside";
+        EXPECT_FALSE(fs::exists(Folder(home) / "ROS.sock", ec));
+    }
+}
+
+TEST(InstanceLock, AskingFollowsNoLinkToAnotherSocket) {
+    test::TempHome home;
+    std::atomic<int> requests = 0;
+    auto first = InstanceLock::TryAcquire("ROS", [&] { ++requests; });
+    ASSERT_NE(first, nullptr);
+    const fs::path other = home.root() / "other";
+    MakePrivateFolder(other / "vemtu");
+    fs::permissions(other, fs::perms::owner_all);
+    fs::create_symlink(Folder(home) / "ROS.sock", other / "vemtu" / "ROS.sock");
+    setenv("XDG_RUNTIME_DIR", other.c_str(), 1);
+    EXPECT_FALSE(AskRunningCopyToActivate("ROS", 1000ms));
+    EXPECT_EQ(requests, 0);
+}
+
+// One bound for the whole exchange, also while the first copy's queue is full.
+TEST(InstanceLock, ACopyThatNeverAnswersHoldsTheAskerOnlyForTheBound) {
+    for (const bool queueFull : {false, true}) {
+        SCOPED_TRACE(queueFull ? "queue full" : "queue open");
+        test::TempHome home;
+        MakePrivateFolder(Folder(home));
+        const fs::path path = Folder(home) / "ROS.sock";
+        const int frozen = UnixSocket(path, true);
+        ASSERT_GE(frozen, 0);
+        const int waiting = queueFull ? UnixSocket(path, false) : -1;
+        ASSERT_TRUE(!queueFull || waiting >= 0);
+        const auto start = SteadyClock::now();
+        EXPECT_FALSE(AskRunningCopyToActivate("ROS", 1000ms));
+        const auto took = SteadyClock::now() - start;
+        EXPECT_GE(took, 950ms);
+        EXPECT_LT(took, 1600ms);
+        if (waiting >= 0) close(waiting);
+        close(frozen);
+    }
+}
+
+TEST(InstanceLock, AnAskerThatLeavesBeforeTheAnswerDoesNotEndTheFirstCopy) {
+    test::TempHome home;
+    std::promise<void> left;
+    std::shared_future<void> hasLeft = left.get_future().share();
+    std::atomic<int> requests = 0;
+    auto first = InstanceLock::TryAcquire("ROS", [&] {
+        if (++requests == 1) hasLeft.wait();
+    });
+    ASSERT_NE(first, nullptr);
+    const int asker = UnixSocket(Folder(home) / "ROS.sock", false);
+    ASSERT_GE(asker, 0);
+    ASSERT_EQ(write(asker, "activate\n", 9), 9);
+    close(asker);
+    left.set_value();
+    // The answer to the one who left goes nowhere; the listener goes on.
+    EXPECT_TRUE(AskRunningCopyToActivate("ROS", 2000ms));
+    EXPECT_EQ(requests, 2);
 }
 
 }  // namespace

@@ -49,6 +49,9 @@ TempHome::TempHome() {
     setenv("HOME", (root_ / "home").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     setenv("XDG_CACHE_HOME", (root_ / "cache").c_str(), 1);
+    std::filesystem::create_directory(root_ / "runtime");
+    std::filesystem::permissions(root_ / "runtime", std::filesystem::perms::owner_all);
+    setenv("XDG_RUNTIME_DIR", (root_ / "runtime").c_str(), 1);
 }
 
 TempHome::~TempHome() {

@@ -11,8 +11,9 @@ std::string G(std::string_view utf8);
 // Bytes made visible: printable ASCII as is, CR as \r, LF as \n, others as \xHH.
 std::string Visible(std::string_view bytes);
 
-// A fresh temporary folder; HOME, XDG_CONFIG_HOME and XDG_CACHE_HOME point inside it
-// while the object lives, so a test never touches the real ones.
+// A fresh temporary folder; HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME and
+// XDG_RUNTIME_DIR (made private, as the system makes it) point inside it while
+// the object lives, so a test never touches the real ones.
 class TempHome {
 public:
     TempHome();

@@ -464,7 +464,7 @@ int HeadlessUi::messageBox(const MessageBoxCall& call) {
     return answer;
 }
 
-std::optional<std::filesystem::path> HeadlessUi::fileDialog(const FileDialogRequest& request) {
+std::optional<std::filesystem::path> HeadlessUi::showFileDialog(const FileDialogRequest& request) {
     dialogs.push_back(request);
     if (dialogAnswers.empty()) return std::nullopt;
     auto answer = dialogAnswers.front();

@@ -169,7 +169,6 @@ public:
     void destroyWindow(Window& window) override;
 
     int messageBox(const MessageBoxCall& call) override;
-    std::optional<std::filesystem::path> fileDialog(const FileDialogRequest& request) override;
     bool setClipboardText(const Gbk& text) override;
     std::optional<Gbk> clipboardText() override;
     void openUrl(const Gbk& url) override { openedUrls.push_back(url); }
@@ -197,6 +196,10 @@ public:
     bool quitRequested = false;
     int exitCode = 0;
     std::string activeWindow;  // last window raised or created
+
+protected:
+    // Records the request (`dialogs`) and gives the next queued answer.
+    std::optional<std::filesystem::path> showFileDialog(const FileDialogRequest& request) override;
 
 private:
     friend class HeadlessWindow;

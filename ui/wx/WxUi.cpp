@@ -1,7 +1,5 @@
 #include "ui/wx/WxUi.h"
 
-#include "common/platform/Paths.h"
-
 #include <cstdio>
 #include <stdexcept>
 
@@ -44,11 +42,16 @@ void PrintAssert(const wxString& file, int line, const wxString& func, const wxS
                  static_cast<const char*>(msg.utf8_str()));
 }
 
+// The desktop's own labels follow its language; the interface is Chinese
+// whatever that is. Labels a box does not show are not used.
+void LabelMessageButtons(wxMessageDialog& box) {
+    box.SetYesNoCancelLabels(wxString::FromUTF8("是"), wxString::FromUTF8("否"), wxString::FromUTF8("取消"));
+    box.SetOKCancelLabels(wxString::FromUTF8("确定"), wxString::FromUTF8("取消"));
+}
+
 }  // namespace
 
 std::unique_ptr<Ui> CreateWxUi(int& argc, char** argv) { return WxUi::Create(argc, argv); }
-
-void QuitWxUiAfter(Ui& ui, int milliseconds) { dynamic_cast<WxUi&>(ui).quitAfter(milliseconds); }
 
 std::unique_ptr<WxUi> WxUi::Create(int& argc, char** argv) {
     // The toolkit keeps native resources across a clean-up: it starts once per process.
@@ -70,7 +73,6 @@ WxUi::WxUi() {
     wxSetAssertHandler(PrintAssert);
     quitTimer_ = std::make_unique<wxTimer>();
     quitTimer_->Bind(wxEVT_TIMER, [this](wxTimerEvent&) { quit(0); });
-    sinkPath_ = EnvironmentValue("TRELVIX_TEST_SINK").value_or("");
 }
 
 WxUi::~WxUi() {
@@ -147,24 +149,16 @@ wxWindow* WxUi::dialogParent(const std::string& owner) {
 
 // ---------------------------------------------------------------- desktop services
 
-bool WxUi::sinkLine(const std::string& utf8Line) {
-    if (sinkPath_.empty()) return false;
-    if (std::FILE* f = std::fopen(sinkPath_.c_str(), "a")) {
-        std::fprintf(f, "%s\n", utf8Line.c_str());
-        std::fclose(f);
-    }
-    return true;
+std::unique_ptr<wxMessageDialog> WxUi::messageDialog(const MessageBoxCall& call) {
+    auto box = std::make_unique<wxMessageDialog>(dialogParent(call.owner), ToWx(call.text), ToWx(call.title),
+                                                 MessageBoxStyle(call.flags));
+    LabelMessageButtons(*box);
+    return box;
 }
 
-int WxUi::messageBox(const MessageBoxCall& call) {
-    const std::string line = "message\t" + std::to_string(call.flags) + "\t" + std::string(ToWx(call.title).utf8_str()) +
-                             "\t" + std::string(ToWx(call.text).utf8_str());
-    if (sinkLine(line)) return (call.flags & 0x0F) == mb::YesNo ? mb::IdYes : mb::IdOk;
-    wxMessageDialog box(dialogParent(call.owner), ToWx(call.text), ToWx(call.title), MessageBoxStyle(call.flags));
-    return MessageBoxAnswer(box.ShowModal(), call.flags);
-}
+int WxUi::messageBox(const MessageBoxCall& call) { return MessageBoxAnswer(messageDialog(call)->ShowModal(), call.flags); }
 
-std::optional<std::filesystem::path> WxUi::fileDialog(const FileDialogRequest& request) {
+std::optional<std::filesystem::path> WxUi::showFileDialog(const FileDialogRequest& request) {
     const long style = request.save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     const wxString dir(request.initialDir.native().c_str(), *wxConvFileName);
     const wxString filter = request.filter.empty() ? wxString(wxFileSelectorDefaultWildcardStr) : ToWx(request.filter);
@@ -276,6 +270,7 @@ void WxUi::dispatch(const std::function<void()>& work, bool fromToolkit) {
     stopPosting();
     wxMessageDialog box(nullptr, wxString::FromUTF8("运行时出错!\n") + ToWx(fault), wxString::FromUTF8("错误"),
                         wxOK | wxICON_ERROR | wxCENTRE);
+    LabelMessageButtons(box);
     box.ShowModal();
     quit(1);
 }

@@ -11,8 +11,4 @@ namespace trelvix::ui {
 // null when there is no display to show windows on. Once per process.
 std::unique_ptr<Ui> CreateWxUi(int& argc, char** argv);
 
-// Ends the event loop with code 0 after `milliseconds` (for tests of the
-// program). `ui` must come from CreateWxUi.
-void QuitWxUiAfter(Ui& ui, int milliseconds);
-
 }  // namespace trelvix::ui

@@ -1494,7 +1494,12 @@ void WxWindow::setTitle(const Gbk& value) {
 }
 bool WxWindow::shown() const { return frame_ && frame_->IsShown(); }
 void WxWindow::show() {
-    if (frame_) frame_->Show(true);
+    if (!frame_) return;
+    // A window opens centred (an owned one on its owner), at the size its
+    // set-up gave it rather than the layout's.
+    if (!everShown_) frame_->Centre();
+    everShown_ = true;
+    frame_->Show(true);
 }
 void WxWindow::hide() {
     if (frame_) frame_->Show(false);
@@ -1506,7 +1511,7 @@ void WxWindow::restore() {
 
 void WxWindow::raise(bool topmost) {
     if (!frame_) return;
-    ui_.sinkLine("raise\t" + std::string(ToWx(name()).utf8_str()));
+    if (ui_.onRaised) ui_.onRaised(name());
     const long style = frame_->GetWindowStyleFlag();
     frame_->SetWindowStyleFlag(topmost ? (style | wxSTAY_ON_TOP) : (style & ~wxSTAY_ON_TOP));
     frame_->Raise();

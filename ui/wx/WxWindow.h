@@ -21,6 +21,7 @@
 #include "ui/ControlState.h"
 #include "ui/Ui.h"
 
+class wxMessageDialog;
 class wxTaskBarIcon;
 class wxTextCtrl;
 class wxRadioButton;
@@ -218,6 +219,7 @@ private:
     mutable int quiet_ = 0;
     bool destroyed_ = false;
     bool inTrayEvent_ = false;
+    bool everShown_ = false;
     bool closingFromCode_ = false;
     std::map<std::string, WxControl> controls_;
     std::vector<std::string> order_;
@@ -241,7 +243,6 @@ public:
     void destroyWindow(Window& window) override;
 
     int messageBox(const MessageBoxCall& call) override;
-    std::optional<std::filesystem::path> fileDialog(const FileDialogRequest& request) override;
     bool setClipboardText(const Gbk& text) override;
     std::optional<Gbk> clipboardText() override;
     void openUrl(const Gbk& url) override;
@@ -265,11 +266,15 @@ public:
     // Lets the toolkit deliver what is pending (tests and benchmarks only,
     // never from a handler): events, posted work and deferred deletions.
     void runPending(int milliseconds = 0);
-    // Tests of the whole program set TRELVIX_TEST_SINK to a file: message
-    // boxes are then written there, one line each, and answered with their
-    // first button instead of being shown, and windows brought to the front
-    // say so. Nothing else changes.
-    bool sinkLine(const std::string& utf8Line);
+    // Told the name of every window brought to the front (tests of the whole
+    // program watch a second start reach the first copy); nothing by default.
+    std::function<void(const std::string& window)> onRaised;
+    // The message box for `call`, not yet shown: its buttons read as the
+    // rest of the interface does, whatever the desktop's language.
+    std::unique_ptr<wxMessageDialog> messageDialog(const MessageBoxCall& call);
+
+protected:
+    std::optional<std::filesystem::path> showFileDialog(const FileDialogRequest& request) override;
 
 private:
     WxUi();
@@ -291,7 +296,6 @@ private:
     bool quitRequested_ = false;
     bool running_ = false;
     int exitCode_ = 0;
-    std::string sinkPath_;
 };
 
 }  // namespace trelvix::ui

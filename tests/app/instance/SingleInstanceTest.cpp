@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
+#include <optional>
+
+#include "ForwardingUi.h"
 #include "TestSupport.h"
 #include "app/App.h"
+#include "app/Program.h"
 #include "app/SingleInstance.h"
 #include "app/WindowFront.h"
+#include "common/platform/InstanceLock.h"
 #include "ui/Layout.h"
 #include "ui/headless/HeadlessUi.h"
 
@@ -69,6 +76,37 @@ TEST(SingleInstance, TheDefaultNameIsTheProgramPath) {
     EXPECT_FALSE(EnsureSingleInstance(second.app, "", false, "", 0, false));
     EXPECT_TRUE(second.ui.messages.empty());
     EXPECT_TRUE(EnsureSingleInstance(second.app, "other", true, "", 64, false));
+}
+
+// The program as main runs it, over the headless realisation. A later copy
+// that asks while the first copy's Ui goes must find nobody listening: the
+// listener would post its request to a Ui that is being freed.
+TEST(SingleInstance, TheListenerStopsBeforeTheUiGoes) {
+    using namespace std::chrono_literals;
+    test::TempHome home;
+    struct Seen {
+        std::optional<bool> answeredWhileRunning, answeredWhileUiGoes, lockFreeWhileUiGoes;
+    } seen;
+    class WatchingUi final : public test::ForwardingUi {
+    public:
+        explicit WatchingUi(Seen& seen) : ForwardingUi(std::make_unique<ui::HeadlessUi>()), seen_(seen) {}
+        ~WatchingUi() override {
+            seen_.answeredWhileUiGoes = AskRunningCopyToActivate("ROS", 1000ms);
+            seen_.lockFreeWhileUiGoes = InstanceLock::TryAcquire("ROS", {}) != nullptr;
+        }
+        int run() override {
+            seen_.answeredWhileRunning = AskRunningCopyToActivate("ROS", 1000ms);
+            return ForwardingUi::run();
+        }
+
+    private:
+        Seen& seen_;
+    };
+    EXPECT_EQ(RunProgram(std::make_unique<WatchingUi>(seen)), 0);
+    EXPECT_EQ(seen.answeredWhileRunning, true);
+    EXPECT_EQ(seen.answeredWhileUiGoes, false);
+    // A copy started while this one ends starts as a first copy of its own.
+    EXPECT_EQ(seen.lockFreeWhileUiGoes, true);
 }
 
 }  // namespace

@@ -15,29 +15,38 @@ TEST(Paths, FollowTheUsersBaseFolders) {
     struct Case {
         const char* config;  // nullptr: unset
         const char* cache;
-        std::string settings, temp;
+        const char* runtime;
+        std::string settings, temp, instance;
     };
     const Case cases[] = {
-        {"/x/conf", "/x/cache", "/x/conf/vemtu", "/x/cache/vemtu/"},
-        {nullptr, nullptr, root + "/home/.config/vemtu", root + "/home/.cache/vemtu/"},
+        {"/x/conf", "/x/cache", "/x/run", "/x/conf/vemtu", "/x/cache/vemtu/", "/x/run/vemtu"},
+        // Without a runtime folder the lock lives in the temporary folder.
+        {"/x/conf", "/x/cache", nullptr, "/x/conf/vemtu", "/x/cache/vemtu/", "/x/cache/vemtu"},
+        {nullptr, nullptr, nullptr, root + "/home/.config/vemtu", root + "/home/.cache/vemtu/",
+         root + "/home/.cache/vemtu"},
         // Empty or relative values are not base folders.
-        {"", "relative/cache", root + "/home/.config/vemtu", root + "/home/.cache/vemtu/"},
+        {"", "relative/cache", "relative/run", root + "/home/.config/vemtu", root + "/home/.cache/vemtu/",
+         root + "/home/.cache/vemtu"},
+    };
+    auto set = [](const char* variable, const char* value) {
+        if (value) setenv(variable, value, 1);
+        else unsetenv(variable);
     };
     for (const Case& c : cases) {
-        if (c.config) setenv("XDG_CONFIG_HOME", c.config, 1);
-        else unsetenv("XDG_CONFIG_HOME");
-        if (c.cache) setenv("XDG_CACHE_HOME", c.cache, 1);
-        else unsetenv("XDG_CACHE_HOME");
+        set("XDG_CONFIG_HOME", c.config);
+        set("XDG_CACHE_HOME", c.cache);
+        set("XDG_RUNTIME_DIR", c.runtime);
         EXPECT_EQ(SettingsDirectory().string(), c.settings);
         EXPECT_EQ(SettingsFilePath().string(), c.settings + "/config.ini");
         EXPECT_EQ(TemporaryDirectory().string(), c.temp);
+        EXPECT_EQ(RuntimeDirectory().string(), c.instance);
     }
 }
 
 TEST(Paths, GbkNamesBecomeThisSystemsNames) {
     EXPECT_EQ(PathFromGbk(G("源文本.txt")).string(), "源文本.txt");
     EXPECT_EQ(GbkFromPath(fs::path("/tmp/源文本.txt")), G("/tmp/源文本.txt"));
-    EXPECT_FALSE(ProgramDirectory().empty());
+    EXPECT_EQ(ProgramDirectory(), fs::read_symlink("/proc/self/exe").parent_path());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "ProgramFixture.h"
 #include "common/platform/AtomicFile.h"
@@ -116,10 +117,38 @@ TEST_F(ScriptBox, SaveWritesTheBoxBytesThroughTheLayoutsDialog) {
     ASSERT_EQ(p.ui.dialogs.size(), 2u);
     EXPECT_TRUE(p.ui.dialogs[0].save);
     EXPECT_EQ(p.ui.dialogs[0].filter, G("RSC文件(*.rsc)|*.rsc|文本文档(*.txt)|*.txt|所有文件(*.*)|*.*"));
-    EXPECT_EQ(p.ui.dialogs[0].initialDir, fs::read_symlink("/proc/self/exe").parent_path());
     EXPECT_TRUE(p.ui.messages.empty());
     // Only the saved file is left: no temporary beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+// The program's own folder is read-only once installed: the dialog opens
+// in the home folder, then wherever the user last chose a file.
+TEST_F(ScriptBox, SaveDialogOpensInTheLastFolderUsedElseTheHomeFolder) {
+    const fs::path home = p.home.root() / "home";
+    const fs::path first = p.home.root() / "first", second = p.home.root() / "second";
+    fs::create_directories(first);
+    fs::create_directories(second);
+    w.type(kCode, "x");
+    struct Step {
+        std::optional<fs::path> answer;  // nothing: cancel
+        bool removeFirst;                 // before the dialog opens
+        fs::path opensIn;
+    };
+    const Step steps[] = {
+        {first / "a.rsc", false, home},
+        {std::nullopt, false, first},  // a cancelled dialog leaves the folder as it was
+        {second / "b.rsc", false, first},
+        {first / "c.rsc", false, second},
+        {std::nullopt, true, home},  // the last folder is gone
+    };
+    for (const Step& step : steps) {
+        if (step.removeFirst) fs::remove_all(first);
+        p.ui.dialogAnswers.push_back(step.answer);
+        w.click(G("按钮_另存为"));
+        ASSERT_FALSE(p.ui.dialogs.empty());
+        EXPECT_EQ(p.ui.dialogs.back().initialDir, step.opensIn) << "dialog " << p.ui.dialogs.size();
+    }
 }
 
 TEST_F(ScriptBox, SaveOfAnEmptyBoxOrACancelledDialogDoesNothing) {

@@ -10,6 +10,7 @@
 #include <wx/button.h>
 #include <wx/stc/stc.h>
 
+#include "ForwardingUi.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Startup.h"
@@ -21,36 +22,22 @@
 namespace trelvix::test {
 namespace {
 
-// The real desktop services, except that message boxes are recorded and answered OK.
-class AnsweringUi final : public ui::Ui {
+// The real desktop services, except that message boxes are recorded and
+// answered OK, and nothing opens a dialog or a browser.
+class AnsweringUi final : public ForwardingUi {
 public:
-    explicit AnsweringUi(ui::WxUi& real) : real_(real) {}
-
-    ui::Window& createWindow(const ui::WindowSpec& layout, ui::Window* owner,
-                             const std::function<void(ui::Window&)>& onCreated) override {
-        return real_.createWindow(layout, owner, onCreated);
-    }
-    ui::Window* findWindow(const std::string& name) override { return real_.findWindow(name); }
-    void destroyWindow(ui::Window& window) override { real_.destroyWindow(window); }
+    using ForwardingUi::ForwardingUi;
     int messageBox(const ui::MessageBoxCall& call) override {
         messages.push_back(call);
         return ui::mb::IdOk;
     }
-    std::optional<std::filesystem::path> fileDialog(const ui::FileDialogRequest&) override { return std::nullopt; }
-    bool setClipboardText(const Gbk& text) override { return real_.setClipboardText(text); }
-    std::optional<Gbk> clipboardText() override { return real_.clipboardText(); }
     void openUrl(const Gbk&) override {}
     std::optional<ui::FontChoice> chooseFont(const ui::FontChoice&) override { return std::nullopt; }
-    void post(std::function<void()> work) override { real_.post(std::move(work)); }
-    void stopPosting() override { real_.stopPosting(); }
-    bool trayAvailable() const override { return real_.trayAvailable(); }
-    void quit(int exitCode) override { real_.quit(exitCode); }
-    int run() override { return real_.run(); }
 
     std::vector<ui::MessageBoxCall> messages;
 
-private:
-    ui::WxUi& real_;
+protected:
+    std::optional<std::filesystem::path> showFileDialog(const ui::FileDialogRequest&) override { return std::nullopt; }
 };
 
 void Press(ui::WxWindow& w, const std::string& button) {

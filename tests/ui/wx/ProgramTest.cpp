@@ -1,5 +1,6 @@
-// The desktop program as a whole: started under the display, it shows its
-// main window and ends by itself with code 0.
+// The desktop program as a whole under the display: the installed program
+// shows its main window and takes no test settings from the environment; the
+// program as the tests start it goes through its whole start and end.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -10,7 +11,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -21,6 +25,8 @@ extern char** environ;
 namespace {
 
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
 
 // The output of a short command, or nothing when it could not run.
 std::optional<std::string> Output(const std::string& command) {
@@ -34,43 +40,105 @@ std::optional<std::string> Output(const std::string& command) {
     return out;
 }
 
-TEST(Program, ShowsItsMainWindowAndEndsByItself) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-    const bool haveXdotool = Output("command -v xdotool").value_or("").find("xdotool") != std::string::npos;
-    trelvix::test::TempHome home;
-    setenv("TRELVIX_EXIT_AFTER_MS", "5000", 1);
+bool HaveXdotool() { return Output("command -v xdotool").value_or("").find("xdotool") != std::string::npos; }
 
-    char program[] = TRELVIX_PROGRAM;
-    char* argv[] = {program, nullptr};
+// The title of a mapped window of the process, empty while it has none.
+std::string WindowTitle(pid_t pid) {
+    const std::string ids = Output("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null").value_or("");
+    if (ids.empty()) return {};
+    return Output("xdotool getwindowname " + ids.substr(0, ids.find('\n'))).value_or("");
+}
+
+std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+pid_t Spawn(const char* path, const fs::path& sink, const char* exitAfterMs) {
+    setenv("TRELVIX_TEST_SINK", sink.c_str(), 1);
+    setenv("TRELVIX_EXIT_AFTER_MS", exitAfterMs, 1);
+    std::string program = path;
+    char* argv[] = {program.data(), nullptr};
     pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, program, nullptr, nullptr, argv, environ), 0);
+    if (posix_spawn(&pid, path, nullptr, nullptr, argv, environ) != 0) pid = 0;
+    unsetenv("TRELVIX_TEST_SINK");
     unsetenv("TRELVIX_EXIT_AFTER_MS");
+    return pid;
+}
 
-    // Its window appears while it runs: a mapped window of the process, titled.
-    std::string title;
+// The wait status once the process ends within `limit`; nothing (and the
+// process killed) otherwise.
+std::optional<int> WaitForEnd(pid_t pid, std::chrono::milliseconds limit) {
+    const auto deadline = Clock::now() + limit;
     int status = 0;
-    bool ended = false;
-    const auto deadline = std::chrono::steady_clock::now() + 60s;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (waitpid(pid, &status, WNOHANG) == pid) {
-            ended = true;
-            break;
-        }
-        if (haveXdotool && title.empty()) {
-            const std::string ids = Output("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null").value_or("");
-            if (!ids.empty()) title = Output("xdotool getwindowname " + ids.substr(0, ids.find('\n'))).value_or("");
-        }
-        std::this_thread::sleep_for(50ms);
+    while (Clock::now() < deadline) {
+        if (waitpid(pid, &status, WNOHANG) == pid) return status;
+        std::this_thread::sleep_for(20ms);
     }
-    if (!ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return std::nullopt;
+}
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     }
-    ASSERT_TRUE(ended) << "the program did not end by itself";
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    if (!haveXdotool) GTEST_SKIP() << "xdotool is missing: the window was not looked for";
+    // A copy is up once its single-instance socket exists.
+    bool WaitUntilUp(pid_t pid) const {
+        const auto deadline = Clock::now() + 60s;
+        while (Clock::now() < deadline) {
+            if (fs::exists(home.root() / "runtime" / "vemtu" / "ROS.sock")) return true;
+            if (waitpid(pid, nullptr, WNOHANG) == pid) return false;
+            std::this_thread::sleep_for(20ms);
+        }
+        return false;
+    }
+    trelvix::test::TempHome home;
+};
+
+TEST_F(Program, TheInstalledProgramShowsItsWindowAndTakesNoTestSettings) {
+    const fs::path sink = home.root() / "sink.log";
+    const pid_t pid = Spawn(TRELVIX_PROGRAM, sink, "200");
+    ASSERT_NE(pid, 0);
+    ASSERT_TRUE(WaitUntilUp(pid)) << "the program did not start";
+
+    std::string title;
+    if (HaveXdotool()) {
+        const auto deadline = Clock::now() + 30s;
+        while (title.empty() && Clock::now() < deadline && waitpid(pid, nullptr, WNOHANG) == 0) {
+            title = WindowTitle(pid);
+            std::this_thread::sleep_for(50ms);
+        }
+    }
+    // Well past the time the test setting names, the program still runs.
+    std::this_thread::sleep_for(1500ms);
+    const bool running = waitpid(pid, nullptr, WNOHANG) == 0;
+    kill(pid, SIGTERM);
+    const std::optional<int> status = WaitForEnd(pid, 10s);
+    EXPECT_TRUE(running) << "the program ended by itself";
+    ASSERT_TRUE(status);
+    EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM) << "ended with status " << *status;
+    EXPECT_FALSE(fs::exists(sink)) << Read(sink);
+    if (!HaveXdotool()) GTEST_SKIP() << "xdotool is missing: the window was not looked for";
     EXPECT_NE(title.find("Trelvix"), std::string::npos) << "window title: " << title;
+}
+
+TEST_F(Program, EndsByItselfWithCodeZeroAfterAWholeStartAndShutDown) {
+    const fs::path sink = home.root() / "sink.log";
+    const pid_t pid = Spawn(TRELVIX_PROGRAM_UNDER_TEST, sink, "3000");
+    ASSERT_NE(pid, 0);
+    const std::optional<int> status = WaitForEnd(pid, 60s);
+    ASSERT_TRUE(status) << "the program did not end by itself";
+    ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << (WIFSIGNALED(*status) ? WTERMSIG(*status) : 0);
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    // A plain start asks nothing; the shut-down kept the close choice and let go of the lock.
+    EXPECT_FALSE(fs::exists(sink)) << Read(sink);
+    EXPECT_NE(Read(home.root() / "config" / "vemtu" / "config.ini").find("hide=1"), std::string::npos);
+    EXPECT_FALSE(fs::exists(home.root() / "runtime" / "vemtu" / "ROS.sock"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Two starts of the real program under the display: the second tells the
-// user, brings the first forward and ends promptly with code 0, whatever
-// state the first copy is in.
+// Two starts of the program under the display (as the tests start it, its
+// message boxes answered through a file): the second tells the user, brings
+// the first forward and ends promptly with code 0, whatever state the first
+// copy is in.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -32,7 +33,7 @@ struct Copy {
 Copy Start(const std::filesystem::path& sink, int exitAfterMs) {
     setenv("TRELVIX_TEST_SINK", sink.c_str(), 1);
     setenv("TRELVIX_EXIT_AFTER_MS", std::to_string(exitAfterMs).c_str(), 1);
-    char program[] = TRELVIX_PROGRAM;
+    char program[] = TRELVIX_PROGRAM_UNDER_TEST;
     char* argv[] = {program, nullptr};
     Copy c{0, sink};
     if (posix_spawn(&c.pid, program, nullptr, nullptr, argv, environ) != 0) c.pid = 0;
@@ -62,10 +63,10 @@ std::string Read(const std::filesystem::path& p) {
 }
 
 // The first copy is up once its instance socket exists.
-bool WaitUntilListening(const std::filesystem::path& cache) {
+bool WaitUntilListening(const std::filesystem::path& runtime) {
     const auto deadline = Clock::now() + 30s;
     while (Clock::now() < deadline) {
-        if (std::filesystem::exists(cache / "vemtu" / "ROS.sock")) return true;
+        if (std::filesystem::exists(runtime / "vemtu" / "ROS.sock")) return true;
         std::this_thread::sleep_for(20ms);
     }
     return false;
@@ -87,14 +88,14 @@ protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     }
-    std::filesystem::path cache() const { return home.root() / "cache"; }
+    std::filesystem::path runtime() const { return home.root() / "runtime"; }
     trelvix::test::TempHome home;
 };
 
 TEST_F(TwoCopies, SecondStartTellsTheUserRaisesTheFirstAndEnds) {
     Copy first = Start(home.root() / "first.log", 30000);
     ASSERT_NE(first.pid, 0);
-    ASSERT_TRUE(WaitUntilListening(cache()));
+    ASSERT_TRUE(WaitUntilListening(runtime()));
 
     Copy second = Start(home.root() / "second.log", 30000);
     ASSERT_NE(second.pid, 0);
@@ -111,7 +112,7 @@ TEST_F(TwoCopies, SecondStartTellsTheUserRaisesTheFirstAndEnds) {
 TEST_F(TwoCopies, AFirstCopyThatDoesNotAnswerDoesNotHoldTheSecond) {
     Copy first = Start(home.root() / "first.log", 30000);
     ASSERT_NE(first.pid, 0);
-    ASSERT_TRUE(WaitUntilListening(cache()));
+    ASSERT_TRUE(WaitUntilListening(runtime()));
     kill(first.pid, SIGSTOP);  // alive and holding the lock, but answering nothing
 
     Copy second = Start(home.root() / "second.log", 30000);
@@ -127,7 +128,7 @@ TEST_F(TwoCopies, AFirstCopyThatDoesNotAnswerDoesNotHoldTheSecond) {
 TEST_F(TwoCopies, AKilledFirstCopyDoesNotBlockTheNextStart) {
     Copy first = Start(home.root() / "first.log", 30000);
     ASSERT_NE(first.pid, 0);
-    ASSERT_TRUE(WaitUntilListening(cache()));
+    ASSERT_TRUE(WaitUntilListening(runtime()));
     kill(first.pid, SIGKILL);
     WaitForExit(first, 5s);
 

@@ -9,6 +9,7 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
+#include <wx/display.h>
 #include <wx/dnd.h>
 #include <wx/generic/statbmpg.h>
 #include <wx/grid.h>
@@ -16,6 +17,7 @@
 #include <wx/image.h>
 #include <wx/listbox.h>
 #include <wx/listctrl.h>
+#include <wx/msgdlg.h>
 #include <wx/mstream.h>
 #include <wx/notebook.h>
 #include <wx/radiobut.h>
@@ -606,6 +608,42 @@ TEST_F(WxWindowTest, WindowStatesAndDesktopServices) {
 
     ASSERT_TRUE(ui_->setClipboardText(G("甲\r\n乙")));
     EXPECT_EQ(Visible(ui_->clipboardText().value_or("none")), Visible(G("甲\r\n乙")));
+}
+
+TEST_F(WxWindowTest, AWindowOpensCentredOnItsScreenAtTheSizeItsSetUpGave) {
+    auto& other = static_cast<WxWindow&>(
+        ui_->createWindow(ParseLayout(R"({"name": "居中窗口", "title": "居中", "w": 300, "h": 200})"), nullptr, {}));
+    other.setWindowSize(500, 260);
+    other.show();
+    ui_->runPending(50);
+    const wxRect area = wxDisplay(other.frame()).GetClientArea();
+    const wxRect r = other.frame()->GetRect();
+    EXPECT_EQ(r.GetSize(), wxSize(500, 260));
+    EXPECT_NEAR(r.x + r.width / 2, area.x + area.width / 2, 1);
+    EXPECT_NEAR(r.y + r.height / 2, area.y + area.height / 2, 1);
+    // Shown again, it stays where it was.
+    other.frame()->Move(area.x + 10, area.y + 20);
+    other.hide();
+    other.show();
+    ui_->runPending(50);
+    EXPECT_EQ(other.frame()->GetPosition(), wxPoint(area.x + 10, area.y + 20));
+    ui_->destroyWindow(other);
+}
+
+TEST_F(WxWindowTest, MessageBoxButtonsReadChineseWhateverTheDesktopLanguage) {
+    struct Case {
+        int flags;
+        long buttons;
+    };
+    for (const Case c : {Case{mb::Ok, wxOK}, Case{mb::OkCancel, wxOK | wxCANCEL}, Case{mb::YesNo | 32, wxYES_NO}}) {
+        const auto box = ui_->messageDialog({G("是否退出?"), c.flags, G("提示"), ""});
+        EXPECT_EQ(box->GetMessageDialogStyle() & (wxOK | wxCANCEL | wxYES_NO), c.buttons) << c.flags;
+        EXPECT_EQ(box->GetOKLabel(), wxString::FromUTF8("确定"));
+        EXPECT_EQ(box->GetCancelLabel(), wxString::FromUTF8("取消"));
+        EXPECT_EQ(box->GetYesLabel(), wxString::FromUTF8("是"));
+        EXPECT_EQ(box->GetNoLabel(), wxString::FromUTF8("否"));
+        EXPECT_EQ(box->GetMessage(), wxString::FromUTF8("是否退出?"));
+    }
 }
 
 TEST_F(WxWindowTest, FaultsEscapingHandlersReachTheFaultReport) {
