@@ -3,6 +3,7 @@
 // starts out; each realisation adds what its own kind of control needs.
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/Layout.h"
@@ -31,5 +32,33 @@ struct ControlState {
 // A tree's items with their parents: each item's parent is the nearest
 // item before it on a higher level.
 std::vector<TreeItem> TreeItemsOf(const std::vector<TreeItemSpec>& items);
+
+// What a call of the window interface reads or writes beyond what every
+// control has (text, visibility, enabled state, place, focus).
+enum class Property {
+    ReadOnly,
+    Selection,  // selection and replacing it
+    Lines,      // first visible line
+    Checked,
+    Items,
+    Current,    // current item, page, row or scroll position
+    Rows,
+    TreeItems,
+    GridCells,
+    Image,
+    Tray,
+    Menu,       // popping up
+    Tips,       // the tip control that holds them
+};
+
+// Throws WrongControlKind unless a control of `kind` holds `property`; both
+// realisations ask here, so they refuse the same calls with the same words.
+void RequireKind(const std::string& window, const std::string& control, Kind kind, Property property,
+                 const char* operation);
+
+// A selection edge moved off the middle of a character to its end: the second
+// byte of a two-byte character and the LF of CR LF are never a boundary.
+// Offsets past the text end there.
+int SnapToCharacter(std::string_view text, int offset);
 
 }  // namespace trelvix::ui

@@ -5,6 +5,7 @@
 // runner) and wxWidgets (people).
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,6 +50,22 @@ struct EventArgs {
 };
 
 using Handler = std::function<void(const EventArgs&)>;
+
+// Thrown when a handler or a test names a control the window does not have.
+struct UnknownControl : std::runtime_error {
+    UnknownControl(const std::string& window, const std::string& control);
+    std::string window, control;
+};
+
+// Thrown when a call asks a control for what its kind does not hold (rows of
+// an edit box, the check of a button): the same fault on every realisation.
+struct WrongControlKind : std::runtime_error {
+    WrongControlKind(const std::string& window, const std::string& control, Kind kind, const std::string& operation,
+                     const std::string& wanted);
+    std::string window, control;
+    Kind kind;
+    std::string operation;
+};
 
 struct TreeItem {
     Gbk text;
@@ -146,6 +163,9 @@ public:
     virtual bool close(bool canRefuse = true) = 0;
 
     // --- events
+    // Every handler bound to a control's event runs, in the order they were
+    // bound; one bound while the event runs waits for the next one. The
+    // handlers after one that destroys the window do not run.
     virtual void on(const std::string& control, Event event, Handler handler) = 0;
     // The window's own events: `onClose` answers whether the close may go on
     // (its argument says whether refusing is possible at all).

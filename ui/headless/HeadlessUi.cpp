@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "common/text/Gbk.h"
 #include <stdexcept>
 
-namespace trelvix::ui {
+#include "common/text/Gbk.h"
 
-UnknownControl::UnknownControl(const std::string& w, const std::string& c)
-    : std::runtime_error("window " + w + " has no control " + c), window(w), control(c) {}
+namespace trelvix::ui {
 
 // ---------------------------------------------------------------- window
 
@@ -52,6 +50,17 @@ const HeadlessControl& HeadlessWindow::at(const std::string& control) const {
     auto it = controls_.find(control);
     if (it == controls_.end()) throw UnknownControl(name_, control);
     return it->second;
+}
+
+HeadlessControl& HeadlessWindow::at(const std::string& control, Property property, const char* operation) {
+    HeadlessControl& c = at(control);
+    RequireKind(name_, control, c.spec.kind, property, operation);
+    return c;
+}
+const HeadlessControl& HeadlessWindow::at(const std::string& control, Property property, const char* operation) const {
+    const HeadlessControl& c = at(control);
+    RequireKind(name_, control, c.spec.kind, property, operation);
+    return c;
 }
 
 bool HeadlessWindow::has(const std::string& control) const { return controls_.count(control) != 0; }
@@ -101,23 +110,30 @@ void HeadlessWindow::setEnabled(const std::string& control, bool on) { at(contro
 Rect HeadlessWindow::rect(const std::string& control) const { return at(control).rect; }
 void HeadlessWindow::setRect(const std::string& control, const Rect& r) { at(control).rect = r; }
 
-bool HeadlessWindow::readOnly(const std::string& control) const { return at(control).readOnly; }
-void HeadlessWindow::setReadOnly(const std::string& control, bool on) { at(control).readOnly = on; }
+bool HeadlessWindow::readOnly(const std::string& control) const {
+    return at(control, Property::ReadOnly, __func__).readOnly;
+}
+void HeadlessWindow::setReadOnly(const std::string& control, bool on) {
+    at(control, Property::ReadOnly, __func__).readOnly = on;
+}
 
 std::pair<int, int> HeadlessWindow::selection(const std::string& control) const {
-    const HeadlessControl& c = at(control);
+    const HeadlessControl& c = at(control, Property::Selection, __func__);
     return {c.selStart, c.selEnd};
 }
 
 void HeadlessWindow::setSelection(const std::string& control, int start, int end) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Selection, __func__);
+    // As an edit control holds it: edges on characters, the start first.
     const int size = static_cast<int>(c.text.size());
-    c.selStart = std::clamp(start, 0, size);
-    c.selEnd = end < 0 ? size : std::clamp(end, 0, size);
+    const int from = SnapToCharacter(c.text, start);
+    const int to = SnapToCharacter(c.text, end < 0 ? size : end);
+    c.selStart = std::min(from, to);
+    c.selEnd = std::max(from, to);
 }
 
 void HeadlessWindow::replaceSelection(const std::string& control, const Gbk& text) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Selection, __func__);
     const int a = std::min(c.selStart, c.selEnd), b = std::max(c.selStart, c.selEnd);
     Gbk next = c.text.substr(0, a) + text + c.text.substr(b);
     const int caret = a + static_cast<int>(text.size());
@@ -126,9 +142,11 @@ void HeadlessWindow::replaceSelection(const std::string& control, const Gbk& tex
     if (c.spec.kind == Kind::Edit || c.spec.kind == Kind::CodeBox) fire(control, Event::Change);
 }
 
-int HeadlessWindow::firstVisibleLine(const std::string& control) const { return at(control).firstLine; }
+int HeadlessWindow::firstVisibleLine(const std::string& control) const {
+    return at(control, Property::Lines, __func__).firstLine;
+}
 void HeadlessWindow::scrollToLine(const std::string& control, int line) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Lines, __func__);
     const int lines = static_cast<int>(std::count(c.text.begin(), c.text.end(), '\n')) + 1;
     const int next = std::clamp(line, 0, std::max(0, lines - 1));
     if (next == c.firstLine) return;
@@ -136,7 +154,9 @@ void HeadlessWindow::scrollToLine(const std::string& control, int line) {
     fire(control, Event::Scroll, EventArgs::Index(next));
 }
 
-bool HeadlessWindow::checked(const std::string& control) const { return at(control).checked; }
+bool HeadlessWindow::checked(const std::string& control) const {
+    return at(control, Property::Checked, __func__).checked;
+}
 
 void HeadlessWindow::renamePage(const HeadlessControl& page, const Gbk& caption) {
     HeadlessControl& book = at(page.parent);
@@ -161,15 +181,17 @@ void HeadlessWindow::uncheckGroupPeers(const std::string& control) {
 }
 
 void HeadlessWindow::setChecked(const std::string& control, bool on) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Checked, __func__);
     c.checked = on;
     if (on && c.spec.kind == Kind::Radio) uncheckGroupPeers(control);
 }
 
-std::vector<Gbk> HeadlessWindow::items(const std::string& control) const { return at(control).items; }
+std::vector<Gbk> HeadlessWindow::items(const std::string& control) const {
+    return at(control, Property::Items, __func__).items;
+}
 
 void HeadlessWindow::setItems(const std::string& control, const std::vector<Gbk>& items) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Items, __func__);
     c.items = items;
     if (c.spec.kind == Kind::Combo && !c.spec.editable) {
         c.current = items.empty() ? -1 : 0;
@@ -179,10 +201,12 @@ void HeadlessWindow::setItems(const std::string& control, const std::vector<Gbk>
     }
 }
 
-int HeadlessWindow::currentItem(const std::string& control) const { return at(control).current; }
+int HeadlessWindow::currentItem(const std::string& control) const {
+    return at(control, Property::Current, __func__).current;
+}
 
 void HeadlessWindow::setCurrentItem(const std::string& control, int index) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Current, __func__);
     const int count = c.spec.kind == Kind::Tree       ? static_cast<int>(c.tree.size())
                       : c.spec.kind == Kind::ReportList ? static_cast<int>(c.rows.size())
                       : c.spec.kind == Kind::HScroll    ? c.spec.maximum + 1
@@ -192,16 +216,18 @@ void HeadlessWindow::setCurrentItem(const std::string& control, int index) {
     if (c.spec.kind == Kind::Combo && c.current >= 0) c.text = c.items[c.current];
 }
 
-int HeadlessWindow::rowCount(const std::string& control) const { return static_cast<int>(at(control).rows.size()); }
+int HeadlessWindow::rowCount(const std::string& control) const {
+    return static_cast<int>(at(control, Property::Rows, __func__).rows.size());
+}
 
 std::vector<Gbk> HeadlessWindow::row(const std::string& control, int r) const {
-    const HeadlessControl& c = at(control);
+    const HeadlessControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size())) throw std::out_of_range("row out of range in " + control);
     return c.rows[r];
 }
 
 int HeadlessWindow::addRow(const std::string& control, const std::vector<Gbk>& cells) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Rows, __func__);
     std::vector<Gbk> row = cells;
     row.resize(std::max<std::size_t>(c.spec.columns.size(), cells.size()));
     c.rows.push_back(std::move(row));
@@ -210,14 +236,14 @@ int HeadlessWindow::addRow(const std::string& control, const std::vector<Gbk>& c
 }
 
 void HeadlessWindow::setCell(const std::string& control, int r, int column, const Gbk& text) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size()) || column < 0) throw std::out_of_range("cell out of range in " + control);
     if (column >= static_cast<int>(c.rows[r].size())) c.rows[r].resize(column + 1);
     c.rows[r][column] = text;
 }
 
 void HeadlessWindow::removeRow(const std::string& control, int r) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size())) return;
     c.rows.erase(c.rows.begin() + r);
     c.rowChecks.erase(c.rowChecks.begin() + r);
@@ -227,79 +253,83 @@ void HeadlessWindow::removeRow(const std::string& control, int r) {
 }
 
 void HeadlessWindow::clearRows(const std::string& control) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Rows, __func__);
     c.rows.clear();
     c.rowChecks.clear();
     c.current = -1;
 }
 
 bool HeadlessWindow::rowChecked(const std::string& control, int r) const {
-    const HeadlessControl& c = at(control);
+    const HeadlessControl& c = at(control, Property::Rows, __func__);
     return r >= 0 && r < static_cast<int>(c.rowChecks.size()) && c.rowChecks[r];
 }
 
 void HeadlessWindow::setRowChecked(const std::string& control, int r, bool on) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Rows, __func__);
     if (r >= 0 && r < static_cast<int>(c.rowChecks.size())) c.rowChecks[r] = on;
 }
 
-std::vector<TreeItem> HeadlessWindow::treeItems(const std::string& control) const { return at(control).tree; }
+std::vector<TreeItem> HeadlessWindow::treeItems(const std::string& control) const {
+    return at(control, Property::TreeItems, __func__).tree;
+}
 
 int HeadlessWindow::addTreeItem(const std::string& control, const Gbk& text, int parent) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::TreeItems, __func__);
     c.tree.push_back(TreeItem{text, parent, false, false});
     return static_cast<int>(c.tree.size()) - 1;
 }
 
 void HeadlessWindow::setTreeItem(const std::string& control, int item, const TreeItem& value) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::TreeItems, __func__);
     if (item >= 0 && item < static_cast<int>(c.tree.size())) c.tree[item] = value;
 }
 
 void HeadlessWindow::clearTree(const std::string& control) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::TreeItems, __func__);
     c.tree.clear();
     c.current = -1;
 }
 
 Gbk HeadlessWindow::gridCell(const std::string& control, int r, int column) const {
-    const HeadlessControl& c = at(control);
+    const HeadlessControl& c = at(control, Property::GridCells, __func__);
     auto it = c.grid.find({r, column});
     return it == c.grid.end() ? Gbk() : it->second;
 }
 
 void HeadlessWindow::setGridCell(const std::string& control, int r, int column, const Gbk& text) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::GridCells, __func__);
     if (r < 0 || column < 0 || r >= c.gridRows || column >= c.gridColumns) throw std::out_of_range("grid cell out of range in " + control);
     c.grid[{r, column}] = text;
 }
 
 void HeadlessWindow::setGridSize(const std::string& control, int rows, int columns) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::GridCells, __func__);
     c.gridRows = std::max(0, rows);
     c.gridColumns = std::max(0, columns);
     std::erase_if(c.grid, [&](const auto& kv) { return kv.first.first >= c.gridRows || kv.first.second >= c.gridColumns; });
 }
 
-void HeadlessWindow::setImage(const std::string& control, const std::string& bytes) { at(control).image = bytes; }
+void HeadlessWindow::setImage(const std::string& control, const std::string& bytes) {
+    at(control, Property::Image, __func__).image = bytes;
+}
 
 bool HeadlessWindow::trayShown(const std::string& control) const {
-    const HeadlessControl& c = at(control);
+    const HeadlessControl& c = at(control, Property::Tray, __func__);
     return !c.image.empty() && ui_.trayAvailable();
 }
 
 void HeadlessWindow::popupMenu(const std::string& menu) {
-    at(menu);
+    at(menu, Property::Menu, __func__);
     lastPopup_ = menu;
 }
 
 void HeadlessWindow::setTip(const std::string& tipControl, const std::string& target, const Gbk& text) {
     at(target);
-    at(tipControl).tips[target] = text;
+    at(tipControl, Property::Tips, __func__).tips[target] = text;
 }
 
 Gbk HeadlessWindow::tip(const std::string& tipControl, const std::string& target) const {
-    const HeadlessControl& c = at(tipControl);
+    const HeadlessControl& c = at(tipControl, Property::Tips, __func__);
     auto it = c.tips.find(target);
     return it == c.tips.end() ? Gbk() : it->second;
 }
@@ -333,17 +363,13 @@ void HeadlessWindow::runDestroy() {
 
 void HeadlessWindow::on(const std::string& control, Event event, Handler handler) {
     if (!control.empty()) at(control);
-    handlers_[{control, event}] = std::move(handler);
+    handlers_.add(control, event, std::move(handler));
 }
 
 void HeadlessWindow::acceptFiles(const std::string& control, bool on) { at(control).acceptsFiles = on; }
 
 bool HeadlessWindow::fire(const std::string& control, Event event, const EventArgs& args) {
-    auto it = handlers_.find({control, event});
-    if (it == handlers_.end()) return false;
-    Handler h = it->second;  // a handler may rebind itself
-    h(args);
-    return true;
+    return handlers_.run(control, event, args, [this] { return !destroyed_; });
 }
 
 void HeadlessWindow::click(const std::string& control) {
@@ -372,7 +398,7 @@ void HeadlessWindow::type(const std::string& control, const Gbk& text) {
 }
 
 void HeadlessWindow::choose(const std::string& control, int index) {
-    HeadlessControl& c = at(control);
+    HeadlessControl& c = at(control, Property::Current, __func__);
     setCurrentItem(control, index);
     switch (c.spec.kind) {
         case Kind::Tab:

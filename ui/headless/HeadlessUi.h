@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/ControlState.h"
+#include "ui/HandlerTable.h"
 #include "ui/Ui.h"
 
 namespace trelvix::ui {
@@ -127,6 +128,9 @@ public:
 private:
     HeadlessControl& at(const std::string& control);
     const HeadlessControl& at(const std::string& control) const;
+    // The control, once its kind is known to hold `property`.
+    HeadlessControl& at(const std::string& control, Property property, const char* operation);
+    const HeadlessControl& at(const std::string& control, Property property, const char* operation) const;
     void addControls(const std::vector<ControlSpec>& specs, const std::string& parent);
     void uncheckGroupPeers(const std::string& control);
     void renamePage(const HeadlessControl& page, const Gbk& caption);
@@ -141,16 +145,10 @@ private:
     std::string lastPopup_;
     std::map<std::string, HeadlessControl> controls_;
     std::vector<std::string> order_;
-    std::map<std::pair<std::string, Event>, Handler> handlers_;
+    HandlerTable handlers_;
     std::function<bool(bool)> onClose_;
     std::function<void()> onDestroy_;
     bool destroyed_ = false;
-};
-
-// Thrown when a handler or a test names a control the window does not have.
-struct UnknownControl : std::runtime_error {
-    UnknownControl(const std::string& window, const std::string& control);
-    std::string window, control;
 };
 
 struct ShownMessage : MessageBoxCall {

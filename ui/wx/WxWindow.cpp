@@ -33,7 +33,6 @@
 #include <wx/treectrl.h>
 #include <wx/utils.h>
 
-#include "ui/headless/HeadlessUi.h"  // UnknownControl
 #include "ui/wx/WxMapping.h"
 #include "ui/wx/WxText.h"
 
@@ -132,9 +131,15 @@ private:
     std::function<void(std::vector<std::string>)> onDrop_;
 };
 
+// The native a control was made as. The interface has checked the kind
+// already, so a miss here (a control built without a parent window, say) is a
+// fault of this realisation: it stops the call rather than touching a wrong object.
 template <class T>
 T* As(const WxControl& c) {
-    return static_cast<T*>(c.native);
+    auto* native = dynamic_cast<T*>(c.native);
+    if (!native)
+        throw std::logic_error("control " + c.spec.name + " has no native " + std::string(KindName(c.spec.kind)));
+    return native;
 }
 
 bool OwnEvent(wxEvent& e, const wxWindow* native) {
@@ -242,7 +247,7 @@ void WxWindow::addControls(const std::vector<ControlSpec>& specs, const std::str
         }
 
         if (s.kind == Kind::Tab || s.kind == Kind::PageControl) {
-            auto* book = As<wxBookCtrlBase>(c);
+            auto* book = dynamic_cast<wxBookCtrlBase*>(c.native);
             for (const ControlSpec& page : s.children) {
                 c.items.push_back(page.text);
                 if (controls_.count(page.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + page.name);
@@ -783,7 +788,7 @@ wxWindow* WxWindow::makeLink(WxControl& c, wxWindow* parent) {
     const std::string name = c.spec.name;
     // Handled here, so the toolkit does not open the address a second time.
     bind(h, wxEVT_HYPERLINK, [this, name](wxHyperlinkEvent&) {
-        if (handlers_.count({name, Event::Click})) deliver(name, Event::Click, {}, true);
+        if (handlers_.has(name, Event::Click)) deliver(name, Event::Click, {}, true);
         else if (!at(name).spec.url.empty()) ui_.openUrl(at(name).spec.url);
     });
     bindFocusAndKeys(h, name);
@@ -803,6 +808,18 @@ const WxControl& WxWindow::at(const std::string& control) const {
     if (it == controls_.end()) throw UnknownControl(name_, control);
     if (!frame_) throw std::logic_error("window " + name_ + " no longer exists");
     return it->second;
+}
+
+WxControl& WxWindow::at(const std::string& control, Property property, const char* operation) {
+    WxControl& c = at(control);
+    RequireKind(name_, control, c.spec.kind, property, operation);
+    return c;
+}
+
+const WxControl& WxWindow::at(const std::string& control, Property property, const char* operation) const {
+    const WxControl& c = at(control);
+    RequireKind(name_, control, c.spec.kind, property, operation);
+    return c;
 }
 
 bool WxWindow::has(const std::string& control) const { return controls_.count(control) != 0; }
@@ -878,7 +895,7 @@ void WxWindow::setText(const std::string& control, const Gbk& value) {
         case Kind::GroupBox: c.box->SetLabel(ToWx(value)); break;
         case Kind::Page: {
             WxControl& book = at(c.parent);
-            if (auto* b = As<wxBookCtrlBase>(book)) {
+            if (auto* b = dynamic_cast<wxBookCtrlBase*>(book.native)) {
                 const int page = b->FindPage(c.native);
                 if (page != wxNOT_FOUND) b->SetPageText(page, ToWx(value));
             }
@@ -930,7 +947,7 @@ void WxWindow::setRect(const std::string& control, const Rect& r) {
 }
 
 bool WxWindow::readOnly(const std::string& control) const {
-    const WxControl& c = at(control);
+    const WxControl& c = at(control, Property::ReadOnly, __func__);
     switch (c.spec.kind) {
         case Kind::Edit: return !As<wxTextCtrl>(c)->IsEditable();
         case Kind::CodeBox: return As<wxStyledTextCtrl>(c)->GetReadOnly();
@@ -939,7 +956,7 @@ bool WxWindow::readOnly(const std::string& control) const {
 }
 
 void WxWindow::setReadOnly(const std::string& control, bool on) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::ReadOnly, __func__);
     c.readOnly = on;
     switch (c.spec.kind) {
         case Kind::Edit: As<wxTextCtrl>(c)->SetEditable(!on); break;
@@ -955,7 +972,7 @@ void WxWindow::setReadOnly(const std::string& control, bool on) {
 // ---------------------------------------------------------------- selection and scrolling
 
 std::pair<int, int> WxWindow::selection(const std::string& control) const {
-    const WxControl& c = at(control);
+    const WxControl& c = at(control, Property::Selection, __func__);
     if (c.spec.kind == Kind::Edit) {
         auto* t = As<wxTextCtrl>(c);
         long from = 0, to = 0;
@@ -963,39 +980,35 @@ std::pair<int, int> WxWindow::selection(const std::string& control) const {
         const wxString v = t->GetValue();
         return {GbkOffsetOf(v, from), GbkOffsetOf(v, to)};
     }
-    if (c.spec.kind == Kind::CodeBox) {
-        auto* s = As<wxStyledTextCtrl>(c);
-        const wxString v = s->GetText();
-        return {GbkOffsetOf(v, s->CountCharacters(0, s->GetSelectionStart())),
-                GbkOffsetOf(v, s->CountCharacters(0, s->GetSelectionEnd()))};
-    }
-    return {c.selStart, c.selEnd};
+    auto* s = As<wxStyledTextCtrl>(c);
+    const wxString v = s->GetText();
+    return {GbkOffsetOf(v, s->CountCharacters(0, s->GetSelectionStart())),
+            GbkOffsetOf(v, s->CountCharacters(0, s->GetSelectionEnd()))};
 }
 
 void WxWindow::setSelection(const std::string& control, int start, int end) {
-    WxControl& c = at(control);
-    const int size = static_cast<int>(text(control).size());
-    const int from = std::clamp(start, 0, size);
-    const int to = end < 0 ? size : std::clamp(end, 0, size);
+    const WxControl& c = at(control, Property::Selection, __func__);
+    // Edges on characters and the start first, by the rule the headless window keeps.
+    const Gbk now = text(control);
+    const int a = SnapToCharacter(now, start);
+    const int b = SnapToCharacter(now, end < 0 ? static_cast<int>(now.size()) : end);
+    const int from = std::min(a, b), to = std::max(a, b);
     if (c.spec.kind == Kind::Edit) {
         auto* t = As<wxTextCtrl>(c);
         const wxString v = t->GetValue();
         t->SetSelection(WxIndexOf(v, from), WxIndexOf(v, to));
-    } else if (c.spec.kind == Kind::CodeBox) {
-        // Anchor and caret rather than a selection call: choosing text does not scroll.
-        auto* s = As<wxStyledTextCtrl>(c);
-        const wxString v = s->GetText();
-        auto position = [&](int offset) { return static_cast<int>(v.Left(WxIndexOf(v, offset)).utf8_str().length()); };
-        s->SetAnchor(position(from));
-        s->SetCurrentPos(position(to));
-    } else {
-        c.selStart = from;
-        c.selEnd = to;
+        return;
     }
+    // Anchor and caret rather than a selection call: choosing text does not scroll.
+    auto* s = As<wxStyledTextCtrl>(c);
+    const wxString v = s->GetText();
+    auto position = [&](int offset) { return static_cast<int>(v.Left(WxIndexOf(v, offset)).utf8_str().length()); };
+    s->SetAnchor(position(from));
+    s->SetCurrentPos(position(to));
 }
 
 void WxWindow::replaceSelection(const std::string& control, const Gbk& value) {
-    WxControl& c = at(control);
+    const WxControl& c = at(control, Property::Selection, __func__);
     if (c.spec.kind == Kind::Edit) {
         auto* t = As<wxTextCtrl>(c);
         long from = 0, to = 0;
@@ -1009,33 +1022,25 @@ void WxWindow::replaceSelection(const std::string& control, const Gbk& value) {
         deliver(control, Event::Change, {}, false);
         return;
     }
-    if (c.spec.kind == Kind::CodeBox) {
-        auto* s = As<wxStyledTextCtrl>(c);
-        {
-            Quiet q(*this);
-            const bool ro = s->GetReadOnly();
-            s->SetReadOnly(false);
-            s->ReplaceSelection(ToWx(value));
-            s->SetReadOnly(ro);
-        }
-        deliver(control, Event::Change, {}, false);
-        return;
+    auto* s = As<wxStyledTextCtrl>(c);
+    {
+        Quiet q(*this);
+        const bool ro = s->GetReadOnly();
+        s->SetReadOnly(false);
+        s->ReplaceSelection(ToWx(value));
+        s->SetReadOnly(ro);
     }
-    const int a = std::min(c.selStart, c.selEnd), b = std::max(c.selStart, c.selEnd);
-    const Gbk old = text(control);
-    const int caret = a + static_cast<int>(value.size());
-    setText(control, old.substr(0, std::min<std::size_t>(a, old.size())) + value + old.substr(std::min<std::size_t>(b, old.size())));
-    c.selStart = c.selEnd = caret;
+    deliver(control, Event::Change, {}, false);
 }
 
 int WxWindow::firstVisibleLine(const std::string& control) const {
-    const WxControl& c = at(control);
+    const WxControl& c = at(control, Property::Lines, __func__);
     if (c.spec.kind == Kind::CodeBox) return As<wxStyledTextCtrl>(c)->GetFirstVisibleLine();
     return c.firstLine;
 }
 
 void WxWindow::scrollToLine(const std::string& control, int line) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::Lines, __func__);
     if (c.spec.kind == Kind::CodeBox) {
         auto* s = As<wxStyledTextCtrl>(c);
         s->SetFirstVisibleLine(std::clamp(line, 0, std::max(0, s->GetLineCount() - 1)));
@@ -1057,7 +1062,7 @@ void WxWindow::scrollToLine(const std::string& control, int line) {
 // ---------------------------------------------------------------- checks, items, current
 
 bool WxWindow::checked(const std::string& control) const {
-    const WxControl& c = at(control);
+    const WxControl& c = at(control, Property::Checked, __func__);
     switch (c.spec.kind) {
         case Kind::CheckBox: return As<wxCheckBox>(c)->GetValue();
         case Kind::Radio: return As<wxRadioButton>(c)->GetValue();
@@ -1066,7 +1071,7 @@ bool WxWindow::checked(const std::string& control) const {
 }
 
 void WxWindow::setChecked(const std::string& control, bool on) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::Checked, __func__);
     c.checked = on;
     switch (c.spec.kind) {
         case Kind::CheckBox: As<wxCheckBox>(c)->SetValue(on); break;
@@ -1083,7 +1088,7 @@ void WxWindow::setChecked(const std::string& control, bool on) {
 }
 
 std::vector<Gbk> WxWindow::items(const std::string& control) const {
-    const WxControl& c = at(control);
+    const WxControl& c = at(control, Property::Items, __func__);
     switch (c.spec.kind) {
         case Kind::Combo:
             return c.spec.editable ? GbkList(As<wxComboBox>(c)->GetStrings()) : GbkList(As<wxChoice>(c)->GetStrings());
@@ -1102,7 +1107,7 @@ std::vector<Gbk> WxWindow::items(const std::string& control) const {
 }
 
 void WxWindow::setItems(const std::string& control, const std::vector<Gbk>& list) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::Items, __func__);
     c.items = list;
     const int n = static_cast<int>(list.size());
     Quiet q(*this);
@@ -1142,7 +1147,7 @@ void WxWindow::setItems(const std::string& control, const std::vector<Gbk>& list
 }
 
 int WxWindow::currentItem(const std::string& control) const {
-    const WxControl& c = at(control);
+    const WxControl& c = at(control, Property::Current, __func__);
     switch (c.spec.kind) {
         case Kind::ListBox: return As<wxListBox>(c)->GetSelection();
         case Kind::Tab:
@@ -1158,7 +1163,7 @@ int WxWindow::currentItem(const std::string& control) const {
 }
 
 void WxWindow::setCurrentItem(const std::string& control, int index) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::Current, __func__);
     Quiet q(*this);
     switch (c.spec.kind) {
         case Kind::Combo: {
@@ -1225,16 +1230,18 @@ void WxWindow::setCurrentItem(const std::string& control, int index) {
 
 // ---------------------------------------------------------------- report lists
 
-int WxWindow::rowCount(const std::string& control) const { return static_cast<int>(at(control).rows.size()); }
+int WxWindow::rowCount(const std::string& control) const {
+    return static_cast<int>(at(control, Property::Rows, __func__).rows.size());
+}
 
 std::vector<Gbk> WxWindow::row(const std::string& control, int r) const {
-    const WxControl& c = at(control);
+    const WxControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size())) throw std::out_of_range("row out of range in " + control);
     return c.rows[r];
 }
 
 int WxWindow::addRow(const std::string& control, const std::vector<Gbk>& cells) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::Rows, __func__);
     std::vector<Gbk> cellsOfRow = cells;
     cellsOfRow.resize(std::max<std::size_t>(c.spec.columns.size(), cells.size()));
     auto* l = As<wxListCtrl>(c);
@@ -1250,7 +1257,7 @@ int WxWindow::addRow(const std::string& control, const std::vector<Gbk>& cells) 
 }
 
 void WxWindow::setCell(const std::string& control, int r, int column, const Gbk& value) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size()) || column < 0) throw std::out_of_range("cell out of range in " + control);
     if (column >= static_cast<int>(c.rows[r].size())) c.rows[r].resize(column + 1);
     c.rows[r][column] = value;
@@ -1259,7 +1266,7 @@ void WxWindow::setCell(const std::string& control, int r, int column, const Gbk&
 }
 
 void WxWindow::removeRow(const std::string& control, int r) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size())) return;
     Quiet q(*this);
     As<wxListCtrl>(c)->DeleteItem(r);
@@ -1267,20 +1274,20 @@ void WxWindow::removeRow(const std::string& control, int r) {
 }
 
 void WxWindow::clearRows(const std::string& control) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::Rows, __func__);
     Quiet q(*this);
     As<wxListCtrl>(c)->DeleteAllItems();
     c.rows.clear();
 }
 
 bool WxWindow::rowChecked(const std::string& control, int r) const {
-    const WxControl& c = at(control);
+    const WxControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size()) || !c.spec.rowChecks) return false;
     return As<wxListCtrl>(c)->IsItemChecked(r);
 }
 
 void WxWindow::setRowChecked(const std::string& control, int r, bool on) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size()) || !c.spec.rowChecks) return;
     Quiet q(*this);
     As<wxListCtrl>(c)->CheckItem(r, on);
@@ -1289,7 +1296,7 @@ void WxWindow::setRowChecked(const std::string& control, int r, bool on) {
 // ---------------------------------------------------------------- trees
 
 std::vector<TreeItem> WxWindow::treeItems(const std::string& control) const {
-    const WxControl& c = at(control);
+    const WxControl& c = at(control, Property::TreeItems, __func__);
     auto* t = As<wxTreeCtrl>(c);
     std::vector<TreeItem> out = c.tree;
     for (std::size_t i = 0; i < out.size(); ++i) {
@@ -1303,7 +1310,7 @@ std::vector<TreeItem> WxWindow::treeItems(const std::string& control) const {
 }
 
 int WxWindow::addTreeItem(const std::string& control, const Gbk& value, int parent) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::TreeItems, __func__);
     auto* t = As<wxTreeCtrl>(c);
     const int n = static_cast<int>(c.tree.size());
     c.tree.push_back(TreeItem{value, parent, false, false});
@@ -1314,7 +1321,7 @@ int WxWindow::addTreeItem(const std::string& control, const Gbk& value, int pare
 }
 
 void WxWindow::setTreeItem(const std::string& control, int item, const TreeItem& value) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::TreeItems, __func__);
     if (item < 0 || item >= static_cast<int>(c.tree.size())) return;
     auto* t = As<wxTreeCtrl>(c);
     const bool moved = c.tree[item].parent != value.parent;
@@ -1333,7 +1340,7 @@ void WxWindow::setTreeItem(const std::string& control, int item, const TreeItem&
 }
 
 void WxWindow::clearTree(const std::string& control) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::TreeItems, __func__);
     auto* t = As<wxTreeCtrl>(c);
     Quiet q(*this);
     t->DeleteChildren(t->GetRootItem());
@@ -1345,20 +1352,20 @@ void WxWindow::clearTree(const std::string& control) {
 // ---------------------------------------------------------------- grids
 
 Gbk WxWindow::gridCell(const std::string& control, int r, int column) const {
-    auto* g = As<wxGrid>(at(control));
+    auto* g = As<wxGrid>(at(control, Property::GridCells, __func__));
     if (r < 0 || column < 0 || r >= g->GetNumberRows() || column >= g->GetNumberCols()) return Gbk();
     return FromWx(g->GetCellValue(r, column));
 }
 
 void WxWindow::setGridCell(const std::string& control, int r, int column, const Gbk& value) {
-    auto* g = As<wxGrid>(at(control));
+    auto* g = As<wxGrid>(at(control, Property::GridCells, __func__));
     if (r < 0 || column < 0 || r >= g->GetNumberRows() || column >= g->GetNumberCols())
         throw std::out_of_range("grid cell out of range in " + control);
     g->SetCellValue(r, column, ToWx(value));
 }
 
 void WxWindow::setGridSize(const std::string& control, int rows, int columns) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::GridCells, __func__);
     auto* g = As<wxGrid>(c);
     rows = std::max(0, rows);
     columns = std::max(0, columns);
@@ -1374,7 +1381,7 @@ void WxWindow::setGridSize(const std::string& control, int rows, int columns) {
 // ---------------------------------------------------------------- pictures, tray, menus, tips
 
 void WxWindow::setImage(const std::string& control, const std::string& bytes) {
-    WxControl& c = at(control);
+    WxControl& c = at(control, Property::Image, __func__);
     c.image = bytes;
     if (c.spec.kind == Kind::Picture) {
         auto* p = As<wxGenericStaticBitmap>(c);
@@ -1410,7 +1417,7 @@ void WxWindow::setTrayIcon(WxControl& c) {
 }
 
 bool WxWindow::trayShown(const std::string& control) const {
-    const WxControl& c = at(control);
+    const WxControl& c = at(control, Property::Tray, __func__);
     return c.tray && c.tray->IsIconInstalled() && wxTaskBarIcon::IsAvailable();
 }
 
@@ -1445,7 +1452,7 @@ void WxWindow::chooseMenuItem(int id) {
 }
 
 void WxWindow::popupMenu(const std::string& menu) {
-    at(menu);
+    at(menu, Property::Menu, __func__);
     shownMenu_ = buildMenu(menu);
     wxTaskBarIcon* tray = nullptr;
     for (auto& entry : controls_)
@@ -1456,14 +1463,14 @@ void WxWindow::popupMenu(const std::string& menu) {
 
 void WxWindow::setTip(const std::string& tipControl, const std::string& target, const Gbk& value) {
     WxControl& t = at(target);
-    at(tipControl).tips[target] = value;
+    at(tipControl, Property::Tips, __func__).tips[target] = value;
     if (!t.native) return;
     if (value.empty()) t.native->UnsetToolTip();
     else t.native->SetToolTip(ToWx(value));
 }
 
 Gbk WxWindow::tip(const std::string& tipControl, const std::string& target) const {
-    const WxControl& c = at(tipControl);
+    const WxControl& c = at(tipControl, Property::Tips, __func__);
     auto it = c.tips.find(target);
     return it == c.tips.end() ? Gbk() : it->second;
 }
@@ -1562,7 +1569,7 @@ void WxWindow::destroyNow() {
 
 void WxWindow::on(const std::string& control, Event event, Handler handler) {
     if (!control.empty()) at(control);
-    handlers_[{control, event}] = std::move(handler);
+    handlers_.add(control, event, std::move(handler));
 }
 
 void WxWindow::acceptFiles(const std::string& control, bool on) {
@@ -1587,10 +1594,10 @@ bool WxWindow::fire(const std::string& control, Event event, const EventArgs& ar
 }
 
 bool WxWindow::deliver(const std::string& control, Event event, const EventArgs& args, bool fromToolkit) {
-    auto it = handlers_.find({control, event});
-    if (it == handlers_.end()) return false;
-    Handler h = it->second;  // a handler may rebind itself
-    ui_.dispatch([&] { h(args); }, fromToolkit);
+    if (!handlers_.has(control, event)) return false;
+    // One dispatch for them all: a fault in one ends the event, as a throw
+    // out of it would headless.
+    ui_.dispatch([&] { handlers_.run(control, event, args, [this] { return !destroyed_; }); }, fromToolkit);
     return true;
 }
 

@@ -19,6 +19,7 @@
 #include <wx/treebase.h>
 
 #include "ui/ControlState.h"
+#include "ui/HandlerTable.h"
 #include "ui/Ui.h"
 
 class wxMessageDialog;
@@ -163,6 +164,9 @@ private:
 
     WxControl& at(const std::string& control);
     const WxControl& at(const std::string& control) const;
+    // The control, once its kind is known to hold `property`.
+    WxControl& at(const std::string& control, Property property, const char* operation);
+    const WxControl& at(const std::string& control, Property property, const char* operation) const;
     void addControls(const std::vector<ControlSpec>& specs, const std::string& parent, wxWindow* parentNative);
     void registerNative(wxWindow* w, const std::string& control);
 
@@ -225,7 +229,7 @@ private:
     std::vector<std::string> order_;
     std::unordered_map<wxWindow*, std::string> byNative_;
     std::map<int, std::string> menuItems_;
-    std::map<std::pair<std::string, Event>, Handler> handlers_;
+    HandlerTable handlers_;
     std::function<bool(bool)> onClose_;
     std::function<void()> onDestroy_;
     std::unique_ptr<wxMenu> shownMenu_;

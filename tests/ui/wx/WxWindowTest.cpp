@@ -655,19 +655,53 @@ TEST_F(WxWindowTest, FaultsEscapingHandlersReachTheFaultReport) {
     send(b, click);
     ASSERT_EQ(faults.size(), 1u);
     EXPECT_NE(faults[0].find(G("没有这个控件")), std::string::npos);
+    // The fault ends the event: the click's later handlers do not run.
+    bool later = false;
+    w->on(G("按钮1"), Event::Click, [&later](const EventArgs&) { later = true; });
+    send(b, click);
+    EXPECT_EQ(faults.size(), 2u);
+    EXPECT_FALSE(later);
     // A fault in a handler that code in a handler set off belongs to the outer one.
     std::vector<std::string> seen;
     w->on(G("编辑框_单行"), Event::Change, [](const EventArgs&) { throw std::runtime_error("inner"); });
-    w->on(G("按钮1"), Event::Click, [this, &seen](const EventArgs&) {
+    w->on(G("选择框1"), Event::Click, [this, &seen](const EventArgs&) {
         try {
             w->setText(G("编辑框_单行"), G("变"));
         } catch (const std::runtime_error& e) {
             seen.push_back(e.what());
         }
     });
-    send(b, click);
+    auto* check = native<wxCheckBox>("选择框1");
+    wxCommandEvent toggle(wxEVT_CHECKBOX, check->GetId());
+    send(check, toggle);
     EXPECT_EQ(seen, (std::vector<std::string>{"inner"}));
-    EXPECT_EQ(faults.size(), 1u);
+    EXPECT_EQ(faults.size(), 2u);
+}
+
+TEST_F(WxWindowTest, EveryHandlerOfANativeEventRunsInBindingOrder) {
+    std::string log;
+    w->on(G("按钮1"), Event::Click, [&log](const EventArgs&) { log += "1"; });
+    w->on(G("按钮1"), Event::Click, [&log](const EventArgs&) { log += "2"; });
+    auto* b = native<wxButton>("按钮1");
+    wxCommandEvent click(wxEVT_BUTTON, b->GetId());
+    send(b, click);
+    EXPECT_EQ(log, "12");
+    // The user's typing as much as code's.
+    log.clear();
+    w->on(G("编辑框_单行"), Event::Change, [&log](const EventArgs&) { log += "a"; });
+    w->on(G("编辑框_单行"), Event::Change, [&log](const EventArgs&) { log += "b"; });
+    native<wxTextCtrl>("编辑框_单行")->AppendText("x");
+    EXPECT_EQ(log, "ab");
+    // Once a handler has destroyed the window, the rest do not run.
+    log.clear();
+    w->on(G("按钮1"), Event::Click, [this, &log](const EventArgs&) {
+        log += "closes;";
+        ui_->destroyWindow(*w);
+    });
+    w->on(G("按钮1"), Event::Click, [&log](const EventArgs&) { log += "after"; });
+    send(b, click);
+    EXPECT_EQ(log, "12closes;");
+    EXPECT_EQ(ui_->findWindow(G("测试窗口")), nullptr);
 }
 
 TEST_F(WxWindowTest, RunEndsWithTheCodeQuitGives) {
@@ -795,6 +829,80 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              x.setChecked(G("菜单_乙"), true);
              return Visible(x.tip(G("气球提示框1"), G("按钮1"))) + (x.checked(G("菜单_乙")) ? "1" : "0") +
                     Visible(x.tip(G("气球提示框1"), G("标签1")));
+         }},
+        {"handlers bound twice", [&](Window& x) {
+             auto log = std::make_shared<std::string>();
+             const std::string c = G("编辑框_单行");
+             x.on(c, Event::Change, [log](const EventArgs&) { *log += "1"; });
+             x.on(c, Event::Change, [log, &x, c](const EventArgs&) {
+                 *log += "2";
+                 x.on(c, Event::Change, [log](const EventArgs&) { *log += "3"; });
+             });
+             x.setText(c, "a");
+             *log += "|";
+             x.setText(c, "b");
+             return *log;
+         }},
+        {"selection inside characters", [&](Window& x) {
+             std::string out;
+             for (const char* c : {"编辑框_多行", "编辑框_代码"}) {
+                 const std::string box = G(c);
+                 x.setText(box, G("中文\r\nab"));
+                 for (auto [from, to] : {std::pair{1, 3}, {5, 5}, {7, 1}, {-2, 40}}) {
+                     x.setSelection(box, from, to);
+                     auto [a, b] = x.selection(box);
+                     out += std::to_string(a) + "," + std::to_string(b) + ";";
+                 }
+                 x.setSelection(box, 1, 1);
+                 x.replaceSelection(box, "x");
+                 auto [a, b] = x.selection(box);
+                 out += Visible(x.text(box)) + std::to_string(a) + "," + std::to_string(b) + "|";
+             }
+             return out;
+         }},
+        {"wrong control kinds", [&](Window& x) {
+             const std::function<void()> calls[] = {
+                 [&] { x.addRow(G("编辑框_单行"), {"x"}); },
+                 [&] { x.rowCount(G("列表框1")); },
+                 [&] { x.setCell(G("表格1"), 0, 0, "x"); },
+                 [&] { x.removeRow(G("组合框1"), 0); },
+                 [&] { x.clearRows(G("树型框1")); },
+                 [&] { x.setRowChecked(G("按钮1"), 0, true); },
+                 [&] { x.treeItems(G("超级列表框1")); },
+                 [&] { x.addTreeItem(G("列表框1"), "x", -1); },
+                 [&] { x.clearTree(G("编辑框_代码")); },
+                 [&] { x.gridCell(G("超级列表框1"), 0, 0); },
+                 [&] { x.setGridSize(G("标签1"), 1, 1); },
+                 [&] { x.checked(G("按钮1")); },
+                 [&] { x.setChecked(G("编辑框_单行"), true); },
+                 [&] { x.items(G("树型框1")); },
+                 [&] { x.setItems(G("超级列表框1"), {"x"}); },
+                 [&] { x.currentItem(G("标签1")); },
+                 [&] { x.setCurrentItem(G("选择框1"), 0); },
+                 [&] { x.selection(G("组合框1")); },
+                 [&] { x.setSelection(G("标签1"), 0, 1); },
+                 [&] { x.replaceSelection(G("按钮1"), "x"); },
+                 [&] { x.firstVisibleLine(G("列表框1")); },
+                 [&] { x.scrollToLine(G("组合框1"), 1); },
+                 [&] { x.readOnly(G("按钮1")); },
+                 [&] { x.setReadOnly(G("列表框1"), true); },
+                 [&] { x.setImage(G("按钮1"), "x"); },
+                 [&] { x.trayShown(G("图片框1")); },
+                 [&] { x.popupMenu(G("按钮1")); },
+                 [&] { x.setTip(G("标签1"), G("按钮1"), "x"); },
+                 [&] { x.tip(G("按钮1"), G("标签1")); },
+             };
+             std::string out;
+             for (const auto& call : calls) {
+                 try {
+                     call();
+                     out += "no fault\n";
+                 } catch (const WrongControlKind& e) {
+                     out += Visible(e.what()) + "\n";
+                 }
+             }
+             EXPECT_EQ(out.find("no fault"), std::string::npos) << out;
+             return out;
          }},
         {"unknown controls", [&](Window& x) {
              try {
