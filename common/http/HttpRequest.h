@@ -42,9 +42,9 @@ std::string HttpGet(std::string_view url, const HttpLimits& limits = {});
 // - postBytes (in and out): the body of a POST or HEAD, ahead of postText; when
 //   empty it is set to postText's bytes.
 // - proxy: "host:port" of an HTTP proxy; empty for a direct connection.
-// A URL whose host or port cannot be connected to gives an empty body and leaves
-// the out-arguments alone; a request that fails later (refused, timed out, over
-// the cap) gives what body had arrived and writes them.
+// A URL that names no usable host and port (or holds control bytes) gives an
+// empty body and leaves the out-arguments alone; a request that fails later
+// (refused, timed out, over the cap) gives what body had arrived and writes them.
 std::string HttpRequest(std::string_view url, int method = 0, std::string_view postText = {},
                         Gbk* cookies = nullptr, Gbk* newCookies = nullptr, Gbk* headers = nullptr,
                         Gbk* responseHeaders = nullptr, bool noRedirect = false,
