@@ -14,6 +14,7 @@
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "generators/PageContext.h"
+#include "tools/ToolContext.h"
 #include "ui/Ui.h"
 
 namespace trelvix {
@@ -59,6 +60,9 @@ struct App {
     std::array<Gbk, 60> RegexHelpSyntax, RegexHelpDescriptions;  // the Layer-7 window's help
     std::optional<FileDropReceiver> FileDrop;
     std::shared_ptr<RegexObject> L7ListRegex;
+
+    // What the tool windows may use of all this.
+    ToolContext tools{ui, main, clock, random, secureRandom, DataDirectory, ConfigIniPath, TempDirectory};
 
     StartupParts parts;        // the start-up steps other modules own
     bool ending = false;       // the program is ending: no event loop (any more)

@@ -1,5 +1,6 @@
 #include "generators/ratelimit/Pcq.h"
 
+#include "common/EmbeddedData.h"
 #include "common/text/RouterOsText.h"
 
 namespace trelvix::ratelimit {
@@ -19,7 +20,7 @@ Parents TreeParents(RouterOsVersion version, const Gbk& wan, const Gbk& lan) {
 
 Gbk BuildPcqScript(const PcqFields& f, RouterOsVersion version) {
     const Parents parents = TreeParents(version, f.wan, f.lan);
-    return FillPlaceholders(StoredText("pcq.rsc"), {{"{UP}", NormalizeRate(f.up)},
+    return FillPlaceholders(StoredText("data/ratelimit/pcq.rsc"), {{"{UP}", NormalizeRate(f.up)},
                                                     {"{DOWN}", NormalizeRate(f.down)},
                                                     {"{PARENTUP}", parents.up},
                                                     {"{PARENTDOWN}", parents.down}});
@@ -27,7 +28,7 @@ Gbk BuildPcqScript(const PcqFields& f, RouterOsVersion version) {
 
 Gbk BuildPcqTrafficMonitorScript(const PcqTrafficMonitorFields& f, RouterOsVersion version) {
     const Parents parents = TreeParents(version, f.wan, f.lan);
-    return FillPlaceholders(StoredText("pcq-traffic-monitor.rsc"), {{"{UP}", NormalizeRate(f.up)},
+    return FillPlaceholders(StoredText("data/ratelimit/pcq-traffic-monitor.rsc"), {{"{UP}", NormalizeRate(f.up)},
                                                                     {"{DOWN}", NormalizeRate(f.down)},
                                                                     {"{PARENTUP}", parents.up},
                                                                     {"{PARENTDOWN}", parents.down},
