@@ -56,8 +56,4 @@ AccountLogSaved SaveAccountLog(std::string_view script, OleDate now, const Accou
     return saved;
 }
 
-Gbk AccountLogFailedText() {
-    return "自动生成的帐号及密码未能保存到Log文件夹(程序目录和设置目录都无法写入),请复制脚本框中的内容另行保存!";
-}
-
 }  // namespace trelvix::pppoe

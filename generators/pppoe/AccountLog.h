@@ -4,7 +4,6 @@
 // reported.
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,8 +31,5 @@ struct AccountLogSaved {
 // Writes `script` whole into "Log" under the first folder that takes it,
 // creating "Log" when missing, under the first name not yet taken.
 AccountLogSaved SaveAccountLog(std::string_view script, OleDate now, const AccountLogFolders& folders);
-
-// The box shown when no log could be written.
-Gbk AccountLogFailedText();
 
 }  // namespace trelvix::pppoe

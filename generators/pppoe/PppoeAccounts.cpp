@@ -19,9 +19,10 @@
 namespace trelvix::pppoe {
 namespace {
 
-Outcome Refusal(Gbk message, std::string focus) {
-    return Outcome::Error(
-        ScriptError{std::move(message), ui::mb::IconExclamation, std::nullopt, std::move(focus), FocusMove::AfterBox, ""});
+// An exclamation box; the focus then goes to the field at fault.
+Outcome Refusal(Gbk message, FieldRef field) {
+    return Outcome::Error(ScriptError{std::move(message), ui::mb::IconExclamation, std::nullopt, field,
+                                      FocusMove::AfterBox, ""});
 }
 
 Gbk Draw(RandomSource& random, const RandomPart& part, int length) {
@@ -57,13 +58,13 @@ Outcome BuildPppoeAccounts(const PppoeAccountsFields& f, RandomSource& random) {
     const std::int64_t accountLength = ToInt64(f.account.length);
     const std::int64_t passwordLength = ToInt64(f.password.length);
 
-    if (count > kMaxAccountCount) return Refusal("每次最多生成10000个帐号!", "编辑框_22账号数量");
-    if (accountLength > kMaxRandomLength) return Refusal("帐号长度最多为64位!", "编辑框_22账号长度");
-    if (passwordLength > kMaxRandomLength) return Refusal("密码长度最多为64位!", "编辑框_22密码长度");
+    if (count > kMaxAccountCount) return Refusal("每次最多生成10000个帐号!", FieldOf(f.count));
+    if (accountLength > kMaxRandomLength) return Refusal("帐号长度最多为64位!", FieldOf(f.account.length));
+    if (passwordLength > kMaxRandomLength) return Refusal("密码长度最多为64位!", FieldOf(f.password.length));
     if (!f.account.digits && !f.account.letters)
-        return Refusal("请选择帐号中随机添加数字或字母!", "选择框_22账号数字");
+        return Refusal("请选择帐号中随机添加数字或字母!", FieldOf(f.account.digits));
     if (!f.password.digits && !f.password.letters)
-        return Refusal("请选择密码中随机添加数字或字母!", "选择框_22密码数字");
+        return Refusal("请选择密码中随机添加数字或字母!", FieldOf(f.password.digits));
     if (count <= 0) return Outcome::Script("");
 
     const int nameLength = static_cast<int>(std::max<std::int64_t>(accountLength, 0));
@@ -72,7 +73,7 @@ Outcome BuildPppoeAccounts(const PppoeAccountsFields& f, RandomSource& random) {
     if (possible < count)
         return Refusal("帐号的随机部分只有" + std::to_string(possible) + "种组合,生成不了" + std::to_string(count) +
                            "个不同的帐号,请加大帐号长度或减少帐号数量!",
-                       "编辑框_22账号长度");
+                       FieldOf(f.account.length));
 
     const Gbk prefix = f.usePrefix ? f.prefix : Gbk();
     const Gbk suffix = f.useSuffix ? f.suffix : Gbk();

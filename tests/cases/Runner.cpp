@@ -12,6 +12,7 @@
 
 #include "TestSupport.h"
 #include "app/App.h"
+#include "common/platform/Paths.h"
 #include "ui/headless/HeadlessUi.h"
 
 namespace trelvix::cases {
@@ -160,7 +161,12 @@ public:
         : file_(file), case_(c), options_(options), mainName_(test::G("主窗口")),
           scriptBox_(test::G("编辑框_代码")), defaultTitle_(test::G("信息：")) {
         windowName_ = mainName_;
+        // What the program writes beside its executable stays in the case's folder.
+        SetProgramDirectory(home_.root() / "program");
     }
+    ~CaseRun() { SetProgramDirectory({}); }
+    CaseRun(const CaseRun&) = delete;
+    CaseRun& operator=(const CaseRun&) = delete;
 
     // The failures of the case; none when it passed.
     std::vector<Failure> run() {

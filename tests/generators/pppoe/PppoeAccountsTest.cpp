@@ -50,8 +50,9 @@ std::string Line(const std::string& name, const std::string& password) {
     return "/ppp secret add name=\"" + name + "\" password=\"" + password + "\" service=pppoe profile=pppoe_profile";
 }
 
-ScriptError Refused(const char* message, const char* focus) {
-    return {G(message), 48, std::nullopt, G(focus), FocusMove::AfterBox, ""};
+// An exclamation box that then puts the focus on `field` of the fields refused.
+ScriptError Refused(const char* message, FieldRef field) {
+    return {G(message), 48, std::nullopt, field, FocusMove::AfterBox, ""};
 }
 
 // ---------------------------------------------------------------- random routines
@@ -250,55 +251,48 @@ TEST(PppoeAccounts, ACountWithoutANumberGivesTheEmptyScript) {
 }
 
 TEST(PppoeAccounts, RefusesWhatItCannotOrShouldNotBuild) {
+    using F = PppoeAccountsFields;
     struct Case {
         const char* what;
-        void (*edit)(PppoeAccountsFields&);
-        ScriptError expected;
+        void (*edit)(F&);
+        const char* message;
+        FieldRef (*field)(const F&);  // the field the focus goes to
     };
-    const ScriptError tooMany = Refused("每次最多生成10000个帐号!", "编辑框_22账号数量");
+    const auto count = [](const F& f) { return FieldOf(f.count); };
+    const auto nameLength = [](const F& f) { return FieldOf(f.account.length); };
+    const auto nameDigits = [](const F& f) { return FieldOf(f.account.digits); };
+    const char* const tooMany = "每次最多生成10000个帐号!";
+    const char* const nameClasses = "请选择帐号中随机添加数字或字母!";
     const Case cases[] = {
-        {"a count above 10000", [](PppoeAccountsFields& f) { f.count = "10001"; }, tooMany},
-        {"a count past the 64-bit range", [](PppoeAccountsFields& f) { f.count = "99999999999999999999999"; },
-         tooMany},
-        {"an account length above 64", [](PppoeAccountsFields& f) { f.account.length = "65"; },
-         Refused("帐号长度最多为64位!", "编辑框_22账号长度")},
-        {"a password length above 64", [](PppoeAccountsFields& f) { f.password.length = "65"; },
-         Refused("密码长度最多为64位!", "编辑框_22密码长度")},
-        {"names of neither digits nor letters",
-         [](PppoeAccountsFields& f) { f.account.digits = false; },
-         Refused("请选择帐号中随机添加数字或字母!", "选择框_22账号数字")},
-        {"names of neither, even with no count",
-         [](PppoeAccountsFields& f) { f.account.digits = false; f.count = ""; },
-         Refused("请选择帐号中随机添加数字或字母!", "选择框_22账号数字")},
-        {"passwords of neither digits nor letters",
-         [](PppoeAccountsFields& f) { f.password.digits = false; },
-         Refused("请选择密码中随机添加数字或字母!", "选择框_22密码数字")},
-        {"more names than one digit can make",
-         [](PppoeAccountsFields& f) { f.account.length = "1"; f.count = "11"; },
-         Refused("帐号的随机部分只有10种组合,生成不了11个不同的帐号,请加大帐号长度或减少帐号数量!",
-                 "编辑框_22账号长度")},
-        {"more names than one letter can make",
-         [](PppoeAccountsFields& f) { f.account = {"1", false, true, 2}; f.count = "27"; },
-         Refused("帐号的随机部分只有26种组合,生成不了27个不同的帐号,请加大帐号长度或减少帐号数量!",
-                 "编辑框_22账号长度")},
-        {"more names than one mixed character can make",
-         [](PppoeAccountsFields& f) { f.account = {"1", true, true, 0}; f.count = "63"; },
-         Refused("帐号的随机部分只有62种组合,生成不了63个不同的帐号,请加大帐号长度或减少帐号数量!",
-                 "编辑框_22账号长度")},
-        {"a random length of 0 makes one name only",
-         [](PppoeAccountsFields& f) { f.account.length = "0"; f.count = "2"; },
-         Refused("帐号的随机部分只有1种组合,生成不了2个不同的帐号,请加大帐号长度或减少帐号数量!",
-                 "编辑框_22账号长度")},
+        {"a count above 10000", [](F& f) { f.count = "10001"; }, tooMany, count},
+        {"a count past the 64-bit range", [](F& f) { f.count = "99999999999999999999999"; }, tooMany, count},
+        {"a count above 10000 comes first", [](F& f) { f.count = "10001"; f.account.length = "65"; }, tooMany, count},
+        {"an account length above 64", [](F& f) { f.account.length = "65"; }, "帐号长度最多为64位!", nameLength},
+        {"a password length above 64", [](F& f) { f.password.length = "65"; }, "密码长度最多为64位!",
+         [](const F& f) { return FieldOf(f.password.length); }},
+        {"names of neither digits nor letters", [](F& f) { f.account.digits = false; }, nameClasses, nameDigits},
+        {"names of neither, even with no count", [](F& f) { f.account.digits = false; f.count = ""; }, nameClasses,
+         nameDigits},
+        {"passwords of neither digits nor letters", [](F& f) { f.password.digits = false; },
+         "请选择密码中随机添加数字或字母!", [](const F& f) { return FieldOf(f.password.digits); }},
+        {"more names than one digit can make", [](F& f) { f.account.length = "1"; f.count = "11"; },
+         "帐号的随机部分只有10种组合,生成不了11个不同的帐号,请加大帐号长度或减少帐号数量!", nameLength},
+        {"more names than one letter can make", [](F& f) { f.account = {"1", false, true, 2}; f.count = "27"; },
+         "帐号的随机部分只有26种组合,生成不了27个不同的帐号,请加大帐号长度或减少帐号数量!", nameLength},
+        {"more names than one mixed character can make", [](F& f) { f.account = {"1", true, true, 0}; f.count = "63"; },
+         "帐号的随机部分只有62种组合,生成不了63个不同的帐号,请加大帐号长度或减少帐号数量!", nameLength},
+        {"a random length of 0 makes one name only", [](F& f) { f.account.length = "0"; f.count = "2"; },
+         "帐号的随机部分只有1种组合,生成不了2个不同的帐号,请加大帐号长度或减少帐号数量!", nameLength},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        PppoeAccountsFields f;
+        F f;
         c.edit(f);
         const Outcome out = Batch(f, {});
         EXPECT_FALSE(out.script);
         ASSERT_TRUE(out.error);
-        EXPECT_EQ(Visible(out.error->message), Visible(c.expected.message));
-        EXPECT_EQ(*out.error, c.expected);
+        EXPECT_EQ(Visible(out.error->message), Visible(G(c.message)));
+        EXPECT_EQ(*out.error, Refused(c.message, c.field(f)));
     }
 }
 
