@@ -15,6 +15,7 @@
 #include "common/regex/RegexObject.h"
 #include "common/text/DateTime.h"
 #include "generators/PageContext.h"
+#include "tools/ToolContext.h"
 #include "ui/Ui.h"
 
 namespace trelvix {
@@ -58,6 +59,9 @@ struct App {
     std::array<Gbk, 60> RegexHelpSyntax, RegexHelpDescriptions;  // the Layer-7 window's help
     std::optional<FileDropReceiver> FileDrop;
     std::shared_ptr<RegexObject> L7ListRegex;  // the Layer-7 window's parsed catalogue
+
+    // What the tool windows may use of all this.
+    ToolContext tools{ui, main, clock, random, secureRandom, DataDirectory, ConfigIniPath, TempDirectory};
 
     StartupParts parts;        // the start-up steps other modules own
     bool ending = false;       // the program is ending: no event loop (any more)
