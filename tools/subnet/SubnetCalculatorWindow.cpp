@@ -59,7 +59,9 @@ void ShowSubnetPlan(ui::Window& w) {
 
 }  // namespace
 
-void BindSubnetCalculatorWindow(ui::Window& window) {
+void OnSubnetWindowCreated(ToolContext&, ui::Window& window) {
+    // The traditional-Chinese pack of this window ("/language3.ini") is applied
+    // here once the tools can reach the language packs.
     ui::Window& w = window;
     for (int k = 0; k < 4; ++k)
         w.on(kHostBoxes[k], ui::Event::Change, [&w, k](const ui::EventArgs&) { OnHostOctetChanged(w, k); });
