@@ -66,12 +66,14 @@ ratelimit::PcqGroupFields ReadPcqGroupPage(const ui::Window& w) {
     f.downBandwidth = w.text("组合框_33下载带宽");
     f.upMark = w.text("编辑框_33上传标记名");
     f.downMark = w.text("编辑框_33下载标记名");
-    f.priority = w.text("组合框_33Priority");
+    f.priority = w.text("组合框_33Priority").bytes();
     f.burst = w.checked("选择框_33开启Burst功能");
-    f.up = {w.text("组合框_33upLimitAt"), w.text("组合框_33upMaxLimit"), w.text("组合框_33upBurstLimit"),
-            w.text("组合框_33upBurstThreshold"), w.text("编辑框_33upBurstTime")};
-    f.down = {w.text("组合框_33downLimitAt"), w.text("组合框_33downMaxLimit"), w.text("组合框_33downBurstLimit"),
-              w.text("组合框_33downBurstThreshold"), w.text("编辑框_33downBurstTime")};
+    f.up = {w.text("组合框_33upLimitAt").bytes(), w.text("组合框_33upMaxLimit").bytes(),
+            w.text("组合框_33upBurstLimit").bytes(), w.text("组合框_33upBurstThreshold").bytes(),
+            w.text("编辑框_33upBurstTime").bytes()};
+    f.down = {w.text("组合框_33downLimitAt").bytes(), w.text("组合框_33downMaxLimit").bytes(),
+              w.text("组合框_33downBurstLimit").bytes(), w.text("组合框_33downBurstThreshold").bytes(),
+              w.text("编辑框_33downBurstTime").bytes()};
     return f;
 }
 

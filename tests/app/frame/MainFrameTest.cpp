@@ -208,7 +208,7 @@ TEST_F(MainFrameTest, SubnetCalculatorIsOneWindowThatKeepsItsValues) {
     openTool(1);  // after closing
     EXPECT_EQ(ui.window("SubnetCalculatorWindow"), first);
     EXPECT_TRUE(first->shown());
-    EXPECT_EQ(first->text(G("编辑框_ip1")), "192");
+    EXPECT_EQ(first->text(G("编辑框_ip1")), G("192"));
 }
 
 TEST_F(MainFrameTest, IpLookupComesBackWithItsDefaults) {
@@ -223,7 +223,7 @@ TEST_F(MainFrameTest, IpLookupComesBackWithItsDefaults) {
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, first);
     EXPECT_TRUE(second->shown());
-    EXPECT_EQ(second->text(G("IP编辑框")), "0.0.0.0");
+    EXPECT_EQ(second->text(G("IP编辑框")), G("0.0.0.0"));
 }
 
 TEST_F(MainFrameTest, ChooserWithoutAToolOpensNothing) {
@@ -272,13 +272,13 @@ TEST_F(MainFrameTest, CatalogueWithoutMenuDatabaseIsRefusedToo) {
 
 TEST_F(MainFrameTest, RouteTableWindowIsSharedByBothWaysIn) {
     ui::Window& fromVpnPage = OpenRouteTableWindow(app);
-    fromVpnPage.setText(G("编辑框_代码"), "/ip route");
+    fromVpnPage.setText(G("编辑框_代码"), G("/ip route"));
     EXPECT_FALSE(fromVpnPage.close());
 
     openTool(0);
     EXPECT_EQ(ui.findWindow("RouteTableWindow"), &fromVpnPage);
     EXPECT_TRUE(fromVpnPage.shown());
-    EXPECT_EQ(fromVpnPage.text(G("编辑框_代码")), "/ip route");
+    EXPECT_EQ(fromVpnPage.text(G("编辑框_代码")), G("/ip route"));
 }
 
 TEST_F(MainFrameTest, RegisteredSetUpRunsOncePerLoad) {
@@ -367,7 +367,7 @@ TEST_F(MainFrameTest, HiddenLoginButtonOpensAFormThatOnlyHides) {
     main->click(G("按钮_登录"));
     EXPECT_EQ(ui.window("RemoteLoginWindow"), login);
     EXPECT_TRUE(login->shown());
-    EXPECT_EQ(login->text(G("编辑框_地址")), "192.168.88.1");
+    EXPECT_EQ(login->text(G("编辑框_地址")), G("192.168.88.1"));
     EXPECT_FALSE(main->visible(G("按钮_登录")));
 }
 
