@@ -9,12 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "app/Services.h"
 #include "app/StartupParts.h"
+#include "app/UsageCounter.h"
 #include "common/platform/InstanceLock.h"
 #include "common/platform/Random.h"
 #include "common/regex/RegexObject.h"
 #include "common/text/DateTime.h"
 #include "generators/PageContext.h"
+#include "tools/ToolContext.h"
 #include "ui/Ui.h"
 
 namespace trelvix {
@@ -59,6 +62,9 @@ struct App {
     std::optional<FileDropReceiver> FileDrop;
     std::shared_ptr<RegexObject> L7ListRegex;  // the Layer-7 window's parsed catalogue
 
+    // What the tool windows may use of all this.
+    ToolContext tools{ui, main, clock, random, secureRandom, DataDirectory, ConfigIniPath, TempDirectory};
+
     StartupParts parts;        // the start-up steps other modules own
     bool ending = false;       // the program is ending: no event loop (any more)
     bool shutDownDone = false; // the main window's shut-down steps ran (or must not)
@@ -66,6 +72,10 @@ struct App {
 
     // Held while this is the first copy, until the shut-down steps.
     std::unique_ptr<InstanceLock> instanceLock;
+
+    ServiceSettings services;  // the web services' addresses, the build's unless a test says otherwise
+    // Last, so that it is gone before anything its worker's results reach.
+    std::unique_ptr<UsageCounter> usageCounter;
 };
 
 // Loads the main window from its layout, binds every handler of it and runs

@@ -65,13 +65,13 @@ void ShowRemoteLoginWindow(App& app) {
         loaded->show();
         return;
     }
-    LoadOwnedWindow(app, layout, [](ui::Window& window) {
+    LoadOwnedWindow(app.tools, layout, [](ui::Window& window) {
         window.onClose([&window](bool canRefuse) { return HideOnClose(window, canRefuse); });
     });
 }
 
 void CloseFrameWindows(App& app) {
-    CloseToolWindows(app);
+    CloseToolWindows(app.tools);
     if (ui::Window* login = app.ui.findWindow(ui::BuiltInLayout(kRemoteLoginLayout).name)) login->close(false);
 }
 

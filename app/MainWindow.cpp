@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 #include "app/ScriptBox.h"
 #include "app/Startup.h"
+#include "app/ToolWindows.h"
 #include "generators/Sections.h"
 #include "ui/Layout.h"
 
@@ -11,9 +12,9 @@ ui::Window& CreateMainWindow(App& app) {
     return app.ui.createWindow(ui::BuiltInLayout("main.json"), nullptr, [&app](ui::Window& w) {
         app.main = &w;
         app.page.emplace(PageContext{app.ui, w, app.clock, app.random, app.secureRandom,
-                                     [&w, &app](const Gbk& script) { ShowScript(w, app.clock, script); }});
-        BindSystemSection(*app.page);
-        BindRateLimitSection(*app.page);
+                                     [&w, &app](const Gbk& script) { ShowScript(w, app.clock, script); },
+                                     [&app](ToolIndex tool) { return ShowToolWindow(app, static_cast<int>(tool)); }});
+        BindSections(*app.page);
         BindMainFrame(app);
         BindScriptBox(app);
         BindLifeCycle(app);

@@ -44,33 +44,6 @@ void SetHeight(ui::Window& w, const std::string& control, int height) {
     w.setRect(control, r);
 }
 
-void SetTop(ui::Window& w, const std::string& control, int top) {
-    ui::Rect r = w.rect(control);
-    r.y = top;
-    w.setRect(control, r);
-}
-
-int Bottom(const ui::Rect& r) { return r.y + r.h; }
-
-// The burst panels of the rate-limit pages start folded; their check boxes
-// open them later. A page that is not built yet has nothing to fold.
-void FoldBurstPanels(ui::Window& w) {
-    if (w.has("分组框_31burst")) {
-        SetHeight(w, "分组框_31burst", 4);
-        if (w.has("选择框_31开启Time功能")) {
-            SetTop(w, "选择框_31开启Time功能", Bottom(w.rect("分组框_31burst")) + 20);
-            if (w.has("分组框_31开启time")) {
-                SetTop(w, "分组框_31开启time", w.rect("选择框_31开启Time功能").y + 6);
-                SetHeight(w, "分组框_31开启time", 4);
-            }
-        }
-    }
-    if (w.has("分组框_33burst")) {
-        SetHeight(w, "分组框_33burst", 4);
-        if (w.has("分组框_33小提示")) SetTop(w, "分组框_33小提示", Bottom(w.rect("分组框_33burst")) + 13);
-    }
-}
-
 // Exactly one of the pair is checked: hide into the tray, or quit.
 void SetCloseChoice(ui::Window& w, bool hide) {
     w.setChecked(kHideItem, hide);
@@ -147,6 +120,7 @@ void RunShutdownSteps(App& app) {
     // result. Without the lock, a copy started now is a first copy of its own.
     app.instanceLock.reset();
     app.ui.stopPosting();
+    app.usageCounter.reset();
 }
 
 }  // namespace
@@ -220,7 +194,7 @@ void OnMainWindowCreated(App& app) {
     app.parts.registerDropTargets(app);
     fs::create_directories(app.DataDirectory, ec);  // a failure only means no saved settings
     ReadSettings(app, w);
-    app.StatisticsAddress = app.parts.decipherStatisticsAddress();
+    app.StatisticsAddress = app.parts.decipherStatisticsAddress(app);
     ShowTrayIcon(w);
     app.parts.startUsageCounter(app);
 }
@@ -231,7 +205,8 @@ void InitMainWindowTips(ui::Window& w) {
     SetHeight(w, "分组框1", 470);
     SetHeight(w, "选择夹1", 455);
     w.setWindowSize(965, 725);
-    FoldBurstPanels(w);
+    // The rate-limit pages' burst and time groups are already folded: their
+    // pages fold them as their (unchecked) check boxes say when they are bound.
 }
 
 fs::path GetTempDirectory() { return TemporaryDirectory(); }

@@ -8,4 +8,8 @@ namespace trelvix {
 // ("data/..." or "ui/layouts/..."); nothing when there is no such file.
 std::optional<std::string_view> EmbeddedFile(std::string_view path);
 
+// A built-in text the program cannot do without (a stored RouterOS script):
+// its absence is a build fault, so it throws std::logic_error.
+std::string_view StoredText(std::string_view path);
+
 }  // namespace trelvix

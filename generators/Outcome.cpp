@@ -1,23 +1,32 @@
 #include "generators/Outcome.h"
 
+#include <stdexcept>
+
 namespace trelvix {
 
-void Deliver(PageContext& page, const Outcome& outcome) {
+void Deliver(PageContext& page, const Outcome& outcome, const ControlOfField& controlOf) {
     if (outcome.script) {
         page.showScript(*outcome.script);
         return;
     }
     if (!outcome.error) return;
     const ScriptError& e = *outcome.error;
-    if (e.when == FocusMove::BeforeBox && !e.focus.empty()) page.window.setFocus(e.focus);
+    std::string focus;
+    if (e.focus) {
+        focus = controlOf ? controlOf(e.focus) : std::string();
+        if (focus.empty()) throw std::logic_error("an error names a field its page does not read");
+    }
+    if (e.when == FocusMove::BeforeBox && !focus.empty()) page.window.setFocus(focus);
     page.ui.messageBox({e.message, e.flags, e.title.value_or(ui::DefaultMessageTitle()), e.owner});
-    if (e.when == FocusMove::AfterBox && !e.focus.empty()) page.window.setFocus(e.focus);
+    if (e.when == FocusMove::AfterBox && !focus.empty()) page.window.setFocus(focus);
+}
+
+void OnClick(PageContext& page, const std::string& control, std::function<void()> action) {
+    page.window.on(control, ui::Event::Click, [action = std::move(action)](const ui::EventArgs&) { action(); });
 }
 
 void BindFixedScript(PageContext& page, const std::string& button, Gbk script) {
-    page.window.on(button, ui::Event::Click, [&page, script = std::move(script)](const ui::EventArgs&) {
-        page.showScript(script);
-    });
+    OnClick(page, button, [&page, script = std::move(script)] { page.showScript(script); });
 }
 
 }  // namespace trelvix

@@ -1,6 +1,7 @@
 #pragma once
 // The result of a generator: a script for the script box, an error for a
 // message box, or nothing at all (an empty list produces nothing, silently).
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,11 +13,25 @@ namespace trelvix {
 
 enum class FocusMove { None, BeforeBox, AfterBox };
 
+// A field of the snapshot a generator was given, named by its address. A
+// generator names the field it refuses; the page's field table knows which
+// control that field was read from, so generators never name controls.
+struct FieldRef {
+    const void* address = nullptr;
+    explicit operator bool() const { return address != nullptr; }
+    bool operator==(const FieldRef&) const = default;
+};
+
+template <class T>
+FieldRef FieldOf(const T& field) {
+    return FieldRef{&field};
+}
+
 struct ScriptError {
     Gbk message;
     int flags = 64;
     std::optional<Gbk> title;  // none: the default title "信息："
-    std::string focus;         // control to focus, "" for none
+    FieldRef focus;            // the field whose control gets the focus; none for no move
     FocusMove when = FocusMove::None;
     std::string owner;         // owner window's name, "" for none
     bool operator==(const ScriptError&) const = default;
@@ -31,9 +46,16 @@ struct Outcome {
     static Outcome Nothing() { return Outcome{}; }
 };
 
+// The control a field was read from; "" when the page does not read that field.
+using ControlOfField = std::function<std::string(FieldRef)>;
+
 // Hands a generator's result to the page: the script to the script box, or
-// the error's box with the focus moved where the page moves it.
-void Deliver(PageContext& page, const Outcome& outcome);
+// the error's box with the focus moved where the page moves it. An error that
+// names a field the page cannot place is a programming error (logic_error).
+void Deliver(PageContext& page, const Outcome& outcome, const ControlOfField& controlOf = {});
+
+// Runs `action` when the control is clicked.
+void OnClick(PageContext& page, const std::string& control, std::function<void()> action);
 
 // Binds a button that shows one stored RouterOS text, unchanged.
 void BindFixedScript(PageContext& page, const std::string& button, Gbk script);

@@ -1,10 +1,12 @@
 #pragma once
 // What a page's handlers need from the program: the window they live on, the
-// desktop, the clock and random source (fixed in tests), and the script box.
+// desktop, the clock and random source (fixed in tests), the script box, and
+// the way to the tool windows.
 #include <functional>
 
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
+#include "tools/ToolWindows.h"
 #include "ui/Ui.h"
 
 namespace trelvix {
@@ -17,6 +19,9 @@ struct PageContext {
     RandomSource& secureRandom;  // passwords and account names
     // The script box's output routine: replaces the box's content and stamps the time.
     std::function<void(const Gbk& script)> showScript;
+    // Shows a tool window as the tool chooser does (a loaded one again as it
+    // was); null when nothing opened.
+    std::function<ui::Window*(ToolIndex tool)> openToolWindow;
 };
 
 }  // namespace trelvix

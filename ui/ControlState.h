@@ -29,6 +29,17 @@ struct ControlState {
     void start(const ControlSpec& layout, const std::string& parentName);
 };
 
+// The controls whose parent is `parent`, in the order of `order` (the window's
+// controls in layout order); `controls` maps names to ControlState.
+template <class Controls>
+std::vector<std::string> ChildrenOf(const std::vector<std::string>& order, const Controls& controls,
+                                    const std::string& parent) {
+    std::vector<std::string> names;
+    for (const std::string& name : order)
+        if (controls.at(name).parent == parent) names.push_back(name);
+    return names;
+}
+
 // A tree's items with their parents: each item's parent is the nearest
 // item before it on a higher level.
 std::vector<TreeItem> TreeItemsOf(const std::vector<TreeItemSpec>& items);

@@ -1,9 +1,11 @@
 #include "ui/Layout.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <set>
 #include <stdexcept>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -77,7 +79,49 @@ const std::set<std::string> kControlKeys = {
     "max", "columns", "widths", "rows", "tree", "url", "filter", "controls", "pages", "comment",
     "big5"};
 
-ControlSpec ParseControl(const Json& j, const std::string& parentName, int index) {
+// The files being read, outermost first, and where included files come from.
+struct Reading {
+    const LayoutFiles& files;
+    std::vector<std::string> open;
+};
+
+ControlSpec ParseControl(const Json& j, const std::string& parentName, int index, Reading& reading);
+
+Json ParseJson(std::string_view text, const std::string& file) {
+    try {
+        return Json::parse(text.begin(), text.end());
+    } catch (const Json::exception& e) {
+        throw std::runtime_error(file + " is not valid JSON: " + e.what());
+    }
+}
+
+// {"include": "main/system.json"} stands for the one control that file holds,
+// read with the same rules as the controls around it.
+ControlSpec ParseInclude(const Json& j, const std::string& parentName, int index, Reading& reading) {
+    const std::string where = parentName + "#" + std::to_string(index);
+    for (auto it = j.begin(); it != j.end(); ++it)
+        if (it.key() != "include" && it.key() != "comment")
+            throw std::runtime_error(where + ": an include holds nothing but \"include\", not \"" + it.key() + "\"");
+    if (!j["include"].is_string()) throw std::runtime_error(where + ": \"include\" names a layout file");
+    const std::string file = j["include"].get<std::string>();
+    if (std::find(reading.open.begin(), reading.open.end(), file) != reading.open.end())
+        throw std::runtime_error(where + ": " + file + " includes itself");
+    const std::optional<std::string> text = reading.files ? reading.files(file) : std::nullopt;
+    if (!text) throw std::runtime_error(where + ": no layout file " + file);
+    const Json included = ParseJson(*text, file);
+    if (!included.is_object()) throw std::runtime_error(file + ": an included file holds one control");
+    reading.open.push_back(file);
+    try {
+        ControlSpec c = ParseControl(included, parentName, index, reading);
+        reading.open.pop_back();
+        return c;
+    } catch (const std::runtime_error& e) {
+        throw std::runtime_error(file + ": " + e.what());
+    }
+}
+
+ControlSpec ParseControl(const Json& j, const std::string& parentName, int index, Reading& reading) {
+    if (j.is_object() && j.contains("include")) return ParseInclude(j, parentName, index, reading);
     ControlSpec c;
     const std::string fallback = parentName + "#" + std::to_string(index);
     c.name = j.contains("name") ? ToGbk(j["name"].get<std::string>(), fallback) : Gbk();
@@ -117,7 +161,7 @@ ControlSpec ParseControl(const Json& j, const std::string& parentName, int index
     if (j.contains(childKey)) {
         int i = 0;
         for (const Json& child : j[childKey]) {
-            ControlSpec cs = ParseControl(child, where, i++);
+            ControlSpec cs = ParseControl(child, where, i++, reading);
             if (std::string_view(childKey) == "pages") cs.kind = Kind::Page;
             c.children.push_back(std::move(cs));
         }
@@ -133,13 +177,15 @@ std::string_view KindName(Kind kind) {
     return "?";
 }
 
-WindowSpec ParseLayout(std::string_view text) {
-    Json j;
-    try {
-        j = Json::parse(text.begin(), text.end());
-    } catch (const Json::exception& e) {
-        throw std::runtime_error(std::string("layout is not valid JSON: ") + e.what());
-    }
+std::optional<std::string> BuiltInLayoutFile(std::string_view fileName) {
+    const auto bytes = EmbeddedFile("ui/layouts/" + std::string(fileName));
+    if (!bytes) return std::nullopt;
+    return std::string(*bytes);
+}
+
+WindowSpec ParseLayout(std::string_view text, const LayoutFiles& files) {
+    const Json j = ParseJson(text, "layout");
+    Reading reading{files, {}};
     WindowSpec w;
     const std::string name = j.at("name").get<std::string>();
     w.name = ToGbk(name, name);
@@ -147,7 +193,7 @@ WindowSpec ParseLayout(std::string_view text) {
     w.rect = Rect{0, 0, j.value("w", 400), j.value("h", 300)};
     w.resizable = j.value("resizable", false);
     int i = 0;
-    for (const Json& c : j.value("controls", Json::array())) w.controls.push_back(ParseControl(c, name, i++));
+    for (const Json& c : j.value("controls", Json::array())) w.controls.push_back(ParseControl(c, name, i++, reading));
     return w;
 }
 
@@ -157,10 +203,9 @@ const WindowSpec& BuiltInLayout(std::string_view fileName) {
     std::lock_guard lock(mutex);
     auto it = cache.find(fileName);
     if (it != cache.end()) return it->second;
-    const std::string path = "ui/layouts/" + std::string(fileName);
-    auto bytes = EmbeddedFile(path);
-    if (!bytes) throw std::runtime_error("no built-in layout " + path);
-    return cache.emplace(std::string(fileName), ParseLayout(*bytes)).first->second;
+    const std::optional<std::string> text = BuiltInLayoutFile(fileName);
+    if (!text) throw std::runtime_error("no built-in layout ui/layouts/" + std::string(fileName));
+    return cache.emplace(std::string(fileName), ParseLayout(*text)).first->second;
 }
 
 }  // namespace trelvix::ui

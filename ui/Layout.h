@@ -2,8 +2,10 @@
 // A window's layout as data: the controls, their names, places and initial
 // states. Layout files are JSON (UTF-8) under ui/layouts/; text is turned into
 // GBK when a layout is read, so every realisation works from the same model.
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +48,7 @@ std::string_view KindName(Kind);
 
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;
+    int bottom() const { return y + h; }
     bool operator==(const Rect&) const = default;
 };
 
@@ -90,8 +93,15 @@ struct WindowSpec {
     std::vector<ControlSpec> controls;
 };
 
-// Reads a layout from JSON text. Throws std::runtime_error naming the fault.
-WindowSpec ParseLayout(std::string_view json);
+// The text of a layout file by its name under ui/layouts/, or nothing.
+using LayoutFiles = std::function<std::optional<std::string>(std::string_view fileName)>;
+std::optional<std::string> BuiltInLayoutFile(std::string_view fileName);
+
+// Reads a layout from JSON text. A control may be written as
+// {"include": "main/system.json"}: the one control that file holds, read by
+// the same rules (an included file may include others, never itself).
+// Throws std::runtime_error naming the fault and the file it is in.
+WindowSpec ParseLayout(std::string_view json, const LayoutFiles& files = BuiltInLayoutFile);
 
 // The built-in layout of a window by its file name under ui/layouts/ ("main.json").
 const WindowSpec& BuiltInLayout(std::string_view fileName);

@@ -82,6 +82,8 @@ public:
     virtual const std::string& name() const = 0;
     virtual bool has(const std::string& control) const = 0;
     virtual Kind kind(const std::string& control) const = 0;
+    // The controls a group, page, tab or menu holds itself, in layout order.
+    virtual std::vector<std::string> children(const std::string& control) const = 0;
 
     // --- every control
     virtual GbkText text(const std::string& control) const = 0;  // content or caption

@@ -1,5 +1,6 @@
 #include "generators/ratelimit/Pcq.h"
 
+#include "common/EmbeddedData.h"
 #include "common/text/RouterOsText.h"
 
 namespace trelvix::ratelimit {
@@ -22,7 +23,7 @@ Gbk Rate(std::string_view typed) { return TypedWord(NormalizeRate(typed)); }
 
 Gbk BuildPcqScript(const PcqFields& f, RouterOsVersion version) {
     const Parents parents = TreeParents(version, f.wan, f.lan);
-    return FillPlaceholders(StoredText("pcq.rsc"), {{"{UP}", Rate(f.up)},
+    return FillPlaceholders(StoredText("data/ratelimit/pcq.rsc"), {{"{UP}", Rate(f.up)},
                                                     {"{DOWN}", Rate(f.down)},
                                                     {"{PARENTUP}", parents.up},
                                                     {"{PARENTDOWN}", parents.down}});
@@ -30,7 +31,7 @@ Gbk BuildPcqScript(const PcqFields& f, RouterOsVersion version) {
 
 Gbk BuildPcqTrafficMonitorScript(const PcqTrafficMonitorFields& f, RouterOsVersion version) {
     const Parents parents = TreeParents(version, f.wan, f.lan);
-    return FillPlaceholders(StoredText("pcq-traffic-monitor.rsc"), {{"{UP}", Rate(f.up)},
+    return FillPlaceholders(StoredText("data/ratelimit/pcq-traffic-monitor.rsc"), {{"{UP}", Rate(f.up)},
                                                                     {"{DOWN}", Rate(f.down)},
                                                                     {"{PARENTUP}", parents.up},
                                                                     {"{PARENTDOWN}", parents.down},

@@ -7,11 +7,10 @@
 namespace trelvix::ratelimit {
 namespace {
 
-// How one list is read: the control it comes from (for the focus), whether it
-// is a rate, whether only burst reads it, and where its values go.
+// How one list is read: whether it is a rate, whether only burst reads it,
+// and where its values go. A short list is the field the error names.
 struct ListStep {
     const GroupValueList& list;
-    const char* control;
     bool rate;
     bool burstOnly;
     Gbk GroupSettings::*field;
@@ -46,19 +45,15 @@ int GroupCountOf(std::string_view text) {
     return n < 0 ? 0 : n > 8 ? 8 : static_cast<int>(n);
 }
 
-GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& priority, Direction direction,
-                            int groups, bool burst) {
-    const bool up = direction == Direction::Up;
+GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& priority, int groups,
+                            bool burst) {
     const ListStep steps[] = {
-        {lists.limitAt, up ? "组合框_33upLimitAt" : "组合框_33downLimitAt", false, false, &GroupSettings::limitAt},
-        {lists.maxLimit, up ? "组合框_33upMaxLimit" : "组合框_33downMaxLimit", true, false, &GroupSettings::maxLimit},
-        {priority, "组合框_33Priority", false, false, &GroupSettings::priority},
-        {lists.burstLimit, up ? "组合框_33upBurstLimit" : "组合框_33downBurstLimit", true, true,
-         &GroupSettings::burstLimit},
-        {lists.burstThreshold, up ? "组合框_33upBurstThreshold" : "组合框_33downBurstThreshold", true, true,
-         &GroupSettings::burstThreshold},
-        {lists.burstTime, up ? "编辑框_33upBurstTime" : "编辑框_33downBurstTime", false, true,
-         &GroupSettings::burstTime},
+        {lists.limitAt, false, false, &GroupSettings::limitAt},
+        {lists.maxLimit, true, false, &GroupSettings::maxLimit},
+        {priority, false, false, &GroupSettings::priority},
+        {lists.burstLimit, true, true, &GroupSettings::burstLimit},
+        {lists.burstThreshold, true, true, &GroupSettings::burstThreshold},
+        {lists.burstTime, false, true, &GroupSettings::burstTime},
     };
     GroupTable table;
     table.groups.resize(static_cast<std::size_t>(groups < 0 ? 0 : groups));
@@ -68,7 +63,7 @@ GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& 
         const auto values = list.Values(groups);
         if (!values) {
             table.groups.clear();
-            table.error = MainWindowError("您填写的格式有误,请重新确认!", "格式错误", step.control, FocusMove::AfterBox);
+            table.error = MainWindowError("您填写的格式有误,请重新确认!", "格式错误", FieldOf(step.list), FocusMove::AfterBox);
             return table;
         }
         for (std::size_t g = 0; g < values->size(); ++g) table.groups[g].*step.field = (*values)[g];
@@ -80,11 +75,11 @@ Outcome BuildPcqGroupScript(const PcqGroupFields& f, RouterOsVersion version) {
     const int n = GroupCountOf(f.groupCount);
     const Gbk prefix = IpPrefix3(f.prefix);
     if (prefix.empty())
-        return Outcome::Error(MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误", "编辑框_33ip前缀",
+        return Outcome::Error(MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误", FieldOf(f.prefix),
                                               FocusMove::AfterBox));
-    const GroupTable up = SplitGroupValues(f.up, f.priority, Direction::Up, n, f.burst);
+    const GroupTable up = SplitGroupValues(f.up, f.priority, n, f.burst);
     if (up.error) return Outcome::Error(*up.error);
-    const GroupTable down = SplitGroupValues(f.down, f.priority, Direction::Down, n, f.burst);
+    const GroupTable down = SplitGroupValues(f.down, f.priority, n, f.burst);
     if (down.error) return Outcome::Error(*down.error);
 
     // Host numbers are read as 64-bit integers and computed as reals, so a

@@ -52,17 +52,15 @@ struct GroupSettings {
     Gbk limitAt, maxLimit, priority, burstLimit, burstThreshold, burstTime;
 };
 
-enum class Direction { Up, Down };
-
 // A direction's lists cut into groups, or the error for the first list that
-// is too short (the burst lists are read only with burst on).
+// is too short, naming that list (the burst lists are read only with burst on).
 struct GroupTable {
     std::vector<GroupSettings> groups;
     std::optional<ScriptError> error;
 };
 
-GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& priority, Direction direction,
-                            int groups, bool burst);
+GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& priority, int groups,
+                            bool burst);
 
 // The versions differ only in how the simple queues name the traffic they take.
 Outcome BuildPcqGroupScript(const PcqGroupFields& fields, RouterOsVersion version);

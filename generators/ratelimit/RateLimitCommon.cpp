@@ -1,8 +1,5 @@
 #include "generators/ratelimit/RateLimitCommon.h"
 
-#include <stdexcept>
-
-#include "common/EmbeddedData.h"
 #include "ui/Ui.h"
 
 namespace trelvix::ratelimit {
@@ -12,8 +9,8 @@ const std::string& MainWindowName() {
     return name;
 }
 
-ScriptError MainWindowError(Gbk message, Gbk title, std::string focus, FocusMove when) {
-    return ScriptError{std::move(message), ui::mb::IconError, std::move(title), std::move(focus), when,
+ScriptError MainWindowError(Gbk message, Gbk title, FieldRef focus, FocusMove when) {
+    return ScriptError{std::move(message), ui::mb::IconError, std::move(title), focus, when,
                        MainWindowName()};
 }
 
@@ -47,13 +44,6 @@ Gbk FillPlaceholders(std::string_view pattern, std::initializer_list<Placeholder
         i += length;
     }
     return out;
-}
-
-std::string_view StoredText(std::string_view fileName) {
-    const std::string path = "data/ratelimit/" + std::string(fileName);
-    const auto text = EmbeddedFile(path);
-    if (!text) throw std::logic_error("built-in text missing: " + path);
-    return *text;
 }
 
 }  // namespace trelvix::ratelimit

@@ -18,7 +18,7 @@ enum class RouterOsVersion { V5 = 0, V6 = 1 };
 const std::string& MainWindowName();
 
 // An error box with the error icon, owned by the main window.
-ScriptError MainWindowError(Gbk message, Gbk title, std::string focus = {},
+ScriptError MainWindowError(Gbk message, Gbk title, FieldRef focus = {},
                             FocusMove when = FocusMove::None);
 
 // `count` copies of `value` joined by "/" ("1M/1M/1M"); empty for a count below 1.
@@ -28,8 +28,5 @@ Gbk Repeated(std::string_view value, int count);
 // happens to contain a placeholder's name is never filled again.
 using Placeholder = std::pair<std::string_view, std::string_view>;
 Gbk FillPlaceholders(std::string_view pattern, std::initializer_list<Placeholder> values);
-
-// A stored text of this section, by its file name under data/ratelimit/.
-std::string_view StoredText(std::string_view fileName);
 
 }  // namespace trelvix::ratelimit

@@ -1,7 +1,8 @@
-// The rate-limit section's pages 1 to 3: each handler reads its page once,
-// calls the page's generator and hands the result to the script box.
+// The rate-limit section's pages 1 to 3: each page's field table, its folding
+// groups, and handlers that read the page once, call the page's generator and
+// hand the result to the script box.
+#include "generators/PageFields.h"
 #include "generators/Sections.h"
-#include "generators/Outcome.h"
 #include "generators/ratelimit/Pcq.h"
 #include "generators/ratelimit/PcqGroup.h"
 #include "generators/ratelimit/RateLimitPanels.h"
@@ -12,123 +13,176 @@ namespace {
 
 using ratelimit::RouterOsVersion;
 
-ratelimit::SimpleQueueFields ReadSimpleQueuePage(const ui::Window& w) {
-    static const char* const kDays[7] = {"选择框_31sun", "选择框_31mon", "选择框_31tue", "选择框_31wed",
-                                         "选择框_31thu", "选择框_31fri", "选择框_31sat"};
-    ratelimit::SimpleQueueFields f;
-    f.prefix = w.text("编辑框_31ip前缀");
-    f.namePrefix = w.text("编辑框_31name前缀");
-    f.from = w.text("编辑框_31数量左");
-    f.to = w.text("编辑框_31数量右");
-    f.upLimitAt = w.text("组合框_31upLimitAt");
-    f.downLimitAt = w.text("组合框_31downLimitAt");
-    f.upMaxLimit = w.text("组合框_31upMaxLimit");
-    f.downMaxLimit = w.text("组合框_31downMaxLimit");
-    f.priority = w.text("组合框_31Priority");
-    f.burst = w.checked("选择框_31开启Burst功能");
-    f.upBurstLimit = w.text("组合框_31upBurstLimit");
-    f.downBurstLimit = w.text("组合框_31downBurstLimit");
-    f.upBurstThreshold = w.text("组合框_31upBurstThreshold");
-    f.downBurstThreshold = w.text("组合框_31downBurstThreshold");
-    f.upBurstTime = w.text("组合框_31upBurstTime");
-    f.downBurstTime = w.text("组合框_31downBurstTime");
-    f.time = w.checked("选择框_31开启Time功能");
-    f.timeStart = w.text("编辑框_31Time左");
-    f.timeEnd = w.text("编辑框_31Time右");
-    for (std::size_t d = 0; d < f.days.size(); ++d) f.days[d] = w.checked(kDays[d]);
-    return f;
-}
-
-ratelimit::PcqFields ReadPcqGroupBox(const ui::Window& w) {
-    return {w.text("组合框_32up2"), w.text("组合框_32down2"), w.text("编辑框_32外网网卡2"), w.text("编辑框_32内网网卡2")};
-}
-
-ratelimit::PcqTrafficMonitorFields ReadPcqMonitorGroupBox(const ui::Window& w) {
-    ratelimit::PcqTrafficMonitorFields f;
-    f.up = w.text("组合框_32up1");
-    f.down = w.text("组合框_32down1");
-    f.wan = w.text("编辑框_32外网网卡1");
-    f.lan = w.text("编辑框_32内网网卡1");
-    f.upOn = w.text("组合框_32up开启限速速率");
-    f.upOff = w.text("组合框_32up关闭限速速率");
-    f.downOn = w.text("组合框_32down开启限速速率");
-    f.downOff = w.text("组合框_32down关闭限速速率");
-    return f;
-}
-
-ratelimit::PcqGroupFields ReadPcqGroupPage(const ui::Window& w) {
-    ratelimit::PcqGroupFields f;
-    f.groupCount = w.text("组合框_33分组数");
-    f.prefix = w.text("编辑框_33ip前缀");
-    f.from = w.text("编辑框_33数量左");
-    f.to = w.text("编辑框_33数量右");
-    f.upBandwidth = w.text("组合框_33上传带宽");
-    f.downBandwidth = w.text("组合框_33下载带宽");
-    f.upMark = w.text("编辑框_33上传标记名");
-    f.downMark = w.text("编辑框_33下载标记名");
-    f.priority = w.text("组合框_33Priority").bytes();
-    f.burst = w.checked("选择框_33开启Burst功能");
-    f.up = {w.text("组合框_33upLimitAt").bytes(), w.text("组合框_33upMaxLimit").bytes(),
-            w.text("组合框_33upBurstLimit").bytes(), w.text("组合框_33upBurstThreshold").bytes(),
-            w.text("编辑框_33upBurstTime").bytes()};
-    f.down = {w.text("组合框_33downLimitAt").bytes(), w.text("组合框_33downMaxLimit").bytes(),
-              w.text("组合框_33downBurstLimit").bytes(), w.text("组合框_33downBurstThreshold").bytes(),
-              w.text("编辑框_33downBurstTime").bytes()};
-    return f;
-}
-
 struct VersionButton {
     const char* button;
     RouterOsVersion version;
 };
 
-void OnClick(PageContext& page, const char* control, std::function<void()> action) {
-    page.window.on(control, ui::Event::Click, [action = std::move(action)](const ui::EventArgs&) { action(); });
+// ---------------------------------------------------------------- page 1: simple queues
+
+using SimpleQueue = ratelimit::SimpleQueueFields;
+
+const PageFields<SimpleQueue> kSimpleQueuePage = {
+    Field("编辑框_31ip前缀", &SimpleQueue::prefix),
+    Field("编辑框_31name前缀", &SimpleQueue::namePrefix),
+    Field("编辑框_31数量左", &SimpleQueue::from),
+    Field("编辑框_31数量右", &SimpleQueue::to),
+    Field("组合框_31upLimitAt", &SimpleQueue::upLimitAt),
+    Field("组合框_31downLimitAt", &SimpleQueue::downLimitAt),
+    Field("组合框_31upMaxLimit", &SimpleQueue::upMaxLimit),
+    Field("组合框_31downMaxLimit", &SimpleQueue::downMaxLimit),
+    Field("组合框_31Priority", &SimpleQueue::priority),
+    Field("选择框_31开启Burst功能", &SimpleQueue::burst),
+    Field("组合框_31upBurstLimit", &SimpleQueue::upBurstLimit),
+    Field("组合框_31downBurstLimit", &SimpleQueue::downBurstLimit),
+    Field("组合框_31upBurstThreshold", &SimpleQueue::upBurstThreshold),
+    Field("组合框_31downBurstThreshold", &SimpleQueue::downBurstThreshold),
+    Field("组合框_31upBurstTime", &SimpleQueue::upBurstTime),
+    Field("组合框_31downBurstTime", &SimpleQueue::downBurstTime),
+    Field("选择框_31开启Time功能", &SimpleQueue::time),
+    Field("编辑框_31Time左", &SimpleQueue::timeStart),
+    Field("编辑框_31Time右", &SimpleQueue::timeEnd),
+    Field("选择框_31sun", &SimpleQueue::days, 0),
+    Field("选择框_31mon", &SimpleQueue::days, 1),
+    Field("选择框_31tue", &SimpleQueue::days, 2),
+    Field("选择框_31wed", &SimpleQueue::days, 3),
+    Field("选择框_31thu", &SimpleQueue::days, 4),
+    Field("选择框_31fri", &SimpleQueue::days, 5),
+    Field("选择框_31sat", &SimpleQueue::days, 6),
+};
+
+const std::string kBurstGroup = "分组框_31burst";
+const std::string kTimeGroup = "分组框_31开启time";
+
+// The burst group opens to 103 pixels under its check box or folds to a
+// 4-pixel rule; the time check box and its group follow it.
+void ToggleBurstPanel(ui::Window& w) {
+    const bool open = w.checked(kSimpleQueuePage.Control(&SimpleQueue::burst));
+    const int bottom = ratelimit::SetGroupOpen(w, kBurstGroup, open, 103);
+    const std::string& timeBox = kSimpleQueuePage.Control(&SimpleQueue::time);
+    ratelimit::MoveTop(w, timeBox, bottom + (open ? 5 : 20));
+    ratelimit::MoveTop(w, kTimeGroup, w.rect(timeBox).y + 6);
+}
+
+// The time group opens to 77 pixels or folds to 4 with its check box.
+void ToggleTimePanel(ui::Window& w) {
+    ratelimit::SetGroupOpen(w, kTimeGroup, w.checked(kSimpleQueuePage.Control(&SimpleQueue::time)), 77);
 }
 
 void BindSimpleQueuePage(PageContext& page) {
     for (const VersionButton& b : {VersionButton{"按钮_31生成1", RouterOsVersion::V5},
                                    VersionButton{"按钮_31生成2", RouterOsVersion::V6}})
-        OnClick(page, b.button, [&page, v = b.version] {
-            Deliver(page, ratelimit::BuildSimpleQueueScript(ReadSimpleQueuePage(page.window), v));
-        });
-    OnClick(page, "按钮_31删除脚本", [&page] {
-        page.showScript(ratelimit::BuildRemoveSimpleQueues(ReadSimpleQueuePage(page.window)));
-    });
-    OnClick(page, "选择框_31开启Burst功能", [&page] { ratelimit::ToggleBurstPanel(page.window); });
-    OnClick(page, "选择框_31开启Time功能", [&page] { ratelimit::ToggleTimePanel(page.window); });
-    // The folded state follows the check boxes whenever the window is made.
-    ratelimit::ToggleBurstPanel(page.window);
-    ratelimit::ToggleTimePanel(page.window);
+        OnGenerate(page, b.button, kSimpleQueuePage,
+                   [v = b.version](const SimpleQueue& f) { return ratelimit::BuildSimpleQueueScript(f, v); });
+    OnGenerate(page, "按钮_31删除脚本", kSimpleQueuePage, ratelimit::BuildRemoveSimpleQueues);
+    OnClick(page, kSimpleQueuePage.Control(&SimpleQueue::burst), [&page] { ToggleBurstPanel(page.window); });
+    OnClick(page, kSimpleQueuePage.Control(&SimpleQueue::time), [&page] { ToggleTimePanel(page.window); });
+    // The groups are folded or open as their check boxes say from the start:
+    // the toggles are the one rule for their geometry.
+    ToggleBurstPanel(page.window);
+    ToggleTimePanel(page.window);
 }
+
+// ---------------------------------------------------------------- page 2: PCQ
+
+using Pcq = ratelimit::PcqFields;
+using PcqMonitor = ratelimit::PcqTrafficMonitorFields;
+
+// Group "PCQ整体限速脚本生成".
+const PageFields<Pcq> kPcqGroup = {
+    Field("组合框_32up2", &Pcq::up),
+    Field("组合框_32down2", &Pcq::down),
+    Field("编辑框_32外网网卡2", &Pcq::wan),
+    Field("编辑框_32内网网卡2", &Pcq::lan),
+};
+
+// Group "PCQ-动态限速".
+const PageFields<PcqMonitor> kPcqMonitorGroup = {
+    Field("组合框_32up1", &PcqMonitor::up),
+    Field("组合框_32down1", &PcqMonitor::down),
+    Field("编辑框_32外网网卡1", &PcqMonitor::wan),
+    Field("编辑框_32内网网卡1", &PcqMonitor::lan),
+    Field("组合框_32up开启限速速率", &PcqMonitor::upOn),
+    Field("组合框_32up关闭限速速率", &PcqMonitor::upOff),
+    Field("组合框_32down开启限速速率", &PcqMonitor::downOn),
+    Field("组合框_32down关闭限速速率", &PcqMonitor::downOff),
+};
 
 void BindPcqPage(PageContext& page) {
     for (const VersionButton& b : {VersionButton{"按钮_32生成52", RouterOsVersion::V5},
                                    VersionButton{"按钮_32生成62", RouterOsVersion::V6}})
-        OnClick(page, b.button, [&page, v = b.version] {
-            page.showScript(ratelimit::BuildPcqScript(ReadPcqGroupBox(page.window), v));
-        });
+        OnGenerate(page, b.button, kPcqGroup,
+                   [v = b.version](const Pcq& f) { return ratelimit::BuildPcqScript(f, v); });
     for (const VersionButton& b : {VersionButton{"按钮_32生成51", RouterOsVersion::V5},
                                    VersionButton{"按钮_32生成61", RouterOsVersion::V6}})
-        OnClick(page, b.button, [&page, v = b.version] {
-            page.showScript(ratelimit::BuildPcqTrafficMonitorScript(ReadPcqMonitorGroupBox(page.window), v));
-        });
-    for (const char* combo : {"组合框_32up1", "组合框_32down1", "组合框_32up2", "组合框_32down2"})
-        page.window.on(combo, ui::Event::LostFocus, [&page, name = std::string(combo)](const ui::EventArgs&) {
-            ratelimit::NormalizeRateCombo(page.window, name);
-        });
+        OnGenerate(page, b.button, kPcqMonitorGroup,
+                   [v = b.version](const PcqMonitor& f) { return ratelimit::BuildPcqTrafficMonitorScript(f, v); });
+    // The per-host rates mend their case when they lose the focus; the
+    // thresholds are only read through the rate rule.
+    for (const std::string& combo : {kPcqMonitorGroup.Control(&PcqMonitor::up), kPcqMonitorGroup.Control(&PcqMonitor::down),
+                                     kPcqGroup.Control(&Pcq::up), kPcqGroup.Control(&Pcq::down)})
+        page.window.on(combo, ui::Event::LostFocus,
+                       [&page, combo](const ui::EventArgs&) { ratelimit::NormalizeRateCombo(page.window, combo); });
+}
+
+// ---------------------------------------------------------------- page 3: PCQ groups
+
+using PcqGroup = ratelimit::PcqGroupFields;
+using Lists = ratelimit::GroupListFields;
+
+const PageFields<PcqGroup> kPcqGroupPage = {
+    Field("组合框_33分组数", &PcqGroup::groupCount),
+    Field("编辑框_33ip前缀", &PcqGroup::prefix),
+    Field("编辑框_33数量左", &PcqGroup::from),
+    Field("编辑框_33数量右", &PcqGroup::to),
+    Field("组合框_33上传带宽", &PcqGroup::upBandwidth),
+    Field("组合框_33下载带宽", &PcqGroup::downBandwidth),
+    Field("编辑框_33上传标记名", &PcqGroup::upMark),
+    Field("编辑框_33下载标记名", &PcqGroup::downMark),
+    Field("组合框_33Priority", &PcqGroup::priority),
+    Field("选择框_33开启Burst功能", &PcqGroup::burst),
+    Field("组合框_33upLimitAt", &PcqGroup::up, &Lists::limitAt),
+    Field("组合框_33upMaxLimit", &PcqGroup::up, &Lists::maxLimit),
+    Field("组合框_33upBurstLimit", &PcqGroup::up, &Lists::burstLimit),
+    Field("组合框_33upBurstThreshold", &PcqGroup::up, &Lists::burstThreshold),
+    Field("编辑框_33upBurstTime", &PcqGroup::up, &Lists::burstTime),
+    Field("组合框_33downLimitAt", &PcqGroup::down, &Lists::limitAt),
+    Field("组合框_33downMaxLimit", &PcqGroup::down, &Lists::maxLimit),
+    Field("组合框_33downBurstLimit", &PcqGroup::down, &Lists::burstLimit),
+    Field("组合框_33downBurstThreshold", &PcqGroup::down, &Lists::burstThreshold),
+    Field("编辑框_33downBurstTime", &PcqGroup::down, &Lists::burstTime),
+};
+
+// The burst group opens to 103 pixels or folds to 4; the tip group follows it.
+void ToggleGroupBurstPanel(ui::Window& w) {
+    const bool open = w.checked(kPcqGroupPage.Control(&PcqGroup::burst));
+    const int bottom = ratelimit::SetGroupOpen(w, "分组框_33burst", open, 103);
+    ratelimit::MoveTop(w, "分组框_33小提示", bottom + (open ? 8 : 13));
+}
+
+// The per-group lists refilled for the chosen group count, upload first; the
+// two bandwidth combos keep what they hold.
+void ApplyGroupCount(ui::Window& w) {
+    const int n = ratelimit::GroupCountOf(w.text(kPcqGroupPage.Control(&PcqGroup::groupCount)));
+    for (Lists PcqGroup::*direction : {&PcqGroup::up, &PcqGroup::down}) {
+        ratelimit::FillRateCombo(w, kPcqGroupPage.Control(direction, &Lists::limitAt), n);
+        ratelimit::FillRateCombo(w, kPcqGroupPage.Control(direction, &Lists::maxLimit), n);
+        if (direction == &PcqGroup::up) ratelimit::FillPriorityCombo(w, kPcqGroupPage.Control(&PcqGroup::priority), n);
+        ratelimit::FillRateCombo(w, kPcqGroupPage.Control(direction, &Lists::burstLimit), n);
+        ratelimit::FillRateCombo(w, kPcqGroupPage.Control(direction, &Lists::burstThreshold), n);
+        ratelimit::FillRepeatedValue(w, kPcqGroupPage.Control(direction, &Lists::burstTime), n);
+    }
 }
 
 void BindPcqGroupPage(PageContext& page) {
     for (const VersionButton& b : {VersionButton{"按钮_33生成1", RouterOsVersion::V5},
                                    VersionButton{"按钮_33生成2", RouterOsVersion::V6}})
-        OnClick(page, b.button, [&page, v = b.version] {
-            Deliver(page, ratelimit::BuildPcqGroupScript(ReadPcqGroupPage(page.window), v));
-        });
-    page.window.on("组合框_33分组数", ui::Event::ItemChosen,
-                   [&page](const ui::EventArgs&) { ratelimit::ApplyGroupCount(page.window); });
-    OnClick(page, "选择框_33开启Burst功能", [&page] { ratelimit::ToggleGroupBurstPanel(page.window); });
-    ratelimit::ToggleGroupBurstPanel(page.window);
+        OnGenerate(page, b.button, kPcqGroupPage,
+                   [v = b.version](const PcqGroup& f) { return ratelimit::BuildPcqGroupScript(f, v); });
+    page.window.on(kPcqGroupPage.Control(&PcqGroup::groupCount), ui::Event::ItemChosen,
+                   [&page](const ui::EventArgs&) { ApplyGroupCount(page.window); });
+    OnClick(page, kPcqGroupPage.Control(&PcqGroup::burst), [&page] { ToggleGroupBurstPanel(page.window); });
+    ToggleGroupBurstPanel(page.window);
 }
 
 }  // namespace

@@ -34,8 +34,8 @@ Gbk RatePair(std::string_view up, std::string_view down) {
     return TypedWord(NormalizeRate(up) + "/" + NormalizeRate(down));
 }
 
-ScriptError TimeFormatError(std::string box, int flags) {
-    return ScriptError{"您填写的Time时间段格式有误,格式: 12:10:10", flags, std::nullopt, std::move(box),
+ScriptError TimeFormatError(const Gbk& box, int flags) {
+    return ScriptError{"您填写的Time时间段格式有误,格式: 12:10:10", flags, std::nullopt, FieldOf(box),
                        FocusMove::BeforeBox, ""};
 }
 
@@ -67,19 +67,19 @@ std::optional<ScriptError> CheckRateOrder(std::string_view limitAt, std::string_
 Outcome BuildSimpleQueueScript(const SimpleQueueFields& f, RouterOsVersion version) {
     const Gbk prefix = IpPrefix3(f.prefix);
     if (prefix.empty())
-        return Outcome::Error(MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误", "编辑框_31ip前缀",
+        return Outcome::Error(MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误", FieldOf(f.prefix),
                                               FocusMove::AfterBox));
 
     Gbk timeClause;
     if (f.time) {
         const Gbk days = CheckedDays(f.days);
         if (days.empty())
-            return Outcome::Error(ScriptError{"请选择要限速的哪一天!", ui::mb::IconError, std::nullopt, "",
+            return Outcome::Error(ScriptError{"请选择要限速的哪一天!", ui::mb::IconError, std::nullopt, {},
                                               FocusMove::None, ""});
         const std::optional<Gbk> start = TimeOfDay(f.timeStart);
-        if (!start) return Outcome::Error(TimeFormatError("编辑框_31Time左", ui::mb::IconError));
+        if (!start) return Outcome::Error(TimeFormatError(f.timeStart, ui::mb::IconError));
         const std::optional<Gbk> end = TimeOfDay(f.timeEnd);
-        if (!end) return Outcome::Error(TimeFormatError("编辑框_31Time右", ui::mb::Ok));
+        if (!end) return Outcome::Error(TimeFormatError(f.timeEnd, ui::mb::Ok));
         timeClause = " time=" + TypedWord(*start + "-" + *end + "," + days);
     }
 

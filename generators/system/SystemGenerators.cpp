@@ -19,12 +19,6 @@
 namespace trelvix {
 namespace {
 
-Gbk StoredText(std::string_view path) {
-    const std::optional<std::string_view> text = EmbeddedFile(path);
-    if (!text) throw std::logic_error("missing built-in text " + std::string(path));
-    return Gbk(*text);
-}
-
 Gbk ScheduleScript(const ScheduleFields& f, std::string_view command) {
     return "/system scheduler add name=" + Quote(EncodeRouterOsEscapes(f.name)) +
            " on-event=" + Quote(command) +
@@ -59,25 +53,6 @@ Gbk DisableService(std::string_view service) {
 constexpr std::array<const char*, 12> kMonthNames = {
     "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-constexpr FixedCommand kFixedCommands[] = {
-    {"按钮_03监控CPU", "/system resource monitor"},
-    {"按钮_03所有连接", "/ip firewall connection print"},
-    {"按钮_03路由重启", "/system reboot"},
-    {"按钮_03路由关机", "/system shutdown"},
-    {"按钮_03恢复初始化", "/system reset"},
-    {"按钮_03系统时间", "/system clock print"},
-    {"按钮_03系统信息", "/system resource print"},
-    {"按钮_03系统PCI", "/system resource pci print"},
-    {"按钮_03ROS版本", "/system license print"},
-    {"按钮_03组件情况", "/system package print"},
-    {"按钮_03系统管理员", "/user print"},
-    {"按钮_03系统日志", "/log print"},
-    {"按钮_03IP配置", "/ip address print"},
-    {"按钮_03网卡", "/interface print"},
-    {"按钮_03网关", "/ip route print"},
-    {"按钮_03防火墙", "/ip firewall filter print"},
-};
-
 }  // namespace
 
 Outcome BuildAdminUserScript(const AdminUserFields& f) {
@@ -109,8 +84,6 @@ Gbk ToRouterOsDate(std::string_view typed) {
     if (year < 1970 || month < 1 || month > 12 || day < 1 || day > 31) return "Jan/1/1970";
     return Gbk(kMonthNames[static_cast<std::size_t>(month - 1)]) + "/" + parts[2] + "/" + parts[0];
 }
-
-std::span<const FixedCommand> FixedCommands() { return kFixedCommands; }
 
 Gbk BuildDisableSsh() { return DisableService("ssh"); }
 Gbk BuildDisableFtp() { return DisableService("ftp"); }
@@ -150,12 +123,12 @@ Gbk BuildDelClosedConnSchedule(std::string_view interval) {
            " interval=" + QuoteTyped(interval) + " disabled=no";
 }
 
-Gbk BuildDnsCacheFlushSchedule() { return StoredText("data/system/dns-cache-flush.rsc"); }
+Gbk BuildDnsCacheFlushSchedule() { return Gbk(StoredText("data/system/dns-cache-flush.rsc")); }
 
 Gbk BuildIdentityScript(std::string_view routerName) {
     return "/system identity set name=" + Quote(EncodeRouterOsEscapes(routerName));
 }
 
-Gbk BuildNtpScript() { return StoredText("data/system/ntp-sync.rsc"); }
+Gbk BuildNtpScript() { return Gbk(StoredText("data/system/ntp-sync.rsc")); }
 
 }  // namespace trelvix

@@ -2,7 +2,6 @@
 // The System section's scripts: the administrator account, the shutdown and
 // reboot schedules, and the page of fixed commands, service switches,
 // backups, restores, schedulers, identity and time.
-#include <span>
 #include <string_view>
 
 #include "common/text/DateTime.h"
@@ -37,14 +36,6 @@ Gbk BuildRebootSchedule(const ScheduleFields& fields);
 // year/month/day into the scheduler's month-name/day/year; the day and year
 // keep their typed form. Anything else falls back to a fixed date.
 Gbk ToRouterOsDate(std::string_view typed);
-
-struct FixedCommand {
-    const char* button;
-    const char* command;
-};
-
-// The query and command buttons that each show one fixed command.
-std::span<const FixedCommand> FixedCommands();
 
 Gbk BuildDisableSsh();
 Gbk BuildDisableFtp();

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+#include <string>
+
 #include "TestSupport.h"
 #include "ui/Layout.h"
 #include "ui/headless/HeadlessUi.h"
@@ -99,6 +103,70 @@ TEST(Layout, RejectsUnknownKeysAndKinds) {
     EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"slider","name":"a"}]})"), std::runtime_error);
     EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","rect":[1,2]}]})"), std::runtime_error);
     EXPECT_THROW(ParseLayout("{"), std::runtime_error);
+}
+
+// Included files stand for one control each, read as strictly as the window's own.
+TEST(Layout, IncludesReadTheirFileInPlace) {
+    const std::map<std::string, std::string> files = {
+        {"part.json", R"({"text": "page", "controls": [{"include": "deeper.json"}, {"kind": "edit", "name": "b"}]})"},
+        {"deeper.json", R"({"kind": "check", "name": "a", "checked": true})"},
+        {"loop.json", R"({"controls": [{"include": "loop.json"}]})"},
+        {"unknown.json", R"({"kind": "edit", "name": "x", "colour": 1})"},
+        {"broken.json", "{"},
+        {"list.json", R"([{"kind": "edit", "name": "x"}])"},
+    };
+    const LayoutFiles reader = [&files](std::string_view name) -> std::optional<std::string> {
+        const auto it = files.find(std::string(name));
+        if (it == files.end()) return std::nullopt;
+        return it->second;
+    };
+    const auto parse = [&reader](const std::string& include) {
+        return ParseLayout(R"({"name": "w", "controls": [{"kind": "tab", "name": "t", "pages": [{"text": "first"}, )" +
+                               include + "]}]}",
+                           reader);
+    };
+    const WindowSpec w = parse(R"({"include": "part.json", "comment": "the second page"})");
+    const ControlSpec& page = w.controls.at(0).children.at(1);
+    EXPECT_EQ(page.kind, Kind::Page);
+    EXPECT_EQ(page.name, "t#1");  // named as if it stood there
+    ASSERT_EQ(page.children.size(), 2u);
+    EXPECT_EQ(page.children[0].name, "a");
+    EXPECT_TRUE(page.children[0].checked);
+    EXPECT_EQ(page.children[1].name, "b");
+
+    const std::pair<const char*, const char*> faults[] = {
+        {R"({"include": "missing.json"})", "missing.json"},
+        {R"({"include": "part.json", "text": "x"})", "\"text\""},
+        {R"({"include": 3})", "include"},
+        {R"({"include": "loop.json"})", "includes itself"},
+        {R"({"include": "unknown.json"})", "unknown.json: x: unknown key \"colour\""},
+        {R"({"include": "broken.json"})", "broken.json is not valid JSON"},
+        {R"({"include": "list.json"})", "list.json: an included file holds one control"},
+    };
+    for (const auto& [include, says] : faults) {
+        SCOPED_TRACE(include);
+        try {
+            parse(include);
+            ADD_FAILURE() << "no fault";
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(HeadlessUi, ChildrenAreTheControlsAControlHoldsItself) {
+    HeadlessUi ui;
+    Window& w = ui.createWindow(ParseLayout(R"({"name":"w","controls":[
+        {"kind":"group","name":"g","controls":[{"kind":"edit","name":"e"},
+          {"kind":"group","name":"inner","controls":[{"kind":"edit","name":"deep"}]},{"kind":"check","name":"c"}]},
+        {"kind":"tab","name":"t","pages":[{"name":"p0","controls":[{"kind":"edit","name":"onPage"}]}]},
+        {"kind":"edit","name":"alone"}]})"),
+                                nullptr, {});
+    EXPECT_EQ(w.children("g"), (std::vector<std::string>{"e", "inner", "c"}));
+    EXPECT_EQ(w.children("t"), (std::vector<std::string>{"p0"}));
+    EXPECT_EQ(w.children("p0"), (std::vector<std::string>{"onPage"}));
+    EXPECT_TRUE(w.children("alone").empty());
+    EXPECT_THROW(w.children("nope"), UnknownControl);
 }
 
 TEST(Layout, TextAsLinesJoinsWithCrLf) {

@@ -32,6 +32,7 @@ public:
     const std::string& name() const override { return name_; }
     bool has(const std::string& control) const override;
     Kind kind(const std::string& control) const override;
+    std::vector<std::string> children(const std::string& control) const override;
 
     GbkText text(const std::string& control) const override;
     void setText(const std::string& control, const GbkText& text) override;

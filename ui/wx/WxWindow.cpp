@@ -192,6 +192,7 @@ WxWindow::WxWindow(WxUi& ui, const WindowSpec& spec, WxWindow* owner)
             entry.second.ipFields = {};
             entry.second.box = nullptr;
             entry.second.rule = nullptr;
+            entry.second.holder = nullptr;
         }
         if (!destroyed_) {
             destroyed_ = true;
@@ -229,24 +230,53 @@ void WxWindow::later(std::function<void()> work) {
     });
 }
 
+namespace {
+
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// A check box laid over a sibling (the caption of a group, as the rate-limit
+// pages place theirs) must stay clickable and visible over its whole box.
+// The toolkit stacks and draws siblings with windows of their own above
+// controls without one, in the order they are made; so such a check box gets
+// a window of its own, made after all its siblings.
+bool LiftedAboveSiblings(const std::vector<ControlSpec>& specs, std::size_t index) {
+    const ControlSpec& s = specs[index];
+    if (s.kind != Kind::CheckBox) return false;
+    for (std::size_t j = 0; j < specs.size(); ++j)
+        if (j != index && Overlap(s.rect, specs[j].rect)) return true;
+    return false;
+}
+
+}  // namespace
+
+void WxWindow::finishNative(WxControl& c) {
+    registerNative(c.native, c.spec.name);
+    if (!c.spec.visible) outer(c)->Hide();
+    if (!c.spec.enabled) c.native->Enable(false);
+}
+
 void WxWindow::addControls(const std::vector<ControlSpec>& specs, const std::string& parent, wxWindow* parentNative) {
-    for (const ControlSpec& s : specs) {
+    std::vector<std::size_t> lifted;
+    for (std::size_t index = 0; index < specs.size(); ++index) {
+        const ControlSpec& s = specs[index];
         if (controls_.count(s.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + s.name);
         WxControl& c = controls_[s.name];
         c.start(s, parent);
         order_.push_back(s.name);
         if (s.kind == Kind::MenuItem) c.menuId = kFirstMenuId + static_cast<int>(menuItems_.size());
         if (s.kind == Kind::MenuItem) menuItems_[c.menuId] = s.name;
+        if (parentNative && LiftedAboveSiblings(specs, index)) {
+            lifted.push_back(index);
+            continue;
+        }
 
         Maker make = &WxWindow::makeNothing;
         for (const KindMaker& m : kMakers)
             if (m.kind == s.kind) make = m.make;
         c.native = parentNative ? (this->*make)(c, parentNative) : nullptr;
-        if (c.native) {
-            registerNative(c.native, s.name);
-            if (!s.visible) c.native->Hide();
-            if (!s.enabled) c.native->Enable(false);
-        }
+        if (c.native) finishNative(c);
 
         if (s.kind == Kind::Tab || s.kind == Kind::PageControl) {
             auto* book = dynamic_cast<wxBookCtrlBase*>(c.native);
@@ -275,7 +305,23 @@ void WxWindow::addControls(const std::vector<ControlSpec>& specs, const std::str
             addControls(s.children, s.name, inner);
         }
     }
+    for (const std::size_t index : lifted) {
+        WxControl& c = at(specs[index].name);
+        c.holder = new wxPanel(parentNative, wxID_ANY, PointOf(c.rect), SizeOf(c.rect), wxBORDER_NONE);
+        c.native = makeCheck(c, c.holder);
+        c.native->Move(0, 0);
+        finishNative(c);
+        // Made last, it keeps its place in the keyboard's order.
+        for (std::size_t next = index + 1; next < specs.size(); ++next) {
+            if (wxWindow* after = outer(at(specs[next].name))) {
+                c.holder->MoveBeforeInTabOrder(after);
+                break;
+            }
+        }
+    }
 }
+
+wxWindow* WxWindow::outer(const WxControl& c) { return c.holder ? c.holder : c.native; }
 
 void WxWindow::registerNative(wxWindow* w, const std::string& control) { byNative_[w] = control; }
 
@@ -826,6 +872,10 @@ const WxControl& WxWindow::at(const std::string& control, Property property, con
 
 bool WxWindow::has(const std::string& control) const { return controls_.count(control) != 0; }
 Kind WxWindow::kind(const std::string& control) const { return at(control).spec.kind; }
+std::vector<std::string> WxWindow::children(const std::string& control) const {
+    at(control);
+    return ChildrenOf(order_, controls_, control);
+}
 
 wxWindow* WxWindow::native(const std::string& control) const { return at(control).native; }
 
@@ -912,13 +962,13 @@ void WxWindow::setText(const std::string& control, const GbkText& value) {
 
 bool WxWindow::visible(const std::string& control) const {
     const WxControl& c = at(control);
-    return c.native && c.spec.kind != Kind::Page ? c.native->IsShown() : c.visible;
+    return c.native && c.spec.kind != Kind::Page ? outer(c)->IsShown() : c.visible;
 }
 
 void WxWindow::setVisible(const std::string& control, bool on) {
     WxControl& c = at(control);
     c.visible = on;
-    if (c.native && c.spec.kind != Kind::Page) c.native->Show(on);
+    if (c.native && c.spec.kind != Kind::Page) outer(c)->Show(on);
 }
 
 bool WxWindow::enabled(const std::string& control) const {
@@ -935,7 +985,7 @@ void WxWindow::setEnabled(const std::string& control, bool on) {
 Rect WxWindow::rect(const std::string& control) const {
     const WxControl& c = at(control);
     if (!c.native || c.spec.kind == Kind::Page) return c.rect;
-    const wxRect r = c.native->GetRect();
+    const wxRect r = outer(c)->GetRect();
     return Rect{r.x, r.y, r.width, r.height};
 }
 
@@ -943,7 +993,8 @@ void WxWindow::setRect(const std::string& control, const Rect& r) {
     WxControl& c = at(control);
     c.rect = r;
     if (!c.native || c.spec.kind == Kind::Page) return;
-    c.native->SetSize(r.x, r.y, r.w, r.h);
+    outer(c)->SetSize(r.x, r.y, r.w, r.h);
+    if (c.holder) c.native->SetSize(0, 0, r.w, r.h);
     if (c.spec.kind == Kind::Label) showLabel(c);
     if (c.spec.kind == Kind::GroupBox) shapeGroup(c);
 }

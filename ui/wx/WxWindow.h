@@ -45,6 +45,7 @@ struct WxControl : ControlState {
     std::array<wxTextCtrl*, 4> ipFields{};
     wxWindow* box = nullptr;   // a group's frame and caption
     wxWindow* rule = nullptr;  // a folded group's line
+    wxWindow* holder = nullptr;  // a lifted check box's own window (see addControls)
     std::vector<std::vector<Gbk>> rows;  // report cells
     std::vector<wxTreeItemId> treeIds;   // tree items by index
     wxTaskBarIcon* tray = nullptr;
@@ -59,6 +60,7 @@ public:
     const std::string& name() const override { return name_; }
     bool has(const std::string& control) const override;
     Kind kind(const std::string& control) const override;
+    std::vector<std::string> children(const std::string& control) const override;
 
     GbkText text(const std::string& control) const override;
     void setText(const std::string& control, const GbkText& text) override;
@@ -169,6 +171,9 @@ private:
     const WxControl& at(const std::string& control, Property property, const char* operation) const;
     void addControls(const std::vector<ControlSpec>& specs, const std::string& parent, wxWindow* parentNative);
     void registerNative(wxWindow* w, const std::string& control);
+    void finishNative(WxControl& c);
+    // The window that places the control: its holder, else the native.
+    static wxWindow* outer(const WxControl& c);
 
     wxWindow* makeEdit(WxControl&, wxWindow*);
     wxWindow* makeCode(WxControl&, wxWindow*);

@@ -270,36 +270,22 @@ TEST_F(MainFrameTest, CatalogueWithoutMenuDatabaseIsRefusedToo) {
     EXPECT_EQ(ui.window("HardwareCatalogueWindow"), nullptr);
 }
 
-TEST_F(MainFrameTest, RouteTableWindowIsSharedByBothWaysIn) {
-    ui::Window& fromVpnPage = OpenRouteTableWindow(app);
-    fromVpnPage.setText(G("编辑框_代码"), G("/ip route"));
-    EXPECT_FALSE(fromVpnPage.close());
+// The VPN page's way in goes through the page context.
+TEST_F(MainFrameTest, RouteTableWindowIsSharedByThePagesAndTheChooser) {
+    ui::Window* fromPage = app.page->openToolWindow(ToolIndex::RouteTable);
+    ASSERT_NE(fromPage, nullptr);
+    EXPECT_EQ(fromPage->name(), "RouteTableWindow");
+    fromPage->setText(G("编辑框_代码"), G("/ip route"));
+    EXPECT_FALSE(fromPage->close());
 
     openTool(0);
-    EXPECT_EQ(ui.findWindow("RouteTableWindow"), &fromVpnPage);
-    EXPECT_TRUE(fromVpnPage.shown());
-    EXPECT_EQ(fromVpnPage.text(G("编辑框_代码")), G("/ip route"));
-}
+    EXPECT_EQ(ui.findWindow("RouteTableWindow"), fromPage);
+    EXPECT_TRUE(fromPage->shown());
+    EXPECT_EQ(fromPage->text(G("编辑框_代码")), G("/ip route"));
 
-TEST_F(MainFrameTest, RegisteredSetUpRunsOncePerLoad) {
-    std::vector<std::string> loads;
-    RegisterToolWindowCreated(ToolIndex::SubnetCalculator, [this, &loads](App& a, ui::Window& w) {
-        EXPECT_EQ(&a, &app);
-        EXPECT_FALSE(w.shown());  // set up before it shows
-        loads.push_back(w.name());
-    });
-    RegisterToolWindowCreated(ToolIndex::IpLookup, [&loads](App&, ui::Window& w) { loads.push_back(w.name()); });
-
-    openTool(1);
-    ui.window("SubnetCalculatorWindow")->close();
-    openTool(1);
-    openTool(5);
-    ui.window("IpLookupWindow")->close();
-    openTool(5);
-
-    RegisterToolWindowCreated(ToolIndex::SubnetCalculator, nullptr);
-    RegisterToolWindowCreated(ToolIndex::IpLookup, nullptr);
-    EXPECT_EQ(loads, (std::vector<std::string>{"SubnetCalculatorWindow", "IpLookupWindow", "IpLookupWindow"}));
+    // The page's way follows the chooser's rules, the catalogue's too.
+    EXPECT_EQ(app.page->openToolWindow(ToolIndex::HardwareCatalogue), nullptr);
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST_F(MainFrameTest, ShutDownDestroysHiddenWindows) {

@@ -139,28 +139,33 @@ TEST(StartUp, TheTrayIconIsOneSixteenPixelImage) {
     EXPECT_EQ(static_cast<unsigned char>(b[12]), 32);                  // 32 bits a pixel
 }
 
-// The rate-limit pages' burst panels start folded; a window without them is left alone.
-TEST(StartUp, TipsFoldTheBurstPanels) {
-    const ui::WindowSpec spec = ui::ParseLayout(R"({"name": "w", "title": "", "w": 965, "h": 746, "controls": [
-      {"kind": "group", "name": "分组框1", "rect": [185, 0, 772, 500], "controls": [
-        {"kind": "tab", "name": "选择夹1", "rect": [4, 14, 764, 480], "pages": [{"text": "p", "controls": [
-          {"kind": "group", "name": "分组框_31burst", "rect": [10, 100, 300, 120]},
-          {"kind": "check", "name": "选择框_31开启Time功能", "rect": [10, 230, 120, 20]},
-          {"kind": "group", "name": "分组框_31开启time", "rect": [10, 260, 300, 90]},
-          {"kind": "group", "name": "分组框_33burst", "rect": [400, 50, 300, 100]},
-          {"kind": "group", "name": "分组框_33小提示", "rect": [400, 160, 300, 60]}
-        ]}]}]},
-      {"kind": "tips", "name": "气球提示框1", "rect": [0, 0, 0, 0], "visible": false}]})");
-    ui::HeadlessUi headless;
-    ui::Window& w = headless.createWindow(spec, nullptr, {});
-    InitMainWindowTips(w);
-    EXPECT_EQ(w.rect(G("分组框_31burst")), (ui::Rect{10, 100, 300, 4}));
-    EXPECT_EQ(w.rect(G("选择框_31开启Time功能")), (ui::Rect{10, 124, 120, 20}));
-    EXPECT_EQ(w.rect(G("分组框_31开启time")), (ui::Rect{10, 130, 300, 4}));
-    EXPECT_EQ(w.rect(G("分组框_33burst")), (ui::Rect{400, 50, 300, 4}));
-    EXPECT_EQ(w.rect(G("分组框_33小提示")), (ui::Rect{400, 67, 300, 60}));
+// The rate-limit pages' burst and time groups start folded, their controls
+// hidden, as their unchecked boxes say; the start-up sizes the frame and
+// leaves the groups to their pages' one rule, so a group opened before it
+// runs stays open.
+TEST(StartUp, BurstGroupsStartFoldedByTheirPagesRule) {
+    Program p;
+    ui::HeadlessWindow& w = p.start();
     EXPECT_EQ(w.rect(G("分组框1")).h, 470);
     EXPECT_EQ(w.rect(G("选择夹1")).h, 455);
+    const ui::Rect burst = w.rect(G("分组框_31burst"));
+    EXPECT_EQ(burst.h, 4);
+    EXPECT_EQ(w.rect(G("选择框_31开启Time功能")).y, burst.bottom() + 20);
+    EXPECT_EQ(w.rect(G("分组框_31开启time")).h, 4);
+    EXPECT_EQ(w.rect(G("分组框_33burst")).h, 4);
+    EXPECT_EQ(w.rect(G("分组框_33小提示")).y, w.rect(G("分组框_33burst")).bottom() + 13);
+    for (const char* group : {"分组框_31burst", "分组框_31开启time", "分组框_33burst"})
+        for (const std::string& c : w.children(G(group))) EXPECT_FALSE(w.visible(c)) << c;
+
+    for (const char* box : {"选择框_31开启Burst功能", "选择框_33开启Burst功能"}) w.click(G(box));
+    const ui::Rect opened = w.rect(G("分组框_33burst"));
+    const ui::Rect tip = w.rect(G("分组框_33小提示"));
+    InitMainWindowTips(w);
+    EXPECT_EQ(w.rect(G("分组框_31burst")).h, 103);
+    EXPECT_EQ(w.rect(G("选择框_31开启Time功能")).y, w.rect(G("分组框_31burst")).bottom() + 5);
+    EXPECT_EQ(w.rect(G("分组框_33burst")), opened);
+    EXPECT_EQ(w.rect(G("分组框_33小提示")), tip);
+    EXPECT_TRUE(w.visible(G("组合框_33upBurstLimit")));
 }
 
 TEST(StartUp, ASecondCopyEndsWithNothingSetUpOrSaved) {

@@ -164,7 +164,8 @@ struct SplitCase {
     void (*edit)(PcqGroupFields&);
     const char* message;
     const char* title;
-    const char* focus;
+    // The field the error names, in the fields checked.
+    FieldRef (*focus)(const PcqGroupFields&);
 };
 
 void TwoGroups(PcqGroupFields& f) {
@@ -179,29 +180,29 @@ const char* const kFormat = "您填写的格式有误,请重新确认!";
 
 const std::vector<SplitCase> kSplitCases = {
     {"the prefix first", [](PcqGroupFields& f) { TwoGroups(f); f.prefix = "192.168"; f.up.limitAt = "0"; },
-     kIp, "ip格式错误", "编辑框_33ip前缀"},
+     kIp, "ip格式错误", [](const PcqGroupFields& f) { return FieldOf(f.prefix); }},
     {"upload limit-at", [](PcqGroupFields& f) { TwoGroups(f); f.up.limitAt = "0"; f.up.maxLimit = "0"; },
-     kFormat, "格式错误", "组合框_33upLimitAt"},
+     kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.up.limitAt); }},
     {"upload max-limit", [](PcqGroupFields& f) { TwoGroups(f); f.up.maxLimit = "1M"; f.priority = "8"; },
-     kFormat, "格式错误", "组合框_33upMaxLimit"},
+     kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.up.maxLimit); }},
     {"priority", [](PcqGroupFields& f) { TwoGroups(f); f.priority = "8/"; f.down.limitAt = "0"; },
-     kFormat, "格式错误", "组合框_33Priority"},
+     kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.priority); }},
     {"upload burst-limit with burst on",
      [](PcqGroupFields& f) { TwoGroups(f); f.burst = true; f.up.burstLimit = "1M"; f.up.burstTime = "3"; },
-     kFormat, "格式错误", "组合框_33upBurstLimit"},
+     kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.up.burstLimit); }},
     {"upload burst-threshold with burst on",
      [](PcqGroupFields& f) { TwoGroups(f); f.burst = true; f.up.burstThreshold = ""; },
-     kFormat, "格式错误", "组合框_33upBurstThreshold"},
+     kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.up.burstThreshold); }},
     {"upload burst time with burst on",
      [](PcqGroupFields& f) { TwoGroups(f); f.burst = true; f.up.burstTime = "3"; f.down.limitAt = "0"; },
-     kFormat, "格式错误", "编辑框_33upBurstTime"},
+     kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.up.burstTime); }},
     {"download after upload", [](PcqGroupFields& f) { TwoGroups(f); f.down.limitAt = "0"; },
-     kFormat, "格式错误", "组合框_33downLimitAt"},
+     kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.down.limitAt); }},
     {"download max-limit", [](PcqGroupFields& f) { TwoGroups(f); f.down.maxLimit = "1M"; },
-     kFormat, "格式错误", "组合框_33downMaxLimit"},
+     kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.down.maxLimit); }},
     {"download burst time with burst on",
      [](PcqGroupFields& f) { TwoGroups(f); f.burst = true; f.down.burstTime = "3/"; },
-     kFormat, "格式错误", "编辑框_33downBurstTime"},
+     kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.down.burstTime); }},
     {"burst off: short burst lists are not read",
      [](PcqGroupFields& f) {
          TwoGroups(f);
@@ -223,7 +224,7 @@ TEST(PcqGroupScript, ChecksTheListsInOrder) {
         }
         ASSERT_TRUE(out.error);
         EXPECT_FALSE(out.script);
-        EXPECT_EQ(*out.error, (ScriptError{G(c.message), 16, G(c.title), G(c.focus), FocusMove::AfterBox, G("主窗口")}));
+        EXPECT_EQ(*out.error, (ScriptError{G(c.message), 16, G(c.title), c.focus(f), FocusMove::AfterBox, G("主窗口")}));
     }
 }
 

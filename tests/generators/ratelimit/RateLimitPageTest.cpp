@@ -12,17 +12,6 @@ using trelvix::test::G;
 using trelvix::test::Visible;
 using test::RateLimitWindow;
 
-int Bottom(const ui::Rect& r) { return r.y + r.h; }
-
-// Controls of a group, named as the layout names them.
-std::vector<std::string> ChildrenOf(const char* group) {
-    std::vector<std::string> names;
-    ui::ForEachControl(ui::BuiltInLayout("main.json").controls, [&](const ui::ControlSpec& c, const ui::ControlSpec* p) {
-        if (p && p->name == G(group)) names.push_back(c.name);
-    });
-    return names;
-}
-
 TEST(SimpleQueuePage, DefaultsWithBurstAndTimeGiveTheLoop) {
     RateLimitWindow w;
     w.click("选择框_31开启Burst功能");
@@ -124,20 +113,20 @@ TEST(SimpleQueuePage, FoldedGroupsHideTheirControlsAndMoveTheOnesBelow) {
         EXPECT_EQ(time.y, box.y + 6);
         EXPECT_EQ(time.h, s.time ? 77 : 4);
 
-        for (const std::string& c : ChildrenOf("分组框_31burst")) EXPECT_EQ(w.window->visible(c), s.burst) << c;
-        for (const std::string& c : ChildrenOf("分组框_31开启time")) {
+        for (const std::string& c : w.window->children(G("分组框_31burst"))) EXPECT_EQ(w.window->visible(c), s.burst) << c;
+        for (const std::string& c : w.window->children(G("分组框_31开启time"))) {
             EXPECT_EQ(w.window->visible(c), s.time) << c;
             // A shown control of the time group sits below its check box and inside the group.
             const ui::Rect r = w.window->rect(c);
             if (s.time) {
-                EXPECT_GE(time.y + r.y, Bottom(box)) << c;
+                EXPECT_GE(time.y + r.y, box.bottom()) << c;
                 EXPECT_LE(r.y + r.h, time.h) << c;
             }
         }
-        EXPECT_GT(box.y, Bottom(burst));
-        EXPECT_LE(Bottom(time), outer.h);
+        EXPECT_GT(box.y, burst.bottom());
+        EXPECT_LE(time.bottom(), outer.h);
         if (s.burst) {
-            for (const std::string& c : ChildrenOf("分组框_31burst")) EXPECT_LE(Bottom(w.window->rect(c)), burst.h) << c;
+            for (const std::string& c : w.window->children(G("分组框_31burst"))) EXPECT_LE(w.window->rect(c).bottom(), burst.h) << c;
         }
     }
 }

@@ -124,19 +124,26 @@ TEST(SimpleQueueScript, RemoveLoopUsesRangeAndName) {
     EXPECT_EQ(BuildRemoveSimpleQueues(f), ":for vemtu from=20 to=\"30 \" do={queue simple remove (\"pc-\" . $vemtu)}");
 }
 
+// The error, and the field it names (its focus is filled in from the fields checked).
+struct Expected {
+    ScriptError error;
+    Gbk SimpleQueueFields::*focus = nullptr;
+};
+
 struct CheckCase {
     const char* name;
     void (*edit)(SimpleQueueFields&);
-    ScriptError expected;
+    Expected expected;
 };
 
-ScriptError IpError() {
-    return {G("您填写的ip格式有误,请重新填写!"), 16, G("ip格式错误"), G("编辑框_31ip前缀"), FocusMove::AfterBox, G("主窗口")};
+Expected IpError() {
+    return {{G("您填写的ip格式有误,请重新填写!"), 16, G("ip格式错误"), {}, FocusMove::AfterBox, G("主窗口")},
+            &SimpleQueueFields::prefix};
 }
-ScriptError TimeError(const char* box, int flags) {
-    return {G("您填写的Time时间段格式有误,格式: 12:10:10"), flags, std::nullopt, G(box), FocusMove::BeforeBox, ""};
+Expected TimeError(Gbk SimpleQueueFields::*box, int flags) {
+    return {{G("您填写的Time时间段格式有误,格式: 12:10:10"), flags, std::nullopt, {}, FocusMove::BeforeBox, ""}, box};
 }
-ScriptError RateError(const char* message) { return {G(message), 16, G("错误"), "", FocusMove::None, G("主窗口")}; }
+Expected RateError(const char* message) { return {{G(message), 16, G("错误"), {}, FocusMove::None, G("主窗口")}}; }
 const char* const kMaxBelowLimit = "Max Limit的值不能小于Limit At的值!";
 
 void NoDays(SimpleQueueFields& f) {
@@ -159,20 +166,20 @@ const std::vector<CheckCase> kChecks = {
          f.timeStart = "8:00";
          f.timeEnd = "x";
      },
-     ScriptError{G("请选择要限速的哪一天!"), 16, std::nullopt, "", FocusMove::None, ""}},
+     Expected{{G("请选择要限速的哪一天!"), 16, std::nullopt, {}, FocusMove::None, ""}}},
     {"start of two parts: focus first, error icon",
      [](SimpleQueueFields& f) {
          f.time = true;
          f.timeStart = "8:00";
          f.timeEnd = "8:00";
      },
-     TimeError("编辑框_31Time左", 16)},
+     TimeError(&SimpleQueueFields::timeStart, 16)},
     {"end of two parts: no icon",
      [](SimpleQueueFields& f) {
          f.time = true;
          f.timeEnd = "18:00:";
      },
-     TimeError("编辑框_31Time右", 0)},
+     TimeError(&SimpleQueueFields::timeEnd, 0)},
     {"the time before the rates",
      [](SimpleQueueFields& f) {
          f.time = true;
@@ -181,7 +188,7 @@ const std::vector<CheckCase> kChecks = {
          f.upLimitAt = "2M";
          f.upMaxLimit = "1M";
      },
-     TimeError("编辑框_31Time左", 16)},
+     TimeError(&SimpleQueueFields::timeStart, 16)},
     {"upload rates out of order",
      [](SimpleQueueFields& f) {
          f.burst = true;
@@ -203,12 +210,14 @@ TEST(SimpleQueueScript, ChecksInOrderAndProducesNothingOnAFault) {
         SCOPED_TRACE(c.name);
         SimpleQueueFields f;
         c.edit(f);
+        ScriptError expected = c.expected.error;
+        if (c.expected.focus) expected.focus = FieldOf(f.*c.expected.focus);
         for (RouterOsVersion v : {RouterOsVersion::V5, RouterOsVersion::V6}) {
             const Outcome out = BuildSimpleQueueScript(f, v);
             EXPECT_FALSE(out.script);
             ASSERT_TRUE(out.error);
-            EXPECT_EQ(Visible(out.error->message), Visible(c.expected.message));
-            EXPECT_EQ(*out.error, c.expected);
+            EXPECT_EQ(Visible(out.error->message), Visible(expected.message));
+            EXPECT_EQ(*out.error, expected);
         }
     }
 }
@@ -250,7 +259,7 @@ TEST(CheckRateOrder, ComparesRatesReadAsKilobits) {
             continue;
         }
         ASSERT_TRUE(error);
-        EXPECT_EQ(*error, RateError(c.message));
+        EXPECT_EQ(*error, RateError(c.message).error);
     }
 }
 

@@ -74,7 +74,7 @@ TEST(AdminUser, RefusesAnEmptyNameBeforeAnEmptyPassword) {
         EXPECT_EQ(out.error->message, G(c.message));
         EXPECT_EQ(out.error->flags, 64);
         EXPECT_FALSE(out.error->title);  // the default "信息："
-        EXPECT_EQ(out.error->focus, "");
+        EXPECT_FALSE(out.error->focus);
         EXPECT_EQ(out.error->when, FocusMove::None);
     }
 }
@@ -135,33 +135,6 @@ TEST(Schedules, ShutdownAndRebootLines) {
          R"(/system scheduler add name="\B9\D8\BB\FA\20A" on-event="/system reboot" start-date="Mar/7/2016" start-time="\$t" interval="1d\"x\\" disabled=no)"},
     };
     for (const auto& [actual, expected] : cases) EXPECT_BYTES(actual, G(expected));
-}
-
-TEST(FixedCommands, EachButtonShowsItsCommand) {
-    const std::vector<std::pair<const char*, const char*>> expected = {
-        {"按钮_03监控CPU", "/system resource monitor"},
-        {"按钮_03所有连接", "/ip firewall connection print"},
-        {"按钮_03路由重启", "/system reboot"},
-        {"按钮_03路由关机", "/system shutdown"},
-        {"按钮_03恢复初始化", "/system reset"},
-        {"按钮_03系统时间", "/system clock print"},
-        {"按钮_03系统信息", "/system resource print"},
-        {"按钮_03系统PCI", "/system resource pci print"},
-        {"按钮_03ROS版本", "/system license print"},
-        {"按钮_03组件情况", "/system package print"},
-        {"按钮_03系统管理员", "/user print"},
-        {"按钮_03系统日志", "/log print"},
-        {"按钮_03IP配置", "/ip address print"},
-        {"按钮_03网卡", "/interface print"},
-        {"按钮_03网关", "/ip route print"},
-        {"按钮_03防火墙", "/ip firewall filter print"},
-    };
-    const auto table = FixedCommands();
-    ASSERT_EQ(table.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(table[i].button, G(expected[i].first)) << expected[i].first;
-        EXPECT_EQ(table[i].command, std::string(expected[i].second)) << expected[i].first;
-    }
 }
 
 TEST(FixedTexts, ServicesDnsFlushAndTime) {

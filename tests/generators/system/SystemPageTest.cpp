@@ -47,7 +47,7 @@ protected:
               ui::BuiltInLayout("main.json"), nullptr, [this, &clock](ui::Window& w) {
                   page_.emplace(PageContext{ui_, w, clock, random_, secureRandom_, [&w](const Gbk& script) {
                                                 w.setText(G("编辑框_代码"), script);
-                                            }});
+                                            }, {}});
                   BindSystemSection(*page_);
               }))) {}
 

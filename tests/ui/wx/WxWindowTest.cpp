@@ -748,6 +748,12 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              x.setText(G("按钮1"), G("新按钮"));
              return Visible(x.text(G("标签1"))) + Visible(x.text(G("按钮1"))) + Visible(x.text(G("分组框1")));
          }},
+        {"children", [&](Window& x) {
+             std::string out;
+             for (const char* holder : {"分组框1", "选择夹1", "菜单1", "编辑框_单行"})
+                 for (const std::string& c : x.children(G(holder))) out += Visible(c) + "|";
+             return out;
+         }},
         {"editable combo", [&](Window& x) {
              const std::string c = G("组合框1");
              std::string out = std::to_string(x.currentItem(c));

@@ -1,0 +1,27 @@
+#pragma once
+// What a tool window may use of the program: the desktop, the main window
+// that owns it, the clock and random sources (fixed in tests), the program's
+// folders and its settings file. Tools take this and never include app/.
+#include <filesystem>
+
+#include "common/platform/Random.h"
+#include "common/text/DateTime.h"
+#include "ui/Ui.h"
+
+namespace trelvix {
+
+struct ToolContext {
+    ui::Ui& ui;
+    ui::Window* const& owner;    // the main window; null before it exists and once it is gone
+    const Clock& clock;
+    RandomSource& random;        // pseudo-random values
+    RandomSource& secureRandom;  // passwords and account names
+    // The settings folder, its config.ini and the per-user temporary folder
+    // (ends with a separator). All three stay empty when the start-up stops at
+    // the update check; a tool takes an empty path as "no settings".
+    const std::filesystem::path& settingsDirectory;
+    const std::filesystem::path& settingsFile;
+    const std::filesystem::path& tempDirectory;
+};
+
+}  // namespace trelvix

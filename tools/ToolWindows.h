@@ -1,0 +1,53 @@
+#pragma once
+// The seven tool windows: which layout each one uses, whether closing it
+// hides or destroys it, and how it opens. A tool's own module plugs its
+// set-up in with `RegisterToolWindowCreated`; until then a tool opens as its
+// bare layout.
+#include <functional>
+
+#include "tools/ToolContext.h"
+#include "ui/Layout.h"
+#include "ui/Window.h"
+
+namespace trelvix {
+
+// The tools, numbered as the main window's tool chooser lists them.
+enum class ToolIndex {
+    RouteTable = 0,
+    SubnetCalculator = 1,
+    ScriptEditor = 2,
+    L7Tools = 3,
+    Ipv6Tunnel = 4,
+    IpLookup = 5,
+    HardwareCatalogue = 6,
+};
+inline constexpr int kToolCount = 7;
+
+// A tool window's created event: runs once per load, before the window shows.
+// A window that hides on close already has `HideOnClose` as its may-close
+// handler; a set-up that must do more on closing replaces it and ends with it.
+using ToolWindowCreated = std::function<void(ToolContext& tools, ui::Window& window)>;
+void RegisterToolWindowCreated(ToolIndex tool, ToolWindowCreated created);
+
+// The may-close rule of windows that live until the program ends: hide and
+// refuse. A close that cannot be refused (the program is ending) goes through,
+// so hidden windows never keep the program alive.
+bool HideOnClose(ui::Window& window, bool canRefuse);
+
+// The tool's layout.
+const ui::WindowSpec& ToolWindowLayout(ToolIndex tool);
+
+// Shows the tool: a loaded window (also a hidden one) is shown again as it
+// was; otherwise it is loaded afresh, owned by the main window, with its
+// close rule and its registered set-up.
+ui::Window& ShowToolWindow(ToolContext& tools, ToolIndex tool);
+
+// Loads a window modeless, owned by the main window, runs `setUp` as its
+// created event, then shows it.
+ui::Window& LoadOwnedWindow(ToolContext& tools, const ui::WindowSpec& layout,
+                            const std::function<void(ui::Window&)>& setUp);
+
+// Closes every loaded tool window without the chance to refuse (shut-down).
+void CloseToolWindows(ToolContext& tools);
+
+}  // namespace trelvix
