@@ -3,32 +3,43 @@
 #include <array>
 #include <utility>
 
+#include "tools/subnet/SubnetCalculatorWindow.h"
+
 namespace trelvix {
 namespace {
 
 enum class OnClose { Hides, IsDestroyed };
 
+using ToolSetUp = void (*)(ToolContext& tools, ui::Window& window);
+
 struct ToolWindowEntry {
     const char* layout;  // under ui/layouts/
     OnClose onClose;
+    ToolSetUp created;   // the tool module's created event; null while the tool opens bare
 };
 
 // Indexed by ToolIndex. The Layer-7 window saves its tester texts before
 // hiding; its own set-up adds that to the hide rule.
 constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
-    {"tools/route_table.json", OnClose::Hides},
-    {"tools/subnet_calculator.json", OnClose::Hides},
-    {"tools/script_editor.json", OnClose::Hides},
-    {"tools/l7_tools.json", OnClose::Hides},
-    {"tools/ipv6_tunnel.json", OnClose::IsDestroyed},
-    {"tools/ip_lookup.json", OnClose::IsDestroyed},
-    {"tools/hardware_catalogue.json", OnClose::Hides},
+    {"tools/route_table.json", OnClose::Hides, nullptr},
+    {"tools/subnet_calculator.json", OnClose::Hides, OnSubnetWindowCreated},
+    {"tools/script_editor.json", OnClose::Hides, nullptr},
+    {"tools/l7_tools.json", OnClose::Hides, nullptr},
+    {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, nullptr},
+    {"tools/ip_lookup.json", OnClose::IsDestroyed, nullptr},
+    {"tools/hardware_catalogue.json", OnClose::Hides, nullptr},
 }};
 
 const ToolWindowEntry& EntryOf(ToolIndex tool) { return kToolWindows.at(static_cast<std::size_t>(tool)); }
 
+// Each tool starts with its own module's created event; a registration replaces it.
 std::array<ToolWindowCreated, kToolCount>& CreatedHandlers() {
-    static std::array<ToolWindowCreated, kToolCount> handlers;
+    static std::array<ToolWindowCreated, kToolCount> handlers = [] {
+        std::array<ToolWindowCreated, kToolCount> own;
+        for (std::size_t i = 0; i < own.size(); ++i)
+            if (kToolWindows[i].created) own[i] = kToolWindows[i].created;
+        return own;
+    }();
     return handlers;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The seven tool windows: which layout each one uses, whether closing it
-// hides or destroys it, and how it opens. A tool's own module plugs its
-// set-up in with `RegisterToolWindowCreated`; until then a tool opens as its
+// hides or destroys it, and how it opens. A tool's own module names its
+// created event in the tool table (ToolWindows.cpp), one entry per tool;
+// `RegisterToolWindowCreated` replaces it. Without one a tool opens as its
 // bare layout.
 #include <functional>
 
