@@ -39,7 +39,7 @@ void ClearCodeBox(App& app) {
 }
 
 void CopyCodeBox(App& app) {
-    if (app.ui.setClipboardText(app.main->text(kCodeBox))) app.ui.message("已复制到剪辑板", ui::mb::IconExclamation);
+    if (app.ui.setClipboardText(app.main->text(kCodeBox))) app.ui.message("已复制到剪辑板"_gbk, ui::mb::IconExclamation);
 }
 
 void SaveCodeBoxAs(App& app) {
