@@ -112,8 +112,8 @@ void SaveBatchLog(PageContext& page, const Gbk& script) {
         pppoe::SaveAccountLog(script, page.clock.Now(), pppoe::DefaultAccountLogFolders());
     if (saved.file) return;
     page.ui.messageBox({"自动生成的帐号及密码未能保存到Log文件夹(程序目录和设置目录都无法写入),"
-                        "请复制脚本框中的内容另行保存!",
-                        ui::mb::IconError, "错误", ""});
+                        "请复制脚本框中的内容另行保存!"_gbk,
+                        ui::mb::IconError, "错误"_gbk, ""});
 }
 
 void BindAccountsPage(PageContext& page) {
