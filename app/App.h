@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/Services.h"
 #include "app/StartupParts.h"
+#include "app/UsageCounter.h"
 #include "common/platform/InstanceLock.h"
 #include "common/platform/Random.h"
 #include "common/regex/RegexObject.h"
@@ -70,6 +72,10 @@ struct App {
 
     // Held while this is the first copy, until the shut-down steps.
     std::unique_ptr<InstanceLock> instanceLock;
+
+    ServiceSettings services;  // the web services' addresses, the build's unless a test says otherwise
+    // Last, so that it is gone before anything its worker's results reach.
+    std::unique_ptr<UsageCounter> usageCounter;
 };
 
 // Loads the main window from its layout, binds every handler of it and runs

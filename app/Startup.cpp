@@ -120,6 +120,7 @@ void RunShutdownSteps(App& app) {
     // result. Without the lock, a copy started now is a first copy of its own.
     app.instanceLock.reset();
     app.ui.stopPosting();
+    app.usageCounter.reset();
 }
 
 }  // namespace
@@ -193,7 +194,7 @@ void OnMainWindowCreated(App& app) {
     app.parts.registerDropTargets(app);
     fs::create_directories(app.DataDirectory, ec);  // a failure only means no saved settings
     ReadSettings(app, w);
-    app.StatisticsAddress = app.parts.decipherStatisticsAddress();
+    app.StatisticsAddress = app.parts.decipherStatisticsAddress(app);
     ShowTrayIcon(w);
     app.parts.startUsageCounter(app);
 }

@@ -41,8 +41,9 @@ bool WriteLanguagePack(int pack, const std::filesystem::path& file);
 void ApplyLanguageFile(ui::Window& window, const std::filesystem::path& file);
 
 // The usage counter's service address (empty when none is configured) and
-// its worker, started once at the end of the start-up.
-Gbk DecipherStatisticsAddress();
+// its worker, started once at the end of the start-up; with no address the
+// two count labels are emptied and nothing is sent.
+Gbk DecipherStatisticsAddress(const App& app);
 void StartUsageCounter(App& app);
 
 struct StartupParts {
@@ -55,7 +56,7 @@ struct StartupParts {
     std::function<void(App&)> unregisterDropTargets = UnregisterDropTargets;
     std::function<bool(int, const std::filesystem::path&)> writeLanguagePack = WriteLanguagePack;
     std::function<void(ui::Window&, const std::filesystem::path&)> applyLanguageFile = ApplyLanguageFile;
-    std::function<Gbk()> decipherStatisticsAddress = DecipherStatisticsAddress;
+    std::function<Gbk(App&)> decipherStatisticsAddress = DecipherStatisticsAddress;
     std::function<void(App&)> startUsageCounter = StartUsageCounter;
 };
 

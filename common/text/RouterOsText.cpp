@@ -76,11 +76,16 @@ Gbk QuoteTyped(std::string_view text)
     return out;
 }
 
-Gbk TypedWord(std::string_view text)
+bool IsBareWord(std::string_view text)
 {
     for (const unsigned char c : text)
-        if (!IsBareWordByte(c)) return QuoteTyped(text);
-    return Gbk(text);
+        if (!IsBareWordByte(c)) return false;
+    return true;
+}
+
+Gbk TypedWord(std::string_view text)
+{
+    return IsBareWord(text) ? Gbk(text) : QuoteTyped(text);
 }
 
 Gbk CommentFromBox(std::string_view boxText)

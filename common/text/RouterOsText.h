@@ -30,6 +30,9 @@ Gbk QuoteTyped(std::string_view text);
 // through QuoteTyped, since a blank, quote, $ or Chinese character would break the
 // command line. An empty value stays empty.
 Gbk TypedWord(std::string_view text);
+// True when TypedWord leaves the text as it is (also for the empty text), so that
+// long lists can be written without a copy per value.
+bool IsBareWord(std::string_view text);
 
 // " comment=" and the quoted, escaped box text; empty for an empty box.
 Gbk CommentFromBox(std::string_view boxText);

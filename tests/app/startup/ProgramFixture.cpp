@@ -7,6 +7,9 @@
 namespace trelvix::test {
 
 Program::Program() {
+    // Whatever services the build names, a test reaches only the ones it serves itself.
+    app.services.updateService.clear();
+    app.services.usageCounter.clear();
     StartupParts& p = app.parts;
     p.ensureSingleInstance = [this](App&) {
         steps.push_back("single instance");
@@ -33,7 +36,7 @@ Program::Program() {
     p.applyLanguageFile = [this](ui::Window&, const std::filesystem::path& file) {
         steps.push_back(std::string("apply pack ") + (std::filesystem::exists(file) ? "" : "(missing) ") + file.string());
     };
-    p.decipherStatisticsAddress = [this] {
+    p.decipherStatisticsAddress = [this](App&) {
         steps.push_back("counter address");
         return Gbk();
     };
