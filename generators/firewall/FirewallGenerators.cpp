@@ -34,9 +34,8 @@ Gbk Clause(std::string_view name, const Gbk& value) {
 
 // An error box with the error icon, owned by the main window.
 Outcome Refusal(Gbk message, const Gbk& field, FocusMove when, std::optional<Gbk> title = std::nullopt) {
-    static const std::string kMainWindow = "主窗口";
-    return Outcome::Error(
-        ScriptError{std::move(message), ui::mb::IconError, std::move(title), FieldOf(field), when, kMainWindow});
+    return Outcome::Error(ScriptError{std::move(message), ui::mb::IconError, std::move(title), FieldOf(field), when,
+                                      ratelimit::MainWindowName()});
 }
 
 const char* Protocol(bool tcp) { return tcp ? "tcp" : "udp"; }
