@@ -5,3 +5,4 @@
 // Sections.cpp each read the list with their own meaning of TRELVIX_SECTION.
 TRELVIX_SECTION(System)
 TRELVIX_SECTION(RateLimit)
+TRELVIX_SECTION(Firewall)
