@@ -67,16 +67,6 @@ void OnEncodeEscapesClicked(App& app) {
     app.main->setText(kConvertBox, EncodeRouterOsEscapes(app.main->text(kConvertBox)));
 }
 
-void SelectAllText(ui::Window& window, const std::string& box, bool clear) {
-    if (clear) window.setSelection(box, 0, 0);
-    else window.setSelection(box, 0, -1);
-}
-
-void SelectAllOnCtrlA(ui::Window& window, const std::string& box, const ui::EventArgs& key) {
-    constexpr int kKeyA = 65;
-    if (key.key == kKeyA && key.modifiers == ui::mod::Ctrl) SelectAllText(window, box, false);
-}
-
 void BindScriptBox(App& app) {
     ui::Window& w = *app.main;
     using ui::Event;
