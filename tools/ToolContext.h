@@ -6,6 +6,7 @@
 
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
+#include "tools/iplookup/IpLookupService.h"
 #include "ui/Ui.h"
 
 namespace trelvix {
@@ -22,6 +23,8 @@ struct ToolContext {
     const std::filesystem::path& settingsDirectory;
     const std::filesystem::path& settingsFile;
     const std::filesystem::path& tempDirectory;
+    // The web service of the IP lookup (a test points it at its own server).
+    IpLookupService ipLookup{};
 };
 
 }  // namespace trelvix

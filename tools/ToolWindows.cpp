@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "tools/iplookup/IpLookup.h"
 #include "tools/routetable/RouteTableWindow.h"
 #include "tools/subnet/SubnetCalculatorWindow.h"
 
@@ -27,7 +28,7 @@ constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
     {"tools/script_editor.json", OnClose::Hides, nullptr},
     {"tools/l7_tools.json", OnClose::Hides, nullptr},
     {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, nullptr},
-    {"tools/ip_lookup.json", OnClose::IsDestroyed, nullptr},
+    {"tools/ip_lookup.json", OnClose::IsDestroyed, OnIpLookupWindowCreated},
     {"tools/hardware_catalogue.json", OnClose::Hides, nullptr},
 }};
 

@@ -211,6 +211,8 @@ private:
     void create() {
         ui_ = std::make_unique<ui::HeadlessUi>();
         app_ = std::make_unique<App>(*ui_, clock_, random_, secure_);
+        // A case reaches no web service, whatever the build names.
+        app_->tools.ipLookup.host.clear();
         if (options_.createWindows) options_.createWindows(*app_);
         else CreateMainWindow(*app_);
         created_ = true;
