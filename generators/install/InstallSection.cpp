@@ -60,6 +60,17 @@ MultiWanFields ReadMultiWanPage(const ui::Window& w) {
     return f;
 }
 
+// The radio buttons turn the inner page; both lists keep their rows.
+void ShowStaticLinePage(ui::Window& w) {
+    w.setCurrentItem(kLineTabs, 0);
+    w.setVisible(kPeerDnsBox, false);
+}
+
+void ShowPppoeLinePage(ui::Window& w) {
+    w.setCurrentItem(kLineTabs, 1);
+    w.setVisible(kPeerDnsBox, true);
+}
+
 struct ModeButton {
     const char* button;
     BalanceMode mode;
@@ -76,15 +87,9 @@ void BindMultiWanPage(PageContext& page) {
         OnClick(page, b.button, [&page, mode = b.mode] {
             Deliver(page, BuildMultiWanScript(ReadMultiWanPage(page.window), mode));
         });
-    // The radio buttons turn the inner page; both lists keep their rows.
-    OnClick(page, "单选框_13固定IP", [&page] {
-        page.window.setCurrentItem(kLineTabs, 0);
-        page.window.setVisible(kPeerDnsBox, false);
-    });
-    OnClick(page, "单选框_13PPPOE", [&page] {
-        page.window.setCurrentItem(kLineTabs, 1);
-        page.window.setVisible(kPeerDnsBox, true);
-    });
+    OnClick(page, "单选框_13固定IP", [&page] { ShowStaticLinePage(page.window); });
+    OnClick(page, "单选框_13PPPOE", [&page] { ShowPppoeLinePage(page.window); });
+    // Add, modify, delete and show of either list are the shared line-list editors.
     BindRowEditor(page, kStaticLines);
     BindRowEditor(page, kPppoeLines);
 }
