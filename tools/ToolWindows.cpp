@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "tools/ipv6/Ipv6TunnelWindow.h"
 #include "tools/subnet/SubnetCalculatorWindow.h"
 
 namespace trelvix {
@@ -25,7 +26,7 @@ constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
     {"tools/subnet_calculator.json", OnClose::Hides, OnSubnetWindowCreated},
     {"tools/script_editor.json", OnClose::Hides, nullptr},
     {"tools/l7_tools.json", OnClose::Hides, nullptr},
-    {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, nullptr},
+    {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, OnIpv6WindowCreated},
     {"tools/ip_lookup.json", OnClose::IsDestroyed, nullptr},
     {"tools/hardware_catalogue.json", OnClose::Hides, nullptr},
 }};
