@@ -65,7 +65,7 @@ Gbk ExitQuestion() {
 }
 
 bool AskToQuit(App& app, const Gbk& question) {
-    return app.ui.messageBox({question, ui::mb::IconQuestion | ui::mb::YesNo, "提示", ""}) == ui::mb::IdYes;
+    return app.ui.messageBox({question, ui::mb::IconQuestion | ui::mb::YesNo, "提示"_gbk, ""}) == ui::mb::IdYes;
 }
 
 // The traditional interface: the pack is written beside the settings only for
@@ -74,7 +74,7 @@ void ApplyMainWindowLanguage(App& app, ui::Window& w) {
     const fs::path pack = app.DataDirectory / "language1.ini";
     app.parts.writeLanguagePack(1, pack);
     app.parts.applyLanguageFile(w, pack);
-    w.setText("按钮_语言", kSwitchToSimplifiedBig5);
+    w.setText("按钮_语言", Gbk(kSwitchToSimplifiedBig5));
     std::error_code ec;
     fs::remove(pack, ec);
 }
@@ -97,7 +97,7 @@ void ReadSettings(App& app, ui::Window& w) {
 void ShowTrayIcon(ui::Window& w) {
     const auto icon = EmbeddedFile("data/icons/tray.ico");
     w.setImage(kTray, icon ? std::string(*icon) : std::string());
-    Gbk tip = "Trelvix 正式版 V" + w.text("标签_版本");
+    Gbk tip = "Trelvix 正式版 V" + w.text("标签_版本").bytes();
     if (const Gbk site = MakerSite(); !site.empty()) tip += "\r\n" + site;
     w.setText(kTray, tip);
 }
@@ -201,7 +201,7 @@ void OnMainWindowCreated(App& app) {
 
 void InitMainWindowTips(ui::Window& w) {
     for (const BalloonTip& tip : kBalloonTips)
-        if (w.has(tip.control)) w.setTip("气球提示框1", tip.control, tip.text);
+        if (w.has(tip.control)) w.setTip("气球提示框1", tip.control, Gbk(tip.text));
     SetHeight(w, "分组框1", 470);
     SetHeight(w, "选择夹1", 455);
     w.setWindowSize(965, 725);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "tools/ipv6/Ipv6TunnelWindow.h"
+#include "tools/routetable/RouteTableWindow.h"
 #include "tools/subnet/SubnetCalculatorWindow.h"
 
 namespace trelvix {
@@ -22,7 +23,7 @@ struct ToolWindowEntry {
 // Indexed by ToolIndex. The Layer-7 window saves its tester texts before
 // hiding; its own set-up adds that to the hide rule.
 constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
-    {"tools/route_table.json", OnClose::Hides, nullptr},
+    {"tools/route_table.json", OnClose::Hides, OnRouteWindowCreated},
     {"tools/subnet_calculator.json", OnClose::Hides, OnSubnetWindowCreated},
     {"tools/script_editor.json", OnClose::Hides, nullptr},
     {"tools/l7_tools.json", OnClose::Hides, nullptr},

@@ -85,12 +85,13 @@ TEST(StartUp, StepsTrayPairAndVersionFollowUpdateAndSettings) {
         EXPECT_TRUE(w.shown());
         EXPECT_EQ(w.checked(kHide), c.hide);
         EXPECT_EQ(w.checked(kQuit), !c.hide);
-        EXPECT_EQ(w.text(kVersion), c.versionLabel);
+        EXPECT_EQ(w.text(kVersion), G(c.versionLabel));
         EXPECT_EQ(w.trayShown(kTray), c.setUp);
         EXPECT_EQ(w.windowRect().h, c.setUp ? 725 : 746);
         EXPECT_EQ(!w.tip(G("气球提示框1"), G("按钮_替换")).empty(), c.setUp);
         // Big5 captions: "切換簡體" in traditional mode, else the layout's "切換繁體".
-        EXPECT_EQ(w.text(G("按钮_语言")), c.traditional ? "\xA4\xC1\xB4\xAB\xC2\xB2\xC5\xE9" : "\xA4\xC1\xB4\xAB\xC1\x63\xC5\xE9");
+        EXPECT_EQ(w.text(G("按钮_语言")),
+                  Gbk(c.traditional ? "\xA4\xC1\xB4\xAB\xC2\xB2\xC5\xE9" : "\xA4\xC1\xB4\xAB\xC1\x63\xC5\xE9"));
         EXPECT_FALSE(fs::exists(pack));
         if (c.setUp) {
             EXPECT_EQ(p.app.DataDirectory, p.settingsDir());
