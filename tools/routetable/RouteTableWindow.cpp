@@ -98,7 +98,7 @@ void OnChinaListSelected(ui::Window& w) {
 
 // Only an exactly empty box: a blank is the user's own value.
 void RestoreScopeDefault(ui::Window& w) {
-    if (w.text(kScopeBox).empty()) w.setText(kScopeBox, "30");
+    if (w.text(kScopeBox).empty()) w.setText(kScopeBox, "30"_gbk);
 }
 
 void BuildOddEvenHosts(ToolContext& tools, ui::Window& w) {

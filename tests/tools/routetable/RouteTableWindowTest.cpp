@@ -151,9 +151,9 @@ TEST_F(RouteTableWindow, KeepsItsFieldsAndResultWhileHidden) {
     EXPECT_TRUE(w.checked(G("单选框_rule")));
     EXPECT_TRUE(w.checked(G("单选框_移动")));
     EXPECT_EQ(w.currentItem(G("选择夹1")), 1);
-    EXPECT_EQ(w.text(G("编辑框_2")), "10.0.0.1");
+    EXPECT_EQ(w.text(G("编辑框_2")), std::string("10.0.0.1"));
     EXPECT_EQ(w.text(G("编辑框_代码")), shown);
-    EXPECT_EQ(w.text(G("编辑框_行号")), "1\r\n2\r\n3\r\n4\r\n5\r\n6");
+    EXPECT_EQ(w.text(G("编辑框_行号")), std::string("1\r\n2\r\n3\r\n4\r\n5\r\n6"));
 }
 
 }  // namespace
