@@ -6,6 +6,7 @@
 
 #include "common/EmbeddedData.h"
 #include "tools/ipv6/Ipv6TunnelScript.h"
+#include "ui/EditBoxes.h"
 
 namespace trelvix {
 namespace {
@@ -14,7 +15,7 @@ using namespace ipv6tunnel;
 
 constexpr const char* kScriptBox = "编辑框_ipv4代码";
 constexpr const char* kTabs = "选择夹1";
-constexpr const char* kBrokerSite = "https://tunnelbroker.net/";
+const Gbk kBrokerSite = "https://tunnelbroker.net/";
 
 SetupFields ReadSetupFields(const ui::Window& w) {
     return {w.text("编辑框_11"), w.text("编辑框_12"), w.text("编辑框_13"), w.text("编辑框_14"),
@@ -63,10 +64,7 @@ void OnIpv6WindowCreated(ToolContext& tools, ui::Window& window) {
     ShowPicture(w, "图片框2", "data/ipv6/broker-logo.png");
     w.on("按钮_生成1", ui::Event::Click, [&tools, &w](const ui::EventArgs&) { OnSetupClicked(tools, w); });
     w.on("按钮_生成2", ui::Event::Click, [&tools, &w](const ui::EventArgs&) { OnUpdateClicked(tools, w); });
-    w.on(kScriptBox, ui::Event::KeyDown, [&w](const ui::EventArgs& key) {
-        constexpr int kKeyA = 65;
-        if (key.key == kKeyA && key.modifiers == ui::mod::Ctrl) w.setSelection(kScriptBox, 0, -1);
-    });
+    w.on(kScriptBox, ui::Event::KeyDown, [&w](const ui::EventArgs& key) { SelectAllOnCtrlA(w, kScriptBox, key); });
     // Both the logo and the link under the set-up fields lead to the broker.
     w.on("图片框2", ui::Event::MouseDown, [&tools](const ui::EventArgs&) { tools.ui.openUrl(kBrokerSite); });
     w.on("超级链接框1", ui::Event::Click, [&tools](const ui::EventArgs&) { tools.ui.openUrl(kBrokerSite); });

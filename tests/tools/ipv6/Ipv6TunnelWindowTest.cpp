@@ -54,7 +54,7 @@ TEST_F(Ipv6Window, ClosingDestroysItAndReopeningShowsTheDefaults) {
 
     ui::HeadlessWindow& again = open();
     for (std::size_t i = 0; i < std::size(boxes); ++i) EXPECT_EQ(again.text(G(boxes[i])), defaults[i]) << boxes[i];
-    EXPECT_EQ(again.text(G("编辑框_ipv4代码")), "");
+    EXPECT_TRUE(again.text(G("编辑框_ipv4代码")).empty());
     EXPECT_EQ(again.currentItem(G("选择夹1")), 0);
 }
 
@@ -70,7 +70,7 @@ TEST_F(Ipv6Window, AScriptPastTheLimitIsRefusedAndTheBoxKeepsItsText) {
     EXPECT_EQ(ui.messages[0].flags, 48);
     EXPECT_EQ(ui.messages[0].owner, "Ipv6TunnelWindow");
     EXPECT_EQ(w.currentItem(G("选择夹1")), 0);
-    EXPECT_EQ(w.text(G("编辑框_ipv4代码")), "kept");
+    EXPECT_EQ(w.text(G("编辑框_ipv4代码")).bytes(), "kept");
 }
 
 TEST_F(Ipv6Window, CtrlASelectsTheScriptAndTheLogoOpensTheBrokersSite) {
