@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "tools/iplookup/IpLookup.h"
+#include "tools/ipv6/Ipv6TunnelWindow.h"
 #include "tools/routetable/RouteTableWindow.h"
 #include "tools/subnet/SubnetCalculatorWindow.h"
 
@@ -27,7 +28,7 @@ constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
     {"tools/subnet_calculator.json", OnClose::Hides, OnSubnetWindowCreated},
     {"tools/script_editor.json", OnClose::Hides, nullptr},
     {"tools/l7_tools.json", OnClose::Hides, nullptr},
-    {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, nullptr},
+    {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, OnIpv6WindowCreated},
     {"tools/ip_lookup.json", OnClose::IsDestroyed, OnIpLookupWindowCreated},
     {"tools/hardware_catalogue.json", OnClose::Hides, nullptr},
 }};
