@@ -400,7 +400,8 @@ private:
             }
             default: expect(s); return;
         }
-        ui_->runPosted();
+        // Set-up written first runs before there is a program to post anything.
+        if (created_) ui_->runPosted();
     }
 
     void expect(const Step& s) {

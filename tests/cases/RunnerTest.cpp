@@ -150,6 +150,13 @@ TEST(CaseRunner, FaultsInTheFileFailTheirCaseAndTheRestRuns) {
     EXPECT_NE(r.report.find("parse-errors.case-fixture:12: the case checks nothing"), std::string::npos) << r.report;
 }
 
+// The program is created after the set-up lines; before it exists nothing may reach it.
+TEST(CaseRunner, SetUpLinesFirstInACaseWithNoPreamble) {
+    const FixtureRun r = RunFixture("setup-first.case-fixture");
+    EXPECT_EQ(r.totals.passed, 3) << r.report;
+    EXPECT_EQ(r.totals.failed, 0) << r.report;
+}
+
 TEST(CaseRunner, FilterRunsOnlyMatchingCases) {
     RunOptions options;
     options.filter = "raw bytes";
