@@ -11,7 +11,7 @@ std::string G(std::string_view utf8);
 // Bytes made visible: printable ASCII as is, CR as \r, LF as \n, others as \xHH.
 std::string Visible(std::string_view bytes);
 
-// A fresh temporary folder; HOME, XDG_CONFIG_HOME and XDG_CACHE_HOME point inside it
+// A fresh temporary folder; HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME and XDG_RUNTIME_DIR point inside it
 // while the object lives, so a test never touches the real ones.
 class TempHome {
 public:

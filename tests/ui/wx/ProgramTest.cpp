@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "NeedDisplay.h"
 #include "TestSupport.h"
 
 extern char** environ;
@@ -35,7 +36,7 @@ std::optional<std::string> Output(const std::string& command) {
 }
 
 TEST(Program, ShowsItsMainWindowAndEndsByItself) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
     const bool haveXdotool = Output("command -v xdotool").value_or("").find("xdotool") != std::string::npos;
     trelvix::test::TempHome home;
     setenv("TRELVIX_EXIT_AFTER_MS", "5000", 1);
@@ -69,7 +70,7 @@ TEST(Program, ShowsItsMainWindowAndEndsByItself) {
     ASSERT_TRUE(ended) << "the program did not end by itself";
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    if (!haveXdotool) GTEST_SKIP() << "xdotool is missing: the window was not looked for";
+    TRELVIX_NEED(haveXdotool, "xdotool: the window was not looked for");
     EXPECT_NE(title.find("Trelvix"), std::string::npos) << "window title: " << title;
 }
 
