@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/StartupParts.h"
+#include "common/ServiceAddresses.h"
 #include "common/platform/InstanceLock.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
@@ -55,6 +56,9 @@ struct App {
     std::filesystem::path SkinTempDir;    // where the skin library would be written
     std::filesystem::path SkinLibraryPath;  // the skin library to use, if any
     Gbk StatisticsAddress;                // the usage counter's service
+    // Where the web services are: the build's, unless a test points them elsewhere
+    // before the main window is created.
+    ServiceAddresses services = BuiltInServices();
     Gbk UpdateReplyText;                  // the update service's last reply
     std::array<Gbk, 60> RegexHelpSyntax, RegexHelpDescriptions;  // the Layer-7 window's help
     std::optional<FileDropReceiver> FileDrop;
