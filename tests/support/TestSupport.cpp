@@ -43,6 +43,14 @@ std::string Visible(std::string_view bytes) {
     return out;
 }
 
+int SlowdownFactor() {
+#if defined(__SANITIZE_ADDRESS__)
+    return 4;
+#else
+    return 1;
+#endif
+}
+
 bool InCi() {
     const char* ci = std::getenv("CI");
     return ci && std::strcmp(ci, "true") == 0;
