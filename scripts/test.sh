@@ -23,11 +23,14 @@ jobs=${TRELVIX_JOBS:-$(nproc)}
 root=$PWD
 
 # Runs ctest in the current build folder, under Xvfb when there is no display.
+# -noreset: by default the server resets whenever its last client goes, and a
+# program connecting during a reset is refused (a test that polls the desktop
+# with xdotool while the program starts would fail now and then).
 run_ctest() {
   if [ -n "${DISPLAY:-}" ]; then
     ctest --output-on-failure -j "$jobs" --no-tests=error "$@"
   else
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$jobs" --no-tests=error "$@"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -j "$jobs" --no-tests=error "$@"
   fi
 }
 
