@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <deque>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
