@@ -12,6 +12,7 @@
 #include "app/Services.h"
 #include "app/StartupParts.h"
 #include "app/UsageCounter.h"
+#include "common/ServiceAddresses.h"
 #include "common/platform/InstanceLock.h"
 #include "common/platform/Random.h"
 #include "common/regex/RegexObject.h"
@@ -73,7 +74,10 @@ struct App {
     // Held while this is the first copy, until the shut-down steps.
     std::unique_ptr<InstanceLock> instanceLock;
 
-    ServiceSettings services;  // the web services' addresses, the build's unless a test says otherwise
+    // Where the web services are and how long a start-up request may take: the
+    // build's addresses, unless a test points them elsewhere before the main
+    // window is created.
+    ServiceSettings services;
     // Last, so that it is gone before anything its worker's results reach.
     std::unique_ptr<UsageCounter> usageCounter;
 };

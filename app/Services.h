@@ -1,30 +1,22 @@
 #pragma once
-// The web services the start-up talks to: the update service and the usage
-// counter. Their addresses are build settings (-DTRELVIX_UPDATE_SERVICE="url",
-// -DTRELVIX_USAGE_COUNTER="url"); empty means the build has none. The App
-// holds a copy, so a test can point them at a server of its own.
+// The web services' addresses (common/ServiceAddresses.h, build settings) and
+// how the start-up's requests to the update service and the usage counter are
+// bounded. The App holds a copy, so a test can point them at a server of its own.
 // Plain ASCII only: this header is read by code compiled with either charset.
 #include <chrono>
 #include <string>
 
 #include "app/Maker.h"
+#include "common/ServiceAddresses.h"
 #include "common/http/HttpRequest.h"
-
-#ifndef TRELVIX_UPDATE_SERVICE
-#define TRELVIX_UPDATE_SERVICE ""
-#endif
-#ifndef TRELVIX_USAGE_COUNTER
-#define TRELVIX_USAGE_COUNTER ""
-#endif
 
 namespace trelvix {
 
 // Where a user is sent to fetch a new version by hand.
 inline constexpr char kDownloadPage[] = "http://" TRELVIX_MAKER_SITE "/category/download";
 
-struct ServiceSettings {
-    std::string updateService = TRELVIX_UPDATE_SERVICE;
-    std::string usageCounter = TRELVIX_USAGE_COUNTER;
+struct ServiceSettings : ServiceAddresses {
+    ServiceSettings() : ServiceAddresses(BuiltInServices()) {}
     // The update check holds the start-up before the window appears, so a dead
     // network may cost a few seconds, never minutes. The replies are short texts.
     HttpLimits limits{std::chrono::seconds(3), std::chrono::seconds(5), 64 * 1024};

@@ -1,5 +1,6 @@
 #include "CaseFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <fstream>
@@ -12,6 +13,13 @@
 namespace trelvix::cases {
 
 bool IsExpectation(Op op) { return op >= Op::ExpectScript; }
+bool IsSetUp(Op op) {
+    switch (op) {
+        case Op::Clock: case Op::Random: case Op::Secure: case Op::File: case Op::Service: case Op::Web:
+        case Op::Answer: case Op::Dialog: return true;
+        default: return false;
+    }
+}
 
 namespace {
 
@@ -144,6 +152,18 @@ unsigned AnswerId(std::string_view word, int line) {
     if (word == "yes") return ui::mb::IdYes;
     if (word == "no") return ui::mb::IdNo;
     throw ParseError(line, "unknown answer: " + std::string(word) + " (ok, cancel, yes, no)");
+}
+
+// The services a case can point at its web server; README.md lists them.
+const std::vector<std::string_view>& ServiceNames() {
+    static const std::vector<std::string_view> names = {"update", "counter", "mac", "iplookup", "rate"};
+    return names;
+}
+
+std::optional<int> WholeNumber(std::string_view word) {
+    auto n = ToNumber(word);
+    if (!n || *n < -1000000000LL || *n > 1000000000LL) return std::nullopt;
+    return static_cast<int>(*n);
 }
 
 class Parser {
@@ -285,7 +305,11 @@ private:
             file_.cases.push_back(std::move(c));
             return;
         }
-        if (word == "expect") return expectation(rest, line);
+        if (word == "expect") return expectation(rest, line, false);
+        if (word == "wait") {
+            if (NextWord(rest) != "expect") throw ParseError(line, "wait is written before an expectation: wait expect ...");
+            return expectation(rest, line, true);
+        }
 
         Step s;
         s.line = line;
@@ -363,10 +387,108 @@ private:
             s.path = std::string(NextWord(rest));
             if (s.path.empty()) throw ParseError(line, "file wants a path");
             s.text = value(rest, line, "file " + s.path);
+        } else if (word == "service") {
+            s.op = Op::Service;
+            while (!rest.empty()) {
+                const std::string_view name = NextWord(rest);
+                if (std::find(ServiceNames().begin(), ServiceNames().end(), name) == ServiceNames().end())
+                    throw ParseError(line, "unknown service: " + std::string(name) + " (update, counter, mac, iplookup, rate)");
+                s.paths.emplace_back(name);
+            }
+            if (s.paths.empty()) throw ParseError(line, "service wants a name: update, counter, mac, iplookup, rate");
+        } else if (word == "web") {
+            webReply(s, rest, line);
+        } else if (word == "scroll") {
+            s = named(Op::Scroll, rest, line, "scroll");
+            auto n = WholeNumber(NextWord(rest));
+            if (!n) throw ParseError(line, "scroll wants a position (a code box: its first visible line, 0 = the top)");
+            s.index = *n;
+            noMore(rest, line);
+        } else if (word == "items") {
+            s = named(Op::Items, rest, line, "items");
+            s.rows = itemLines(rest, line, "items");
+        } else if (word == "select") {
+            s = named(Op::Select, rest, line, "select");
+            byteRange(s, rest, line, "select");
+        } else if (word == "close") {
+            s.op = Op::Close;
+            s.shownName = std::string(NextWord(rest));
+            s.text = s.shownName.empty() ? std::string() : test::G(s.shownName);
+            noMore(rest, line);
         } else {
             throw ParseError(line, "unknown command: " + word);
         }
         add(std::move(s));
+    }
+
+    // `web PATH [status N] [header "Name: value"]... [silent]`, then the body
+    // as `= value` or `|` lines, or none.
+    void webReply(Step& s, std::string_view rest, int line) {
+        s.op = Op::Web;
+        s.path = std::string(NextWord(rest));
+        if (s.path.empty() || (s.path != "*" && s.path.front() != '/'))
+            throw ParseError(line, "web wants a path that starts with / (or * for every path without its own reply)");
+        bool body = false, answers = false;
+        while (!rest.empty()) {
+            if (rest.front() == '=') {
+                s.text = value(rest, line, "web " + s.path);
+                body = true;
+                break;
+            }
+            const std::string key(NextWord(rest));
+            if (key == "status") {
+                auto n = WholeNumber(NextWord(rest));
+                if (!n || *n < 100 || *n > 599) throw ParseError(line, "status wants an HTTP status, 100 to 599");
+                s.status = *n;
+                answers = true;
+            } else if (key == "header") {
+                const std::string h = DecodeValue(QuotedWord(rest, line, "the header"));
+                const std::size_t colon = h.find(':');
+                if (colon == std::string::npos || colon == 0) throw ParseError(line, "a header is written \"Name: value\"");
+                s.headers.emplace_back(std::string(Trim(std::string_view(h).substr(0, colon))),
+                                       std::string(Trim(std::string_view(h).substr(colon + 1))));
+                answers = true;
+            } else if (key == "silent") {
+                s.silent = true;
+            } else {
+                throw ParseError(line, "unknown part of a web reply: " + key + " (status, header, silent, = body)");
+            }
+        }
+        if (!body && blockLineAhead(false)) {
+            s.text = textBlock(line);
+            body = true;
+        }
+        if (s.silent && (body || answers)) throw ParseError(line, "a silent reply sends nothing: no status, header or body");
+    }
+
+    // `| item |` lines below the command, or `none` on it.
+    std::vector<Row> itemLines(std::string_view rest, int line, const std::string& what) {
+        const std::string_view tail = NextWord(rest);
+        noMore(rest, line);
+        std::vector<Row> rows;
+        if (tail == "none") {
+            if (blockLineAhead(true)) throw ParseError(line, "none, yet rows follow");
+        } else if (!tail.empty()) {
+            throw ParseError(line, "unexpected text at the end: " + std::string(tail));
+        } else {
+            rows = rowBlock();
+            if (rows.empty()) throw ParseError(line, what + " wants `|` lines below it, or none");
+        }
+        for (const Row& r : rows)
+            if (r.cells.size() != 1 || r.checked) throw ParseError(line, "an item line holds one text: | item |");
+        return rows;
+    }
+
+    // Two GBK byte offsets: start and end (`end` = to the end of the text).
+    void byteRange(Step& s, std::string_view rest, int line, const char* what) {
+        auto a = WholeNumber(NextWord(rest));
+        const std::string_view second = NextWord(rest);
+        auto b = second == "end" ? std::optional<int>(-1) : WholeNumber(second);
+        if (!a || !b || *a < 0 || *b < -1)
+            throw ParseError(line, std::string(what) + " wants a start and an end byte offset (or end)");
+        s.index = *a;
+        s.column = *b;
+        noMore(rest, line);
     }
 
     void choice(Step& s, std::string_view rest, int line) {
@@ -381,7 +503,7 @@ private:
         noMore(rest, line);
     }
 
-    void expectation(std::string_view rest, int line) {
+    void expectation(std::string_view rest, int line, bool wait) {
         const std::string what(NextWord(rest));
         Step s;
         s.line = line;
@@ -411,8 +533,12 @@ private:
                 }
             }
         } else if (what == "no") {
-            if (NextWord(rest) != "message") throw ParseError(line, "did you mean: expect no message");
-            s.op = Op::ExpectNoMessage;
+            const std::string_view thing = NextWord(rest);
+            if (thing == "message") s.op = Op::ExpectNoMessage;
+            else if (thing == "url") s.op = Op::ExpectNoUrl;
+            else if (thing == "request") s.op = Op::ExpectNoRequest;
+            else if (thing == "exit") s.op = Op::ExpectExit;
+            else throw ParseError(line, "expect no wants message, url, request or exit");
             noMore(rest, line);
         } else if (what == "focus") {
             s.op = Op::ExpectFocus;
@@ -434,6 +560,39 @@ private:
             if (!n) throw ParseError(line, "expect current wants an index (-1 = none)");
             s.index = static_cast<int>(*n);
             noMore(rest, line);
+        } else if (what == "scroll") {
+            s = named(Op::ExpectScroll, rest, line, "expect scroll");
+            auto n = WholeNumber(NextWord(rest));
+            if (!n) throw ParseError(line, "expect scroll wants a position");
+            s.index = *n;
+            noMore(rest, line);
+        } else if (what == "selection") {
+            s = named(Op::ExpectSelection, rest, line, "expect selection");
+            byteRange(s, rest, line, "expect selection");
+        } else if (what == "panel") {
+            s = named(Op::ExpectPanel, rest, line, "expect panel");
+            auto n = WholeNumber(NextWord(rest));
+            if (!n || *n < 0) throw ParseError(line, "expect panel wants a panel number (0 = the first)");
+            s.index = *n;
+            s.text = value(rest, line, "expect panel " + s.shownName);
+        } else if (what == "exit") {
+            s.op = Op::ExpectExit;
+            s.on = true;
+            auto n = ToNumber(NextWord(rest));
+            if (!n) throw ParseError(line, "expect exit wants the exit code");
+            s.number = *n;
+            noMore(rest, line);
+        } else if (what == "request") {
+            s.op = Op::ExpectRequest;
+            rest = TrimLeft(rest);
+            if (!rest.empty() && rest.front() != '=') s.method = std::string(NextWord(rest));
+            s.text = value(rest, line, "expect request");
+        } else if (what == "header") {
+            s.op = Op::ExpectHeader;
+            s.shownName = std::string(NextWord(rest));
+            if (s.shownName.empty() || s.shownName.front() == '=') throw ParseError(line, "expect header wants a header name");
+            s.control = s.shownName;
+            s.text = value(rest, line, "expect header " + s.shownName);
         } else if (what == "items" || what == "rows") {
             s = named(what == "items" ? Op::ExpectItems : Op::ExpectRows, rest, line, ("expect " + what).c_str());
             const std::string_view tail = NextWord(rest);
@@ -471,6 +630,13 @@ private:
             noMore(rest, line);
         } else {
             throw ParseError(line, "unknown expectation: expect " + what);
+        }
+        if (wait) {
+            // Waiting makes sense only for what comes true later.
+            const Op never[] = {Op::ExpectUnchanged, Op::ExpectNoMessage, Op::ExpectNoUrl, Op::ExpectNoRequest};
+            if (std::find(std::begin(never), std::end(never), s.op) != std::end(never) || (s.op == Op::ExpectExit && !s.on))
+                throw ParseError(line, "wait goes with an expectation that comes true, not with one that stays so");
+            s.wait = true;
         }
         add(std::move(s));
     }

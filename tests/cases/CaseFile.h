@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace trelvix::cases {
@@ -16,10 +17,13 @@ struct ParseError : std::runtime_error {
 };
 
 enum class Op {
-    // set-up, taken before the window is created when written first
+    // set-up, taken before the window is created when written first (with Answer and Dialog)
     Clock,          // number: the OLE date
     Random,         // values: both random sources
     Secure,         // values: the cryptographic source only
+    File,           // path, text: a file written for the program to read
+    Service,        // paths: the web services pointed at the case's web server
+    Web,            // path ("*" = any), reply: what the case's web server answers
     // acting as a user
     Window,         // name: the window the next steps act on
     Set,            // control, text: typed as a whole
@@ -34,9 +38,12 @@ enum class Op {
     Blur,           // control: it loses the focus
     Key,            // control, index = key code, modifiers
     Drop,           // control, paths: files dropped on it
-    Answer,         // values: message-box answers, queued
-    Dialog,         // path (empty = cancel): a file dialog answer, queued
-    File,           // path, text: a file written for the case to read
+    Answer,         // values: message-box answers, queued (set-up too)
+    Dialog,         // path (empty = cancel): a file dialog answer, queued (set-up too)
+    Scroll,         // control, index: a scroll bar's position or a code box's first line
+    Items,          // control, rows (one cell each): a list or combo box's items
+    Select,         // control, index = start, column = end (-1 = the end): GBK byte offsets
+    Close,          // name ("" = the current window): its close box
     // expectations
     ExpectScript,   // text: the main window's script box, byte for byte
     ExpectUnchanged,
@@ -54,7 +61,18 @@ enum class Op {
     ExpectUrl,      // text
     ExpectFile,     // path, text
     ExpectWindow,   // name, on (open or closed)
+    ExpectScroll,   // control, index
+    ExpectSelection,// control, index = start, column = end
+    ExpectPanel,    // control, index, text: a status-bar panel
+    ExpectNoUrl,
+    ExpectExit,     // on: ended (number = the exit code) or still running
+    ExpectRequest,  // text = target, method when written
+    ExpectNoRequest,
+    ExpectHeader,   // control = header name (as written), text: of the last request taken
 };
+
+// The set-up lines: before the program is created when a case starts with them.
+bool IsSetUp(Op op);
 
 bool IsExpectation(Op op);
 
@@ -82,6 +100,13 @@ struct Step {
     std::vector<unsigned> values;  // random values, answers
     std::vector<std::string> paths;
     std::vector<Row> rows;
+    // Web: the reply; ExpectRequest: the method ("" = any)
+    std::string method;
+    int status = 200;
+    std::vector<std::pair<std::string, std::string>> headers;
+    bool silent = false;
+    // An expectation written `wait expect ...`: tried again until it holds or time runs out.
+    bool wait = false;
 };
 
 struct Case {

@@ -3,13 +3,17 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <thread>
 
+#include "FakeHttpServer.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "common/platform/Paths.h"
@@ -135,7 +139,17 @@ private:
 // 1 January 2000, midnight: what a case sees unless it sets the clock.
 constexpr double kDefaultDate = 36526.0;
 
-bool IsSetUp(Op op) { return op == Op::Clock || op == Op::Random || op == Op::Secure; }
+// How long a `wait expect` line keeps trying: longer than any time-out or
+// retry pause of the program's web requests.
+constexpr auto kWaitBound = std::chrono::seconds(30);
+
+// The key the IP-location service is sent when a case serves it.
+constexpr char kTestApiKey[] = "0123456789abcdef0123456789abcdef";
+
+// Every written occurrence of key replaced by `by`.
+void ReplaceAll(std::string& text, std::string_view key, std::string_view by) {
+    for (std::size_t at = 0; (at = text.find(key, at)) != std::string::npos; at += by.size()) text.replace(at, key.size(), by);
+}
 
 std::string ShowMessage(const std::string& text, long long flags, const std::string& title,
                         const std::optional<std::string>& focus) {
@@ -174,14 +188,26 @@ public:
         for (const ParseError& e : case_.errors) failures.push_back({e.line, e.what()});
         if (!failures.empty()) return failures;
 
+        // The set-up lines that open the file's common steps and the case come
+        // first, so that they hold while the program starts; then the rest of the
+        // common steps, then the rest of the case.
         std::vector<const Step*> steps;
-        for (const Step& s : file_.preamble) steps.push_back(&s);
-        for (const Step& s : case_.steps) steps.push_back(&s);
+        auto leading = [](const std::vector<Step>& list) {
+            return static_cast<std::size_t>(std::find_if(list.begin(), list.end(), [](const Step& s) { return !IsSetUp(s.op); }) - list.begin());
+        };
+        const std::size_t commonLead = leading(file_.preamble), caseLead = leading(case_.steps);
+        for (std::size_t i = 0; i < commonLead; ++i) steps.push_back(&file_.preamble[i]);
+        for (std::size_t i = 0; i < caseLead; ++i) steps.push_back(&case_.steps[i]);
+        for (std::size_t i = commonLead; i < file_.preamble.size(); ++i) steps.push_back(&file_.preamble[i]);
+        for (std::size_t i = caseLead; i < case_.steps.size(); ++i) steps.push_back(&case_.steps[i]);
         const bool checksSomething = std::any_of(steps.begin(), steps.end(), [](const Step* s) { return IsExpectation(s->op); });
         if (!checksSomething) return {{case_.line, "the case checks nothing: add an expect line"}};
 
         try {
-            for (const Step* s : steps) guarded(*s, [&] { apply(*s); });
+            for (const Step* s : steps) {
+                const Step filled = withPlaceholders(*s);
+                guarded(filled, [&] { apply(filled); });
+            }
             if (!created_) guarded(Step{}, [&] { create(); });
             finish();
         } catch (const Failure& f) {
@@ -210,18 +236,63 @@ private:
 
     void create() {
         ui_ = std::make_unique<ui::HeadlessUi>();
+        // Answers written first in the case are there for the boxes of the start-up.
+        ui_->messageAnswers = std::move(earlyAnswers_);
+        ui_->dialogAnswers = std::move(earlyDialogs_);
         app_ = std::make_unique<App>(*ui_, clock_, random_, secure_);
-        // A case reaches no web service, whatever the build names.
+        // A case reaches no web service but its own server, whatever the build names.
         app_->tools.ipLookup.host.clear();
+        pointServicesAtTheWebServer();
         if (options_.createWindows) options_.createWindows(*app_);
         else CreateMainWindow(*app_);
         created_ = true;
         ui_->runPosted();
-        // What start-up showed is not the case's business.
-        messagesSeen_ = ui_->messages.size();
-        urlsSeen_ = ui_->openedUrls.size();
         ui::HeadlessWindow* main = ui_->window(mainName_);
         snapshot_ = main && main->has(scriptBox_) ? main->text(scriptBox_).bytes() : std::string();
+    }
+
+    // The services the case named reach its server; the others stay as built.
+    void pointServicesAtTheWebServer() {
+        if (services_.empty()) return;
+        const std::string host = "127.0.0.1:" + std::to_string(server().port());
+        ServiceAddresses& to = app_->services;
+        for (const std::string& name : services_) {
+            if (name == "update") to.updateService = server().url("/update");
+            else if (name == "counter") to.usageCounter = server().url("/counter");
+            else if (name == "mac") to.macVendorHost = host;
+            else if (name == "rate") to.exchangeRateHost = host;
+            else if (name == "iplookup") {
+                to.ipLocationHost = host;
+                to.ipLocationKey = kTestApiKey;
+                app_->tools.ipLookup = {host, kTestApiKey};
+            }
+        }
+    }
+
+    // The case's web server, started when a case first needs it.
+    test::FakeHttpServer& server() {
+        if (!server_) server_ = std::make_unique<test::FakeHttpServer>();
+        return *server_;
+    }
+
+    // {tmp} {here} {config} {cache} {web} in a step's texts and paths.
+    Step withPlaceholders(const Step& written) {
+        Step s = written;
+        auto fill = [this](std::string& text) {
+            if (text.find('{') == std::string::npos) return;
+            ReplaceAll(text, "{tmp}", home_.root().string());
+            ReplaceAll(text, "{here}", fs::absolute(fs::path(file_.path)).parent_path().string());
+            ReplaceAll(text, "{config}", (home_.root() / "config" / "vemtu").string());
+            ReplaceAll(text, "{cache}", (home_.root() / "cache" / "vemtu").string());
+            if (text.find("{web}") != std::string::npos) ReplaceAll(text, "{web}", server().url(""));
+        };
+        fill(s.text);
+        fill(s.path);
+        for (std::string& p : s.paths) fill(p);
+        for (auto& [name, value] : s.headers) fill(value);
+        for (Row& r : s.rows)
+            for (std::string& c : r.cells) fill(c);
+        return s;
     }
 
     void tearDown(std::vector<Failure>& failures) {
@@ -245,14 +316,9 @@ private:
         return *w;
     }
 
+    // A path of the case (placeholders already filled): relative ones are in its folder.
     fs::path resolve(const std::string& written) const {
-        std::string p = written;
-        auto replace = [&p](const std::string& key, const std::string& by) {
-            for (std::size_t at; (at = p.find(key)) != std::string::npos;) p.replace(at, key.size(), by);
-        };
-        replace("{tmp}", home_.root().string());
-        replace("{here}", fs::absolute(fs::path(file_.path)).parent_path().string());
-        fs::path path(p);
+        fs::path path(written);
         return path.is_absolute() ? path : home_.root() / path;
     }
 
@@ -317,6 +383,22 @@ private:
             case Op::Clock: clock_.Set(s.date); break;
             case Op::Random: random_.set(s.values); secure_.set(s.values); break;
             case Op::Secure: secure_.set(s.values); break;
+            case Op::Service:
+                if (created_)
+                    throw Failure{s.line, "a service is pointed at the web server before the program starts: "
+                                          "write it first in the case, before any other step"};
+                services_.insert(services_.end(), s.paths.begin(), s.paths.end());
+                break;
+            case Op::Web: {
+                test::FakeReply reply;
+                reply.status = s.status;
+                reply.body = s.text;
+                reply.headers = s.headers;
+                reply.silent = s.silent;
+                if (s.path == "*") server().replyAll(std::move(reply));
+                else server().reply(s.path, std::move(reply));
+                break;
+            }
             case Op::Window:
                 if (!ui_->window(s.text)) throw Failure{s.line, "no window named " + s.shownName + " is open"};
                 windowName_ = s.text;
@@ -392,12 +474,14 @@ private:
                 break;
             }
             case Op::Answer:
-                for (unsigned v : s.values) ui_->messageAnswers.push_back(static_cast<int>(v));
+                for (unsigned v : s.values) (created_ ? ui_->messageAnswers : earlyAnswers_).push_back(static_cast<int>(v));
                 break;
-            case Op::Dialog:
-                if (s.path.empty()) ui_->dialogAnswers.push_back(std::nullopt);
-                else ui_->dialogAnswers.push_back(resolve(s.path));
+            case Op::Dialog: {
+                auto& queue = created_ ? ui_->dialogAnswers : earlyDialogs_;
+                if (s.path.empty()) queue.push_back(std::nullopt);
+                else queue.push_back(resolve(s.path));
                 break;
+            }
             case Op::File: {
                 const fs::path p = resolve(s.path);
                 fs::create_directories(p.parent_path());
@@ -406,9 +490,87 @@ private:
                 if (!f) throw Failure{s.line, "cannot write " + p.string()};
                 break;
             }
-            default: expect(s); return;
+            case Op::Scroll: scroll(s); break;
+            case Op::Items: {
+                ui::HeadlessWindow& w = window(s.line);
+                const ui::Kind kind = w.kind(s.control);
+                if (kind != ui::Kind::ListBox && kind != ui::Kind::Combo)
+                    throw Failure{s.line, "items fills a list box or a combo box; " + s.shownName + " is neither"};
+                std::vector<std::string> items;
+                for (const Row& r : s.rows) items.push_back(r.cells[0]);
+                w.setItems(s.control, ui::AsTexts(items));
+                break;
+            }
+            case Op::Select: {
+                ui::HeadlessWindow& w = window(s.line);
+                const ui::Kind kind = w.kind(s.control);
+                if (kind != ui::Kind::Edit && kind != ui::Kind::CodeBox)
+                    throw Failure{s.line, "select wants an edit box or a code box; " + s.shownName + " is neither"};
+                const int size = static_cast<int>(w.text(s.control).size());
+                if (s.index > size || s.column > size)
+                    throw Failure{s.line, s.shownName + " holds " + std::to_string(size) + " bytes; the selection goes beyond them"};
+                w.setSelection(s.control, s.index, s.column);
+                break;
+            }
+            case Op::Close: {
+                const std::string name = s.text.empty() ? windowName_ : s.text;
+                ui::HeadlessWindow* w = ui_->window(name);
+                if (!w) throw Failure{s.line, "no window named " + Utf8(name) + " is open to close"};
+                w->close(true);
+                break;
+            }
+            default:
+                if (s.wait) waitFor(s);
+                else expect(s);
+                return;
         }
-        ui_->runPosted();
+        // Set-up written first runs before there is a program to post anything.
+        if (created_) ui_->runPosted();
+    }
+
+    void scroll(const Step& s) {
+        ui::HeadlessWindow& w = window(s.line);
+        const ui::Kind kind = w.kind(s.control);
+        requireUsable(w, s);
+        int reached;
+        if (kind == ui::Kind::HScroll) {
+            w.choose(s.control, s.index);
+            reached = w.currentItem(s.control);
+        } else if (kind == ui::Kind::CodeBox || kind == ui::Kind::Edit) {
+            w.scrollToLine(s.control, s.index);
+            reached = w.firstVisibleLine(s.control);
+        } else {
+            throw Failure{s.line, "scroll wants a scroll bar or a code box; " + s.shownName + " is neither"};
+        }
+        if (reached != s.index)
+            throw Failure{s.line, s.shownName + " cannot go to " + std::to_string(s.index) + ": it stops at " + std::to_string(reached)};
+    }
+
+    // An expectation that other threads make true: tried again, with the work
+    // they post run in between, until it holds or the bound is reached.
+    void waitFor(const Step& s) {
+        const auto deadline = std::chrono::steady_clock::now() + kWaitBound;
+        for (;;) {
+            ui_->runPosted();
+            try {
+                expect(s);
+                return;
+            } catch (const Failure& f) {
+                if (std::chrono::steady_clock::now() >= deadline)
+                    throw Failure{f.line, f.detail + "\n  (still so after waiting " + std::to_string(kWaitBound.count()) + " s)"};
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    int scrollPosition(const Step& s) {
+        ui::HeadlessWindow& w = window(s.line);
+        switch (w.kind(s.control)) {
+            case ui::Kind::HScroll: return w.currentItem(s.control);
+            case ui::Kind::CodeBox:
+            case ui::Kind::Edit: return w.firstVisibleLine(s.control);
+            default: throw Failure{s.line, "expect scroll wants a scroll bar or a code box; " + s.shownName + " is neither"};
+        }
     }
 
     void expect(const Step& s) {
@@ -429,10 +591,7 @@ private:
             }
             case Op::ExpectMessage: {
                 const std::string title = s.title.value_or(defaultTitle_);
-                // A message may name a file of the case: {tmp} stands for the case's folder there too.
-                std::string text = s.text;
-                for (std::size_t at; (at = text.find("{tmp}")) != std::string::npos;)
-                    text.replace(at, 5, home_.root().string());
+                const std::string& text = s.text;
                 const std::string expected = ShowMessage(text, s.number, title, s.focus);
                 if (messagesSeen_ >= ui_->messages.size())
                     throw Failure{s.line, "expected a message box, none was shown\n    expected: " + expected};
@@ -494,7 +653,12 @@ private:
             case Op::ExpectUrl:
                 if (urlsSeen_ >= ui_->openedUrls.size())
                     throw Failure{s.line, "expected " + Quoted(s.text) + " to be opened; no more addresses were"};
-                compareText(s, "the address opened", s.text, ui_->openedUrls[urlsSeen_++]);
+                compareText(s, "the address opened", s.text, ui_->openedUrls[urlsSeen_]);
+                ++urlsSeen_;
+                break;
+            case Op::ExpectNoUrl:
+                if (urlsSeen_ < ui_->openedUrls.size())
+                    throw Failure{s.line, "expected no address opened; opened: " + Quoted(ui_->openedUrls[urlsSeen_])};
                 break;
             case Op::ExpectFile: {
                 const fs::path p = resolve(s.path);
@@ -512,8 +676,73 @@ private:
                                               ", it is " + (open ? "open" : "closed")};
                 break;
             }
+            case Op::ExpectScroll: {
+                const int at = scrollPosition(s);
+                if (at != s.index)
+                    throw Failure{s.line, "expected " + s.shownName + " at " + std::to_string(s.index) + ", it is at " + std::to_string(at)};
+                break;
+            }
+            case Op::ExpectSelection: {
+                ui::HeadlessWindow& w = window(s.line);
+                const auto [start, end] = w.selection(s.control);
+                const int wantEnd = s.column < 0 ? static_cast<int>(w.text(s.control).size()) : s.column;
+                if (start != s.index || end != wantEnd)
+                    throw Failure{s.line, "expected bytes " + std::to_string(s.index) + " to " + std::to_string(wantEnd) + " of " +
+                                              s.shownName + " selected, the selection is " + std::to_string(start) + " to " +
+                                              std::to_string(end)};
+                break;
+            }
+            case Op::ExpectPanel: {
+                ui::HeadlessWindow& w = window(s.line);
+                if (w.kind(s.control) != ui::Kind::StatusBar)
+                    throw Failure{s.line, "expect panel wants a status bar; " + s.shownName + " is none"};
+                const std::vector<std::string> panels = ui::AsBytes(w.items(s.control));
+                if (s.index >= static_cast<int>(panels.size()))
+                    throw Failure{s.line, s.shownName + " has " + std::to_string(panels.size()) + " panels; there is no panel " +
+                                              std::to_string(s.index) + " (the first is 0)"};
+                compareText(s, "panel " + std::to_string(s.index) + " of " + s.shownName, s.text, panels[s.index]);
+                break;
+            }
+            case Op::ExpectExit: {
+                const bool ended = app_->ending || ui_->quitRequested;
+                const long long code = app_->ending ? app_->exitCode : ui_->exitCode;
+                if (!s.on && ended) throw Failure{s.line, "expected the program to run on; it ended with " + std::to_string(code)};
+                if (s.on && !ended) throw Failure{s.line, "expected the program to end with " + std::to_string(s.number) + "; it runs on"};
+                if (s.on && code != s.number)
+                    throw Failure{s.line, "expected the program to end with " + std::to_string(s.number) + "; it ended with " + std::to_string(code)};
+                break;
+            }
+            case Op::ExpectRequest: {
+                const std::vector<test::SeenRequest> seen = server().requests();
+                if (requestsSeen_ >= seen.size())
+                    throw Failure{s.line, "expected a request for " + Quoted(s.text) + "; no more came" + requestList(seen)};
+                const test::SeenRequest& r = seen[requestsSeen_];
+                if (!s.method.empty() && r.method != s.method)
+                    throw Failure{s.line, "expected a " + s.method + " request, it was " + r.method + " " + Quoted(r.target)};
+                compareText(s, "the address asked for", s.text, r.target);
+                lastRequest_ = r;
+                ++requestsSeen_;
+                break;
+            }
+            case Op::ExpectNoRequest: {
+                const std::vector<test::SeenRequest> seen = server_ ? server_->requests() : std::vector<test::SeenRequest>{};
+                if (requestsSeen_ < seen.size()) throw Failure{s.line, "expected no request; asked:" + requestList(seen)};
+                break;
+            }
+            case Op::ExpectHeader:
+                if (!lastRequest_) throw Failure{s.line, "expect header reads the request of the last expect request; there is none"};
+                compareText(s, "header " + s.shownName, s.text, lastRequest_->header(s.control));
+                break;
             default: break;
         }
+    }
+
+    // The requests not yet taken by an expectation.
+    std::string requestList(const std::vector<test::SeenRequest>& seen) const {
+        std::string list;
+        for (std::size_t i = requestsSeen_; i < seen.size(); ++i)
+            list += "\n    " + seen[i].method + " " + Quoted(seen[i].target);
+        return list;
     }
 
     void expectRows(const Step& s) {
@@ -550,6 +779,13 @@ private:
     const RunOptions& options_;
     const std::string mainName_, scriptBox_, defaultTitle_;
     test::TempHome home_;
+    // Declared before the program: it outlives the program's requests to it.
+    std::unique_ptr<test::FakeHttpServer> server_;
+    std::vector<std::string> services_;
+    std::deque<int> earlyAnswers_;
+    std::deque<std::optional<fs::path>> earlyDialogs_;
+    std::size_t requestsSeen_ = 0;
+    std::optional<test::SeenRequest> lastRequest_;
     FixedClock clock_{kDefaultDate};
     CaseRandom random_, secure_;
     std::unique_ptr<ui::HeadlessUi> ui_;

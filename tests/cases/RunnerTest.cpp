@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "CaseFile.h"
 #include "Runner.h"
 #include "TestSupport.h"
 #include "app/App.h"
+#include "app/Startup.h"
+#include "common/http/HttpRequest.h"
 #include "ui/Layout.h"
 
 namespace trelvix::cases {
@@ -41,6 +45,72 @@ void CreateWindowsWithTestWindow(App& app) {
             w.setText(G("编辑框_值"), answer == ui::mb::IdYes ? G("是") : G("否"));
         });
         w.on(G("按钮_坏"), ui::Event::Click, [&w](const ui::EventArgs&) { w.text(G("编辑框_没有")); });
+        w.show();
+    });
+}
+
+// A window with the controls and services the later windows use: a scroll
+// bar, a list box, a code box, a status bar, a close that asks, a web request
+// on the UI thread and one from a worker that posts its answer, the end of the
+// program, and a question at its start.
+void CreateWindowsWithServiceWindow(App& app) {
+    CreateMainWindow(app);
+    const char* layout = R"({"name": "服务窗口", "title": "服务", "w": 400, "h": 300, "controls": [
+      {"kind": "edit", "name": "编辑框_值", "rect": [5, 5, 200, 22]},
+      {"kind": "hscroll", "name": "横向滚动条_位置", "rect": [5, 30, 200, 16], "min": 0, "max": 50},
+      {"kind": "label", "name": "标签_位置", "rect": [210, 30, 60, 18]},
+      {"kind": "list", "name": "列表框_项", "rect": [5, 50, 100, 60]},
+      {"kind": "code", "name": "编辑框_代码框", "rect": [110, 50, 200, 60]},
+      {"kind": "button", "name": "按钮_选中", "rect": [5, 115, 60, 24], "text": "选中"},
+      {"kind": "button", "name": "按钮_更新", "rect": [70, 115, 60, 24], "text": "更新"},
+      {"kind": "button", "name": "按钮_计数", "rect": [135, 115, 60, 24], "text": "计数"},
+      {"kind": "button", "name": "按钮_查询", "rect": [200, 115, 60, 24], "text": "查询"},
+      {"kind": "button", "name": "按钮_结束", "rect": [265, 115, 60, 24], "text": "结束"},
+      {"kind": "label", "name": "标签_计数", "rect": [5, 145, 200, 18]},
+      {"kind": "status", "name": "状态条_状态", "rect": [0, 276, 400, 24], "items": ["就绪", ""]}]})";
+    app.ui.createWindow(ui::ParseLayout(layout), app.main, [&app](ui::Window& w) {
+        w.on(G("横向滚动条_位置"), ui::Event::Scroll, [&w](const ui::EventArgs& a) {
+            w.setText(G("标签_位置"), std::to_string(a.index));
+        });
+        w.on(G("按钮_选中"), ui::Event::Click, [&w](const ui::EventArgs&) {
+            const auto [start, end] = w.selection(G("编辑框_值"));
+            std::vector<std::string> panels = ui::AsBytes(w.items(G("状态条_状态")));
+            panels[1] = w.text(G("编辑框_值")).bytes().substr(start, end - start);
+            w.setItems(G("状态条_状态"), ui::AsTexts(panels));
+        });
+        w.on(G("按钮_更新"), ui::Event::Click, [&app, &w](const ui::EventArgs&) {
+            const std::string& host = app.services.macVendorHost;
+            w.setText(G("编辑框_值"), host.empty() ? G("无地址") : HttpGet("http://" + host + "/update"));
+        });
+        w.on(G("按钮_查询"), ui::Event::Click, [&app, &w](const ui::EventArgs&) {
+            Gbk headers = "apikey: " + app.services.ipLocationKey;
+            w.setText(G("编辑框_值"), HttpRequest("http://" + app.services.ipLocationHost + "/ip?ip=" + w.text(G("编辑框_值")).bytes(),
+                                                 0, {}, nullptr, nullptr, &headers));
+        });
+        // The worker never touches the window: it posts its answer, and the
+        // window waits for it when it goes.
+        auto worker = std::make_shared<std::thread>();
+        w.on(G("按钮_计数"), ui::Event::Click, [&app, &w, worker](const ui::EventArgs&) {
+            if (worker->joinable()) worker->join();
+            *worker = std::thread([&app, &w, address = "http://" + app.services.macVendorHost + "/counter"] {
+                HttpLimits limits;
+                limits.total = std::chrono::seconds(1);
+                const std::string reply = HttpGet(address + "?var=times", limits);
+                app.ui.post([&w, reply] { w.setText(G("标签_计数"), reply.empty() ? G("失败") : reply); });
+            });
+        });
+        w.onDestroy([worker] {
+            if (worker->joinable()) worker->join();
+        });
+        w.onClose([&app](bool canRefuse) {
+            return !canRefuse || app.ui.message(G("关闭吗？"), ui::mb::YesNo | ui::mb::IconQuestion) == ui::mb::IdYes;
+        });
+        w.on(G("按钮_结束"), ui::Event::Click, [&app](const ui::EventArgs&) { ExitProgram(app); });
+        // Like the update check: a question at the start, when the service says so.
+        if (!app.services.exchangeRateHost.empty() && HttpGet("http://" + app.services.exchangeRateHost + "/start") == "ask") {
+            const int answer = app.ui.message(G("继续吗？"), ui::mb::YesNo | ui::mb::IconQuestion);
+            w.setText(G("编辑框_值"), answer == ui::mb::IdYes ? G("是") : G("否"));
+        }
         w.show();
     });
 }
@@ -150,6 +220,46 @@ TEST(CaseRunner, FaultsInTheFileFailTheirCaseAndTheRestRuns) {
     EXPECT_NE(r.report.find("parse-errors.case-fixture:12: the case checks nothing"), std::string::npos) << r.report;
 }
 
+// The program is created after the set-up lines; before it exists nothing may reach it.
+TEST(CaseRunner, SetUpLinesFirstInACaseWithNoPreamble) {
+    const FixtureRun r = RunFixture("setup-first.case-fixture");
+    EXPECT_EQ(r.totals.passed, 3) << r.report;
+    EXPECT_EQ(r.totals.failed, 0) << r.report;
+}
+
+TEST(CaseRunner, StepsForScrollBarsListsSelectionsPanelsClosingAndTheExit) {
+    RunOptions options;
+    options.createWindows = CreateWindowsWithServiceWindow;
+    const FixtureRun r = RunFixture("window-steps.case-fixture", options);
+    EXPECT_EQ(r.totals.passed, 8) << r.report;
+    EXPECT_EQ(r.totals.failed, 3) << r.report;
+    EXPECT_NE(FailureOf(r.report, "a scroll bar cannot pass its end").find(":79: 横向滚动条_位置 cannot go to 51: it stops at 50"),
+              std::string::npos)
+        << r.report;
+    EXPECT_NE(FailureOf(r.report, "a selection beyond the text").find(":85: 编辑框_值 holds 2 bytes; the selection goes beyond them"),
+              std::string::npos)
+        << r.report;
+    EXPECT_NE(FailureOf(r.report, "the program runs on").find(":89: expected the program to end with 0; it runs on"),
+              std::string::npos)
+        << r.report;
+}
+
+TEST(CaseRunner, AFakeWebServiceAnswersAndTellsWhatItWasAsked) {
+    RunOptions options;
+    options.createWindows = CreateWindowsWithServiceWindow;
+    const FixtureRun r = RunFixture("web.case-fixture", options);
+    EXPECT_EQ(r.totals.passed, 8) << r.report;
+    EXPECT_EQ(r.totals.failed, 3) << r.report;
+    EXPECT_NE(FailureOf(r.report, "a request that never came").find("expected a request for \"/update\"; no more came"),
+              std::string::npos)
+        << r.report;
+    EXPECT_NE(FailureOf(r.report, "an address asked for differs").find("the address asked for differs at byte 7"),
+              std::string::npos)
+        << r.report;
+    EXPECT_NE(FailureOf(r.report, "a service named too late").find("before the program starts"), std::string::npos)
+        << r.report;
+}
+
 TEST(CaseRunner, FilterRunsOnlyMatchingCases) {
     RunOptions options;
     options.filter = "raw bytes";
@@ -228,6 +338,16 @@ TEST(CaseFileFormat, MistakesAreReportedOnTheirLine) {
         {"case x\nchoose 组合框 first", 2, "wants an index"},
         {"case x\nkey 编辑框 a meta", 2, "unknown key modifier: meta"},
         {"case x\nexpect script\n  | ok\\r\\n\n  | \\q", 4, "unknown escape \\q"},
+        {"case x\nweb update = 1", 2, "a path that starts with /"},
+        {"case x\nweb /a silent = 1", 2, "a silent reply sends nothing"},
+        {"case x\nweb /a header \"no colon\"", 2, "\"Name: value\""},
+        {"case x\nweb /a status 1000", 2, "100 to 599"},
+        {"case x\nservice weather", 2, "unknown service: weather"},
+        {"case x\nselect 编辑框 1", 2, "a start and an end byte offset"},
+        {"case x\nwait expect no message", 2, "not with one that stays so"},
+        {"case x\nwait click 按钮", 2, "wait expect ..."},
+        {"case x\nexpect panel 状态条 first = a", 2, "a panel number"},
+        {"case x\nitems 列表框\n  | a | b |", 2, "one text"},
     };
     for (const Row& r : rows) {
         const CaseFile f = ParseCaseFile(r.text, "mem.cases");

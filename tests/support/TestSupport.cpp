@@ -1,9 +1,11 @@
 #include "TestSupport.h"
+#include "NeedDisplay.h"
 
 #include <iconv.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 namespace trelvix::test {
@@ -41,6 +43,19 @@ std::string Visible(std::string_view bytes) {
     return out;
 }
 
+int SlowdownFactor() {
+#if defined(__SANITIZE_ADDRESS__)
+    return 4;
+#else
+    return 1;
+#endif
+}
+
+bool InCi() {
+    const char* ci = std::getenv("CI");
+    return ci && std::strcmp(ci, "true") == 0;
+}
+
 TempHome::TempHome() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "trelvix-test-XXXXXX").string();
     if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp");
@@ -49,9 +64,12 @@ TempHome::TempHome() {
     setenv("HOME", (root_ / "home").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     setenv("XDG_CACHE_HOME", (root_ / "cache").c_str(), 1);
-    std::filesystem::create_directory(root_ / "runtime");
-    std::filesystem::permissions(root_ / "runtime", std::filesystem::perms::owner_all);
-    setenv("XDG_RUNTIME_DIR", (root_ / "runtime").c_str(), 1);
+    // The per-user runtime folder holds the single-instance lock: tests running
+    // side by side must not see each other as a first copy.
+    const std::filesystem::path runtime = root_ / "runtime";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
 }
 
 TempHome::~TempHome() {

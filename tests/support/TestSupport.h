@@ -19,9 +19,13 @@ inline const std::string kTrailLowerA = "\x81\x61";
 // Bytes made visible: printable ASCII as is, CR as \r, LF as \n, others as \xHH.
 std::string Visible(std::string_view bytes);
 
-// A fresh temporary folder; HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME and
-// XDG_RUNTIME_DIR (made private, as the system makes it) point inside it while
-// the object lives, so a test never touches the real ones.
+// How many times slower than a plain Debug build this test build runs. Bounds
+// on how fast the code is (not time-outs the program promises) are multiplied
+// by it: AddressSanitizer and UBSan slow everything down several times.
+int SlowdownFactor();
+
+// A fresh temporary folder; HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME and XDG_RUNTIME_DIR point inside it
+// while the object lives, so a test never touches the real ones.
 class TempHome {
 public:
     TempHome();

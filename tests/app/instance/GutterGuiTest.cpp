@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "NeedDisplay.h"
 #include "TestSupport.h"
 #include "app/LineNumbers.h"
 #include "app/StartupParts.h"
@@ -18,7 +19,7 @@ namespace {
 using test::G;
 
 TEST(GutterOnTheDesktop, ColumnFollowsWheelPageDownAndCode) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
     static int argc = 1;
     static char name[] = "gutter_gui_test";
     static char* argv[] = {name, nullptr};

@@ -11,6 +11,7 @@
 #include <wx/stc/stc.h>
 
 #include "ForwardingUi.h"
+#include "NeedDisplay.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Startup.h"
@@ -49,7 +50,7 @@ void Press(ui::WxWindow& w, const std::string& button) {
 }
 
 TEST(ScriptStripOnScreen, ShowsCopiesReplacesSelectsAndClears) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
     TempHome home;
     static int argc = 1;
     static char name[] = "app_startup_gui_test";

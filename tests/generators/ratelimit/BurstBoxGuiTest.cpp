@@ -11,6 +11,7 @@
 
 #include <wx/uiaction.h>
 
+#include "NeedDisplay.h"
 #include "TestSupport.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
@@ -33,7 +34,7 @@ const BurstBox kBoxes[] = {
 };
 
 TEST(BurstBoxOnScreen, TakesAClickAnywhereOnItsBoxFoldedOrOpen) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
     static int argc = 1;
     static char name[] = "ratelimit_gui_test";
     static char* argv[] = {name, nullptr};

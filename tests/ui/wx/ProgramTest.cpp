@@ -18,6 +18,7 @@
 #include <string>
 #include <thread>
 
+#include "NeedDisplay.h"
 #include "TestSupport.h"
 
 extern char** environ;
@@ -85,7 +86,7 @@ std::optional<int> WaitForEnd(pid_t pid, std::chrono::milliseconds limit) {
 class Program : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+        TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
     }
     // A copy is up once its single-instance socket exists.
     bool WaitUntilUp(pid_t pid) const {
@@ -123,7 +124,7 @@ TEST_F(Program, TheInstalledProgramShowsItsWindowAndTakesNoTestSettings) {
     ASSERT_TRUE(status);
     EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM) << "ended with status " << *status;
     EXPECT_FALSE(fs::exists(sink)) << Read(sink);
-    if (!HaveXdotool()) GTEST_SKIP() << "xdotool is missing: the window was not looked for";
+    TRELVIX_NEED(HaveXdotool(), "xdotool: the window was not looked for");
     EXPECT_NE(title.find("Trelvix"), std::string::npos) << "window title: " << title;
 }
 

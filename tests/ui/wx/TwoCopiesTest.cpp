@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "NeedDisplay.h"
 #include "TestSupport.h"
 
 extern char** environ;
@@ -86,7 +87,7 @@ const char* kMessageLine = "message\t64\t友情提醒:\t已有一个Trelvix启�
 class TwoCopies : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+        TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
     }
     std::filesystem::path runtime() const { return home.root() / "runtime"; }
     trelvix::test::TempHome home;

@@ -6,13 +6,14 @@
 #include <cstdlib>
 #include <thread>
 
+#include "NeedDisplay.h"
 #include "ui/wx/WxWindow.h"
 
 namespace trelvix::ui {
 namespace {
 
 TEST(WxPost, WorkFromOtherThreadsRunsOnTheUiThreadUntilPostingStops) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
     int argc = 1;
     char name[] = "test_ui_wx_post";
     char* argv[] = {name, nullptr};

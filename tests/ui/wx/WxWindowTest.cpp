@@ -27,6 +27,7 @@
 #include <wx/tooltip.h>
 #include <wx/treectrl.h>
 
+#include "NeedDisplay.h"
 #include "TestSupport.h"
 #include "ui/headless/HeadlessUi.h"
 #include "ui/wx/WxWindow.h"
@@ -108,7 +109,7 @@ class WxWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ui_ = WxEnvironment::ui.get();
-        if (!ui_) GTEST_SKIP() << "no display";
+        TRELVIX_NEED_DISPLAY(ui_);
         ui_->onFault = [this](const std::string& what) { faults.push_back(what); };
         w = &static_cast<WxWindow&>(ui_->createWindow(ParseLayout(kLayout), nullptr, {}));
         w->show();

@@ -1,0 +1,30 @@
+#include "common/ServiceAddresses.h"
+
+// Only this file sees the build settings, so changing one rebuilds little.
+#ifndef TRELVIX_UPDATE_SERVICE
+#define TRELVIX_UPDATE_SERVICE ""
+#endif
+#ifndef TRELVIX_USAGE_COUNTER
+#define TRELVIX_USAGE_COUNTER ""
+#endif
+#ifndef TRELVIX_MAC_VENDOR_HOST
+#define TRELVIX_MAC_VENDOR_HOST ""
+#endif
+#ifndef TRELVIX_IP_LOCATION_HOST
+#define TRELVIX_IP_LOCATION_HOST ""
+#endif
+#ifndef TRELVIX_IP_LOCATION_KEY
+#define TRELVIX_IP_LOCATION_KEY ""
+#endif
+#ifndef TRELVIX_EXCHANGE_RATE_HOST
+#define TRELVIX_EXCHANGE_RATE_HOST ""
+#endif
+
+namespace trelvix {
+
+ServiceAddresses BuiltInServices() {
+    return {TRELVIX_UPDATE_SERVICE, TRELVIX_USAGE_COUNTER,    TRELVIX_MAC_VENDOR_HOST,
+            TRELVIX_IP_LOCATION_HOST, TRELVIX_IP_LOCATION_KEY, TRELVIX_EXCHANGE_RATE_HOST};
+}
+
+}  // namespace trelvix

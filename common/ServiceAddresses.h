@@ -1,0 +1,26 @@
+#pragma once
+// The web services the program reaches. Each address is a build setting; an
+// empty one means the build names no such service, and the feature then
+// behaves as for a failed request (the update check answers "current").
+// Tests point them at a server of their own on 127.0.0.1 by changing the
+// copy an App holds before its windows are created.
+// Plain ASCII only: this header is read by code compiled with either charset.
+#include <string>
+
+namespace trelvix {
+
+struct ServiceAddresses {
+    std::string updateService;     // URL that the update check GETs
+    std::string usageCounter;      // URL that the counter's queries ("?var=times", ...) follow
+    std::string macVendorHost;     // host[:port] of the MAC-vendor lookup
+    std::string ipLocationHost;    // host[:port] of the IP-location API
+    std::string ipLocationKey;     // the key sent to it as "apikey"
+    std::string exchangeRateHost;  // host[:port] of the exchange-rate page
+};
+
+// The addresses this build was configured with (CMake: TRELVIX_UPDATE_SERVICE,
+// TRELVIX_USAGE_COUNTER, TRELVIX_MAC_VENDOR_HOST, TRELVIX_IP_LOCATION_HOST,
+// TRELVIX_IP_LOCATION_KEY, TRELVIX_EXCHANGE_RATE_HOST).
+ServiceAddresses BuiltInServices();
+
+}  // namespace trelvix
