@@ -4,6 +4,9 @@
 #include "generators/RowList.h"
 #include "generators/Sections.h"
 #include "generators/install/InstallGenerators.h"
+#include "generators/install/MultiPppoeGenerators.h"
+
+#include "common/CarrierCidrList.h"
 
 namespace trelvix {
 namespace {
@@ -94,8 +97,118 @@ void BindMultiWanPage(PageContext& page) {
     BindRowEditor(page, kPppoeLines);
 }
 
+// ---------------------------------------------------------------- page 2
+
+const PageFields<DualLineFields> kDualLinePage = {
+    Field("编辑框_17内网网卡", &DualLineFields::lanInterface),
+    Field("编辑框_17内网网关", &DualLineFields::lanGateway),
+    Field("编辑框_17内网网关掩码", &DualLineFields::lanGatewayPrefix),
+    Field("编辑框_17内网网段", &DualLineFields::lanNetwork),
+    Field("编辑框_17内网网段掩码", &DualLineFields::lanNetworkPrefix),
+    Field("编辑框_17电信网卡", &DualLineFields::telInterface),
+    Field("编辑框_17电信外网IP", &DualLineFields::telAddress),
+    Field("编辑框_17电信外网IP掩码", &DualLineFields::telPrefix),
+    Field("编辑框_17电信外网网关", &DualLineFields::telGateway),
+    Field("编辑框_17电信DNS", &DualLineFields::telDns),
+    Field("编辑框_17网通网卡", &DualLineFields::cncInterface),
+    Field("编辑框_17网通外网IP", &DualLineFields::cncAddress),
+    Field("编辑框_17网通外网IP掩码", &DualLineFields::cncPrefix),
+    Field("编辑框_17网通外网网关", &DualLineFields::cncGateway),
+    Field("编辑框_17网通DNS", &DualLineFields::cncDns),
+    Field("编辑框_17MSS值", &DualLineFields::mss),
+    Field("单选框_17电信", &DualLineFields::telecomPrimary),
+};
+
+void BindDualLinePage(PageContext& page) {
+    OnGenerate(page, "按钮_17生成", kDualLinePage, [](const DualLineFields& f) { return BuildDualLineScript(f); });
+    OnGenerate(page, "按钮_17路由表", kDualLinePage, [](const DualLineFields& f) {
+        return BuildCarrierRouteTable(f, CarrierCidrList(CarrierList::Telecom), CarrierCidrList(CarrierList::Unicom));
+    });
+}
+
+// ---------------------------------------------------------------- page 3
+
+const std::string kVlanList = "超级列表框_18";
+
+const RowEditor kVlanAccounts = {
+    kVlanList,
+    {"编辑框_18配置账号", "编辑框_18配置密码", "编辑框_18配置VLANID"},
+    // Two lines on one VLAN would share one switch port, so that test is always made.
+    {{0, "宽带账号: ", CellKey::Whole, "选择框_18检查账号重复"}, {2, "VLAN ID: ", CellKey::Whole, ""}},
+    "按钮_18添加信息", "按钮_18修改信息", "按钮_18删除信息",
+};
+
+VlanFields ReadVlanPage(const ui::Window& w) {
+    VlanFields f;
+    f.vlanInterface = w.text("编辑框_18VLAN网卡").bytes();
+    for (RowCells& c : ReadRows(w, kVlanList)) {
+        c.resize(3);
+        f.rows.push_back({c[0], c[1], c[2]});
+    }
+    return f;
+}
+
+struct VlanButton {
+    const char* button;
+    VlanMode mode;
+};
+
+constexpr VlanButton kVlanButtons[] = {
+    {"按钮_18生成1", VlanMode::V5To62},
+    {"按钮_18生成2", VlanMode::V63Up},
+};
+
+void BindVlanPage(PageContext& page) {
+    for (const VlanButton& b : kVlanButtons)
+        OnClick(page, b.button, [&page, mode = b.mode] {
+            Deliver(page, BuildVlanMultiPppoe(ReadVlanPage(page.window), mode, page.random));
+        });
+    BindRowEditor(page, kVlanAccounts);
+}
+
+// ---------------------------------------------------------------- page 4
+
+const std::string kVrrpList = "超级列表框_1a";
+
+const PageFields<VrrpFields> kVrrpPage = {
+    Field("编辑框_1a外网网卡", &VrrpFields::wanInterface),
+    Field("编辑框_1a内网网卡", &VrrpFields::lanInterface),
+    Field("编辑框_1a内网网段", &VrrpFields::network),
+    Field("选择框_1a添加PCC", &VrrpFields::pcc),
+    Field("组合框_1apcc叠加类型", &VrrpFields::pccType),
+    Field("选择框_1a自定义标记名称", &VrrpFields::ownMarks),
+    Field("编辑框_1anewconnectionmark", &VrrpFields::connectionMark),
+    Field("编辑框_1anewroutingmark", &VrrpFields::routingMark),
+    Field("选择框_1a添加伪装功能", &VrrpFields::masquerade),
+    Field("选择框_1a添加mss", &VrrpFields::changeMss),
+};
+
+const RowEditor kVrrpAccounts = {
+    kVrrpList,
+    {"编辑框_1a配置账号", "编辑框_1a配置密码"},
+    {{0, "宽带账号: ", CellKey::Whole, "选择框_1a检查账号重复"}},
+    "按钮_1a添加信息", "按钮_1a修改信息", "按钮_1a删除信息",
+};
+
+void BindVrrpPage(PageContext& page) {
+    OnClick(page, "按钮_1a生成", [&page] {
+        VrrpFields f = kVrrpPage.Read(page.window);
+        for (RowCells& c : ReadRows(page.window, kVrrpList)) {
+            c.resize(2);
+            f.rows.push_back({c[0], c[1]});
+        }
+        Deliver(page, BuildVrrpMultiPppoe(f), [&](FieldRef field) { return kVrrpPage.ControlOf(f, field); });
+    });
+    BindRowEditor(page, kVrrpAccounts);
+}
+
 }  // namespace
 
-void BindInstallSection(PageContext& page) { BindMultiWanPage(page); }
+void BindInstallSection(PageContext& page) {
+    BindMultiWanPage(page);
+    BindDualLinePage(page);
+    BindVlanPage(page);
+    BindVrrpPage(page);
+}
 
 }  // namespace trelvix
