@@ -81,7 +81,8 @@ public:
     virtual const std::string& name() const = 0;
     virtual bool has(const std::string& control) const = 0;
     virtual Kind kind(const std::string& control) const = 0;
-    // The controls a group, page, tab or menu holds itself, in layout order.
+    // The controls a group, page, tab or menu holds itself, in layout order;
+    // "" names the window itself (its top-level controls).
     virtual std::vector<std::string> children(const std::string& control) const = 0;
 
     // --- every control
