@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app/LanguagePackKinds.h"
+#include "common/text/CodePage.h"
 
 namespace trelvix {
 namespace {
@@ -14,7 +15,7 @@ bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != 
 void CheckKey(const std::string& key, const std::string& control) {
     if (key.empty() || HasLineBreak(key) || key.find('=') != std::string::npos || key.front() == '[' ||
         key.front() == ';')
-        throw std::runtime_error("control " + control + ": its name cannot be a pack key");
+        throw std::runtime_error("control " + GbkToUtf8(control) + ": its name cannot be a pack key");
 }
 
 void Add(std::vector<PackEntry>& out, const std::string& section, const std::string& key, Gbk text,
@@ -22,9 +23,9 @@ void Add(std::vector<PackEntry>& out, const std::string& section, const std::str
     CheckKey(key, control);
     if (keepsLineBreaks) text = ReplaceAll(text, "\r\n", kPackLineBreak);
     if (HasLineBreak(text))
-        throw std::runtime_error("control " + control + ": a line break the pack cannot hold in its text");
+        throw std::runtime_error("control " + GbkToUtf8(control) + ": a line break the pack cannot hold in its text");
     std::string value = convert(text);
-    if (HasLineBreak(value)) throw std::runtime_error("control " + control + ": the converted text breaks the line");
+    if (HasLineBreak(value)) throw std::runtime_error("control " + GbkToUtf8(control) + ": the converted text breaks the line");
     out.push_back({section, key, std::move(value), control});
 }
 
