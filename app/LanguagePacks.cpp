@@ -1,5 +1,6 @@
 #include "app/LanguagePacks.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "app/App.h"
@@ -29,32 +30,39 @@ std::string_view CutToValueLimit(std::string_view big5) {
     return big5.substr(0, end);
 }
 
-Gbk PackValue(const IniText& pack, std::string_view section, std::string_view key) {
-    const std::optional<Gbk> value = pack.value(section, key);
-    return value ? Big5ToGbk(CutToValueLimit(*value)) : Gbk();
-}
-
-void CollectControls(const ui::Window& window, const std::string& parent, std::vector<std::string>& out) {
-    for (const std::string& name : window.children(parent)) {
-        out.push_back(name);
-        CollectControls(window, name, out);
+// The pack's values by section and key, found as IniText::value finds them
+// (ASCII case folded), read once: a window asks for a thousand of them.
+class PackIndex {
+public:
+    explicit PackIndex(const IniText& pack) {
+        for (const IniText::Entry& e : pack.entries())
+            values_.emplace(Key(ToLowerAscii(e.section), ToLowerAscii(e.key)), e.value);
     }
-}
 
-void ApplySection(ui::Window& window, const IniText& pack, PackSection section,
+    Gbk value(std::string_view section, std::string_view key) const {
+        const auto it = values_.find(Key(ToLowerAscii(section), ToLowerAscii(key)));
+        return it == values_.end() ? Gbk() : Big5ToGbk(CutToValueLimit(it->second));
+    }
+
+private:
+    static std::string Key(const std::string& section, const std::string& key) { return section + '\0' + key; }
+    std::unordered_map<std::string, Gbk> values_;
+};
+
+void ApplySection(ui::Window& window, const PackIndex& pack, PackSection section,
                   const std::vector<std::string>& controls) {
     for (const std::string& control : controls) {
         if (PackSectionOf(window.kind(control)) != section) continue;
         if (section == PackSection::TreeItems) {
             std::vector<ui::TreeItem> items = window.treeItems(control);
             for (std::size_t i = 0; i < items.size(); ++i) {
-                items[i].text = PackValue(pack, control, TreeItemKey(i));
+                items[i].text = pack.value(control, TreeItemKey(i));
                 window.setTreeItem(control, static_cast<int>(i), items[i]);
             }
             continue;
         }
         if (section == PackSection::Labels && IsVersionLabel(control)) continue;
-        Gbk value = PackValue(pack, PackSectionName(section), control);
+        Gbk value = pack.value(PackSectionName(section), control);
         if (PackKeepsLineBreaks(section)) {
             if (value.empty()) continue;
             value = ReplaceAll(value, kPackLineBreak, "\r\n");
@@ -87,9 +95,9 @@ std::optional<std::string_view> BuiltInLanguagePack(std::string_view name) {
 Gbk Big5ToGbk(std::string_view big5) { return Utf16ToMultiByte(MultiByteToUtf16(big5, 950), 936); }
 
 void ApplyLanguagePack(ui::Window& window, const IniText& pack) {
-    std::vector<std::string> controls;
-    CollectControls(window, "", controls);
-    for (PackSection section : kPackSections) ApplySection(window, pack, section, controls);
+    const std::vector<std::string> controls = window.controls();
+    const PackIndex index(pack);
+    for (PackSection section : kPackSections) ApplySection(window, index, section, controls);
 }
 
 void ApplyLanguageFile(ui::Window& window, const fs::path& file) {
@@ -106,8 +114,9 @@ void ApplyBuiltInPack(ui::Window& window, std::string_view name) {
         ApplyLanguagePack(window, IniText(*pack));
 }
 
-void ApplyBuiltInLanguagePack(ui::Window& window, const fs::path& settingsFile, std::string_view name) {
-    if (TraditionalInterfaceChosen(settingsFile)) ApplyBuiltInPack(window, name);
+void ApplyBuiltInLanguagePack(ui::Window& window, const fs::path& settingsFile, std::string_view name,
+                              const ApplyPackFn& apply) {
+    if (TraditionalInterfaceChosen(settingsFile)) apply(window, name);
 }
 
 void SwitchLanguage(App& app) {
@@ -128,7 +137,7 @@ void SwitchLanguage(App& app) {
 namespace trelvix {
 
 void App::ApplyToolLanguage(ui::Window& window, std::string_view pack) {
-    if (TraditionalInterfaceChosen(ConfigIniPath)) parts.applyLanguagePack(window, pack);
+    ApplyBuiltInLanguagePack(window, ConfigIniPath, pack, parts.applyLanguagePack);
 }
 
 }  // namespace trelvix

@@ -5,6 +5,7 @@
 // interfaces. Packs hold Big5 texts; windows show them decoded, so every
 // control reads back as GBK (GBK holds every Big5 character).
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -34,9 +35,12 @@ void ApplyLanguageFile(ui::Window& window, const std::filesystem::path& file);
 // language is exactly "1"); a missing or unreadable file does not.
 bool TraditionalInterfaceChosen(const std::filesystem::path& settingsFile);
 
-// A window's language step: the built-in pack `name` applied from memory when
-// the settings ask for the traditional interface; otherwise nothing.
-void ApplyBuiltInLanguagePack(ui::Window& window, const std::filesystem::path& settingsFile, std::string_view name);
+// A window's language step: the built-in pack `name` applied from memory
+// (through `apply`, which tests may watch) when the settings ask for the
+// traditional interface; otherwise nothing.
+using ApplyPackFn = std::function<void(ui::Window&, std::string_view)>;
+void ApplyBuiltInLanguagePack(ui::Window& window, const std::filesystem::path& settingsFile, std::string_view name,
+                              const ApplyPackFn& apply);
 
 // The language button 按钮_语言: asks, writes the other language into the
 // settings and ends the program; the new language shows from the next start.
