@@ -121,14 +121,14 @@ void ApplyBuiltInLanguagePack(ui::Window& window, const fs::path& settingsFile, 
 
 void SwitchLanguage(App& app) {
     const SwitchTexts& texts =
-        app.main->text("按钮_语言") == kSwitchToTraditionalCaption ? kToTraditional : kToSimplified;
-    if (app.ui.message(texts.question, ui::mb::IconQuestion | ui::mb::OkCancel) != ui::mb::IdOk) return;
+        app.main->text("按钮_语言").bytes() == kSwitchToTraditionalCaption ? kToTraditional : kToSimplified;
+    if (app.ui.message(Gbk(texts.question), ui::mb::IconQuestion | ui::mb::OkCancel) != ui::mb::IdOk) return;
     // Ending the program after a write that failed would lose the choice silently.
     if (!WriteIniValue(app.ConfigIniPath, "log", "language", texts.setting)) {
-        app.ui.message("保存失败:" + GbkFromPath(app.ConfigIniPath), ui::mb::IconError);
+        app.ui.message(Gbk("保存失败:") + GbkFromPath(app.ConfigIniPath), ui::mb::IconError);
         return;
     }
-    app.ui.message(texts.notice, ui::mb::IconInformation);
+    app.ui.message(Gbk(texts.notice), ui::mb::IconInformation);
     ExitProgram(app);
 }
 

@@ -6,12 +6,6 @@
 
 namespace trelvix {
 
-int EditorLineCount(const Gbk& text) {
-    int lines = 1;
-    for (std::size_t at = text.find("\r\n"); at != Gbk::npos; at = text.find("\r\n", at + 2)) ++lines;
-    return lines;
-}
-
 Gbk LineNumberText(int lines) {
     Gbk out;
     out.reserve(static_cast<std::size_t>(lines) * 7);

@@ -5,12 +5,10 @@
 #include <string>
 
 #include "common/text/Gbk.h"
+#include "ui/EditBoxes.h"
 #include "ui/Window.h"
 
 namespace trelvix {
-
-// Logical lines of a box's text: one more than its CR LF count.
-int EditorLineCount(const Gbk& text);
 
 // "1" to `lines`, one per CR LF line, no line end after the last.
 Gbk LineNumberText(int lines);

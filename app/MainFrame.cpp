@@ -57,7 +57,7 @@ void OnTrayRightClick(App& app) { app.main->popupMenu("菜单"); }
 
 void OnMenuShowMainWindow(App& app) { BringWindowToFront(*app.main, false); }
 
-void OnMenuVisitSite(App& app) { app.ui.openUrl(kMakerHomePage); }
+void OnMenuVisitSite(App& app) { app.ui.openUrl(Gbk(kMakerHomePage)); }
 
 void ShowRemoteLoginWindow(App& app) {
     const ui::WindowSpec& layout = ui::BuiltInLayout(kRemoteLoginLayout);

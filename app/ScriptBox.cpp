@@ -39,7 +39,7 @@ void ClearCodeBox(App& app) {
 }
 
 void CopyCodeBox(App& app) {
-    if (app.ui.setClipboardText(app.main->text(kCodeBox))) app.ui.message("已复制到剪辑板", ui::mb::IconExclamation);
+    if (app.ui.setClipboardText(app.main->text(kCodeBox))) app.ui.message("已复制到剪辑板"_gbk, ui::mb::IconExclamation);
 }
 
 void SaveCodeBoxAs(App& app) {
@@ -65,16 +65,6 @@ void OnDecodeEscapesClicked(App& app) {
 
 void OnEncodeEscapesClicked(App& app) {
     app.main->setText(kConvertBox, EncodeRouterOsEscapes(app.main->text(kConvertBox)));
-}
-
-void SelectAllText(ui::Window& window, const std::string& box, bool clear) {
-    if (clear) window.setSelection(box, 0, 0);
-    else window.setSelection(box, 0, -1);
-}
-
-void SelectAllOnCtrlA(ui::Window& window, const std::string& box, const ui::EventArgs& key) {
-    constexpr int kKeyA = 65;
-    if (key.key == kKeyA && key.modifiers == ui::mod::Ctrl) SelectAllText(window, box, false);
 }
 
 void BindScriptBox(App& app) {

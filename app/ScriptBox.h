@@ -6,6 +6,7 @@
 
 #include "app/App.h"
 #include "common/text/DateTime.h"
+#include "ui/EditBoxes.h"
 #include "ui/Window.h"
 
 namespace trelvix {
@@ -22,10 +23,5 @@ void SaveCodeBoxAs(App& app);
 void ReplaceInCodeBox(App& app);
 void OnDecodeEscapesClicked(App& app);
 void OnEncodeEscapesClicked(App& app);
-
-// Selects an edit box's whole text, or with `clear` puts the caret at its start.
-void SelectAllText(ui::Window& window, const std::string& box, bool clear = false);
-// Ctrl+A, with no Shift or Alt, selects the box's whole text; the key goes on.
-void SelectAllOnCtrlA(ui::Window& window, const std::string& box, const ui::EventArgs& key);
 
 }  // namespace trelvix

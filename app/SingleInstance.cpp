@@ -35,7 +35,7 @@ bool EnsureSingleInstance(App& app, const Gbk& name, bool showMessage, const Gbk
         });
     });
     if (app.instanceLock) return true;
-    if (showMessage) ui.messageBox({message.empty() ? Gbk("对不起,该进程已打开!") : message, icon, "友情提醒:", ""});
+    if (showMessage) ui.messageBox({message.empty() ? Gbk("对不起,该进程已打开!") : message, icon, "友情提醒:"_gbk, ""});
     if (activate) AskRunningCopyToActivate(lockName, kActivateWait);
     return false;
 }

@@ -67,7 +67,7 @@ Gbk ExitQuestion() {
 }
 
 bool AskToQuit(App& app, const Gbk& question) {
-    return app.ui.messageBox({question, ui::mb::IconQuestion | ui::mb::YesNo, "提示", ""}) == ui::mb::IdYes;
+    return app.ui.messageBox({question, ui::mb::IconQuestion | ui::mb::YesNo, "提示"_gbk, ""}) == ui::mb::IdYes;
 }
 
 // The traditional interface. The pack is applied from memory: a pack file
@@ -95,7 +95,7 @@ void ReadSettings(App& app, ui::Window& w) {
 void ShowTrayIcon(ui::Window& w) {
     const auto icon = EmbeddedFile("data/icons/tray.ico");
     w.setImage(kTray, icon ? std::string(*icon) : std::string());
-    Gbk tip = "Trelvix 正式版 V" + w.text("标签_版本");
+    Gbk tip = "Trelvix 正式版 V" + w.text("标签_版本").bytes();
     if (const Gbk site = MakerSite(); !site.empty()) tip += "\r\n" + site;
     w.setText(kTray, tip);
 }
@@ -200,7 +200,7 @@ void OnMainWindowCreated(App& app) {
 
 void InitMainWindowTips(ui::Window& w) {
     for (const BalloonTip& tip : kBalloonTips)
-        if (w.has(tip.control)) w.setTip("气球提示框1", tip.control, tip.text);
+        if (w.has(tip.control)) w.setTip("气球提示框1", tip.control, Gbk(tip.text));
     SetHeight(w, "分组框1", 470);
     SetHeight(w, "选择夹1", 455);
     w.setWindowSize(965, 725);

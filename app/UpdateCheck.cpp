@@ -16,7 +16,7 @@ Gbk TextUpToZero(const std::string& body) { return body.substr(0, body.find('\0'
 
 // The user chose to fetch the new version by hand: the download page, then the end.
 void OpenDownloadPageAndExit(App& app) {
-    app.ui.openUrl(kDownloadPage);
+    app.ui.openUrl(Gbk(kDownloadPage));
     ExitProgram(app);
 }
 
@@ -41,7 +41,7 @@ int CheckForUpdate(App& app, const Gbk& currentVersion) {
     }
     if (version.empty()) {
         const int answer = app.ui.message(
-            "Trelvix 软件服务器异常,请立即联系作者修正或替换新版\r\n\r\n是 = 打开下载地址手动更新!\r\n否 = 取消",
+            "Trelvix 软件服务器异常,请立即联系作者修正或替换新版\r\n\r\n是 = 打开下载地址手动更新!\r\n否 = 取消"_gbk,
             ui::mb::IconExclamation | ui::mb::YesNo);
         if (answer == ui::mb::IdYes) {
             OpenDownloadPageAndExit(app);
@@ -51,20 +51,20 @@ int CheckForUpdate(App& app, const Gbk& currentVersion) {
         return 0;
     }
     if (Find(version, "空") > 0) {
-        app.ui.message("Trelvix 发现有新版本,请立即更新!", ui::mb::Ok);
+        app.ui.message("Trelvix 发现有新版本,请立即更新!"_gbk, ui::mb::Ok);
         OpenDownloadPageAndExit(app);
         return 0;
     }
     // An accepted update sends the user to the download page; the program keeps
     // running without the rest of its start-up, as after a declined one.
     if (forced == "1") {
-        app.ui.message("Trelvix 发现有新版本,点击确定立即更新?", ui::mb::Ok);
-        app.ui.openUrl(kDownloadPage);
+        app.ui.message("Trelvix 发现有新版本,点击确定立即更新?"_gbk, ui::mb::Ok);
+        app.ui.openUrl(Gbk(kDownloadPage));
         return 1;
     }
-    if (app.ui.message("Trelvix 发现有新版本,是否立即更新?", ui::mb::IconQuestion | ui::mb::YesNo) ==
+    if (app.ui.message("Trelvix 发现有新版本,是否立即更新?"_gbk, ui::mb::IconQuestion | ui::mb::YesNo) ==
         ui::mb::IdYes) {
-        app.ui.openUrl(kDownloadPage);
+        app.ui.openUrl(Gbk(kDownloadPage));
         return 1;
     }
     main.setText(kVersionLabel, currentVersion);

@@ -36,10 +36,12 @@ struct FieldRow {
 };
 
 namespace detail {
-// A check box fills a bool; every other control fills a text from its content.
+// A check box fills a bool, a list's chosen item (-1 for none) an int; every
+// other control fills a text from its content.
 template <class T>
 void ReadInto(const ui::Window& w, const std::string& control, T& field) {
     if constexpr (std::is_same_v<T, bool>) field = w.checked(control);
+    else if constexpr (std::is_same_v<T, int>) field = w.currentItem(control);
     else field = T(w.text(control));
 }
 }  // namespace detail

@@ -4,4 +4,7 @@
 // here (see generators/README.md). No include guard: Sections.h and
 // Sections.cpp each read the list with their own meaning of TRELVIX_SECTION.
 TRELVIX_SECTION(System)
+TRELVIX_SECTION(Install)
+TRELVIX_SECTION(Pppoe)
 TRELVIX_SECTION(RateLimit)
+TRELVIX_SECTION(Firewall)

@@ -8,6 +8,7 @@
 
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
+#include "tools/iplookup/IpLookupService.h"
 #include "ui/Ui.h"
 
 namespace trelvix {
@@ -24,6 +25,8 @@ struct ToolContext {
     const std::filesystem::path& settingsDirectory;
     const std::filesystem::path& settingsFile;
     const std::filesystem::path& tempDirectory;
+    // The web service of the IP lookup (a test points it at its own server).
+    IpLookupService ipLookup{};
     // The language step of a tool's created event: applies the built-in pack
     // of that name ("language2.ini"...) when the settings ask for the
     // traditional interface. Does nothing in a context without packs.

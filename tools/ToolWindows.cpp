@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "tools/iplookup/IpLookup.h"
+#include "tools/routetable/RouteTableWindow.h"
 #include "tools/subnet/SubnetCalculatorWindow.h"
 
 namespace trelvix {
@@ -21,12 +23,12 @@ struct ToolWindowEntry {
 // Indexed by ToolIndex. The Layer-7 window saves its tester texts before
 // hiding; its own set-up adds that to the hide rule.
 constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
-    {"tools/route_table.json", OnClose::Hides, nullptr},
+    {"tools/route_table.json", OnClose::Hides, OnRouteWindowCreated},
     {"tools/subnet_calculator.json", OnClose::Hides, OnSubnetWindowCreated},
     {"tools/script_editor.json", OnClose::Hides, nullptr},
     {"tools/l7_tools.json", OnClose::Hides, nullptr},
     {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, nullptr},
-    {"tools/ip_lookup.json", OnClose::IsDestroyed, nullptr},
+    {"tools/ip_lookup.json", OnClose::IsDestroyed, OnIpLookupWindowCreated},
     {"tools/hardware_catalogue.json", OnClose::Hides, nullptr},
 }};
 

@@ -23,21 +23,21 @@ constexpr int IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7;
 const Gbk& DefaultMessageTitle();
 
 struct MessageBoxCall {
-    Gbk text;
+    GbkText text;
     int flags = 0;
-    Gbk title;
+    GbkText title;
     std::string owner;  // owner window's name, "" for none
 };
 
 struct FileDialogRequest {
     bool save = true;
-    Gbk filter;                       // "描述|*.ext|..." as the layouts write it
+    GbkText filter;                    // "描述|*.ext|..." as the layouts write it
     std::filesystem::path initialDir;  // set by `Ui::fileDialog`
-    Gbk fileName;
+    GbkText fileName;
 };
 
 struct FontChoice {
-    Gbk face;
+    GbkText face;
     int points = 9;
     bool bold = false, italic = false;
 };
@@ -62,9 +62,9 @@ public:
     // program's own folder is read-only once installed). The chosen file, or
     // nothing when the user cancels.
     std::optional<std::filesystem::path> fileDialog(FileDialogRequest request);
-    virtual bool setClipboardText(const Gbk& text) = 0;
-    virtual std::optional<Gbk> clipboardText() = 0;
-    virtual void openUrl(const Gbk& url) = 0;
+    virtual bool setClipboardText(const GbkText& text) = 0;
+    virtual std::optional<GbkText> clipboardText() = 0;
+    virtual void openUrl(const GbkText& url) = 0;
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
     // Runs `work` on the UI thread later; safe to call from any thread.
     // Posts made after `stopPosting` are dropped.
@@ -77,7 +77,7 @@ public:
     virtual int run() = 0;
 
     // Convenience: a box with the default title.
-    int message(const Gbk& text, int flags) { return messageBox({text, flags, DefaultMessageTitle(), ""}); }
+    int message(const GbkText& text, int flags) { return messageBox({text, flags, DefaultMessageTitle(), ""}); }
 
 protected:
     // The realisation's dialog, opened where `request.initialDir` says.

@@ -1,8 +1,8 @@
 #pragma once
 // The window interface that every handler uses. Controls are addressed by
 // their names (GBK, as in the layouts); all text crossing this interface is
-// GBK with CR LF line ends. Two realisations exist: headless (tests, the case
-// runner) and wxWidgets (people).
+// GBK with CR LF line ends, typed `GbkText`. Two realisations exist: headless
+// (tests, the case runner) and wxWidgets (people).
 #include <algorithm>
 #include <functional>
 #include <optional>
@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/GbkText.h"
 #include "ui/Layout.h"
 
 namespace trelvix::ui {
@@ -69,7 +70,7 @@ struct WrongControlKind : std::runtime_error {
 };
 
 struct TreeItem {
-    Gbk text;
+    GbkText text;
     int parent = -1;
     bool bold = false;
     bool expanded = false;
@@ -100,8 +101,8 @@ public:
     }
 
     // --- every control
-    virtual Gbk text(const std::string& control) const = 0;  // content or caption
-    virtual void setText(const std::string& control, const Gbk& text) = 0;
+    virtual GbkText text(const std::string& control) const = 0;  // content or caption
+    virtual void setText(const std::string& control, const GbkText& text) = 0;
     virtual bool visible(const std::string& control) const = 0;
     virtual void setVisible(const std::string& control, bool on) = 0;
     virtual bool enabled(const std::string& control) const = 0;
@@ -114,7 +115,7 @@ public:
     virtual void setReadOnly(const std::string& control, bool on) = 0;
     virtual std::pair<int, int> selection(const std::string& control) const = 0;  // byte offsets
     virtual void setSelection(const std::string& control, int start, int end) = 0; // end -1 = to the end
-    virtual void replaceSelection(const std::string& control, const Gbk& text) = 0;
+    virtual void replaceSelection(const std::string& control, const GbkText& text) = 0;
     virtual int firstVisibleLine(const std::string& control) const = 0;
     virtual void scrollToLine(const std::string& control, int line) = 0;
 
@@ -123,16 +124,16 @@ public:
     virtual void setChecked(const std::string& control, bool on) = 0;
 
     // --- combo boxes, list boxes, status-bar panels, tab pages (captions)
-    virtual std::vector<Gbk> items(const std::string& control) const = 0;
-    virtual void setItems(const std::string& control, const std::vector<Gbk>& items) = 0;
+    virtual std::vector<GbkText> items(const std::string& control) const = 0;
+    virtual void setItems(const std::string& control, const std::vector<GbkText>& items) = 0;
     virtual int currentItem(const std::string& control) const = 0;  // also a tab's page, a scroll position
     virtual void setCurrentItem(const std::string& control, int index) = 0;
 
     // --- report lists
     virtual int rowCount(const std::string& control) const = 0;
-    virtual std::vector<Gbk> row(const std::string& control, int row) const = 0;
-    virtual int addRow(const std::string& control, const std::vector<Gbk>& cells) = 0;
-    virtual void setCell(const std::string& control, int row, int column, const Gbk& text) = 0;
+    virtual std::vector<GbkText> row(const std::string& control, int row) const = 0;
+    virtual int addRow(const std::string& control, const std::vector<GbkText>& cells) = 0;
+    virtual void setCell(const std::string& control, int row, int column, const GbkText& text) = 0;
     virtual void removeRow(const std::string& control, int row) = 0;
     virtual void clearRows(const std::string& control) = 0;
     virtual bool rowChecked(const std::string& control, int row) const = 0;
@@ -140,13 +141,13 @@ public:
 
     // --- tree views
     virtual std::vector<TreeItem> treeItems(const std::string& control) const = 0;
-    virtual int addTreeItem(const std::string& control, const Gbk& text, int parent) = 0;
+    virtual int addTreeItem(const std::string& control, const GbkText& text, int parent) = 0;
     virtual void setTreeItem(const std::string& control, int item, const TreeItem& value) = 0;
     virtual void clearTree(const std::string& control) = 0;
 
     // --- grids
-    virtual Gbk gridCell(const std::string& control, int row, int column) const = 0;
-    virtual void setGridCell(const std::string& control, int row, int column, const Gbk& text) = 0;
+    virtual GbkText gridCell(const std::string& control, int row, int column) const = 0;
+    virtual void setGridCell(const std::string& control, int row, int column, const GbkText& text) = 0;
     virtual void setGridSize(const std::string& control, int rows, int columns) = 0;
 
     // --- pictures and icons: image file bytes (PNG, JPEG, ICO)
@@ -157,16 +158,16 @@ public:
     virtual void popupMenu(const std::string& menu) = 0;
 
     // --- balloon tips
-    virtual void setTip(const std::string& tipControl, const std::string& target, const Gbk& text) = 0;
-    virtual Gbk tip(const std::string& tipControl, const std::string& target) const = 0;
+    virtual void setTip(const std::string& tipControl, const std::string& target, const GbkText& text) = 0;
+    virtual GbkText tip(const std::string& tipControl, const std::string& target) const = 0;
 
     // --- focus ("" when no control of this window has it)
     virtual std::string focus() const = 0;
     virtual void setFocus(const std::string& control) = 0;
 
     // --- the window itself
-    virtual Gbk title() const = 0;
-    virtual void setTitle(const Gbk& title) = 0;
+    virtual GbkText title() const = 0;
+    virtual void setTitle(const GbkText& title) = 0;
     virtual bool shown() const = 0;
     virtual void show() = 0;
     virtual void hide() = 0;

@@ -2,12 +2,15 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
+#include "common/http/HttpRequestEx.h"
 #include "common/http/WebText.h"
 #include "common/text/RouterOsText.h"
 
@@ -318,6 +321,154 @@ std::string HttpRequest(std::string_view url, int method, std::string_view postT
     if (responseHeaders) *responseHeaders = std::move(received);
     if (newCookies) *newCookies = std::move(setCookies);
     return std::move(transfer.body);
+}
+
+namespace {
+
+// The request object of HttpRequestEx over the same core: one transfer per
+// Send, with the settings the object has been given so far.
+class CurlRequestObject final : public WebRequestObject {
+public:
+    void SetTimeouts(int resolveMs, int connectMs, int sendMs, int receiveMs) override {
+        // A phase without a positive time would wait for ever: such a call
+        // leaves the bounded defaults.
+        if (resolveMs <= 0 || connectMs <= 0 || sendMs <= 0 || receiveMs <= 0) return;
+        using std::chrono::milliseconds;
+        limits_.connect = milliseconds(static_cast<long long>(resolveMs) + connectMs);
+        // Each phase has its own time; all of them together bound the request.
+        limits_.total = limits_.connect + milliseconds(static_cast<long long>(sendMs) + receiveMs);
+        stallSeconds_ = std::max(1, receiveMs / 1000);
+    }
+
+    void SetProxy(int setting, std::string_view server) override {
+        proxy_ = setting == 2 ? Gbk(server) : Gbk();
+    }
+
+    void SetCredentials(std::string_view user, std::string_view password, int flags) override {
+        Credentials& c = flags == 1 ? proxyLogin_ : serverLogin_;
+        c = {Gbk(user), Gbk(password), true};
+    }
+
+    bool Open(std::string_view verb, std::string_view url, bool) override {
+        verb_ = Gbk(verb);
+        headers_.clear();
+        clearResponse();
+        address_ = RequestAddress(url, IsSecure(url));
+        return address_.has_value();
+    }
+
+    void SetOption(int option, long value) override {
+        if (option == 6) followRedirects_ = value != 0;
+    }
+
+    bool SetRequestHeader(std::string_view name, std::string_view value) override {
+        if (name.empty() || name.find_first_of(" \t:\r\n") != std::string_view::npos) return false;
+        if (value.find_first_of("\r\n") != std::string_view::npos) return false;
+        for (auto& [n, v] : headers_) {
+            if (EqualsNoCase(n, name)) {
+                v = Gbk(value);
+                return true;
+            }
+        }
+        headers_.emplace_back(Gbk(name), Gbk(value));
+        return true;
+    }
+
+    bool Send(std::string_view body) override {
+        clearResponse();
+        if (!address_) return false;
+        Transfer transfer;
+        CurlPtr curl = NewTransfer(*address_, transfer, limits_);
+        if (!curl) return false;
+        CURL* c = curl.get();
+
+        Gbk headerText;
+        for (const auto& [n, v] : headers_) headerText += n + ": " + v + "\r\n";
+        const SlistPtr headerList = HeaderList(headerText);
+        curl_easy_setopt(c, CURLOPT_HTTPHEADER, headerList.get());
+        curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, followRedirects_ ? 1L : 0L);
+        if (stallSeconds_ > 0) {
+            // No byte for the receive time ends the request.
+            curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+            curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>(stallSeconds_));
+        }
+        const std::string proxyUrl = "http://" + proxy_;
+        if (!proxy_.empty()) curl_easy_setopt(c, CURLOPT_PROXY, proxyUrl.c_str());
+        if (!proxy_.empty() && proxyLogin_.given) {
+            curl_easy_setopt(c, CURLOPT_PROXYUSERNAME, proxyLogin_.user.c_str());
+            curl_easy_setopt(c, CURLOPT_PROXYPASSWORD, proxyLogin_.password.c_str());
+            curl_easy_setopt(c, CURLOPT_PROXYAUTH, CURLAUTH_ANY);
+        }
+        if (serverLogin_.given) {
+            curl_easy_setopt(c, CURLOPT_USERNAME, serverLogin_.user.c_str());
+            curl_easy_setopt(c, CURLOPT_PASSWORD, serverLogin_.password.c_str());
+            curl_easy_setopt(c, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+        }
+
+        const std::string payload(body);
+        const bool head = EqualsNoCase(verb_, "HEAD");
+        if (head && payload.empty()) {
+            curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
+        } else if (EqualsNoCase(verb_, "POST") || !payload.empty()) {
+            curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(payload.size()));
+            curl_easy_setopt(c, CURLOPT_POSTFIELDS, payload.data());
+        }
+        // A GET or HEAD with a body goes out as the verb it is, not as libcurl's POST.
+        const bool known = head || EqualsNoCase(verb_, "GET") || EqualsNoCase(verb_, "POST");
+        if ((!payload.empty() && !EqualsNoCase(verb_, "POST")) || !known)
+            curl_easy_setopt(c, CURLOPT_CUSTOMREQUEST, verb_.c_str());
+        if (head && !payload.empty()) {
+            // As in HttpRequest: the answer to a HEAD has no body to wait for.
+            curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
+            transfer.stopAfterHeaders = true;
+        }
+
+        const CURLcode result = curl_easy_perform(c);
+        const bool headersDone = transfer.stopAfterHeaders && result == CURLE_WRITE_ERROR && !transfer.overLimit;
+        if ((result != CURLE_OK && !headersDone) || transfer.overLimit) return false;
+        long code = 0;
+        curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &code);
+        status_ = static_cast<int>(code);
+        body_ = std::move(transfer.body);
+        for (const std::string& line : transfer.headerLines)
+            if (!line.starts_with("HTTP/")) responseHeaders_ += line + "\r\n";
+        return true;
+    }
+
+    std::string ResponseBody() const override { return body_; }
+    Gbk GetAllResponseHeaders() const override { return responseHeaders_; }
+    int Status() const override { return status_; }
+
+private:
+    struct Credentials {
+        Gbk user, password;
+        bool given = false;
+    };
+
+    void clearResponse() {
+        body_.clear();
+        responseHeaders_.clear();
+        status_ = 0;
+    }
+
+    HttpLimits limits_;
+    int stallSeconds_ = 0;
+    Gbk proxy_;
+    Credentials proxyLogin_, serverLogin_;
+    bool followRedirects_ = true;
+    Gbk verb_ = "GET";
+    std::optional<std::string> address_;
+    std::vector<std::pair<Gbk, Gbk>> headers_;
+    std::string body_;
+    Gbk responseHeaders_;
+    int status_ = 0;
+};
+
+}  // namespace
+
+std::shared_ptr<WebRequestObject> NewWebRequestObject() {
+    InitCurlOnce();
+    return std::make_shared<CurlRequestObject>();
 }
 
 }  // namespace trelvix

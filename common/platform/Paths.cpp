@@ -66,7 +66,19 @@ fs::path RuntimeDirectory() {
     return XdgBase("XDG_CACHE_HOME", ".cache") / kFolderName;
 }
 
-fs::path ProgramDirectory() { return ExecutablePath().parent_path(); }
+namespace {
+fs::path& ProgramDirectorySetting() {
+    static fs::path directory;
+    return directory;
+}
+}  // namespace
+
+fs::path ProgramDirectory() {
+    const fs::path& set = ProgramDirectorySetting();
+    return set.empty() ? ExecutablePath().parent_path() : set;
+}
+
+void SetProgramDirectory(fs::path directory) { ProgramDirectorySetting() = std::move(directory); }
 
 fs::path PathFromGbk(std::string_view gbk) { return fs::path(GbkToUtf8(gbk)); }
 

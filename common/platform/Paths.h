@@ -26,6 +26,10 @@ std::filesystem::path TemporaryDirectory();
 std::filesystem::path RuntimeDirectory();
 // The folder of the running executable; empty when the system does not say.
 std::filesystem::path ProgramDirectory();
+// Makes ProgramDirectory answer `directory` instead (empty: the executable's
+// folder again), so tests keep what the program writes beside itself inside
+// a temporary folder.
+void SetProgramDirectory(std::filesystem::path directory);
 
 // A GBK file or folder name as a path of this system, and back (this system
 // names files in UTF-8).

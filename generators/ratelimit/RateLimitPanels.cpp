@@ -28,7 +28,7 @@ void NormalizeRateCombo(ui::Window& w, const std::string& combo) {
 void FillRateCombo(ui::Window& w, const std::string& combo, int groups) {
     static const char* const kRates[] = {"64k", "128k", "256k", "384k", "512k", "768k",
                                          "1M",  "2M",   "3M",   "4M",   "5M",   "10M"};
-    std::vector<Gbk> items;
+    std::vector<ui::GbkText> items;
     for (const char* rate : kRates) items.push_back(Repeated(rate, groups));
     w.setItems(combo, items);
     // "No limit" is the starting value but not an item of the list.
@@ -36,7 +36,7 @@ void FillRateCombo(ui::Window& w, const std::string& combo, int groups) {
 }
 
 void FillPriorityCombo(ui::Window& w, const std::string& combo, int groups) {
-    std::vector<Gbk> items;
+    std::vector<ui::GbkText> items;
     for (char p = '1'; p <= '8'; ++p) items.push_back(Repeated(std::string(1, p), groups));
     w.setItems(combo, items);
     w.setText(combo, Repeated("8", groups));

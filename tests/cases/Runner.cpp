@@ -12,6 +12,7 @@
 
 #include "TestSupport.h"
 #include "app/App.h"
+#include "common/platform/Paths.h"
 #include "ui/headless/HeadlessUi.h"
 
 namespace trelvix::cases {
@@ -160,7 +161,12 @@ public:
         : file_(file), case_(c), options_(options), mainName_(test::G("主窗口")),
           scriptBox_(test::G("编辑框_代码")), defaultTitle_(test::G("信息：")) {
         windowName_ = mainName_;
+        // What the program writes beside its executable stays in the case's folder.
+        SetProgramDirectory(home_.root() / "program");
     }
+    ~CaseRun() { SetProgramDirectory({}); }
+    CaseRun(const CaseRun&) = delete;
+    CaseRun& operator=(const CaseRun&) = delete;
 
     // The failures of the case; none when it passed.
     std::vector<Failure> run() {
@@ -205,6 +211,8 @@ private:
     void create() {
         ui_ = std::make_unique<ui::HeadlessUi>();
         app_ = std::make_unique<App>(*ui_, clock_, random_, secure_);
+        // A case reaches no web service, whatever the build names.
+        app_->tools.ipLookup.host.clear();
         if (options_.createWindows) options_.createWindows(*app_);
         else CreateMainWindow(*app_);
         created_ = true;
@@ -213,7 +221,7 @@ private:
         messagesSeen_ = ui_->messages.size();
         urlsSeen_ = ui_->openedUrls.size();
         ui::HeadlessWindow* main = ui_->window(mainName_);
-        snapshot_ = main && main->has(scriptBox_) ? main->text(scriptBox_) : std::string();
+        snapshot_ = main && main->has(scriptBox_) ? main->text(scriptBox_).bytes() : std::string();
     }
 
     void tearDown(std::vector<Failure>& failures) {
@@ -283,10 +291,10 @@ private:
             case ui::Kind::ReportList:
                 for (int r = 0; r < w.rowCount(s.control); ++r) {
                     const auto row = w.row(s.control, r);
-                    texts.push_back(row.empty() ? std::string() : row[0]);
+                    texts.push_back(row.empty() ? std::string() : row[0].bytes());
                 }
                 break;
-            default: texts = w.items(s.control);
+            default: texts = ui::AsBytes(w.items(s.control));
         }
         if (s.choiceText) {
             auto it = std::find(texts.begin(), texts.end(), *s.choiceText);
@@ -338,7 +346,7 @@ private:
                 ui::HeadlessWindow& w = window(s.line);
                 w.clearRows(s.control);
                 for (const Row& r : s.rows) {
-                    const int at = w.addRow(s.control, r.cells);
+                    const int at = w.addRow(s.control, ui::AsTexts(r.cells));
                     if (r.checked) w.setRowChecked(s.control, at, *r.checked);
                 }
                 break;
@@ -466,7 +474,7 @@ private:
                 break;
             }
             case Op::ExpectItems: {
-                const std::vector<std::string> actual = window(s.line).items(s.control);
+                const std::vector<std::string> actual = ui::AsBytes(window(s.line).items(s.control));
                 std::vector<std::string> expected;
                 for (const Row& r : s.rows) expected.push_back(r.cells[0]);
                 if (actual != expected) {
@@ -513,7 +521,7 @@ private:
         const int count = w.rowCount(s.control);
         bool same = count == static_cast<int>(s.rows.size());
         for (int r = 0; same && r < count; ++r) {
-            same = WithoutTrailingEmpties(w.row(s.control, r)) == WithoutTrailingEmpties(s.rows[r].cells) &&
+            same = WithoutTrailingEmpties(ui::AsBytes(w.row(s.control, r))) == WithoutTrailingEmpties(s.rows[r].cells) &&
                    (!s.rows[r].checked || *s.rows[r].checked == w.rowChecked(s.control, r));
         }
         if (same) return;
@@ -521,7 +529,8 @@ private:
         for (const Row& r : s.rows) detail += "\n    " + ShowRow(r.cells, r.checked);
         detail += "\n  actual:";
         for (int r = 0; r < count; ++r)
-            detail += "\n    " + ShowRow(WithoutTrailingEmpties(w.row(s.control, r)), w.rowChecked(s.control, r));
+            detail += "\n    " +
+                      ShowRow(WithoutTrailingEmpties(ui::AsBytes(w.row(s.control, r))), w.rowChecked(s.control, r));
         throw Failure{s.line, detail};
     }
 

@@ -10,14 +10,10 @@
 using namespace trelvix;
 using trelvix::test::G;
 using trelvix::test::Visible;
+using namespace trelvix::test::bytes;
 
 namespace {
 
-// 乗 is 81 5C: its second byte is a backslash. 81 41 and 81 61 are two different
-// characters whose second bytes are the letters A and a.
-const std::string kBackslashTrail = "\x81\x5C";
-const std::string kTrailUpperA = "\x81\x41";
-const std::string kTrailLowerA = "\x81\x61";
 
 struct Options {
     bool caseSensitive = false;

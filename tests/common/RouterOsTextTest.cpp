@@ -14,10 +14,9 @@
 using namespace trelvix;
 using trelvix::test::G;
 using trelvix::test::Visible;
+using trelvix::test::bytes::kBackslashTrail;
 
 namespace {
-
-const std::string kBackslashTrail = "\x81\x5C";  // 乗
 
 TEST(RouterOsEscapes, EncodeAndDecodeBothWays)
 {

@@ -21,9 +21,9 @@ public:
     ui::Window* findWindow(const std::string& name) override { return inner_->findWindow(name); }
     void destroyWindow(ui::Window& window) override { inner_->destroyWindow(window); }
     int messageBox(const ui::MessageBoxCall& call) override { return inner_->messageBox(call); }
-    bool setClipboardText(const Gbk& text) override { return inner_->setClipboardText(text); }
-    std::optional<Gbk> clipboardText() override { return inner_->clipboardText(); }
-    void openUrl(const Gbk& url) override { inner_->openUrl(url); }
+    bool setClipboardText(const ui::GbkText& text) override { return inner_->setClipboardText(text); }
+    std::optional<ui::GbkText> clipboardText() override { return inner_->clipboardText(); }
+    void openUrl(const ui::GbkText& url) override { inner_->openUrl(url); }
     std::optional<ui::FontChoice> chooseFont(const ui::FontChoice& initial) override {
         return inner_->chooseFont(initial);
     }

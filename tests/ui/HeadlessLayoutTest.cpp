@@ -39,14 +39,14 @@ TEST(MainLayout, HoldsNineSectionsWithTheirFortyTwoPages) {
     Window& w = ui.createWindow(spec, nullptr, {});
     EXPECT_EQ(w.windowRect().w, 965);
 
-    std::vector<Gbk> outer;
+    std::vector<GbkText> outer;
     for (const SectionCase& s : kSections) outer.push_back(G(s.outerCaption));
     EXPECT_EQ(w.items(G("选择夹1")), outer);
 
     int pages = 0;
     for (const SectionCase& s : kSections) {
         SCOPED_TRACE(s.tab);
-        std::vector<Gbk> expected;
+        std::vector<GbkText> expected;
         for (const char* p : s.pages) expected.push_back(G(p));
         EXPECT_EQ(w.items(G(s.tab)), expected);
         pages += static_cast<int>(expected.size());
@@ -195,11 +195,11 @@ TEST(HeadlessUi, RadioGroupsAndDropDownLists) {
     EXPECT_FALSE(w.checked("r1"));
     EXPECT_TRUE(w.checked("r2"));
     EXPECT_TRUE(w.checked("x1"));
-    EXPECT_EQ(w.text("c"), "full");
-    w.setText("c", "nothing like it");
-    EXPECT_EQ(w.text("c"), "full");
+    EXPECT_EQ(w.text("c"), G("full"));
+    w.setText("c", G("nothing like it"));
+    EXPECT_EQ(w.text("c"), G("full"));
     w.choose("c", 1);
-    EXPECT_EQ(w.text("c"), "read");
+    EXPECT_EQ(w.text("c"), G("read"));
 }
 
 }  // namespace
@@ -216,19 +216,19 @@ TEST(HeadlessUi, ReadsControlsAsTheDesktopDoes) {
         {"kind":"report","name":"r","columns":["x"]},
         {"kind":"tab","name":"t","pages":[{"name":"p0","text":"one"},{"name":"p1","text":"two"}]}]})"),
                                                            nullptr, {}));
-    EXPECT_EQ(w.text("ip"), "0.0.0.0");
-    w.setText("ip", "192.168..300");
-    EXPECT_EQ(w.text("ip"), "192.168.0.255");
+    EXPECT_EQ(w.text("ip"), G("0.0.0.0"));
+    w.setText("ip", G("192.168..300"));
+    EXPECT_EQ(w.text("ip"), G("192.168.0.255"));
     EXPECT_EQ(w.currentItem("s"), 1);
-    EXPECT_EQ(w.text("c"), "b");
-    for (const char* cell : {"0", "1", "2"}) w.addRow("r", {cell});
+    EXPECT_EQ(w.text("c"), G("b"));
+    for (const char* cell : {"0", "1", "2"}) w.addRow("r", {G(cell)});
     w.setCurrentItem("r", 2);
     w.removeRow("r", 0);
     EXPECT_EQ(w.currentItem("r"), 1);
     w.removeRow("r", 1);
     EXPECT_EQ(w.currentItem("r"), -1);
-    w.setText("p1", "deux");
-    EXPECT_EQ(w.items("t"), (std::vector<Gbk>{"one", "deux"}));
+    w.setText("p1", G("deux"));
+    EXPECT_EQ(w.items("t"), (std::vector<GbkText>{G("one"), G("deux")}));
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST_F(HeadlessWindowTest, EveryHandlerOfAnEventRunsInBindingOrder) {
     log.clear();
     w.on("e", Event::Change, [&log](const EventArgs&) { log += "a"; });
     w.on("e", Event::Change, [&log](const EventArgs&) { log += "b"; });
-    w.setText("e", "x");
+    w.setText("e", G("x"));
     EXPECT_EQ(log, "ab");
 }
 
@@ -109,29 +109,29 @@ TEST_F(HeadlessWindowTest, SelectionEdgesSnapToCharacters) {
 TEST_F(HeadlessWindowTest, ReplacingInsideACharacterKeepsTheCharacterWhole) {
     w.setText("e", G("中"));
     w.setSelection("e", 1, 1);
-    w.replaceSelection("e", "x");
+    w.replaceSelection("e", G("x"));
     EXPECT_EQ(Visible(w.text("e")), Visible(G("中x")));
     EXPECT_EQ(w.selection("e"), (std::pair<int, int>{3, 3}));
 }
 
 TEST_F(HeadlessWindowTest, AskingAControlForWhatItsKindLacksIsAClearError) {
     const std::pair<const char*, std::function<void()>> calls[] = {
-        {"addRow", [&] { w.addRow("e", {"x"}); }},
+        {"addRow", [&] { w.addRow("e", {G("x")}); }},
         {"rowCount", [&] { w.rowCount("t"); }},
         {"treeItems", [&] { w.treeItems("r"); }},
-        {"setGridCell", [&] { w.setGridCell("r", 0, 0, "x"); }},
+        {"setGridCell", [&] { w.setGridCell("r", 0, 0, G("x")); }},
         {"checked", [&] { w.checked("b"); }},
-        {"setItems", [&] { w.setItems("e", {"x"}); }},
+        {"setItems", [&] { w.setItems("e", {G("x")}); }},
         {"currentItem", [&] { w.currentItem("l"); }},
         {"choose", [&] { w.choose("c", 0); }},
         {"setSelection", [&] { w.setSelection("combo", 0, 1); }},
-        {"replaceSelection", [&] { w.replaceSelection("l", "x"); }},
+        {"replaceSelection", [&] { w.replaceSelection("l", G("x")); }},
         {"scrollToLine", [&] { w.scrollToLine("r", 1); }},
         {"setReadOnly", [&] { w.setReadOnly("b", true); }},
         {"setImage", [&] { w.setImage("b", "x"); }},
         {"trayShown", [&] { w.trayShown("l"); }},
         {"popupMenu", [&] { w.popupMenu("b"); }},
-        {"setTip", [&] { w.setTip("l", "b", "x"); }},
+        {"setTip", [&] { w.setTip("l", "b", G("x")); }},
     };
     for (const auto& [operation, call] : calls) {
         SCOPED_TRACE(operation);
@@ -151,14 +151,14 @@ TEST_F(HeadlessWindowTest, AskingAControlForWhatItsKindLacksIsAClearError) {
         }
         return "no fault";
     };
-    EXPECT_EQ(message([&] { w.addRow("e", {"x"}); }), "window w: addRow works on report controls, not on e (edit)");
+    EXPECT_EQ(message([&] { w.addRow("e", {G("x")}); }), "window w: addRow works on report controls, not on e (edit)");
     EXPECT_EQ(message([&] { w.setChecked("l", true); }),
               "window w: setChecked works on check, radio or item controls, not on l (label)");
     // The kinds that hold them answer.
     EXPECT_NO_THROW(w.setChecked("m1", true));
     EXPECT_NO_THROW(w.popupMenu("m"));
-    EXPECT_NO_THROW(w.setTip("tips", "b", "x"));
-    EXPECT_EQ(w.addRow("r", {"x"}), 0);
+    EXPECT_NO_THROW(w.setTip("tips", "b", G("x")));
+    EXPECT_EQ(w.addRow("r", {G("x")}), 0);
 }
 
 }  // namespace

@@ -86,13 +86,13 @@ Gbk IpBoxText(const Gbk& typed) {
 
 }  // namespace
 
-Gbk HeadlessWindow::text(const std::string& control) const {
+GbkText HeadlessWindow::text(const std::string& control) const {
     const HeadlessControl& c = at(control);
     if (c.spec.kind == Kind::IpAddress) return IpBoxText(c.text);
     return c.text;
 }
 
-void HeadlessWindow::setText(const std::string& control, const Gbk& text) {
+void HeadlessWindow::setText(const std::string& control, const GbkText& text) {
     HeadlessControl& c = at(control);
     if (c.spec.kind == Kind::Combo && !c.spec.editable) {
         auto it = std::find(c.items.begin(), c.items.end(), text);
@@ -136,10 +136,10 @@ void HeadlessWindow::setSelection(const std::string& control, int start, int end
     c.selEnd = std::max(from, to);
 }
 
-void HeadlessWindow::replaceSelection(const std::string& control, const Gbk& text) {
+void HeadlessWindow::replaceSelection(const std::string& control, const GbkText& text) {
     HeadlessControl& c = at(control, Property::Selection, __func__);
     const int a = std::min(c.selStart, c.selEnd), b = std::max(c.selStart, c.selEnd);
-    Gbk next = c.text.substr(0, a) + text + c.text.substr(b);
+    Gbk next = c.text.substr(0, a) + text.bytes() + c.text.substr(b);
     const int caret = a + static_cast<int>(text.size());
     c.text = next;
     c.selStart = c.selEnd = caret;
@@ -190,16 +190,16 @@ void HeadlessWindow::setChecked(const std::string& control, bool on) {
     if (on && c.spec.kind == Kind::Radio) uncheckGroupPeers(control);
 }
 
-std::vector<Gbk> HeadlessWindow::items(const std::string& control) const {
-    return at(control, Property::Items, __func__).items;
+std::vector<GbkText> HeadlessWindow::items(const std::string& control) const {
+    return AsTexts(at(control, Property::Items, __func__).items);
 }
 
-void HeadlessWindow::setItems(const std::string& control, const std::vector<Gbk>& items) {
+void HeadlessWindow::setItems(const std::string& control, const std::vector<GbkText>& items) {
     HeadlessControl& c = at(control, Property::Items, __func__);
-    c.items = items;
+    c.items = AsBytes(items);
     if (c.spec.kind == Kind::Combo && !c.spec.editable) {
         c.current = items.empty() ? -1 : 0;
-        c.text = items.empty() ? Gbk() : items[0];
+        c.text = items.empty() ? Gbk() : items[0].bytes();
     } else if (c.current >= static_cast<int>(items.size())) {
         c.current = -1;
     }
@@ -224,22 +224,22 @@ int HeadlessWindow::rowCount(const std::string& control) const {
     return static_cast<int>(at(control, Property::Rows, __func__).rows.size());
 }
 
-std::vector<Gbk> HeadlessWindow::row(const std::string& control, int r) const {
+std::vector<GbkText> HeadlessWindow::row(const std::string& control, int r) const {
     const HeadlessControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size())) throw std::out_of_range("row out of range in " + control);
-    return c.rows[r];
+    return AsTexts(c.rows[r]);
 }
 
-int HeadlessWindow::addRow(const std::string& control, const std::vector<Gbk>& cells) {
+int HeadlessWindow::addRow(const std::string& control, const std::vector<GbkText>& cells) {
     HeadlessControl& c = at(control, Property::Rows, __func__);
-    std::vector<Gbk> row = cells;
+    std::vector<Gbk> row = AsBytes(cells);
     row.resize(std::max<std::size_t>(c.spec.columns.size(), cells.size()));
     c.rows.push_back(std::move(row));
     c.rowChecks.push_back(false);
     return static_cast<int>(c.rows.size()) - 1;
 }
 
-void HeadlessWindow::setCell(const std::string& control, int r, int column, const Gbk& text) {
+void HeadlessWindow::setCell(const std::string& control, int r, int column, const GbkText& text) {
     HeadlessControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size()) || column < 0) throw std::out_of_range("cell out of range in " + control);
     if (column >= static_cast<int>(c.rows[r].size())) c.rows[r].resize(column + 1);
@@ -277,7 +277,7 @@ std::vector<TreeItem> HeadlessWindow::treeItems(const std::string& control) cons
     return at(control, Property::TreeItems, __func__).tree;
 }
 
-int HeadlessWindow::addTreeItem(const std::string& control, const Gbk& text, int parent) {
+int HeadlessWindow::addTreeItem(const std::string& control, const GbkText& text, int parent) {
     HeadlessControl& c = at(control, Property::TreeItems, __func__);
     c.tree.push_back(TreeItem{text, parent, false, false});
     return static_cast<int>(c.tree.size()) - 1;
@@ -294,13 +294,13 @@ void HeadlessWindow::clearTree(const std::string& control) {
     c.current = -1;
 }
 
-Gbk HeadlessWindow::gridCell(const std::string& control, int r, int column) const {
+GbkText HeadlessWindow::gridCell(const std::string& control, int r, int column) const {
     const HeadlessControl& c = at(control, Property::GridCells, __func__);
     auto it = c.grid.find({r, column});
     return it == c.grid.end() ? Gbk() : it->second;
 }
 
-void HeadlessWindow::setGridCell(const std::string& control, int r, int column, const Gbk& text) {
+void HeadlessWindow::setGridCell(const std::string& control, int r, int column, const GbkText& text) {
     HeadlessControl& c = at(control, Property::GridCells, __func__);
     if (r < 0 || column < 0 || r >= c.gridRows || column >= c.gridColumns) throw std::out_of_range("grid cell out of range in " + control);
     c.grid[{r, column}] = text;
@@ -327,12 +327,12 @@ void HeadlessWindow::popupMenu(const std::string& menu) {
     lastPopup_ = menu;
 }
 
-void HeadlessWindow::setTip(const std::string& tipControl, const std::string& target, const Gbk& text) {
+void HeadlessWindow::setTip(const std::string& tipControl, const std::string& target, const GbkText& text) {
     at(target);
     at(tipControl, Property::Tips, __func__).tips[target] = text;
 }
 
-Gbk HeadlessWindow::tip(const std::string& tipControl, const std::string& target) const {
+GbkText HeadlessWindow::tip(const std::string& tipControl, const std::string& target) const {
     const HeadlessControl& c = at(tipControl, Property::Tips, __func__);
     auto it = c.tips.find(target);
     return it == c.tips.end() ? Gbk() : it->second;
@@ -502,13 +502,13 @@ std::optional<std::filesystem::path> HeadlessUi::showFileDialog(const FileDialog
     return answer;
 }
 
-bool HeadlessUi::setClipboardText(const Gbk& text) {
+bool HeadlessUi::setClipboardText(const GbkText& text) {
     if (!clipboardWorks) return false;
     clipboard = text;
     return true;
 }
 
-std::optional<Gbk> HeadlessUi::clipboardText() { return clipboardWorks ? clipboard : std::nullopt; }
+std::optional<GbkText> HeadlessUi::clipboardText() { return clipboardWorks ? clipboard : std::nullopt; }
 
 std::optional<FontChoice> HeadlessUi::chooseFont(const FontChoice&) {
     if (fontAnswers.empty()) return std::nullopt;

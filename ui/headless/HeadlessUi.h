@@ -35,8 +35,8 @@ public:
     std::vector<std::string> children(const std::string& control) const override;
     std::vector<std::string> controls() const override { return order_; }
 
-    Gbk text(const std::string& control) const override;
-    void setText(const std::string& control, const Gbk& text) override;
+    GbkText text(const std::string& control) const override;
+    void setText(const std::string& control, const GbkText& text) override;
     bool visible(const std::string& control) const override;
     void setVisible(const std::string& control, bool on) override;
     bool enabled(const std::string& control) const override;
@@ -48,48 +48,48 @@ public:
     void setReadOnly(const std::string& control, bool on) override;
     std::pair<int, int> selection(const std::string& control) const override;
     void setSelection(const std::string& control, int start, int end) override;
-    void replaceSelection(const std::string& control, const Gbk& text) override;
+    void replaceSelection(const std::string& control, const GbkText& text) override;
     int firstVisibleLine(const std::string& control) const override;
     void scrollToLine(const std::string& control, int line) override;
 
     bool checked(const std::string& control) const override;
     void setChecked(const std::string& control, bool on) override;
 
-    std::vector<Gbk> items(const std::string& control) const override;
-    void setItems(const std::string& control, const std::vector<Gbk>& items) override;
+    std::vector<GbkText> items(const std::string& control) const override;
+    void setItems(const std::string& control, const std::vector<GbkText>& items) override;
     int currentItem(const std::string& control) const override;
     void setCurrentItem(const std::string& control, int index) override;
 
     int rowCount(const std::string& control) const override;
-    std::vector<Gbk> row(const std::string& control, int row) const override;
-    int addRow(const std::string& control, const std::vector<Gbk>& cells) override;
-    void setCell(const std::string& control, int row, int column, const Gbk& text) override;
+    std::vector<GbkText> row(const std::string& control, int row) const override;
+    int addRow(const std::string& control, const std::vector<GbkText>& cells) override;
+    void setCell(const std::string& control, int row, int column, const GbkText& text) override;
     void removeRow(const std::string& control, int row) override;
     void clearRows(const std::string& control) override;
     bool rowChecked(const std::string& control, int row) const override;
     void setRowChecked(const std::string& control, int row, bool on) override;
 
     std::vector<TreeItem> treeItems(const std::string& control) const override;
-    int addTreeItem(const std::string& control, const Gbk& text, int parent) override;
+    int addTreeItem(const std::string& control, const GbkText& text, int parent) override;
     void setTreeItem(const std::string& control, int item, const TreeItem& value) override;
     void clearTree(const std::string& control) override;
 
-    Gbk gridCell(const std::string& control, int row, int column) const override;
-    void setGridCell(const std::string& control, int row, int column, const Gbk& text) override;
+    GbkText gridCell(const std::string& control, int row, int column) const override;
+    void setGridCell(const std::string& control, int row, int column, const GbkText& text) override;
     void setGridSize(const std::string& control, int rows, int columns) override;
 
     void setImage(const std::string& control, const std::string& bytes) override;
     bool trayShown(const std::string& control) const override;
     void popupMenu(const std::string& menu) override;
 
-    void setTip(const std::string& tipControl, const std::string& target, const Gbk& text) override;
-    Gbk tip(const std::string& tipControl, const std::string& target) const override;
+    void setTip(const std::string& tipControl, const std::string& target, const GbkText& text) override;
+    GbkText tip(const std::string& tipControl, const std::string& target) const override;
 
     std::string focus() const override { return focus_; }
     void setFocus(const std::string& control) override;
 
-    Gbk title() const override { return title_; }
-    void setTitle(const Gbk& title) override { title_ = title; }
+    GbkText title() const override { return title_; }
+    void setTitle(const GbkText& title) override { title_ = title; }
     bool shown() const override { return shown_; }
     void show() override { shown_ = true; }
     void hide() override { shown_ = false; }
@@ -169,9 +169,9 @@ public:
     void destroyWindow(Window& window) override;
 
     int messageBox(const MessageBoxCall& call) override;
-    bool setClipboardText(const Gbk& text) override;
-    std::optional<Gbk> clipboardText() override;
-    void openUrl(const Gbk& url) override { openedUrls.push_back(url); }
+    bool setClipboardText(const GbkText& text) override;
+    std::optional<GbkText> clipboardText() override;
+    void openUrl(const GbkText& url) override { openedUrls.push_back(url); }
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
     void post(std::function<void()> work) override;
     void stopPosting() override;

@@ -168,7 +168,7 @@ std::optional<std::filesystem::path> WxUi::showFileDialog(const FileDialogReques
     return std::filesystem::path(std::string(dialog.GetPath().mb_str(*wxConvFileName)));
 }
 
-bool WxUi::setClipboardText(const Gbk& text) {
+bool WxUi::setClipboardText(const GbkText& text) {
     wxClipboardLocker lock;
     if (!lock) return false;
     if (!wxTheClipboard->SetData(new wxTextDataObject(ToWx(text)))) return false;
@@ -177,7 +177,7 @@ bool WxUi::setClipboardText(const Gbk& text) {
     return true;
 }
 
-std::optional<Gbk> WxUi::clipboardText() {
+std::optional<GbkText> WxUi::clipboardText() {
     wxClipboardLocker lock;
     if (!lock || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return std::nullopt;
     wxTextDataObject data;
@@ -185,7 +185,7 @@ std::optional<Gbk> WxUi::clipboardText() {
     return FromWx(data.GetText());
 }
 
-void WxUi::openUrl(const Gbk& url) { OpenUrl(url); }
+void WxUi::openUrl(const GbkText& url) { OpenUrl(url); }
 
 std::optional<FontChoice> WxUi::chooseFont(const FontChoice& initial) {
     wxFontData data;

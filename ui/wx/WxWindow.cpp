@@ -49,15 +49,17 @@ constexpr int kMinGroupHeight = 20;
 wxPoint PointOf(const Rect& r) { return {r.x, r.y}; }
 wxSize SizeOf(const Rect& r) { return {r.w, r.h}; }
 
-wxArrayString WxList(const std::vector<Gbk>& items) {
+// For the layout's stored items and for those handed in.
+template <class Text>
+wxArrayString WxList(const std::vector<Text>& items) {
     wxArrayString out;
     out.reserve(items.size());
-    for (const Gbk& item : items) out.push_back(ToWx(item));
+    for (const Text& item : items) out.push_back(ToWx(item));
     return out;
 }
 
-std::vector<Gbk> GbkList(const wxArrayString& items) {
-    std::vector<Gbk> out;
+std::vector<GbkText> GbkList(const wxArrayString& items) {
+    std::vector<GbkText> out;
     out.reserve(items.size());
     for (const wxString& item : items) out.push_back(FromWx(item));
     return out;
@@ -881,7 +883,7 @@ int WxWindow::menuItemId(const std::string& item) const { return at(item).menuId
 
 // ---------------------------------------------------------------- text
 
-Gbk WxWindow::text(const std::string& control) const {
+GbkText WxWindow::text(const std::string& control) const {
     const WxControl& c = at(control);
     switch (c.spec.kind) {
         case Kind::Edit: return FromWx(As<wxTextCtrl>(c)->GetValue());
@@ -892,7 +894,7 @@ Gbk WxWindow::text(const std::string& control) const {
     }
 }
 
-void WxWindow::setText(const std::string& control, const Gbk& value) {
+void WxWindow::setText(const std::string& control, const GbkText& value) {
     WxControl& c = at(control);
     switch (c.spec.kind) {
         case Kind::Edit:
@@ -1058,7 +1060,7 @@ void WxWindow::setSelection(const std::string& control, int start, int end) {
     s->SetCurrentPos(position(to));
 }
 
-void WxWindow::replaceSelection(const std::string& control, const Gbk& value) {
+void WxWindow::replaceSelection(const std::string& control, const GbkText& value) {
     const WxControl& c = at(control, Property::Selection, __func__);
     if (c.spec.kind == Kind::Edit) {
         auto* t = As<wxTextCtrl>(c);
@@ -1138,7 +1140,7 @@ void WxWindow::setChecked(const std::string& control, bool on) {
     }
 }
 
-std::vector<Gbk> WxWindow::items(const std::string& control) const {
+std::vector<GbkText> WxWindow::items(const std::string& control) const {
     const WxControl& c = at(control, Property::Items, __func__);
     switch (c.spec.kind) {
         case Kind::Combo:
@@ -1146,20 +1148,20 @@ std::vector<Gbk> WxWindow::items(const std::string& control) const {
         case Kind::ListBox: return GbkList(As<wxListBox>(c)->GetStrings());
         case Kind::Tab:
         case Kind::PageControl: {
-            std::vector<Gbk> out;
+            std::vector<GbkText> out;
             auto* b = As<wxBookCtrlBase>(c);
             for (std::size_t i = 0; i < b->GetPageCount(); ++i) out.push_back(FromWx(b->GetPageText(i)));
             // A page control shows no captions; its pages keep the layout's.
-            if (c.spec.kind == Kind::PageControl) return c.items;
+            if (c.spec.kind == Kind::PageControl) return AsTexts(c.items);
             return out;
         }
-        default: return c.items;
+        default: return AsTexts(c.items);
     }
 }
 
-void WxWindow::setItems(const std::string& control, const std::vector<Gbk>& list) {
+void WxWindow::setItems(const std::string& control, const std::vector<GbkText>& list) {
     WxControl& c = at(control, Property::Items, __func__);
-    c.items = list;
+    c.items = AsBytes(list);
     const int n = static_cast<int>(list.size());
     Quiet q(*this);
     switch (c.spec.kind) {
@@ -1168,7 +1170,7 @@ void WxWindow::setItems(const std::string& control, const std::vector<Gbk>& list
                 auto* ch = As<wxChoice>(c);
                 ch->Set(WxList(list));
                 c.current = list.empty() ? -1 : 0;
-                c.text = list.empty() ? Gbk() : list[0];
+                c.text = list.empty() ? Gbk() : list[0].bytes();
                 if (!list.empty()) ch->SetSelection(0);
             } else {
                 auto* cb = As<wxComboBox>(c);
@@ -1285,15 +1287,15 @@ int WxWindow::rowCount(const std::string& control) const {
     return static_cast<int>(at(control, Property::Rows, __func__).rows.size());
 }
 
-std::vector<Gbk> WxWindow::row(const std::string& control, int r) const {
+std::vector<GbkText> WxWindow::row(const std::string& control, int r) const {
     const WxControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size())) throw std::out_of_range("row out of range in " + control);
-    return c.rows[r];
+    return AsTexts(c.rows[r]);
 }
 
-int WxWindow::addRow(const std::string& control, const std::vector<Gbk>& cells) {
+int WxWindow::addRow(const std::string& control, const std::vector<GbkText>& cells) {
     WxControl& c = at(control, Property::Rows, __func__);
-    std::vector<Gbk> cellsOfRow = cells;
+    std::vector<Gbk> cellsOfRow = AsBytes(cells);
     cellsOfRow.resize(std::max<std::size_t>(c.spec.columns.size(), cells.size()));
     auto* l = As<wxListCtrl>(c);
     const long r = static_cast<long>(c.rows.size());
@@ -1307,7 +1309,7 @@ int WxWindow::addRow(const std::string& control, const std::vector<Gbk>& cells) 
     return static_cast<int>(r);
 }
 
-void WxWindow::setCell(const std::string& control, int r, int column, const Gbk& value) {
+void WxWindow::setCell(const std::string& control, int r, int column, const GbkText& value) {
     WxControl& c = at(control, Property::Rows, __func__);
     if (r < 0 || r >= static_cast<int>(c.rows.size()) || column < 0) throw std::out_of_range("cell out of range in " + control);
     if (column >= static_cast<int>(c.rows[r].size())) c.rows[r].resize(column + 1);
@@ -1360,7 +1362,7 @@ std::vector<TreeItem> WxWindow::treeItems(const std::string& control) const {
     return out;
 }
 
-int WxWindow::addTreeItem(const std::string& control, const Gbk& value, int parent) {
+int WxWindow::addTreeItem(const std::string& control, const GbkText& value, int parent) {
     WxControl& c = at(control, Property::TreeItems, __func__);
     auto* t = As<wxTreeCtrl>(c);
     const int n = static_cast<int>(c.tree.size());
@@ -1402,13 +1404,13 @@ void WxWindow::clearTree(const std::string& control) {
 
 // ---------------------------------------------------------------- grids
 
-Gbk WxWindow::gridCell(const std::string& control, int r, int column) const {
+GbkText WxWindow::gridCell(const std::string& control, int r, int column) const {
     auto* g = As<wxGrid>(at(control, Property::GridCells, __func__));
     if (r < 0 || column < 0 || r >= g->GetNumberRows() || column >= g->GetNumberCols()) return Gbk();
     return FromWx(g->GetCellValue(r, column));
 }
 
-void WxWindow::setGridCell(const std::string& control, int r, int column, const Gbk& value) {
+void WxWindow::setGridCell(const std::string& control, int r, int column, const GbkText& value) {
     auto* g = As<wxGrid>(at(control, Property::GridCells, __func__));
     if (r < 0 || column < 0 || r >= g->GetNumberRows() || column >= g->GetNumberCols())
         throw std::out_of_range("grid cell out of range in " + control);
@@ -1512,7 +1514,7 @@ void WxWindow::popupMenu(const std::string& menu) {
     else if (frame_->IsShown()) frame_->PopupMenu(shownMenu_.get());
 }
 
-void WxWindow::setTip(const std::string& tipControl, const std::string& target, const Gbk& value) {
+void WxWindow::setTip(const std::string& tipControl, const std::string& target, const GbkText& value) {
     WxControl& t = at(target);
     at(tipControl, Property::Tips, __func__).tips[target] = value;
     if (!t.native) return;
@@ -1520,7 +1522,7 @@ void WxWindow::setTip(const std::string& tipControl, const std::string& target, 
     else t.native->SetToolTip(ToWx(value));
 }
 
-Gbk WxWindow::tip(const std::string& tipControl, const std::string& target) const {
+GbkText WxWindow::tip(const std::string& tipControl, const std::string& target) const {
     const WxControl& c = at(tipControl, Property::Tips, __func__);
     auto it = c.tips.find(target);
     return it == c.tips.end() ? Gbk() : it->second;
@@ -1546,8 +1548,8 @@ void WxWindow::setFocus(const std::string& control) {
 
 // ---------------------------------------------------------------- the window itself
 
-Gbk WxWindow::title() const { return frame_ ? FromWx(frame_->GetTitle()) : Gbk(); }
-void WxWindow::setTitle(const Gbk& value) {
+GbkText WxWindow::title() const { return frame_ ? GbkText(FromWx(frame_->GetTitle())) : GbkText(); }
+void WxWindow::setTitle(const GbkText& value) {
     if (frame_) frame_->SetTitle(ToWx(value));
 }
 bool WxWindow::shown() const { return frame_ && frame_->IsShown(); }

@@ -208,7 +208,7 @@ TEST_F(MainFrameTest, SubnetCalculatorIsOneWindowThatKeepsItsValues) {
     openTool(1);  // after closing
     EXPECT_EQ(ui.window("SubnetCalculatorWindow"), first);
     EXPECT_TRUE(first->shown());
-    EXPECT_EQ(first->text(G("编辑框_ip1")), "192");
+    EXPECT_EQ(first->text(G("编辑框_ip1")), G("192"));
 }
 
 TEST_F(MainFrameTest, IpLookupComesBackWithItsDefaults) {
@@ -223,7 +223,7 @@ TEST_F(MainFrameTest, IpLookupComesBackWithItsDefaults) {
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, first);
     EXPECT_TRUE(second->shown());
-    EXPECT_EQ(second->text(G("IP编辑框")), "0.0.0.0");
+    EXPECT_EQ(second->text(G("IP编辑框")), G("0.0.0.0"));
 }
 
 TEST_F(MainFrameTest, ChooserWithoutAToolOpensNothing) {
@@ -275,13 +275,13 @@ TEST_F(MainFrameTest, RouteTableWindowIsSharedByThePagesAndTheChooser) {
     ui::Window* fromPage = app.page->openToolWindow(ToolIndex::RouteTable);
     ASSERT_NE(fromPage, nullptr);
     EXPECT_EQ(fromPage->name(), "RouteTableWindow");
-    fromPage->setText(G("编辑框_代码"), "/ip route");
+    fromPage->setText(G("编辑框_代码"), G("/ip route"));
     EXPECT_FALSE(fromPage->close());
 
     openTool(0);
     EXPECT_EQ(ui.findWindow("RouteTableWindow"), fromPage);
     EXPECT_TRUE(fromPage->shown());
-    EXPECT_EQ(fromPage->text(G("编辑框_代码")), "/ip route");
+    EXPECT_EQ(fromPage->text(G("编辑框_代码")), G("/ip route"));
 
     // The page's way follows the chooser's rules, the catalogue's too.
     EXPECT_EQ(app.page->openToolWindow(ToolIndex::HardwareCatalogue), nullptr);
@@ -353,7 +353,7 @@ TEST_F(MainFrameTest, HiddenLoginButtonOpensAFormThatOnlyHides) {
     main->click(G("按钮_登录"));
     EXPECT_EQ(ui.window("RemoteLoginWindow"), login);
     EXPECT_TRUE(login->shown());
-    EXPECT_EQ(login->text(G("编辑框_地址")), "192.168.88.1");
+    EXPECT_EQ(login->text(G("编辑框_地址")), G("192.168.88.1"));
     EXPECT_FALSE(main->visible(G("按钮_登录")));
 }
 

@@ -15,6 +15,8 @@
 namespace trelvix {
 namespace {
 
+using test::G;
+
 TEST(GutterOnTheDesktop, ColumnFollowsWheelPageDownAndCode) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
     static int argc = 1;
@@ -34,10 +36,10 @@ TEST(GutterOnTheDesktop, ColumnFollowsWheelPageDownAndCode) {
     Gbk script;
     for (int i = 1; i <= 5000; ++i) script += (i > 1 ? "\r\n" : "") + ("/log info " + std::to_string(i));
     w.setText("ed", script);
-    w.setText("ed2", "a\r\nb");
+    w.setText("ed2", G("a\r\nb"));
     ui->runPending(50);
     EXPECT_EQ(EditorLineCount(w.text("col")), 5000);
-    EXPECT_EQ(w.text("col2"), "1\r\n2");
+    EXPECT_EQ(w.text("col2"), G("1\r\n2"));
 
     auto* editor = static_cast<wxStyledTextCtrl*>(w.native("ed"));
     auto* column = static_cast<wxStyledTextCtrl*>(w.native("col"));

@@ -9,6 +9,8 @@
 namespace trelvix {
 namespace {
 
+using test::G;
+
 TEST(LineNumbers, CountsLogicalLinesAndNumbersThem) {
     struct Case {
         const char* text;
@@ -46,15 +48,15 @@ protected:
 
 TEST_F(GutterWindow, EmptyEditorShowsOneAndTheColumnFollowsChanges) {
     AttachLineNumberGutter(w, "ed1", "col1");
-    EXPECT_EQ(w.text("col1"), "1");
-    w.setText("ed1", "a\r\nb\r\nc\r\n");
-    EXPECT_EQ(w.text("col1"), "1\r\n2\r\n3\r\n4");
+    EXPECT_EQ(w.text("col1"), G("1"));
+    w.setText("ed1", G("a\r\nb\r\nc\r\n"));
+    EXPECT_EQ(w.text("col1"), G("1\r\n2\r\n3\r\n4"));
     // Cleared as the strip's clear button does (box, then column): the next
     // script brings the numbers back even with the same line count.
-    w.setText("ed1", "");
-    w.setText("col1", "");
-    w.setText("ed1", "x");
-    EXPECT_EQ(w.text("col1"), "1");
+    w.setText("ed1", G(""));
+    w.setText("col1", G(""));
+    w.setText("ed1", G("x"));
+    EXPECT_EQ(w.text("col1"), G("1"));
 }
 
 TEST_F(GutterWindow, ColumnKeepsToTheFirstVisibleLineOfALongScript) {

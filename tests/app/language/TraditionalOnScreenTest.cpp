@@ -57,7 +57,7 @@ TEST(TraditionalOnScreen, TheMainWindowShowsItsPack) {
         EXPECT_EQ(tree->GetItemText(first), U("系統"));
         // Read back through the window interface, the texts are GBK.
         EXPECT_EQ(w->text(G("按钮_清空内容")), G("清空內容"));
-        EXPECT_EQ(w->text(G("标签_版本")), "2.8");
+        EXPECT_EQ(w->text(G("标签_版本")), Gbk("2.8"));
 
         ExitProgram(app);
         wx->runPending(20);

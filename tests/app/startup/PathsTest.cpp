@@ -47,6 +47,10 @@ TEST(Paths, GbkNamesBecomeThisSystemsNames) {
     EXPECT_EQ(PathFromGbk(G("源文本.txt")).string(), "源文本.txt");
     EXPECT_EQ(GbkFromPath(fs::path("/tmp/源文本.txt")), G("/tmp/源文本.txt"));
     EXPECT_EQ(ProgramDirectory(), fs::read_symlink("/proc/self/exe").parent_path());
+    SetProgramDirectory("/tmp/program");
+    EXPECT_EQ(ProgramDirectory(), fs::path("/tmp/program"));
+    SetProgramDirectory({});
+    EXPECT_EQ(ProgramDirectory(), fs::read_symlink("/proc/self/exe").parent_path());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ Program::Program() {
     // Whatever services the build names, a test reaches only the ones it serves itself.
     app.services.updateService.clear();
     app.services.usageCounter.clear();
+    app.tools.ipLookup.host.clear();
     StartupParts& p = app.parts;
     p.ensureSingleInstance = [this](App&) {
         steps.push_back("single instance");

@@ -38,7 +38,7 @@ TEST_F(ScriptBox, ShowScriptReplacesTheBoxAndStampsTheTime) {
     // Later in the same second: the same stamp. An empty script still stamps.
     p.clock.Set(At(14, 5, 9, 0.3));
     p.app.page->showScript("");
-    EXPECT_EQ(w.text(kCode), "");
+    EXPECT_EQ(w.text(kCode), G(""));
     EXPECT_EQ(w.text(kStamp), G("生成:2017-08-08 14:05:09"));
 
     p.clock.Set(At(23, 59, 58));
@@ -73,17 +73,17 @@ TEST_F(ScriptBox, ConvertsBetweenChineseAndRouterOsEscapes) {
     const std::string box = G("编辑框_待转码内容");
     w.type(box, G("a b/测试-1.2"));
     w.click(G("按钮_转换为ROS文"));
-    EXPECT_EQ(w.text(box), "a\\20b\\2F\\B2\\E2\\CA\\D4-1.2");
+    EXPECT_EQ(w.text(box), G("a\\20b\\2F\\B2\\E2\\CA\\D4-1.2"));
     w.click(G("按钮_转换为中文"));
     EXPECT_EQ(w.text(box), G("a b/测试-1.2"));
 }
 
 TEST_F(ScriptBox, ClearEmptiesTheBoxAndItsLineNumbers) {
     w.type(kCode, "a\r\nb");
-    w.setText(kLines, "1\r\n2");
+    w.setText(kLines, G("1\r\n2"));
     w.click(G("按钮_清空内容"));
-    EXPECT_EQ(w.text(kCode), "");
-    EXPECT_EQ(w.text(kLines), "");
+    EXPECT_EQ(w.text(kCode), G(""));
+    EXPECT_EQ(w.text(kLines), G(""));
 }
 
 TEST_F(ScriptBox, CopyPutsTheTextOnTheClipboardAndSaysSo) {
@@ -160,7 +160,7 @@ TEST_F(ScriptBox, SaveOfAnEmptyBoxOrACancelledDialogDoesNothing) {
     w.click(G("按钮_另存为"));  // no answer queued: the user cancels
     EXPECT_EQ(p.ui.dialogs.size(), 1u);
     EXPECT_TRUE(p.ui.messages.empty());
-    EXPECT_EQ(w.text(kCode), "x");
+    EXPECT_EQ(w.text(kCode), G("x"));
 }
 
 // Runs `f` with files limited to `bytes`, as a full disk would limit them.

@@ -31,7 +31,7 @@ public:
         messages.push_back(call);
         return ui::mb::IdOk;
     }
-    void openUrl(const Gbk&) override {}
+    void openUrl(const ui::GbkText&) override {}
     std::optional<ui::FontChoice> chooseFont(const ui::FontChoice&) override { return std::nullopt; }
 
     std::vector<ui::MessageBoxCall> messages;
@@ -75,13 +75,13 @@ TEST(ScriptStripOnScreen, ShowsCopiesReplacesSelectsAndClears) {
 
         Press(*w, G("按钮_复制内容"));
         wx->runPending(20);
-        EXPECT_EQ(Visible(wx->clipboardText().value_or("<none>")), Visible(script));
+        EXPECT_EQ(Visible(wx->clipboardText().value_or(G("<none>"))), Visible(script));
         ASSERT_EQ(desktop.messages.size(), 1u);
         EXPECT_EQ(desktop.messages[0].text, G("已复制到剪辑板"));
         EXPECT_EQ(desktop.messages[0].flags, 48);
 
-        w->setText(G("编辑框_预寻找"), "192.168.1.1");
-        w->setText(G("编辑框_替换为"), "10.0.0.1");
+        w->setText(G("编辑框_预寻找"), G("192.168.1.1"));
+        w->setText(G("编辑框_替换为"), G("10.0.0.1"));
         Press(*w, G("按钮_替换"));
         EXPECT_EQ(Visible(w->text(code)),
                   Visible(G("/ip address\r\nadd address=10.0.0.1/24 comment=\"\\B2\\E2\\CA\\D4\"\r\n/ip dns set servers=10.0.0.1")));
@@ -98,8 +98,8 @@ TEST(ScriptStripOnScreen, ShowsCopiesReplacesSelectsAndClears) {
         EXPECT_EQ(box->GetSelectionEnd(), box->GetLength());
 
         Press(*w, G("按钮_清空内容"));
-        EXPECT_EQ(w->text(code), "");
-        EXPECT_EQ(w->text(G("编辑框_行号")), "");
+        EXPECT_EQ(w->text(code), G(""));
+        EXPECT_EQ(w->text(G("编辑框_行号")), G(""));
 
         wx->destroyWindow(*w);
         wx->runPending(20);

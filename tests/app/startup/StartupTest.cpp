@@ -85,7 +85,7 @@ TEST(StartUp, StepsTrayPairAndVersionFollowUpdateAndSettings) {
         EXPECT_TRUE(w.shown());
         EXPECT_EQ(w.checked(kHide), c.hide);
         EXPECT_EQ(w.checked(kQuit), !c.hide);
-        EXPECT_EQ(w.text(kVersion), c.versionLabel);
+        EXPECT_EQ(w.text(kVersion), G(c.versionLabel));
         EXPECT_EQ(w.trayShown(kTray), c.setUp);
         EXPECT_EQ(w.windowRect().h, c.setUp ? 725 : 746);
         EXPECT_EQ(!w.tip(G("气球提示框1"), G("按钮_替换")).empty(), c.setUp);

@@ -97,7 +97,7 @@ TEST(UpdateCheck, EachReplyGivesItsBoxResultAndStartUp) {
             EXPECT_EQ(result, c.result);
         }
         EXPECT_EQ(p.ui.openedUrls, c.opened ? std::vector<Gbk>{kDownloadPage} : std::vector<Gbk>{});
-        EXPECT_EQ(w.text(G("标签_版本")), c.versionLabel);
+        EXPECT_EQ(w.text(G("标签_版本")), G(c.versionLabel));
         // Only a current version lets the start-up go on to the tray icon.
         EXPECT_EQ(w.trayShown(G("托盘图标1")), c.result == -1);
         if (c.service == Service::Answers) {
@@ -115,7 +115,7 @@ TEST(UpdateCheck, WithoutAServiceItIsCurrentAtOnce) {
     ui::HeadlessWindow& w = p.start();
     EXPECT_EQ(result, -1);
     EXPECT_TRUE(p.ui.messages.empty());
-    EXPECT_EQ(w.text(G("标签_版本")), "2.8");
+    EXPECT_EQ(w.text(G("标签_版本")), G("2.8"));
     EXPECT_TRUE(w.trayShown(G("托盘图标1")));
 }
 

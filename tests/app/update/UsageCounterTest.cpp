@@ -81,7 +81,7 @@ TEST(UsageCounter, CountsOnceThenShowsTodayAndYesterday) {
         ui::HeadlessWindow& w = p.start();
         ASSERT_TRUE(RunPostedWithin(p.ui, 10s));
         EXPECT_EQ(Targets(server), Expected(c.attempts));
-        EXPECT_EQ(w.text(kToday), "1024");
+        EXPECT_EQ(w.text(kToday), G("1024"));
         EXPECT_EQ(w.text(kYesterday), G("987次"));
         EXPECT_TRUE(p.ui.messages.empty());
     }
@@ -100,8 +100,8 @@ TEST(UsageCounter, AFailingServiceLeavesBothLabelsEmpty) {
         if (server) {
             EXPECT_EQ(Targets(*server), Expected(4));
         }
-        EXPECT_EQ(w.text(kToday), "");
-        EXPECT_EQ(w.text(kYesterday), "");
+        EXPECT_EQ(w.text(kToday), G(""));
+        EXPECT_EQ(w.text(kYesterday), G(""));
         EXPECT_TRUE(p.ui.messages.empty());
     }
 }
@@ -111,8 +111,8 @@ TEST(UsageCounter, WithoutAServiceTheLabelsAreEmptiedAtOnce) {
     UseRealCounter(p, "", 0ms);
     ui::HeadlessWindow& w = p.start();
     // The layout's 235 and 500 would pass for counts.
-    EXPECT_EQ(w.text(kToday), "");
-    EXPECT_EQ(w.text(kYesterday), "");
+    EXPECT_EQ(w.text(kToday), G(""));
+    EXPECT_EQ(w.text(kYesterday), G(""));
     EXPECT_EQ(p.app.usageCounter, nullptr);
 }
 
@@ -125,7 +125,7 @@ TEST(UsageCounter, ShutDownDuringTheWaitEndsTheWorkerPromptly) {
     const auto end = std::chrono::steady_clock::now() + 10s;
     while (server.requests().empty() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(2ms);
     ASSERT_EQ(server.requests().size(), 1u);
-    EXPECT_EQ(w.text(kToday), "235");  // nothing shown yet
+    EXPECT_EQ(w.text(kToday), G("235"));  // nothing shown yet
 
     const auto shutDown = std::chrono::steady_clock::now();
     p.ui.destroyWindow(w);

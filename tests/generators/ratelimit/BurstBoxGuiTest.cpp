@@ -53,7 +53,7 @@ TEST(BurstBoxOnScreen, TakesAClickAnywhereOnItsBoxFoldedOrOpen) {
     wxUIActionSimulator pointer;
     for (const BurstBox& b : kBoxes) {
         SCOPED_TRACE(b.box);
-        const std::vector<Gbk> pages = w.items(G("选择夹5"));
+        const std::vector<ui::GbkText> pages = w.items(G("选择夹5"));
         w.setCurrentItem(G("选择夹5"), static_cast<int>(std::find(pages.begin(), pages.end(), G(b.page)) - pages.begin()));
         wx->runPending(200);
         EXPECT_EQ(w.text(G(b.box)), G("开启爆发-Burst-限速功能"));

@@ -31,7 +31,7 @@ struct RateLimitWindow {
     Gbk text(const char* control) const { return window->text(trelvix::test::G(control)); }
     ui::Rect rect(const char* control) const { return window->rect(trelvix::test::G(control)); }
     bool visible(const char* control) const { return window->visible(trelvix::test::G(control)); }
-    std::vector<Gbk> items(const char* control) const { return window->items(trelvix::test::G(control)); }
+    std::vector<Gbk> items(const char* control) const { return ui::AsBytes(window->items(trelvix::test::G(control))); }
 
     ui::HeadlessUi ui;
     FixedClock clock{45000.0};

@@ -119,7 +119,7 @@ TEST_F(SystemPage, EveryButtonShowsItsScriptWithTheDefaults) {
     for (const ButtonCase& c : kButtons) {
         SCOPED_TRACE(c.button);
         EXPECT_EQ(w_.text(G(c.button)), G(c.caption));
-        w_.setText(G("编辑框_代码"), "");
+        w_.setText(G("编辑框_代码"), G(""));
         Click(c.button);
         EXPECT_EQ(Visible(Script()), Visible(G(c.script)));
     }
@@ -140,7 +140,7 @@ TEST_F(SystemPage, AdministratorChecksLeaveTheFocusAndTheScriptBox) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         ui_.messages.clear();
-        w_.setText(G("编辑框_代码"), "kept");
+        w_.setText(G("编辑框_代码"), G("kept"));
         Type("编辑框_01用户名", c.name);
         Type("编辑框_01密码", c.password);
         w_.setFocus(G("编辑框_01备注"));
@@ -197,12 +197,12 @@ TEST_F(SystemPage, FieldsTypedOnThePagesReachTheScripts) {
 TEST(SystemPageLayout, ControlsSitInTheGroupsWithTheirDefaults) {
     ui::HeadlessUi ui;
     ui::Window& w = ui.createWindow(ui::BuiltInLayout("main.json"), nullptr, {});
-    EXPECT_EQ(w.items(G("组合框_01权限")), (std::vector<Gbk>{"full", "read", "write"}));
-    EXPECT_EQ(w.text(G("组合框_01权限")), "full");
+    EXPECT_EQ(w.items(G("组合框_01权限")), (std::vector<ui::GbkText>{G("full"), G("read"), G("write")}));
+    EXPECT_EQ(w.text(G("组合框_01权限")), G("full"));
     EXPECT_FALSE(w.checked(G("选择框_03")));
     EXPECT_FALSE(w.checked(G("选择框_03加密")));
     EXPECT_TRUE(w.readOnly(G("编辑框_ros介绍")));
-    EXPECT_NE(w.text(G("编辑框_ros介绍")).find("/import file-name="), std::string::npos);
+    EXPECT_NE(w.text(G("编辑框_ros介绍")).bytes().find("/import file-name="), std::string::npos);
     EXPECT_EQ(w.text(G("选择框_03")), G("备份时删除与此次备份名称重复的备份文件"));
     EXPECT_EQ(w.text(G("选择框_03加密")), G("加密备份文件"));
     const Gbk password = w.text(G("编辑框_01密码"));

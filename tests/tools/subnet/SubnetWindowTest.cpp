@@ -119,8 +119,8 @@ TEST_F(SubnetWindow, KeepsItsResultsWhileHidden) {
     EXPECT_EQ(&open(), &w);
     EXPECT_TRUE(w.shown());
     EXPECT_EQ(w.currentItem(G("横向滚动条")), 12);
-    EXPECT_EQ(w.text(G("标签_子网地址十进制")), "172.0.0.0");
-    EXPECT_EQ(w.text(G("标签_广播地址十进制")), "172.15.255.255");
+    EXPECT_EQ(w.text(G("标签_子网地址十进制")), G("172.0.0.0"));
+    EXPECT_EQ(w.text(G("标签_广播地址十进制")), G("172.15.255.255"));
 }
 
 }  // namespace

@@ -246,7 +246,7 @@ TEST_F(WxWindowTest, ItemsAndCurrentItemOfListsBooksAndScrollBars) {
     auto& scroll = record(G("横向滚动条1"), {Event::Scroll});
 
     // Editable combo: the current item sets the text, typing keeps the current.
-    EXPECT_EQ(w->items(G("组合框1")), (std::vector<Gbk>{G("一"), G("二"), G("三")}));
+    EXPECT_EQ(w->items(G("组合框1")), (std::vector<GbkText>{G("一"), G("二"), G("三")}));
     w->setCurrentItem(G("组合框1"), 1);
     EXPECT_EQ(w->currentItem(G("组合框1")), 1);
     EXPECT_EQ(w->text(G("组合框1")), G("二"));
@@ -257,15 +257,15 @@ TEST_F(WxWindowTest, ItemsAndCurrentItemOfListsBooksAndScrollBars) {
     EXPECT_EQ(w->text(G("组合框1")), G("自定义"));
 
     // Drop-down list: only its items, always one of them.
-    EXPECT_EQ(w->text(G("组合框2")), "full");
-    w->setText(G("组合框2"), "read");
+    EXPECT_EQ(w->text(G("组合框2")), G("full"));
+    w->setText(G("组合框2"), G("read"));
     EXPECT_EQ(w->currentItem(G("组合框2")), 1);
     EXPECT_EQ(native<wxChoice>("组合框2")->GetSelection(), 1);
-    w->setText(G("组合框2"), "bogus");
-    EXPECT_EQ(w->text(G("组合框2")), "read");
-    w->setItems(G("组合框2"), {"write", "full"});
+    w->setText(G("组合框2"), G("bogus"));
+    EXPECT_EQ(w->text(G("组合框2")), G("read"));
+    w->setItems(G("组合框2"), {G("write"), G("full")});
     EXPECT_EQ(w->currentItem(G("组合框2")), 0);
-    EXPECT_EQ(w->text(G("组合框2")), "write");
+    EXPECT_EQ(w->text(G("组合框2")), G("write"));
 
     // List box: the current item stays while the new list holds it.
     w->setCurrentItem(G("列表框1"), 1);
@@ -275,19 +275,19 @@ TEST_F(WxWindowTest, ItemsAndCurrentItemOfListsBooksAndScrollBars) {
     EXPECT_EQ(w->currentItem(G("列表框1")), -1);
 
     // Books: captions as items, pages chosen from code raise nothing.
-    EXPECT_EQ(w->items(G("选择夹1")), (std::vector<Gbk>{G("第一页"), G("第二页")}));
+    EXPECT_EQ(w->items(G("选择夹1")), (std::vector<GbkText>{G("第一页"), G("第二页")}));
     EXPECT_EQ(w->currentItem(G("选择夹1")), 0);
     w->setCurrentItem(G("选择夹1"), 1);
     EXPECT_EQ(native<wxNotebook>("选择夹1")->GetSelection(), 1);
     EXPECT_TRUE(tabs.empty());
     w->setText(G("选择夹1#1"), G("改名"));
     EXPECT_EQ(native<wxNotebook>("选择夹1")->GetPageText(1), wxString::FromUTF8("改名"));
-    EXPECT_EQ(w->items(G("页面框1")), (std::vector<Gbk>{"A", "B"}));
+    EXPECT_EQ(w->items(G("页面框1")), (std::vector<GbkText>{G("A"), G("B")}));
     w->setCurrentItem(G("页面框1"), 1);
     EXPECT_EQ(w->currentItem(G("页面框1")), 1);
 
     // Status bar panels.
-    w->setItems(G("状态条1"), {G("共 3 条"), G("完成"), "x"});
+    w->setItems(G("状态条1"), {G("共 3 条"), G("完成"), G("x")});
     EXPECT_EQ(native<wxStatusBar>("状态条1")->GetFieldsCount(), 3);
     EXPECT_EQ(native<wxStatusBar>("状态条1")->GetStatusText(1), wxString::FromUTF8("完成"));
     EXPECT_EQ(w->items(G("状态条1")).size(), 3u);
@@ -307,12 +307,12 @@ TEST_F(WxWindowTest, ReportRowsCellsAndCheckBoxes) {
     auto* l = native<wxListCtrl>("超级列表框1");
     EXPECT_EQ(w->addRow(list, {G("192.168.1.1"), G("网关")}), 0);
     EXPECT_EQ(w->addRow(list, {G("10.0.0.1")}), 1);
-    EXPECT_EQ(w->row(list, 1), (std::vector<Gbk>{G("10.0.0.1"), ""}));
+    EXPECT_EQ(w->row(list, 1), (std::vector<GbkText>{G("10.0.0.1"), G("")}));
     w->setCell(list, 1, 1, G("备用"));
     EXPECT_EQ(l->GetItemText(1, 1), wxString::FromUTF8("备用"));
     EXPECT_EQ(l->GetItemText(0, 1), wxString::FromUTF8("网关"));
     EXPECT_THROW(w->row(list, 2), std::out_of_range);
-    EXPECT_THROW(w->setCell(list, 5, 0, "x"), std::out_of_range);
+    EXPECT_THROW(w->setCell(list, 5, 0, G("x")), std::out_of_range);
 
     w->setRowChecked(list, 1, true);
     EXPECT_TRUE(w->rowChecked(list, 1));
@@ -384,12 +384,12 @@ TEST_F(WxWindowTest, GridCellsWithinItsSize) {
     EXPECT_EQ(w->gridCell(grid, 1, 1), G("乙二"));
     EXPECT_EQ(native<wxGrid>("表格1")->GetCellValue(1, 1), wxString::FromUTF8("乙二"));
     EXPECT_EQ(native<wxGrid>("表格1")->GetColLabelValue(0), wxString::FromUTF8("甲"));
-    EXPECT_EQ(w->gridCell(grid, 7, 7), "");
-    EXPECT_THROW(w->setGridCell(grid, 2, 0, "x"), std::out_of_range);
+    EXPECT_EQ(w->gridCell(grid, 7, 7), G(""));
+    EXPECT_THROW(w->setGridCell(grid, 2, 0, G("x")), std::out_of_range);
     w->setGridSize(grid, 4, 3);
-    w->setGridCell(grid, 3, 2, "x");
+    w->setGridCell(grid, 3, 2, G("x"));
     w->setGridSize(grid, 1, 1);
-    EXPECT_EQ(w->gridCell(grid, 1, 1), "");
+    EXPECT_EQ(w->gridCell(grid, 1, 1), G(""));
     EXPECT_EQ(native<wxGrid>("表格1")->GetNumberRows(), 1);
 }
 
@@ -543,7 +543,7 @@ TEST_F(WxWindowTest, MenuChoicesDropsAndTipsArriveAsEvents) {
     EXPECT_EQ(w->tip(G("气球提示框1"), G("按钮1")), G("点此生成"));
     ASSERT_NE(native<wxButton>("按钮1")->GetToolTip(), nullptr);
     EXPECT_EQ(native<wxButton>("按钮1")->GetToolTipText(), wxString::FromUTF8("点此生成"));
-    EXPECT_THROW(w->setTip(G("气球提示框1"), G("没有"), "x"), UnknownControl);
+    EXPECT_THROW(w->setTip(G("气球提示框1"), G("没有"), G("x")), UnknownControl);
 }
 
 TEST_F(WxWindowTest, PicturesTrayAndAddressBox) {
@@ -561,11 +561,11 @@ TEST_F(WxWindowTest, PicturesTrayAndAddressBox) {
     EXPECT_FALSE(w->trayShown(G("托盘图标1")));
 
     const std::string ip = G("IP编辑框1");
-    EXPECT_EQ(w->text(ip), "0.0.0.0");
-    w->setText(ip, "192.168.1.254");
-    EXPECT_EQ(w->text(ip), "192.168.1.254");
-    w->setText(ip, "10.300");
-    EXPECT_EQ(w->text(ip), "10.255.0.0");
+    EXPECT_EQ(w->text(ip), G("0.0.0.0"));
+    w->setText(ip, G("192.168.1.254"));
+    EXPECT_EQ(w->text(ip), G("192.168.1.254"));
+    w->setText(ip, G("10.300"));
+    EXPECT_EQ(w->text(ip), G("10.255.0.0"));
 }
 
 TEST_F(WxWindowTest, ClosingAsksFirstUnlessItCannotBeRefused) {
@@ -607,7 +607,7 @@ TEST_F(WxWindowTest, WindowStatesAndDesktopServices) {
     EXPECT_EQ(w->title(), G("新标题"));
 
     ASSERT_TRUE(ui_->setClipboardText(G("甲\r\n乙")));
-    EXPECT_EQ(Visible(ui_->clipboardText().value_or("none")), Visible(G("甲\r\n乙")));
+    EXPECT_EQ(Visible(ui_->clipboardText().value_or(G("none"))), Visible(G("甲\r\n乙")));
 }
 
 TEST_F(WxWindowTest, AWindowOpensCentredOnItsScreenAtTheSizeItsSetUpGave) {
@@ -719,9 +719,9 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
     HeadlessUi headlessUi;
     Window& h = headlessUi.createWindow(ParseLayout(kLayout), nullptr, {});
     using Step = std::function<std::string(Window&)>;
-    auto join = [](const std::vector<Gbk>& list) {
+    auto join = [](const std::vector<GbkText>& list) {
         std::string out;
-        for (const Gbk& item : list) out += Visible(item) + "|";
+        for (const GbkText& item : list) out += Visible(item) + "|";
         return out;
     };
     auto changes = [](Window& win, const std::string& control) {
@@ -739,7 +739,7 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
         {"code box selection", [&](Window& x) {
              x.setText(G("编辑框_代码"), G("一二三\r\n四"));
              x.setSelection(G("编辑框_代码"), 2, -1);
-             x.replaceSelection(G("编辑框_代码"), "x");
+             x.replaceSelection(G("编辑框_代码"), G("x"));
              auto [a, b] = x.selection(G("编辑框_代码"));
              return Visible(x.text(G("编辑框_代码"))) + std::to_string(a) + "," + std::to_string(b);
          }},
@@ -765,17 +765,17 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
          }},
         {"drop-down list", [&](Window& x) {
              const std::string c = G("组合框2");
-             std::string out = x.text(c) + std::to_string(x.currentItem(c));
-             x.setText(c, "read");
-             x.setText(c, "none");
-             out += x.text(c) + std::to_string(x.currentItem(c));
+             std::string out = x.text(c).bytes() + std::to_string(x.currentItem(c));
+             x.setText(c, G("read"));
+             x.setText(c, G("none"));
+             out += x.text(c).bytes() + std::to_string(x.currentItem(c));
              x.setItems(c, {});
-             return out + x.text(c) + std::to_string(x.currentItem(c));
+             return out + x.text(c).bytes() + std::to_string(x.currentItem(c));
          }},
         {"list box", [&](Window& x) {
              const std::string c = G("列表框1");
              x.setCurrentItem(c, 1);
-             x.setItems(c, {"a", "b", "c"});
+             x.setItems(c, {G("a"), G("b"), G("c")});
              std::string out = std::to_string(x.currentItem(c)) + join(x.items(c));
              x.setCurrentItem(c, 7);
              return out + std::to_string(x.currentItem(c));
@@ -792,9 +792,9 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
          }},
         {"report rows", [&](Window& x) {
              const std::string c = G("超级列表框1");
-             x.addRow(c, {"a"});
-             x.addRow(c, {"b", "c", "d"});
-             x.setCell(c, 0, 3, "z");
+             x.addRow(c, {G("a")});
+             x.addRow(c, {G("b"), G("c"), G("d")});
+             x.setCell(c, 0, 3, G("z"));
              x.setRowChecked(c, 1, true);
              x.removeRow(c, 5);
              std::string out = join(x.row(c, 0)) + join(x.row(c, 1)) + std::to_string(x.rowCount(c));
@@ -821,7 +821,7 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
          }},
         {"scrolling the code box", [&](Window& x) {
              const std::string c = G("编辑框_代码");
-             x.setText(c, "1\r\n2\r\n3\r\n4");
+             x.setText(c, G("1\r\n2\r\n3\r\n4"));
              auto events = std::make_shared<std::string>();
              x.on(c, Event::Scroll, [events](const EventArgs& a) { *events += std::to_string(a.index) + ";"; });
              x.scrollToLine(c, 2);
@@ -844,9 +844,9 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
                  *log += "2";
                  x.on(c, Event::Change, [log](const EventArgs&) { *log += "3"; });
              });
-             x.setText(c, "a");
+             x.setText(c, G("a"));
              *log += "|";
-             x.setText(c, "b");
+             x.setText(c, G("b"));
              return *log;
          }},
         {"selection inside characters", [&](Window& x) {
@@ -860,7 +860,7 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
                      out += std::to_string(a) + "," + std::to_string(b) + ";";
                  }
                  x.setSelection(box, 1, 1);
-                 x.replaceSelection(box, "x");
+                 x.replaceSelection(box, G("x"));
                  auto [a, b] = x.selection(box);
                  out += Visible(x.text(box)) + std::to_string(a) + "," + std::to_string(b) + "|";
              }
@@ -868,26 +868,26 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
          }},
         {"wrong control kinds", [&](Window& x) {
              const std::function<void()> calls[] = {
-                 [&] { x.addRow(G("编辑框_单行"), {"x"}); },
+                 [&] { x.addRow(G("编辑框_单行"), {G("x")}); },
                  [&] { x.rowCount(G("列表框1")); },
-                 [&] { x.setCell(G("表格1"), 0, 0, "x"); },
+                 [&] { x.setCell(G("表格1"), 0, 0, G("x")); },
                  [&] { x.removeRow(G("组合框1"), 0); },
                  [&] { x.clearRows(G("树型框1")); },
                  [&] { x.setRowChecked(G("按钮1"), 0, true); },
                  [&] { x.treeItems(G("超级列表框1")); },
-                 [&] { x.addTreeItem(G("列表框1"), "x", -1); },
+                 [&] { x.addTreeItem(G("列表框1"), G("x"), -1); },
                  [&] { x.clearTree(G("编辑框_代码")); },
                  [&] { x.gridCell(G("超级列表框1"), 0, 0); },
                  [&] { x.setGridSize(G("标签1"), 1, 1); },
                  [&] { x.checked(G("按钮1")); },
                  [&] { x.setChecked(G("编辑框_单行"), true); },
                  [&] { x.items(G("树型框1")); },
-                 [&] { x.setItems(G("超级列表框1"), {"x"}); },
+                 [&] { x.setItems(G("超级列表框1"), {G("x")}); },
                  [&] { x.currentItem(G("标签1")); },
                  [&] { x.setCurrentItem(G("选择框1"), 0); },
                  [&] { x.selection(G("组合框1")); },
                  [&] { x.setSelection(G("标签1"), 0, 1); },
-                 [&] { x.replaceSelection(G("按钮1"), "x"); },
+                 [&] { x.replaceSelection(G("按钮1"), G("x")); },
                  [&] { x.firstVisibleLine(G("列表框1")); },
                  [&] { x.scrollToLine(G("组合框1"), 1); },
                  [&] { x.readOnly(G("按钮1")); },
@@ -895,7 +895,7 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
                  [&] { x.setImage(G("按钮1"), "x"); },
                  [&] { x.trayShown(G("图片框1")); },
                  [&] { x.popupMenu(G("按钮1")); },
-                 [&] { x.setTip(G("标签1"), G("按钮1"), "x"); },
+                 [&] { x.setTip(G("标签1"), G("按钮1"), G("x")); },
                  [&] { x.tip(G("按钮1"), G("标签1")); },
              };
              std::string out;

@@ -1,0 +1,1 @@
+/system scheduler add disabled=no interval={执行周期} name={脚本名} on-event=":foreach arp in=[/ip arp find dynamic=yes interface={网卡名}] do={/ip arp add copy-from=\$arp}" policy=reboot,read,write,policy,test,password,sniff,sensitive start-date=jan/01/1970 start-time=00:00:00

@@ -1,0 +1,182 @@
+// The IP lookup window on the headless realisation, opened as the tool
+// chooser opens it, asking a fake IP-location service on 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "common/platform/Random.h"
+#include "common/text/CodePage.h"
+#include "common/text/DateTime.h"
+#include "tests/support/FakeHttpServer.h"
+#include "tools/ToolWindows.h"
+#include "tools/iplookup/IpLookup.h"
+#include "ui/headless/HeadlessUi.h"
+
+namespace trelvix {
+namespace {
+
+using test::FakeHttpServer;
+using test::FakeReply;
+using test::G;
+
+const std::string kPath = "/apistore/iplookupservice/iplookup";
+const std::string kKey = "0123456789abcdef0123456789abcdef";
+const char* const kLabels[] = {"标签_国家", "标签_地区", "标签_城市", "标签_城区", "标签_运营商"};
+
+const std::string kFullReply =
+    R"({"errNum":0,"errMsg":"success","retData":{"ip":"1.2.3.4","country":"中国","province":"广东",)"
+    R"("city":"深圳","district":"南山","carrier":"中国电信"}})";
+
+class IpLookupWindow : public ::testing::Test {
+protected:
+    FakeHttpServer server;
+    ui::HeadlessUi ui;
+    ui::Window* main = &ui.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
+    FixedClock clock{42800.5};
+    SeededRandom random{1}, secureRandom{2};
+    std::filesystem::path settings, settingsFile, temp;
+    ToolContext tools{ui, main, clock, random, secureRandom, settings, settingsFile, temp,
+                      IpLookupService{"127.0.0.1:" + std::to_string(server.port()), kKey}};
+
+    ui::HeadlessWindow& open() {
+        ShowToolWindow(tools, ToolIndex::IpLookup);
+        ui::HeadlessWindow* w = ui.window("IpLookupWindow");
+        EXPECT_NE(w, nullptr);
+        return *w;
+    }
+
+    std::vector<std::string> labels(ui::HeadlessWindow& w) {
+        std::vector<std::string> texts;
+        for (const char* label : kLabels) texts.push_back(w.text(G(label)));
+        return texts;
+    }
+
+    std::vector<std::string> lookUp(ui::HeadlessWindow& w, const char* address) {
+        w.type(G("IP编辑框"), address);
+        w.click(G("按钮_查询"));
+        return labels(w);
+    }
+};
+
+std::vector<std::string> Gs(std::vector<const char*> utf8) {
+    std::vector<std::string> out;
+    for (const char* s : utf8) out.push_back(G(s));
+    return out;
+}
+
+TEST_F(IpLookupWindow, AFullReplyFillsTheFiveLabelsInOrder) {
+    server.reply(kPath, {200, kFullReply, {{"Content-Type", "application/json;charset=utf-8"}}});
+    ui::HeadlessWindow& w = open();
+    EXPECT_EQ(lookUp(w, "1.2.3.4"), Gs({"中国", "广东", "深圳", "南山", "中国电信"}));
+    const auto seen = server.requests();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].method, "GET");
+    EXPECT_EQ(seen[0].target, kPath + "?ip=1.2.3.4");
+    EXPECT_EQ(seen[0].header("apikey"), kKey);
+}
+
+TEST_F(IpLookupWindow, RepliesTheLabelsShow) {
+    const struct {
+        const char* what;
+        std::string body;
+        std::vector<const char*> labels;
+    } cases[] = {
+        {"escaped characters come back as GBK",
+         R"({"retData":{"country":"\u4e2d\u56fd","province":"\u5e7f\u4e1c","city":"x","district":"y",)"
+         R"("carrier":"\u8054\u901a"}})",
+         {"中国", "广东", "x", "y", "联通"}},
+        {"no district leaves only its label empty",
+         R"({"retData":{"country":"中国","province":"北京","city":"北京","carrier":"联通"}})",
+         {"中国", "北京", "北京", "", "联通"}},
+        {"a reply in GBK is read as GBK", Utf8ToGbk(R"({"retData":{"country":"中国","carrier":"移动"}})"),
+         {"中国", "", "", "", "移动"}},
+        {"numbers and booleans as text", R"({"retData":{"country":1.5,"province":true,"city":null}})",
+         {"1.5", "-1", "", "", ""}},
+        {"no retData", R"({"errNum":300202,"errMsg":"Missing apikey"})", {"", "", "", "", ""}},
+        {"an HTML page", "<html><body>502 Bad Gateway</body></html>", {"", "", "", "", ""}},
+        {"script instead of JSON", R"(1);x({"retData":{"country":"a"}})", {"", "", "", "", ""}},
+        {"an empty body", "", {"", "", "", "", ""}},
+    };
+    for (const auto& c : cases) {
+        FakeHttpServer fresh;
+        tools.ipLookup.host = "127.0.0.1:" + std::to_string(fresh.port());
+        // Each reply follows a full one, so that an empty label is seen to be emptied.
+        fresh.reply(kPath, {200, kFullReply, {}});
+        fresh.reply(kPath, {200, c.body, {}});
+        ui::HeadlessWindow& w = open();
+        lookUp(w, "1.2.3.4");
+        EXPECT_EQ(lookUp(w, "5.6.7.8"), Gs(c.labels)) << c.what;
+        w.close();
+    }
+}
+
+TEST_F(IpLookupWindow, AFailedRequestEmptiesLabelsOfAnEarlierLookup) {
+    server.reply(kPath, {200, kFullReply, {}});
+    server.reply(kPath, {503, "", {}});
+    ui::HeadlessWindow& w = open();
+    EXPECT_EQ(lookUp(w, "1.2.3.4")[0], G("中国"));
+    EXPECT_EQ(lookUp(w, "1.2.3.4"), Gs({"", "", "", "", ""}));
+
+    int closedPort = 0;
+    {
+        FakeHttpServer gone;
+        closedPort = gone.port();
+    }
+    FakeHttpServer answering;
+    answering.replyAll({200, kFullReply, {}});
+    tools.ipLookup.host = "127.0.0.1:" + std::to_string(answering.port());
+    EXPECT_EQ(lookUp(w, "1.2.3.4")[0], G("中国"));
+    tools.ipLookup.host = "127.0.0.1:" + std::to_string(closedPort);
+    EXPECT_EQ(lookUp(w, "1.2.3.4"), Gs({"", "", "", "", ""}));
+}
+
+TEST_F(IpLookupWindow, WithoutAServiceNothingIsAsked) {
+    server.replyAll({200, kFullReply, {}});
+    tools.ipLookup.host.clear();
+    ui::HeadlessWindow& w = open();
+    EXPECT_EQ(lookUp(w, "1.2.3.4"), Gs({"", "", "", "", ""}));
+    EXPECT_TRUE(server.requests().empty());
+}
+
+TEST_F(IpLookupWindow, OnlyAnAddressReachesTheQuery) {
+    server.replyAll({200, kFullReply, {}});
+    ui::HeadlessWindow& w = open();
+    lookUp(w, "1.2.3.4&ip=9.9.9.9 x");
+    const auto seen = server.requests();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(std::regex_match(seen[0].target, std::regex(kPath + R"(\?ip=\d{1,3}\.\d{1,3}\.\d{1,3}\.\d{1,3})")))
+        << seen[0].target;
+}
+
+TEST_F(IpLookupWindow, ClosingDestroysItAndItReopensEmpty) {
+    server.replyAll({200, kFullReply, {}});
+    ui::HeadlessWindow& w = open();
+    EXPECT_EQ(w.text(G("IP编辑框")), std::string("0.0.0.0"));  // the blank address box
+    lookUp(w, "1.2.3.4");
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(ui.findWindow("IpLookupWindow"), nullptr);
+    ui::HeadlessWindow& again = open();
+    EXPECT_EQ(again.text(G("IP编辑框")), std::string("0.0.0.0"));
+    EXPECT_EQ(labels(again), Gs({"", "", "", "", ""}));
+}
+
+TEST(LookupIpLocation, AFailureLeavesTheCallersTextsAlone) {
+    FakeHttpServer server;
+    server.replyAll({200, "not json", {}});
+    Gbk country = "a", province = "b", city = "c", district = "d", carrier = "e";
+    EXPECT_FALSE(LookupIpLocation({"127.0.0.1:" + std::to_string(server.port()), kKey}, "1.2.3.4", &country,
+                                  &province, &city, &district, &carrier));
+    EXPECT_EQ(country + province + city + district + carrier, "abcde");
+
+    server.replyAll({200, kFullReply, {}});
+    EXPECT_TRUE(LookupIpLocation({"127.0.0.1:" + std::to_string(server.port()), kKey}, "1.2.3.4", nullptr, nullptr,
+                                 &city));
+    EXPECT_EQ(city, G("深圳"));
+}
+
+}  // namespace
+}  // namespace trelvix

@@ -1,0 +1,46 @@
+#include "tools/iplookup/IpLookup.h"
+
+#include <array>
+
+#include "common/http/HttpRequestEx.h"
+#include "common/json/JsonObject.h"
+
+namespace trelvix {
+
+bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country, Gbk* province,
+                      Gbk* city, Gbk* district, Gbk* carrier) {
+    JsonObject reply;
+    std::string body;
+    if (!service.host.empty()) {
+        const std::string url =
+            "http://" + service.host + "/apistore/iplookupservice/iplookup?ip=" + std::string(address);
+        Gbk headers = "apikey: " + service.key;
+        body = HttpRequestEx(url, 0, {}, nullptr, nullptr, &headers);
+    }
+    if (!reply.Parse(body)) return false;
+    const std::array<std::pair<Gbk*, const char*>, 5> members{{{country, "retData.country"},
+                                                              {province, "retData.province"},
+                                                              {city, "retData.city"},
+                                                              {district, "retData.district"},
+                                                              {carrier, "retData.carrier"}}};
+    for (const auto& [out, path] : members)
+        if (out) *out = reply.GetText(path);
+    return true;
+}
+
+void OnIpLookupClicked(const IpLookupService& service, ui::Window& window) {
+    std::array<Gbk, 5> found;
+    LookupIpLocation(service, window.text("IP编辑框"), &found[0], &found[1], &found[2], &found[3], &found[4]);
+    const std::array<const char*, 5> labels = {"标签_国家", "标签_地区", "标签_城市", "标签_城区", "标签_运营商"};
+    for (std::size_t i = 0; i < labels.size(); ++i) window.setText(labels[i], found[i]);
+}
+
+void OnIpLookupWindowCreated(ToolContext& tools, ui::Window& window) {
+    // The window is destroyed on close and the tools outlive it.
+    const IpLookupService& service = tools.ipLookup;
+    window.on("按钮_查询", ui::Event::Click, [&service, &window](const ui::EventArgs&) {
+        OnIpLookupClicked(service, window);
+    });
+}
+
+}  // namespace trelvix

@@ -1,0 +1,27 @@
+#pragma once
+// The IP-location lookup and the window that shows it: country, province,
+// city, district and carrier of an IPv4 address, as the service reports them.
+#include <string_view>
+
+#include "common/text/Gbk.h"
+#include "tools/ToolContext.h"
+#include "tools/iplookup/IpLookupService.h"
+#include "ui/Window.h"
+
+namespace trelvix {
+
+// Asks the service about address. True when the reply was a JSON document: the
+// out texts given (each may be null) then hold its retData members, empty where
+// one is missing. False leaves them as they were.
+bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country = nullptr,
+                      Gbk* province = nullptr, Gbk* city = nullptr, Gbk* district = nullptr,
+                      Gbk* carrier = nullptr);
+
+// Looks up the address of the IP box and writes the five result labels, all
+// empty when the lookup failed.
+void OnIpLookupClicked(const IpLookupService& service, ui::Window& window);
+
+// The created event of `IpLookupWindow`: binds the lookup button.
+void OnIpLookupWindowCreated(ToolContext& tools, ui::Window& window);
+
+}  // namespace trelvix
