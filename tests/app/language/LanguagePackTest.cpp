@@ -206,19 +206,34 @@ TEST(TraditionalStart, TheMainWindowShowsThePackAndOffersTheWayBack) {
 }
 
 // A tool with a pack applies it in its created event, once.
+struct ToolPack {
+    ToolIndex tool;
+    const char* pack;
+    const char* group;
+    const char* traditional;
+    const char* simplified;
+};
+constexpr ToolPack kToolPacks[] = {
+    {ToolIndex::RouteTable, "language2.ini", "分组框1", "運營商列表", "运营商列表"},
+    {ToolIndex::SubnetCalculator, "language3.ini", "分组框1", "子網可用IP地址:", "子网可用IP地址:"},
+};
+
 TEST(TraditionalStart, ToolWindowsApplyTheirOwnPack) {
-    for (const bool traditional : {true, false}) {
-        Program p;
-        p.writeConfig(traditional ? "[log]\r\nlanguage=1\r\n" : "[log]\r\nlanguage=0\r\n");
-        p.start();
-        p.steps.clear();
-        ui::Window* subnet = ShowToolWindow(p.app, static_cast<int>(ToolIndex::SubnetCalculator));
-        ASSERT_NE(subnet, nullptr);
-        EXPECT_EQ(subnet->text(G("分组框1")), G(traditional ? "子網可用IP地址:" : "子网可用IP地址:"));
-        if (traditional) {
-            EXPECT_EQ(p.steps, std::vector<std::string>{"apply pack language3.ini"});
-        } else {
-            EXPECT_TRUE(p.steps.empty());
+    for (const ToolPack& t : kToolPacks) {
+        for (const bool traditional : {true, false}) {
+            SCOPED_TRACE(std::string(t.pack) + (traditional ? " traditional" : " simplified"));
+            Program p;
+            p.writeConfig(traditional ? "[log]\r\nlanguage=1\r\n" : "[log]\r\nlanguage=0\r\n");
+            p.start();
+            p.steps.clear();
+            ui::Window* tool = ShowToolWindow(p.app, static_cast<int>(t.tool));
+            ASSERT_NE(tool, nullptr);
+            EXPECT_EQ(tool->text(G(t.group)), G(traditional ? t.traditional : t.simplified));
+            if (traditional) {
+                EXPECT_EQ(p.steps, std::vector<std::string>{"apply pack " + std::string(t.pack)});
+            } else {
+                EXPECT_TRUE(p.steps.empty());
+            }
         }
     }
 }
