@@ -64,7 +64,19 @@ struct App {
     std::shared_ptr<RegexObject> L7ListRegex;  // the Layer-7 window's parsed catalogue
 
     // What the tool windows may use of all this.
-    ToolContext tools{ui, main, clock, random, secureRandom, DataDirectory, ConfigIniPath, TempDirectory};
+    ToolContext tools{ui,
+                      main,
+                      clock,
+                      random,
+                      secureRandom,
+                      DataDirectory,
+                      ConfigIniPath,
+                      TempDirectory,
+                      IpLookupService{},
+                      [this](ui::Window& window, std::string_view pack) { ApplyToolLanguage(window, pack); }};
+
+    // A tool window's language step, through `tools` (app/LanguagePacks.h).
+    void ApplyToolLanguage(ui::Window& window, std::string_view pack);
 
     StartupParts parts;        // the start-up steps other modules own
     bool ending = false;       // the program is ending: no event loop (any more)

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "app/LanguagePacks.h"
 #include "app/MainFrame.h"
 #include "app/Maker.h"
 #include "common/EmbeddedData.h"
@@ -19,7 +20,8 @@ constexpr const char* kQuitItem = "菜单_关闭时退出";
 constexpr const char* kTray = "托盘图标1";
 constexpr const char* kSettingsSection = "log";
 
-// The button caption "切換簡體" in Big5: the traditional interface offers the way back.
+// The button caption "切換簡體" in Big5: the traditional interface offers the
+// way back. Shown decoded, as every Big5 text of the packs is.
 constexpr const char* kSwitchToSimplifiedBig5 = "\xA4\xC1\xB4\xAB\xC2\xB2\xC5\xE9";
 
 struct BalloonTip {
@@ -68,15 +70,11 @@ bool AskToQuit(App& app, const Gbk& question) {
     return app.ui.messageBox({question, ui::mb::IconQuestion | ui::mb::YesNo, "提示"_gbk, ""}) == ui::mb::IdYes;
 }
 
-// The traditional interface: the pack is written beside the settings only for
-// as long as it takes to apply it.
+// The traditional interface. The pack is applied from memory: a pack file
+// that could not be written would leave every button without its caption.
 void ApplyMainWindowLanguage(App& app, ui::Window& w) {
-    const fs::path pack = app.DataDirectory / "language1.ini";
-    app.parts.writeLanguagePack(1, pack);
-    app.parts.applyLanguageFile(w, pack);
-    w.setText("按钮_语言", Gbk(kSwitchToSimplifiedBig5));
-    std::error_code ec;
-    fs::remove(pack, ec);
+    app.parts.applyLanguagePack(w, "language1.ini");
+    w.setText("按钮_语言", Big5ToGbk(kSwitchToSimplifiedBig5));
 }
 
 void ReadSettings(App& app, ui::Window& w) {
@@ -169,6 +167,7 @@ void BindLifeCycle(App& app) {
     w.on(kQuitItem, Event::Click, [&app](const ui::EventArgs&) { OnMenuCloseExits(app); });
     w.on("菜单_退出", Event::Click, [&app](const ui::EventArgs&) { OnMenuExit(app); });
     w.on("按钮2", Event::Click, [](const ui::EventArgs&) { UnloadProxyLibrary(); });
+    w.on("按钮_语言", Event::Click, [&app](const ui::EventArgs&) { SwitchLanguage(app); });
 }
 
 void OnMainWindowCreated(App& app) {

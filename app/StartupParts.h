@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "common/text/Gbk.h"
 #include "ui/Window.h"
@@ -35,10 +36,9 @@ void AttachLineNumberGutter(ui::Window& window, const std::string& editor, const
 void RegisterDropTargets(App& app);
 void UnregisterDropTargets(App& app);
 
-// The built-in language pack `pack` (1 = the main window) written to `file`;
-// false when it could not be written.
-bool WriteLanguagePack(int pack, const std::filesystem::path& file);
-void ApplyLanguageFile(ui::Window& window, const std::filesystem::path& file);
+// The built-in language pack `pack` ("language1.ini" the main window's)
+// applied to `window` from memory (app/LanguagePacks.h).
+void ApplyBuiltInPack(ui::Window& window, std::string_view pack);
 
 // The usage counter's service address (empty when none is configured) and
 // its worker, started once at the end of the start-up; with no address the
@@ -54,8 +54,7 @@ struct StartupParts {
         AttachLineNumberGutter;
     std::function<void(App&)> registerDropTargets = RegisterDropTargets;
     std::function<void(App&)> unregisterDropTargets = UnregisterDropTargets;
-    std::function<bool(int, const std::filesystem::path&)> writeLanguagePack = WriteLanguagePack;
-    std::function<void(ui::Window&, const std::filesystem::path&)> applyLanguageFile = ApplyLanguageFile;
+    std::function<void(ui::Window&, std::string_view)> applyLanguagePack = ApplyBuiltInPack;
     std::function<Gbk(App&)> decipherStatisticsAddress = DecipherStatisticsAddress;
     std::function<void(App&)> startUsageCounter = StartUsageCounter;
 };

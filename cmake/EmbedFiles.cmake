@@ -1,16 +1,31 @@
-# embed_files(TARGET <lib> BASE <dir> FILES <file>...)
+# embed_files(TARGET <lib> BASE <dir> FILES <file>...
+#             [GENERATED_BASE <dir> GENERATED <file>...])
 # Builds a static library that holds each file's bytes unchanged, looked up
 # at run time by its path relative to BASE (see common/EmbeddedData.h).
+# GENERATED files are made by the build (outputs of custom commands in the
+# calling directory) and are named by their path relative to GENERATED_BASE.
 function(embed_files)
-  cmake_parse_arguments(EMB "" "TARGET;BASE" "FILES" ${ARGN})
+  cmake_parse_arguments(EMB "" "TARGET;BASE;GENERATED_BASE" "FILES;GENERATED" ${ARGN})
   set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/${EMB_TARGET})
   set(sources "")
   set(index "")
   set(decls "")
   set(n 0)
+  set(all_files "")
   foreach(f IN LISTS EMB_FILES)
     get_filename_component(abs ${f} ABSOLUTE BASE_DIR ${EMB_BASE})
-    file(RELATIVE_PATH rel ${EMB_BASE} ${abs})
+    list(APPEND all_files "${EMB_BASE}|${abs}")
+  endforeach()
+  foreach(f IN LISTS EMB_GENERATED)
+    get_filename_component(abs ${f} ABSOLUTE BASE_DIR ${EMB_GENERATED_BASE})
+    list(APPEND all_files "${EMB_GENERATED_BASE}|${abs}")
+  endforeach()
+  foreach(entry IN LISTS all_files)
+    string(FIND "${entry}" "|" bar)
+    string(SUBSTRING "${entry}" 0 ${bar} base)
+    math(EXPR after "${bar} + 1")
+    string(SUBSTRING "${entry}" ${after} -1 abs)
+    file(RELATIVE_PATH rel ${base} ${abs})
     set(src ${out_dir}/blob${n}.cpp)
     add_custom_command(
       OUTPUT ${src}

@@ -3,6 +3,8 @@
 // that owns it, the clock and random sources (fixed in tests), the program's
 // folders and its settings file. Tools take this and never include app/.
 #include <filesystem>
+#include <functional>
+#include <string_view>
 
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
@@ -25,6 +27,11 @@ struct ToolContext {
     const std::filesystem::path& tempDirectory;
     // The web service of the IP lookup (a test points it at its own server).
     IpLookupService ipLookup{};
+    // The language step of a tool's created event: applies the built-in pack
+    // of that name ("language2.ini"...) when the settings ask for the
+    // traditional interface. Does nothing in a context without packs.
+    std::function<void(ui::Window& window, std::string_view pack)> applyLanguagePack =
+        [](ui::Window&, std::string_view) {};
 };
 
 }  // namespace trelvix

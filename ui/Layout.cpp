@@ -76,8 +76,7 @@ Rect RectValue(const Json& v, const std::string& where) {
 const std::set<std::string> kControlKeys = {
     "kind", "name", "rect", "text", "visible", "enabled", "readonly", "multiline", "password",
     "digits", "checked", "editable", "rowchecks", "separator", "group", "items", "current", "min",
-    "max", "columns", "widths", "rows", "tree", "url", "filter", "controls", "pages", "comment",
-    "big5"};
+    "max", "columns", "widths", "rows", "tree", "url", "filter", "controls", "pages", "comment"};
 
 // The files being read, outermost first, and where included files come from.
 struct Reading {
@@ -132,8 +131,6 @@ ControlSpec ParseControl(const Json& j, const std::string& parentName, int index
     if (c.name.empty()) c.name = ToGbk(fallback, where);  // unnamed pages, separators
     if (j.contains("rect")) c.rect = RectValue(j["rect"], where);
     if (j.contains("text")) c.text = TextValue(j["text"], where);
-    // The language button carries Big5 bytes, shown as they are on a GBK desktop.
-    if (j.value("big5", false)) c.text = Utf16ToMultiByte(MultiByteToUtf16(GbkToUtf8(c.text), 65001), 950);
     c.visible = j.value("visible", true);
     c.enabled = j.value("enabled", true);
     c.readOnly = j.value("readonly", false);

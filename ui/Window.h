@@ -3,6 +3,7 @@
 // their names (GBK, as in the layouts); all text crossing this interface is
 // GBK with CR LF line ends, typed `GbkText`. Two realisations exist: headless
 // (tests, the case runner) and wxWidgets (people).
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -82,8 +83,22 @@ public:
     virtual const std::string& name() const = 0;
     virtual bool has(const std::string& control) const = 0;
     virtual Kind kind(const std::string& control) const = 0;
-    // The controls a group, page, tab or menu holds itself, in layout order.
+    // The controls a group, page, tab or menu holds itself, in layout order;
+    // "" names the window itself (its top-level controls).
     virtual std::vector<std::string> children(const std::string& control) const = 0;
+    // Every control of the window, depth first in layout order.
+    virtual std::vector<std::string> controls() const {
+        std::vector<std::string> all;
+        std::vector<std::string> pending = children("");
+        std::reverse(pending.begin(), pending.end());
+        while (!pending.empty()) {
+            all.push_back(pending.back());
+            pending.pop_back();
+            std::vector<std::string> inner = children(all.back());
+            pending.insert(pending.end(), inner.rbegin(), inner.rend());
+        }
+        return all;
+    }
 
     // --- every control
     virtual GbkText text(const std::string& control) const = 0;  // content or caption

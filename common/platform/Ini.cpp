@@ -1,5 +1,6 @@
 #include "common/platform/Ini.h"
 
+#include <set>
 #include <system_error>
 
 #include "common/platform/AtomicFile.h"
@@ -95,6 +96,26 @@ std::optional<Gbk> IniText::value(std::string_view section, std::string_view key
         if (kl && EqualsNoCase(kl->key, wanted)) return CleanValue(std::string_view(body).substr(kl->valueStart));
     }
     return std::nullopt;
+}
+
+std::vector<IniText::Entry> IniText::entries() const {
+    std::vector<Entry> out;
+    std::set<std::string> sections, keys;  // ASCII case folded
+    std::string section;
+    bool counts = false;
+    for (const Line& l : lines_) {
+        if (auto name = SectionName(l.body)) {
+            section = std::string(*name);
+            counts = sections.insert(ToLowerAscii(section)).second;
+            keys.clear();
+            continue;
+        }
+        if (!counts) continue;
+        auto kl = ParseKeyLine(l.body);
+        if (kl && keys.insert(ToLowerAscii(kl->key)).second)
+            out.push_back({section, std::string(kl->key), CleanValue(std::string_view(l.body).substr(kl->valueStart))});
+    }
+    return out;
 }
 
 // New lines follow the file's own line ends; a new file gets CR LF.

@@ -32,6 +32,15 @@ public:
     // key, a key with "=", a section with "]", or a line break anywhere.
     bool set(std::string_view section, std::string_view key, std::string_view value);
 
+    // Every value that `value` finds, read once, in file order: the first key
+    // of each name in the first section of each name (keys before the first
+    // header are in no section and left out).
+    struct Entry {
+        std::string section, key;
+        Gbk value;
+    };
+    std::vector<Entry> entries() const;
+
     std::string bytes() const;
 
     // Replaces the file atomically (temporary file, then rename).

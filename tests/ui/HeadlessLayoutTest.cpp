@@ -88,8 +88,7 @@ TEST(MainLayout, ScriptStripAndFrameControls) {
         {"标签_版本", "2.5"}, {"标签_今天次数", "235"}, {"标签_昨天次数", "500"}, {"按钮_打开", "打开"},
     };
     for (auto [name, caption] : captions) EXPECT_EQ(w.text(G(name)), G(caption)) << name;
-    // The language button's caption is Big5 bytes (切換繁體).
-    EXPECT_EQ(w.text(G("按钮_语言")), Gbk("\xA4\xC1\xB4\xAB\xC1\x63\xC5\xE9"));
+    EXPECT_EQ(w.text(G("按钮_语言")), G("切換繁體"));
     EXPECT_TRUE(w.readOnly(G("编辑框_行号")));
     EXPECT_FALSE(w.visible(G("按钮_登录")));
     EXPECT_TRUE(w.checked(G("菜单_关闭时隐藏")));

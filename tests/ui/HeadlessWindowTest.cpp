@@ -2,6 +2,7 @@
 // the GUI tests, pinned here so that it holds without a display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "TestSupport.h"
@@ -158,6 +159,22 @@ TEST_F(HeadlessWindowTest, AskingAControlForWhatItsKindLacksIsAClearError) {
     EXPECT_NO_THROW(w.popupMenu("m"));
     EXPECT_NO_THROW(w.setTip("tips", "b", G("x")));
     EXPECT_EQ(w.addRow("r", {G("x")}), 0);
+}
+
+}  // namespace
+}  // namespace trelvix::ui
+
+namespace trelvix::ui {
+namespace {
+
+// The window's own list of its controls and the walk through children() agree.
+TEST(HeadlessWindowControls, ListsEveryControlDepthFirstAsTheChildrenWalkDoes) {
+    HeadlessUi ui;
+    Window& w = ui.createWindow(BuiltInLayout("main.json"), nullptr, {});
+    const std::vector<std::string> all = w.controls();
+    EXPECT_EQ(all, w.Window::controls());
+    EXPECT_EQ(all.front(), test::G("树型框1"));
+    EXPECT_NE(std::find(all.begin(), all.end(), test::G("按钮_语言")), all.end());
 }
 
 }  // namespace

@@ -138,9 +138,8 @@ void SaveRouteTableAs(ToolContext& tools, ui::Window& w) {
 }  // namespace
 
 void OnRouteWindowCreated(ToolContext& tools, ui::Window& window) {
-    // LANGUAGE STEP: the traditional-Chinese pack of this window ("/language2.ini")
-    // is applied here, before any handler is bound, once the tools can reach the
-    // language packs.
+    // Before any handler is bound, so that the pack's texts compute nothing.
+    tools.applyLanguagePack(window, "language2.ini");
     ui::Window& w = window;
     using ui::Event;
     using ui::EventArgs;

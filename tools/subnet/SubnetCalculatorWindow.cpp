@@ -59,9 +59,9 @@ void ShowSubnetPlan(ui::Window& w) {
 
 }  // namespace
 
-void OnSubnetWindowCreated(ToolContext&, ui::Window& window) {
-    // The traditional-Chinese pack of this window ("/language3.ini") is applied
-    // here once the tools can reach the language packs.
+void OnSubnetWindowCreated(ToolContext& tools, ui::Window& window) {
+    // Before the handlers exist, so that the pack's texts compute nothing.
+    tools.applyLanguagePack(window, "language3.ini");
     ui::Window& w = window;
     for (int k = 0; k < 4; ++k)
         w.on(kHostBoxes[k], ui::Event::Change, [&w, k](const ui::EventArgs&) { OnHostOctetChanged(w, k); });

@@ -66,7 +66,7 @@ const HeadlessControl& HeadlessWindow::at(const std::string& control, Property p
 bool HeadlessWindow::has(const std::string& control) const { return controls_.count(control) != 0; }
 Kind HeadlessWindow::kind(const std::string& control) const { return at(control).spec.kind; }
 std::vector<std::string> HeadlessWindow::children(const std::string& control) const {
-    at(control);
+    if (!control.empty()) at(control);
     return ChildrenOf(order_, controls_, control);
 }
 

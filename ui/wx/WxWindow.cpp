@@ -873,7 +873,7 @@ const WxControl& WxWindow::at(const std::string& control, Property property, con
 bool WxWindow::has(const std::string& control) const { return controls_.count(control) != 0; }
 Kind WxWindow::kind(const std::string& control) const { return at(control).spec.kind; }
 std::vector<std::string> WxWindow::children(const std::string& control) const {
-    at(control);
+    if (!control.empty()) at(control);
     return ChildrenOf(order_, controls_, control);
 }
 

@@ -61,6 +61,7 @@ public:
     bool has(const std::string& control) const override;
     Kind kind(const std::string& control) const override;
     std::vector<std::string> children(const std::string& control) const override;
+    std::vector<std::string> controls() const override { return order_; }
 
     GbkText text(const std::string& control) const override;
     void setText(const std::string& control, const GbkText& text) override;

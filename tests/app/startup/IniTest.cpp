@@ -124,5 +124,19 @@ TEST(Ini, FilesAreCreatedUpdatedAndNeverClobbered) {
         EXPECT_TRUE(entry.path().filename().string().find(".~") == std::string::npos) << entry.path();
 }
 
+// All values read at once are the ones `value` finds one by one: the first
+// section of a name, the first key of a name in it.
+TEST(Ini, EntriesAreWhatValueFinds) {
+    const IniText ini("k=0\r\n[A]\r\nx= \"1\" \r\nX=2\r\n[b]\r\n[a]\r\nz=4\r\n[B]\r\ny=3\r\n");
+    const std::vector<IniText::Entry> entries = ini.entries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].section, "A");
+    EXPECT_EQ(entries[0].key, "x");
+    EXPECT_EQ(entries[0].value, "1");
+    EXPECT_EQ(ini.value("a", "X"), std::optional<Gbk>("1"));
+    EXPECT_EQ(ini.value("a", "z"), std::nullopt);
+    EXPECT_EQ(ini.value("b", "y"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace trelvix::test

@@ -29,13 +29,9 @@ Program::Program() {
     };
     p.registerDropTargets = [this](App&) { steps.push_back("drop targets"); };
     p.unregisterDropTargets = [this](App&) { steps.push_back("drop targets off"); };
-    p.writeLanguagePack = [this](int pack, const std::filesystem::path& file) {
-        steps.push_back("write pack " + std::to_string(pack) + " " + file.string());
-        std::ofstream(file, std::ios::binary) << "[" << G("按钮1") << "]\r\n";
-        return true;
-    };
-    p.applyLanguageFile = [this](ui::Window&, const std::filesystem::path& file) {
-        steps.push_back(std::string("apply pack ") + (std::filesystem::exists(file) ? "" : "(missing) ") + file.string());
+    p.applyLanguagePack = [this](ui::Window& w, std::string_view pack) {
+        steps.push_back("apply pack " + std::string(pack));
+        ApplyBuiltInPack(w, pack);
     };
     p.decipherStatisticsAddress = [this](App&) {
         steps.push_back("counter address");

@@ -1,0 +1,68 @@
+// [log] language=1 at start: the real main window shows the traditional texts
+// of its pack in its native controls, and the language button offers the way back.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include <wx/button.h>
+#include <wx/statbox.h>
+#include <wx/treectrl.h>
+
+#include "TestSupport.h"
+#include "app/App.h"
+#include "app/Startup.h"
+#include "common/platform/Random.h"
+#include "common/text/DateTime.h"
+#include "ui/Layout.h"
+#include "ui/wx/WxWindow.h"
+
+namespace trelvix::test {
+namespace {
+
+wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
+
+TEST(TraditionalOnScreen, TheMainWindowShowsItsPack) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    TempHome home;
+    std::filesystem::create_directories(home.root() / "config" / "vemtu");
+    std::ofstream(home.root() / "config" / "vemtu" / "config.ini", std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=1\r\n";
+    static int argc = 1;
+    static char name[] = "app_language_gui_test";
+    static char* argv[] = {name, nullptr};
+    std::unique_ptr<ui::WxUi> wx = ui::WxUi::Create(argc, argv);
+    ASSERT_NE(wx, nullptr);
+    FixedClock clock(0);
+    FixedRandom random({1}), secureRandom({2});
+    {
+        App app(*wx, clock, random, secureRandom);
+        InitGlobals(app);
+        CreateMainWindow(app);
+        ui::WxWindow* w = wx->window(ui::BuiltInLayout("main.json").name);
+        ASSERT_NE(w, nullptr);
+        wx->runPending(50);
+
+        auto* language = dynamic_cast<wxButton*>(w->native(G("按钮_语言")));
+        ASSERT_NE(language, nullptr);
+        EXPECT_EQ(language->GetLabel(), U("切換簡體"));
+        auto* clear = dynamic_cast<wxButton*>(w->native(G("按钮_清空内容")));
+        ASSERT_NE(clear, nullptr);
+        EXPECT_EQ(clear->GetLabel(), U("清空內容"));
+        auto* tree = dynamic_cast<wxTreeCtrl*>(w->native(G("树型框1")));
+        ASSERT_NE(tree, nullptr);
+        wxTreeItemIdValue cookie;
+        const wxTreeItemId first = tree->GetFirstChild(tree->GetRootItem(), cookie);
+        ASSERT_TRUE(first.IsOk());
+        EXPECT_EQ(tree->GetItemText(first), U("系統"));
+        // Read back through the window interface, the texts are GBK.
+        EXPECT_EQ(w->text(G("按钮_清空内容")), G("清空內容"));
+        EXPECT_EQ(w->text(G("标签_版本")), Gbk("2.8"));
+
+        ExitProgram(app);
+        wx->runPending(20);
+    }
+}
+
+}  // namespace
+}  // namespace trelvix::test
