@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "tools/editor/ScriptEditorWindow.h"
 #include "tools/subnet/SubnetCalculatorWindow.h"
 
 namespace trelvix {
@@ -23,7 +24,7 @@ struct ToolWindowEntry {
 constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
     {"tools/route_table.json", OnClose::Hides, nullptr},
     {"tools/subnet_calculator.json", OnClose::Hides, OnSubnetWindowCreated},
-    {"tools/script_editor.json", OnClose::Hides, nullptr},
+    {"tools/script_editor.json", OnClose::Hides, OnEditorWindowCreated},
     {"tools/l7_tools.json", OnClose::Hides, nullptr},
     {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, nullptr},
     {"tools/ip_lookup.json", OnClose::IsDestroyed, nullptr},
