@@ -20,9 +20,9 @@ namespace {
 constexpr const char* kCodeBox = "编辑框_代码";
 constexpr const char* kColumn = "编辑框_行号";
 
-// Index 0 is the default note, then C4 to B6. Three entries differ from the
-// equal-tempered values (1046, 1318, 1967): routers have been played these
-// for years, so they stay.
+// Index 0 is the default note, then C4 to B6 rounded to whole hertz. Three
+// entries are off the equal-tempered values (1047, 1319, 1976): they are kept,
+// so a tune written with this panel sounds as it always did.
 constexpr std::array<const char*, 37> kBeepNoteTable = {
     "1000",                                                                  //
     "262",  "277",  "294",  "311",  "330",  "349",  "370",  "392",  "415",  "440",  "466",  "494",
