@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/text/Gbk.h"
+#include "ui/LineNumbers.h"  // AttachLineNumberGutter
 #include "ui/Window.h"
 
 namespace trelvix {
@@ -28,9 +29,6 @@ bool ApplyEmbeddedSkin(App& app, int hue, int saturation, int brightness);
 // -1 up to date (the version label then reads `currentVersion`), 0 the user
 // declined an update, 1 accepted. May end the program through `ExitProgram`.
 int CheckForUpdate(App& app, const Gbk& currentVersion);
-
-// The line-number column `column` follows the edit box `editor`.
-void AttachLineNumberGutter(ui::Window& window, const std::string& editor, const std::string& column);
 
 // The main window's five drop targets, and taking them back at shut-down.
 void RegisterDropTargets(App& app);

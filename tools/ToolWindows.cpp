@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "tools/editor/ScriptEditorWindow.h"
 #include "tools/iplookup/IpLookup.h"
 #include "tools/ipv6/Ipv6TunnelWindow.h"
 #include "tools/routetable/RouteTableWindow.h"
@@ -26,7 +27,7 @@ struct ToolWindowEntry {
 constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
     {"tools/route_table.json", OnClose::Hides, OnRouteWindowCreated},
     {"tools/subnet_calculator.json", OnClose::Hides, OnSubnetWindowCreated},
-    {"tools/script_editor.json", OnClose::Hides, nullptr},
+    {"tools/script_editor.json", OnClose::Hides, OnEditorWindowCreated},
     {"tools/l7_tools.json", OnClose::Hides, nullptr},
     {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, OnIpv6WindowCreated},
     {"tools/ip_lookup.json", OnClose::IsDestroyed, OnIpLookupWindowCreated},

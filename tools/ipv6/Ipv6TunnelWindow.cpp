@@ -58,8 +58,7 @@ void ShowPicture(ui::Window& w, const char* control, std::string_view file) {
 
 void OnIpv6WindowCreated(ToolContext& tools, ui::Window& window) {
     ui::Window& w = window;
-    // LANGUAGE STEP: the traditional-Chinese pack of this window
-    // ("/language5.ini") is applied here once the tools can reach the packs.
+    tools.applyLanguagePack(window, "language5.ini");
     ShowPicture(w, "图片框1", "data/ipv6/tunnel-details.png");
     ShowPicture(w, "图片框2", "data/ipv6/broker-logo.png");
     w.on("按钮_生成1", ui::Event::Click, [&tools, &w](const ui::EventArgs&) { OnSetupClicked(tools, w); });

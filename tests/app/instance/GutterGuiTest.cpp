@@ -8,7 +8,7 @@
 
 #include "NeedDisplay.h"
 #include "TestSupport.h"
-#include "app/LineNumbers.h"
+#include "ui/LineNumbers.h"
 #include "app/StartupParts.h"
 #include "ui/Layout.h"
 #include "ui/wx/WxWindow.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "app/LineNumbers.h"
+#include "ui/LineNumbers.h"
 #include "app/StartupParts.h"
 #include "ui/Layout.h"
 #include "ui/headless/HeadlessUi.h"

@@ -10,6 +10,7 @@
 #include <wx/statbox.h>
 #include <wx/treectrl.h>
 
+#include "NeedDisplay.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Startup.h"
@@ -24,7 +25,7 @@ namespace {
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
 
 TEST(TraditionalOnScreen, TheMainWindowShowsItsPack) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
     TempHome home;
     std::filesystem::create_directories(home.root() / "config" / "vemtu");
     std::ofstream(home.root() / "config" / "vemtu" / "config.ini", std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=1\r\n";

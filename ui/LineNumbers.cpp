@@ -1,8 +1,6 @@
-#include "app/LineNumbers.h"
+#include "ui/LineNumbers.h"
 
 #include <memory>
-
-#include "app/StartupParts.h"
 
 namespace trelvix {
 

@@ -1,0 +1,106 @@
+// The script editor on real controls: an operator is one step of the code
+// box's own undo, and a character GBK lacks reaches the saved file as "?"
+// instead of emptying it.
+#include <gtest/gtest.h>
+
+#include <wx/button.h>
+#include <wx/stc/stc.h>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+
+#include "NeedDisplay.h"
+#include "TestSupport.h"
+#include "common/platform/AtomicFile.h"
+#include "common/platform/Random.h"
+#include "common/text/DateTime.h"
+#include "tools/ToolWindows.h"
+#include "ui/wx/WxWindow.h"
+
+namespace trelvix {
+namespace {
+
+using test::G;
+
+// The desktop realisation with the file dialog answered by the test.
+class AnsweredDialogs final : public ui::Ui {
+public:
+    explicit AnsweredDialogs(ui::WxUi& wx) : wx_(wx) {}
+    std::deque<std::optional<std::filesystem::path>> answers;
+
+    ui::Window& createWindow(const ui::WindowSpec& layout, ui::Window* owner,
+                             const std::function<void(ui::Window&)>& onCreated) override {
+        return wx_.createWindow(layout, owner, onCreated);
+    }
+    ui::Window* findWindow(const std::string& name) override { return wx_.findWindow(name); }
+    void destroyWindow(ui::Window& window) override { wx_.destroyWindow(window); }
+    int messageBox(const ui::MessageBoxCall&) override { return ui::mb::IdOk; }
+    bool setClipboardText(const ui::GbkText& text) override { return wx_.setClipboardText(text); }
+    std::optional<ui::GbkText> clipboardText() override { return wx_.clipboardText(); }
+    void openUrl(const ui::GbkText&) override {}
+    std::optional<ui::FontChoice> chooseFont(const ui::FontChoice&) override { return std::nullopt; }
+    void post(std::function<void()> work) override { wx_.post(std::move(work)); }
+    void stopPosting() override { wx_.stopPosting(); }
+    bool trayAvailable() const override { return false; }
+    void quit(int code) override { wx_.quit(code); }
+    int run() override { return wx_.run(); }
+
+protected:
+    std::optional<std::filesystem::path> showFileDialog(const ui::FileDialogRequest&) override {
+        if (answers.empty()) return std::nullopt;
+        auto next = answers.front();
+        answers.pop_front();
+        return next;
+    }
+
+private:
+    ui::WxUi& wx_;
+};
+
+TEST(ScriptEditorOnTheDesktop, OperatorUndoesInOneStepAndNonGbkSavesAsQuestionMark) {
+    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
+    test::TempHome home;
+    static int argc = 1;
+    static char name[] = "script_editor_gui_test";
+    static char* argv[] = {name, nullptr};
+    auto wx = ui::WxUi::Create(argc, argv);
+    ASSERT_NE(wx, nullptr);
+    AnsweredDialogs desk(*wx);
+    ui::Window* main = &desk.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
+    FixedClock clock{42800.5};
+    SeededRandom random{1}, secureRandom{2};
+    std::filesystem::path settings, settingsFile, temp;
+    ToolContext tools{desk, main, clock, random, secureRandom, settings, settingsFile, temp};
+
+    ShowToolWindow(tools, ToolIndex::ScriptEditor);
+    ui::WxWindow* w = wx->window("ScriptEditorWindow");
+    ASSERT_NE(w, nullptr);
+    wx->runPending(50);
+    auto* code = static_cast<wxStyledTextCtrl*>(w->native(G("编辑框_代码")));
+    auto click = [&](const char* button) {
+        auto* b = static_cast<wxButton*>(w->native(G(button)));
+        wxCommandEvent event(wxEVT_BUTTON, b->GetId());
+        event.SetEventObject(b);
+        b->ProcessWindowEvent(event);
+        wx->runPending(20);
+    };
+
+    code->SetText(wxString::FromUTF8(":if ($a word $b)"));
+    code->EmptyUndoBuffer();
+    code->SetSelection(7, 13);
+    click("按钮_相加");
+    EXPECT_EQ(code->GetText().utf8_string(), ":if ($a + $b)");
+    code->Undo();
+    EXPECT_EQ(code->GetText().utf8_string(), ":if ($a word $b)");
+    EXPECT_FALSE(code->CanUndo());
+
+    code->SetText(wxString::FromUTF8(":put \"\xF0\x9F\x98\x80 中\""));
+    const std::filesystem::path out = home.root() / "out.rsc";
+    desk.answers.push_back(out);
+    click("按钮_另存为");
+    EXPECT_EQ(ReadFileBytes(out), G(":put \"? 中\""));
+}
+
+}  // namespace
+}  // namespace trelvix
