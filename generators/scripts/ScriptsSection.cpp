@@ -1,5 +1,6 @@
 // The Scripts section's pages: each handler reads its page through the page's
 // field table, calls the page's generator and hands the result to the script box.
+#include "common/EmbeddedData.h"
 #include "common/text/Gbk.h"
 #include "generators/PageFields.h"
 #include "generators/Sections.h"
@@ -81,6 +82,9 @@ void BindScriptsSection(PageContext& page) {
                [](const MailBackupFields& f) { return BuildMailBackupScript(f, RouterOsSeries::V5); });
     OnGenerate(page, "按钮_73生成6x", kMailBackupGroup,
                [](const MailBackupFields& f) { return BuildMailBackupScript(f, RouterOsSeries::V6); });
+
+    BindFixedScript(page, "按钮_74生成", Gbk(StoredText("data/scripts/pcc-rebalance.rsc")));
+    BindFixedScript(page, "按钮_75生成", Gbk(StoredText("data/scripts/pppoe-expiry.rsc")));
 
     OnGenerate(page, "按钮_76生成", kHealthAlarmPage, BuildHealthAlarmScript);
     RestoreDefaultOnBlur(page, kHealthAlarmPage.Control(&HealthAlarmFields::temperature), "50"_gbk);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 
@@ -46,6 +47,38 @@ TEST(StoredScripts, HaveTheirSizes) {
         const std::string_view text = StoredText(c.path);
         EXPECT_EQ(text.size(), c.size);
         EXPECT_NE(text.substr(text.size() - 2), "\r\n");
+    }
+}
+
+std::uint64_t Fnv1a(std::string_view bytes) {
+    std::uint64_t h = 0xcbf29ce484222325ull;
+    for (unsigned char c : bytes) h = (h ^ c) * 0x100000001b3ull;
+    return h;
+}
+
+// The two fixed sets are written once and reviewed; the hash catches any
+// byte that changes afterwards (an editor adding a final line end, a
+// conversion to UTF-8).
+TEST(StoredScripts, FixedSetsStayAsReviewed) {
+    struct Case {
+        const char* path;
+        std::size_t size;
+        std::size_t lines;
+        std::uint64_t hash;
+    };
+    const Case cases[] = {
+        {"data/scripts/pcc-rebalance.rsc", 2643, 65, 0x452afa2b5204fec3ull},
+        {"data/scripts/pppoe-expiry.rsc", 3526, 58, 0x4ed4f36dcf2fb2b6ull},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const std::string_view text = StoredText(c.path);
+        EXPECT_EQ(text.size(), c.size);
+        std::size_t lines = 1;
+        for (std::size_t at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", at + 2)) ++lines;
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+        EXPECT_EQ(Fnv1a(text), c.hash);
     }
 }
 
