@@ -1,10 +1,15 @@
 // The common tools section's pages: MAC tools, the Chinese SSID, netwatch and
 // the marking of one upload or download flow.
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <utility>
 
 #include "app/Maker.h"
 #include "generators/PageFields.h"
 #include "generators/Sections.h"
+#include "generators/tools/MacVendor.h"
 #include "generators/tools/ToolsGenerators.h"
 
 namespace trelvix {
@@ -108,12 +113,66 @@ void CopyLabel(PageContext& page, const char* button, const char* label) {
     OnClick(page, button, [&page, label] { page.ui.setClipboardText(page.window.text(label)); });
 }
 
+// The vendor lookup's worker. It never touches a control: the click reads the
+// address and sets the button, the worker fetches and parses, and the result
+// is posted back to the UI thread. The lookup lives as long as the click
+// handler, that is as long as the window; its end waits for the worker (whose
+// request is bounded in time) and stops a result from being posted after it.
+class VendorLookup : public std::enable_shared_from_this<VendorLookup> {
+public:
+    explicit VendorLookup(PageContext& page) : page_(page) {}
+    ~VendorLookup() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ended_ = true;
+        }
+        if (worker_.joinable()) worker_.join();
+    }
+
+    void Start() {
+        const Gbk mac = page_.window.text(kQueryBox);
+        page_.window.setEnabled(kQueryButton, false);
+        page_.window.setText(kQueryButton, "查询中..."_gbk);
+        if (worker_.joinable()) worker_.join();  // only possible once it has posted
+        worker_ = std::thread([this, mac, service = service_, weak = weak_from_this()] {
+            MacVendor vendor = LookupMacVendor(service, mac);
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (ended_) return;
+            page_.ui.post([weak, mac, vendor = std::move(vendor)] {
+                if (const std::shared_ptr<VendorLookup> self = weak.lock()) self->Show(mac, vendor);
+            });
+        });
+    }
+
+private:
+    static constexpr const char* kQueryBox = "编辑框_81查询mac";
+    static constexpr const char* kQueryButton = "按钮_81查询";
+
+    void Show(const Gbk& mac, const MacVendor& vendor) {
+        page_.window.setText("标签_81mac", mac);
+        page_.window.setText("标签_81厂商", vendor.name);
+        page_.window.setText("标签_81厂址", vendor.address);
+        page_.window.setText(kQueryButton, "查询"_gbk);
+        page_.window.setEnabled(kQueryButton, true);
+    }
+
+    PageContext& page_;
+    const MacVendorService service_{};
+    std::mutex mutex_;
+    bool ended_ = false;
+    std::thread worker_;
+};
+
+void StartMacVendorLookup(const std::shared_ptr<VendorLookup>& lookup) { lookup->Start(); }
+
 }  // namespace
 
 void BindToolsSection(PageContext& page) {
     OnGenerate(page, "按钮_81生成", kSetMacGroup, BuildSetMacScript);
     OnGenerate(page, "按钮_81生成1", kMacListGroup,
                [&page](const MacListFields& f) { return BuildMacAddresses(f, page.random); });
+    auto lookup = std::make_shared<VendorLookup>(page);
+    OnClick(page, "按钮_81查询", [lookup] { StartMacVendorLookup(lookup); });
     CopyLabel(page, "按钮_81复制厂商", "标签_81厂商");
     CopyLabel(page, "按钮_81复制厂址", "标签_81厂址");
     OnGenerate(page, "按钮_82生成", kSsidPage, BuildChineseSsidScript);
