@@ -3,11 +3,16 @@
 // desktop, the clock and random source (fixed in tests), the script box, and
 // the way to the tool windows.
 #include <functional>
+#include <string>
 
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "tools/ToolWindows.h"
 #include "ui/Ui.h"
+
+#ifndef TRELVIX_MAC_VENDOR_HOST
+#define TRELVIX_MAC_VENDOR_HOST ""
+#endif
 
 namespace trelvix {
 
@@ -22,6 +27,8 @@ struct PageContext {
     // Shows a tool window as the tool chooser does (a loaded one again as it
     // was); null when nothing opened.
     std::function<ui::Window*(ToolIndex tool)> openToolWindow;
+    // Host (and port) of the MAC-vendor service, a build setting; "" for none.
+    std::string macVendorHost = TRELVIX_MAC_VENDOR_HOST;
 };
 
 }  // namespace trelvix

@@ -116,37 +116,44 @@ void CopyLabel(PageContext& page, const char* button, const char* label) {
 // The vendor lookup's worker. It never touches a control: the click reads the
 // address and sets the button, the worker fetches and parses, and the result
 // is posted back to the UI thread. The lookup lives as long as the click
-// handler, that is as long as the window; its end waits for the worker (whose
-// request is bounded in time) and stops a result from being posted after it.
+// handler, that is as long as the window; when it ends, a worker still
+// waiting for its answer drops the answer and posts nothing, so closing the
+// program during a lookup neither waits for the network nor reaches a
+// window or Ui that is gone.
 class VendorLookup : public std::enable_shared_from_this<VendorLookup> {
 public:
-    explicit VendorLookup(PageContext& page) : page_(page) {}
+    explicit VendorLookup(PageContext& page) : page_(page), channel_(std::make_shared<Channel>(page.ui)) {}
     ~VendorLookup() {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            ended_ = true;
-        }
-        if (worker_.joinable()) worker_.join();
+        std::lock_guard<std::mutex> lock(channel_->mutex);
+        channel_->ui = nullptr;
     }
 
     void Start() {
         const Gbk mac = page_.window.text(kQueryBox);
         page_.window.setEnabled(kQueryButton, false);
         page_.window.setText(kQueryButton, "查询中..."_gbk);
-        if (worker_.joinable()) worker_.join();  // only possible once it has posted
-        worker_ = std::thread([this, mac, service = service_, weak = weak_from_this()] {
+        MacVendorService service;
+        service.host = page_.macVendorHost;
+        std::thread([channel = channel_, mac, service, weak = weak_from_this()] {
             MacVendor vendor = LookupMacVendor(service, mac);
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (ended_) return;
-            page_.ui.post([weak, mac, vendor = std::move(vendor)] {
+            std::lock_guard<std::mutex> lock(channel->mutex);
+            if (channel->ui == nullptr) return;
+            channel->ui->post([weak, mac, vendor = std::move(vendor)] {
                 if (const std::shared_ptr<VendorLookup> self = weak.lock()) self->Show(mac, vendor);
             });
-        });
+        }).detach();
     }
 
 private:
     static constexpr const char* kQueryBox = "编辑框_81查询mac";
     static constexpr const char* kQueryButton = "按钮_81查询";
+
+    // What a worker may still reach after the lookup has ended.
+    struct Channel {
+        explicit Channel(ui::Ui& u) : ui(&u) {}
+        std::mutex mutex;
+        ui::Ui* ui;  // null once the lookup has ended
+    };
 
     void Show(const Gbk& mac, const MacVendor& vendor) {
         page_.window.setText("标签_81mac", mac);
@@ -157,10 +164,7 @@ private:
     }
 
     PageContext& page_;
-    const MacVendorService service_{};
-    std::mutex mutex_;
-    bool ended_ = false;
-    std::thread worker_;
+    std::shared_ptr<Channel> channel_;
 };
 
 void StartMacVendorLookup(const std::shared_ptr<VendorLookup>& lookup) { lookup->Start(); }
