@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "TestSupport.h"
+#include "app/Maker.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "generators/PageContext.h"
@@ -100,6 +101,14 @@ TEST_F(VendorLookupPage, ClosingTheWindowDuringALookupIsSafe) {
     w_.click(G("按钮_81查询"));
     w_.close(false);
     ui_.runPosted();
+}
+
+// Not the lookup, but the one other control of the section no case can
+// reach: the marking page's label opens its help page on the maker's site.
+TEST_F(VendorLookupPage, TheMarkingLabelOpensItsHelpPage) {
+    ASSERT_TRUE(w_.fire(G("标签_84功能链接"), ui::Event::MouseDown));
+    ASSERT_EQ(ui_.openedUrls.size(), 1u);
+    EXPECT_EQ(ui_.openedUrls[0], std::string("http://") + kMakerSite + "/394.html");
 }
 
 }  // namespace
