@@ -13,7 +13,8 @@ ui::Window& CreateMainWindow(App& app) {
         app.main = &w;
         app.page.emplace(PageContext{app.ui, w, app.clock, app.random, app.secureRandom,
                                      [&w, &app](const Gbk& script) { ShowScript(w, app.clock, script); },
-                                     [&app](ToolIndex tool) { return ShowToolWindow(app, static_cast<int>(tool)); }});
+                                     [&app](ToolIndex tool) { return ShowToolWindow(app, static_cast<int>(tool)); },
+                                     app.services.macVendorHost});
         BindSections(*app.page);
         BindMainFrame(app);
         BindScriptBox(app);

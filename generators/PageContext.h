@@ -3,7 +3,9 @@
 // desktop, the clock and random source (fixed in tests), the script box, and
 // the way to the tool windows.
 #include <functional>
+#include <string>
 
+#include "common/ServiceAddresses.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "tools/ToolWindows.h"
@@ -22,6 +24,9 @@ struct PageContext {
     // Shows a tool window as the tool chooser does (a loaded one again as it
     // was); null when nothing opened.
     std::function<ui::Window*(ToolIndex tool)> openToolWindow;
+    // Host (and port) of the MAC-vendor service (the build's, unless a test
+    // points it elsewhere); "" for none.
+    std::string macVendorHost = BuiltInServices().macVendorHost;
 };
 
 }  // namespace trelvix

@@ -1,0 +1,40 @@
+#pragma once
+// The MAC-vendor lookup: a web page of the lookup service, named by the
+// address, that holds the vendor's name and address in a small table. The
+// host is a build setting (common/ServiceAddresses.h); without one every
+// lookup finds nothing.
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "common/ServiceAddresses.h"
+#include "common/http/HttpRequest.h"
+#include "common/text/Gbk.h"
+
+namespace trelvix::tools {
+
+struct MacVendorService {
+    std::string host = BuiltInServices().macVendorHost;
+    // A lookup holds the button (and the end of the program) while it runs;
+    // the page is a few kilobytes.
+    HttpLimits limits{std::chrono::seconds(4), std::chrono::seconds(8), 512 * 1024};
+};
+
+struct MacVendor {
+    Gbk name;
+    Gbk address;
+};
+
+// "http://" host "/" address "__mac/", the address percent-encoded except
+// for the ":" and "-" between its octets.
+std::string MacVendorUrl(std::string_view host, std::string_view mac);
+
+// The vendor's name and address from the page's text (UTF-8); both empty
+// when the page does not hold the table.
+MacVendor ParseMacVendorPage(std::string_view utf8Page);
+
+// Blocks for at most the service's time limit; empty when there is no host,
+// the request fails or the page does not match. Safe on any thread.
+MacVendor LookupMacVendor(const MacVendorService& service, std::string_view mac);
+
+}  // namespace trelvix::tools
