@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -95,11 +96,35 @@ TEST_F(VendorLookupPage, AnUnknownAddressEmptiesTheLabelsOfAnEarlierLookup) {
     EXPECT_EQ(Text("标签_81厂址"), "");
 }
 
+std::size_t ThreadCount() {
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task")) ++n;
+    return n;
+}
+
 TEST_F(VendorLookupPage, ClosingTheWindowDuringALookupIsSafe) {
-    server_.replyAll(FakeReply{200, "", {}, true});
-    w_.type(G("编辑框_81查询mac"), "00:11:22:33:44:55");
-    w_.click(G("按钮_81查询"));
-    w_.close(false);
+    const std::size_t threadsBefore = ThreadCount();
+    {
+        test::FakeHttpServer stalling;
+        stalling.replyAll(FakeReply{200, "", {}, true});
+        page_->macVendorHost = "127.0.0.1:" + std::to_string(stalling.port());
+        w_.type(G("编辑框_81查询mac"), "00:11:22:33:44:55");
+        w_.click(G("按钮_81查询"));
+        const auto asked = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+        while (stalling.requests().empty() && std::chrono::steady_clock::now() < asked)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ASSERT_EQ(stalling.requests().size(), 1u);
+        w_.close(false);
+        ui_.runPosted();
+    }
+    // With its server gone the worker's request fails at once and it ends by
+    // itself; an answer it posted finds its lookup gone and shows nothing.
+    // (Waiting for it here also keeps it from running on while the test
+    // program exits.)
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (ThreadCount() > threadsBefore && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(ThreadCount(), threadsBefore);
     ui_.runPosted();
 }
 
