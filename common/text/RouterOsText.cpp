@@ -63,18 +63,18 @@ Gbk Quote(std::string_view text)
     return out;
 }
 
-Gbk QuoteTyped(std::string_view text)
+Gbk EscapeTyped(std::string_view text)
 {
     Gbk out;
-    out.reserve(text.size() + 8);
-    out.push_back('"');
+    out.reserve(text.size() + 6);
     for (const char c : text) {
         if (c == '\\' || c == '"' || c == '$' || c == '?') out.push_back('\\');
         out.push_back(c);
     }
-    out.push_back('"');
     return out;
 }
+
+Gbk QuoteTyped(std::string_view text) { return '"' + EscapeTyped(text) + '"'; }
 
 bool IsBareWord(std::string_view text)
 {

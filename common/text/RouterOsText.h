@@ -23,6 +23,9 @@ Gbk Quote(std::string_view text);
 // \? because a router terminal takes a pasted "?" as a request for help, even inside
 // quotes; no GBK trail byte is 0x3F, so no character loses a byte to that.
 Gbk QuoteTyped(std::string_view text);
+// QuoteTyped's escapes without its quotes, for a typed value that a stored
+// template already writes between quotes.
+Gbk EscapeTyped(std::string_view text);
 
 // A typed value that the script writes outside quotes (a queue or interface name, a
 // rate, a host number): bare while every byte is an ASCII letter or digit or one of

@@ -5,13 +5,6 @@
 namespace trelvix::ddns {
 namespace {
 
-// The escapes of QuoteTyped without its quotes, for a value the template
-// already quotes.
-Gbk InQuotes(const Gbk& value) {
-    const Gbk quoted = QuoteTyped(value);
-    return quoted.substr(1, quoted.size() - 2);
-}
-
 // The router's log texts are kept as RouterOS byte escapes of their GBK
 // text, so the script pastes into a terminal of any code page.
 const char kF3322[] =
@@ -104,9 +97,9 @@ const char* SignupPage(DdnsProvider provider) {
 
 Gbk BuildDdnsScript(const DdnsFields& f) {
     if (f.provider == DdnsProvider::Meibu) return {};
-    const Gbk account = InQuotes(f.account);
-    const Gbk password = InQuotes(f.password);
-    const Gbk host = InQuotes(f.prefix + f.suffix);
+    const Gbk account = EscapeTyped(f.account);
+    const Gbk password = EscapeTyped(f.password);
+    const Gbk host = EscapeTyped(f.prefix + f.suffix);
     BatchReplaceOptions exact;
     exact.caseSensitive = true;
     if (f.provider == DdnsProvider::Oray) {
@@ -114,8 +107,8 @@ Gbk BuildDdnsScript(const DdnsFields& f) {
         return BatchReplace(kOray, {{"{账号}", account}, {"{密码}", password}, {"{域名}", host}, {"{网卡}", nic}},
                             exact);
     }
-    const Gbk nic1 = InQuotes(f.interface1);
-    const Gbk nic2 = InQuotes(f.interface2);
+    const Gbk nic1 = EscapeTyped(f.interface1);
+    const Gbk nic2 = EscapeTyped(f.interface2);
     return BatchReplace(f.provider == DdnsProvider::F3322 ? kF3322 : kChangeIp,
                         {{"{账号}", account}, {"{密码}", password}, {"{域名}", host}, {"{网卡1}", nic1},
                          {"{网卡2}", nic2}},

@@ -16,13 +16,6 @@
 namespace trelvix::firewall {
 namespace {
 
-// The typed text escaped as it must be inside a quoted RouterOS string, for
-// quoted values that join typed text and stored escapes.
-Gbk InsideQuotes(std::string_view typed) {
-    const Gbk quoted = QuoteTyped(typed);
-    return quoted.substr(1, quoted.size() - 2);
-}
-
 // "net/prefix" as one address value.
 Gbk NetValue(const LanNetFields& f) { return TypedWord(f.net + "/" + f.prefix); }
 
@@ -63,7 +56,7 @@ Gbk BuildWanPingBlock(const LanNetFields& f) {
 Gbk BuildLanPingBlock(const LanNetFields& f) {
     // The comment is the net as typed and 禁止Ping, stored escaped.
     return "/ip firewall filter add chain=output src-address=" + NetValue(f) +
-           " protocol=icmp action=drop comment=" + Quote(InsideQuotes(f.net) + "  \\BD\\FB\\D6\\B9Ping");
+           " protocol=icmp action=drop comment=" + Quote(EscapeTyped(f.net) + "  \\BD\\FB\\D6\\B9Ping");
 }
 
 Outcome BuildUrlRedirect(const UrlRedirectFields& f) {
@@ -85,7 +78,7 @@ Gbk BuildArpBindSchedule(const ArpScheduleFields& f) {
     // placeholder is never filled.
     const Gbk name = Quote(EncodeRouterOsEscapes(f.name));
     const Gbk interval = TypedWord(f.interval);
-    const Gbk interface = InsideQuotes(TypedWord(f.interface));
+    const Gbk interface = EscapeTyped(TypedWord(f.interface));
     return ratelimit::FillPlaceholders(StoredText("data/firewall/arp-bind-schedule.rsc"),
                                        {{"{执行周期}", interval}, {"{脚本名}", name}, {"{网卡名}", interface}});
 }
@@ -119,7 +112,7 @@ Gbk BuildConnectionLimitScript(const NetLimitFields& f) {
     out += "/ip firewall filter add chain=forward src-address=" + TypedWord(f.net + "/" + f.prefix) +
            " src-address-list=!" + Gbk(kExemptList) + " protocol=" + protocol +
            " connection-limit=" + TypedWord(f.limit + ",32") + " action=drop comment=" +
-           Quote(protocol + "\\C1\\AC\\BD\\D3\\CA\\FD\\CF\\DE\\D6\\C6\\CE\\AA:" + InsideQuotes(f.limit));
+           Quote(protocol + "\\C1\\AC\\BD\\D3\\CA\\FD\\CF\\DE\\D6\\C6\\CE\\AA:" + EscapeTyped(f.limit));
     return out;
 }
 

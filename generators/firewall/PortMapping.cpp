@@ -19,12 +19,6 @@ Outcome Notice(Gbk message) {
     return Outcome::Error(ScriptError{std::move(message), 0, std::nullopt, {}, FocusMove::None, ""});
 }
 
-// The typed text escaped for the inside of a quoted string in a stored text.
-Gbk InsideQuotes(std::string_view typed) {
-    const Gbk quoted = QuoteTyped(typed);
-    return quoted.substr(1, quoted.size() - 2);
-}
-
 // "address/prefix" as one value.
 Gbk AddressValue(const Gbk& address, const Gbk& prefix) { return TypedWord(address + "/" + prefix); }
 
@@ -69,7 +63,7 @@ Outcome BuildDynamicWanNatScript(const DynamicWanFields& f) {
     // One pass, so an interface name that looks like a placeholder is not filled.
     return Outcome::Script(ratelimit::FillPlaceholders(
         StoredText("data/firewall/dynamic-wan-nat.rsc"),
-        {{"{wan}", InsideQuotes(interface)}, {"{comment}", EncodeRouterOsEscapes(f.comment)}}));
+        {{"{wan}", EscapeTyped(interface)}, {"{comment}", EncodeRouterOsEscapes(f.comment)}}));
 }
 
 Gbk BuildBlockPortRule(const BlockPortFields& f) {

@@ -12,13 +12,6 @@
 namespace trelvix {
 namespace {
 
-// QuoteTyped's escaping without its surrounding quotes, for a value that a
-// stored script already quotes.
-Gbk InQuotes(std::string_view typed) {
-    const Gbk quoted = QuoteTyped(typed);
-    return quoted.substr(1, quoted.size() - 2);
-}
-
 constexpr std::string_view kOnlineUserComment = R"(\D4\DA\CF\DF\D3\C3\BB\A7)";
 
 Gbk OnlineAddressListTail() {
@@ -152,12 +145,12 @@ Gbk BuildMailBackupScript(const MailBackupFields& f, RouterOsSeries series) {
     const std::string_view stored = StoredText(f.withHotspot ? "data/scripts/mail-backup-hotspot.rsc"
                                                              : "data/scripts/mail-backup.rsc");
     return BatchReplace(stored,
-                        {{"{smtp}", InQuotes("smtp." + f.senderDomain)},
-                         {"{寄件邮箱前缀}", InQuotes(f.senderPrefix)},
-                         {"{收件邮箱}", InQuotes(f.recipientPrefix + "@" + f.recipientDomain)},
-                         {"{寄件邮箱}", InQuotes(f.senderPrefix + "@" + f.senderDomain)},
-                         {"{寄件邮箱密码}", InQuotes(f.password)},
-                         {"{接口}", InQuotes(f.wanInterface)},
+                        {{"{smtp}", EscapeTyped("smtp." + f.senderDomain)},
+                         {"{寄件邮箱前缀}", EscapeTyped(f.senderPrefix)},
+                         {"{收件邮箱}", EscapeTyped(f.recipientPrefix + "@" + f.recipientDomain)},
+                         {"{寄件邮箱}", EscapeTyped(f.senderPrefix + "@" + f.senderDomain)},
+                         {"{寄件邮箱密码}", EscapeTyped(f.password)},
+                         {"{接口}", EscapeTyped(f.wanInterface)},
                          {"{加密}", encrypt}});
 }
 

@@ -49,8 +49,7 @@ struct Piece {
 Gbk Written(const Piece& piece, std::span<const Placeholder> values) {
     if (piece.value < 0) return piece.text;
     if (values[static_cast<std::size_t>(piece.value)].slot == Slot::Bare) return TypedWord(piece.text);
-    const Gbk quoted = QuoteTyped(piece.text);
-    return quoted.substr(1, quoted.size() - 2);
+    return EscapeTyped(piece.text);
 }
 
 }  // namespace
