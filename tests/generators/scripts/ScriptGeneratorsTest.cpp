@@ -28,6 +28,45 @@ std::string Lines(std::initializer_list<const char*> lines) {
     return out;
 }
 
+// Pieces of text joined by CR LF, for expected scripts that share runs of lines.
+std::string JoinLines(std::initializer_list<std::string> pieces) {
+    std::string out;
+    bool first = true;
+    for (const std::string& piece : pieces) {
+        if (!first) out += "\r\n";
+        first = false;
+        out += piece;
+    }
+    return out;
+}
+
+// The lines both mail templates share: the date split and the settings of DefaultMail().
+const std::string kMailDateSplit = Lines({
+    ":local date [/system clock get date]",
+    ":local day [:pick $date 4 6]",
+    ":local month [:pick $date 0 3]",
+    ":local year [:pick $date 7 11]",
+    ":local convert ([:find jan,feb,mar,apr,may,jun,jul,aug,sep,oct,nov,dec [:pick $date 0 3]]+1);",
+    ":if ($convert <=9) do={",
+    ":set convert (\"0\".$convert)}",
+});
+const std::string kMailAccountSettings = Lines({
+    "#SMTP服务器设置",
+    ":local smtps \"smtp.example.com\"",
+    "#邮件端口设置",
+    ":local ports \"25\"",
+    "#寄件人设置",
+    ":local Mailings \"vemtu_ji\"",
+    "#寄件人密码设置",
+    ":local pass \"123456789\"",
+    "#收件人账号设置",
+    ":local recipient \"vemtu_shou@example.net\"",
+    "#寄件人账号设置",
+    ":local Collection \"vemtu_ji@example.com\"",
+    "#发送内容设置",
+    ":local Contents \"邮件发送时的公网IP是:\"",
+});
+
 constexpr const char* kSeparator = R"(:log warning "=====================================")";
 
 TEST(StoredScripts, HaveTheirSizes) {
@@ -255,48 +294,35 @@ MailBackupFields DefaultMail() {
 
 TEST(MailBackup, PlainTemplateForBothSeries) {
     const auto expected = [](const char* save) {
-        return Lines({
-            "# 感谢网友提供脚本",
-            "",
-            "#备份文件名称设置",
-            ":local date [/system clock get date]",
-            ":local day [:pick $date 4 6]",
-            ":local month [:pick $date 0 3]",
-            ":local year [:pick $date 7 11]",
-            ":local convert ([:find jan,feb,mar,apr,may,jun,jul,aug,sep,oct,nov,dec [:pick $date 0 3]]+1);",
-            ":if ($convert <=9) do={",
-            ":set convert (\"0\".$convert)}",
-            ":set date (\"MikroTik-\".$year.$convert.$day);",
-            save,
-            "#SMTP服务器设置",
-            ":local smtps \"smtp.example.com\"",
-            "#邮件端口设置",
-            ":local ports \"25\"",
-            "#寄件人设置",
-            ":local Mailings \"vemtu_ji\"",
-            "#寄件人密码设置",
-            ":local pass \"123456789\"",
-            "#收件人账号设置",
-            ":local recipient \"vemtu_shou@example.net\"",
-            "#寄件人账号设置",
-            ":local Collection \"vemtu_ji@example.com\"",
-            "#发送内容设置",
-            ":local Contents \"邮件发送时的公网IP是:\"",
-            "#发送主题设置",
-            ":local Themes \"MikroTik系统备份\"",
-            "#接口名称设置",
-            ":local ddnsinterface \"pppoe-out1\"",
-            "#服务器名称设置",
-            ":local ServerName \"附件为您RouterOS最新的系统配置备份文件\"",
-            ":local smtpp [:resolve $smtps]",
-            ":delay 3",
-            "/tool e-mail set address=$smtpp port=$ports from=$Collection user=$Collection password=$pass",
-            ":global ddnssystems (\"您的路由器版本是为 MikroTik v\" . [/system package get system version] )",
-            ":local ipssfn [ /ip address get [/ip address find interface=$ddnsinterface ] address ]",
-            ":global ipss [:pick $ipssfn 0 [:find $ipssfn \"/\" ] ]",
-            "/tool e-mail send to=$recipient from=$Collection subject=$Themes body=(\"$ServerName\\n$ddnssystems\\n$Contents$ipss\") file=$date",
-            ":log warning \"系统数据已备份，邮件已发送至($recipient)\"",
-            ":log warning (\"外网IP =\" .\"$ipss\")",
+        return JoinLines({
+            Lines({
+                "# 感谢网友提供脚本",
+                "",
+                "#备份文件名称设置",
+            }),
+            kMailDateSplit,
+            Lines({
+                ":set date (\"MikroTik-\".$year.$convert.$day);",
+                save,
+            }),
+            kMailAccountSettings,
+            Lines({
+                "#发送主题设置",
+                ":local Themes \"MikroTik系统备份\"",
+                "#接口名称设置",
+                ":local ddnsinterface \"pppoe-out1\"",
+                "#服务器名称设置",
+                ":local ServerName \"附件为您RouterOS最新的系统配置备份文件\"",
+                ":local smtpp [:resolve $smtps]",
+                ":delay 3",
+                "/tool e-mail set address=$smtpp port=$ports from=$Collection user=$Collection password=$pass",
+                ":global ddnssystems (\"您的路由器版本是为 MikroTik v\" . [/system package get system version] )",
+                ":local ipssfn [ /ip address get [/ip address find interface=$ddnsinterface ] address ]",
+                ":global ipss [:pick $ipssfn 0 [:find $ipssfn \"/\" ] ]",
+                "/tool e-mail send to=$recipient from=$Collection subject=$Themes body=(\"$ServerName\\n$ddnssystems\\n$Contents$ipss\") file=$date",
+                ":log warning \"系统数据已备份，邮件已发送至($recipient)\"",
+                ":log warning (\"外网IP =\" .\"$ipss\")",
+            }),
         });
     };
     MailBackupFields f = DefaultMail();
@@ -313,52 +339,39 @@ TEST(MailBackup, HotspotTemplateHonoursTheEncryptionBox) {
     MailBackupFields f = DefaultMail();
     f.withHotspot = true;
     const auto expected = [](const char* save) {
-        return Lines({
-            "#备份文件名称设置",
-            ":local systemdate",
-            ":local hotspotdate",
-            ":local date [/system clock get date]",
-            ":local day [:pick $date 4 6]",
-            ":local month [:pick $date 0 3]",
-            ":local year [:pick $date 7 11]",
-            ":local convert ([:find jan,feb,mar,apr,may,jun,jul,aug,sep,oct,nov,dec [:pick $date 0 3]]+1);",
-            ":if ($convert <=9) do={",
-            ":set convert (\"0\".$convert)}",
-            ":set date ($year.$convert.$day);",
-            ":set systemdate (\"MikroTik-\".$date);",
-            save,
-            ":set hotspotdate (\"MikroTik-hotspot-\".$date);",
-            "/ip hotspot export file=$hotspotdate;",
-            "#SMTP服务器设置",
-            ":local smtps \"smtp.example.com\"",
-            "#邮件端口设置",
-            ":local ports \"25\"",
-            "#寄件人设置",
-            ":local Mailings \"vemtu_ji\"",
-            "#寄件人密码设置",
-            ":local pass \"123456789\"",
-            "#收件人账号设置",
-            ":local recipient \"vemtu_shou@example.net\"",
-            "#寄件人账号设置",
-            ":local Collection \"vemtu_ji@example.com\"",
-            "#发送内容设置",
-            ":local Contents \"邮件发送时的公网IP是:\"",
-            "#发送系统备份主题设置",
-            ":local systemThemes \"MikroTik系统备份-\"",
-            "#发送hotspot数据备份主题设置",
-            ":local hotspotThemes \"MikroTik-hotspot数据备份-\"",
-            "#接口名称设置",
-            ":local ddnsinterface \"pppoe-out1\"",
-            ":local smtpp [:resolve $smtps]",
-            ":delay 3",
-            "/tool e-mail set address=$smtpp port=$ports from=$Collection user=$Collection password=$pass",
-            ":global ddnssystems (\"您的路由器版本是为 MikroTik v\" . [/system package get system version] )",
-            ":local ipssfn [ /ip address get [/ip address find interface=$ddnsinterface ] address ]",
-            ":global ipss [:pick $ipssfn 0 [:find $ipssfn \"/\" ] ]",
-            "/tool e-mail send to=$recipient from=$Collection subject=($systemThemes.$date) body=(\"$ddnssystems\\n$Contents$ipss\") file=$systemdate",
-            "/tool e-mail send to=$recipient from=$Collection subject=($hotspotThemes.$date) body=(\"$ddnssystems\\n$Contents$ipss\") file=$hotspotdate",
-            ":log warning \"系统数据和hotspot数据已备份，邮件已发送至($recipient)\"",
-            ":log warning (\"外网IP =\" .\"$ipss\")",
+        return JoinLines({
+            Lines({
+                "#备份文件名称设置",
+                ":local systemdate",
+                ":local hotspotdate",
+            }),
+            kMailDateSplit,
+            Lines({
+                ":set date ($year.$convert.$day);",
+                ":set systemdate (\"MikroTik-\".$date);",
+                save,
+                ":set hotspotdate (\"MikroTik-hotspot-\".$date);",
+                "/ip hotspot export file=$hotspotdate;",
+            }),
+            kMailAccountSettings,
+            Lines({
+                "#发送系统备份主题设置",
+                ":local systemThemes \"MikroTik系统备份-\"",
+                "#发送hotspot数据备份主题设置",
+                ":local hotspotThemes \"MikroTik-hotspot数据备份-\"",
+                "#接口名称设置",
+                ":local ddnsinterface \"pppoe-out1\"",
+                ":local smtpp [:resolve $smtps]",
+                ":delay 3",
+                "/tool e-mail set address=$smtpp port=$ports from=$Collection user=$Collection password=$pass",
+                ":global ddnssystems (\"您的路由器版本是为 MikroTik v\" . [/system package get system version] )",
+                ":local ipssfn [ /ip address get [/ip address find interface=$ddnsinterface ] address ]",
+                ":global ipss [:pick $ipssfn 0 [:find $ipssfn \"/\" ] ]",
+                "/tool e-mail send to=$recipient from=$Collection subject=($systemThemes.$date) body=(\"$ddnssystems\\n$Contents$ipss\") file=$systemdate",
+                "/tool e-mail send to=$recipient from=$Collection subject=($hotspotThemes.$date) body=(\"$ddnssystems\\n$Contents$ipss\") file=$hotspotdate",
+                ":log warning \"系统数据和hotspot数据已备份，邮件已发送至($recipient)\"",
+                ":log warning (\"外网IP =\" .\"$ipss\")",
+            }),
         });
     };
     EXPECT_BYTES(BuildMailBackupScript(f, RouterOsSeries::V5), expected("/system backup save name=$systemdate;"));
