@@ -19,6 +19,9 @@ inline const std::string kTrailLowerA = "\x81\x61";
 // Bytes made visible: printable ASCII as is, CR as \r, LF as \n, others as \xHH.
 std::string Visible(std::string_view bytes);
 
+// Compares two scripts byte for byte; a failure prints both with Visible().
+#define EXPECT_BYTES(actual, expected) EXPECT_EQ(::trelvix::test::Visible(actual), ::trelvix::test::Visible(expected))
+
 // How many times slower than a plain Debug build this test build runs. Bounds
 // on how fast the code is (not time-outs the program promises) are multiplied
 // by it: AddressSanitizer and UBSan slow everything down several times.

@@ -12,8 +12,6 @@ namespace {
 using test::G;
 using test::Visible;
 
-#define EXPECT_BYTES(actual, expected) EXPECT_EQ(Visible(actual), Visible(expected))
-
 MultiWanFields Page() {
     MultiWanFields f;
     f.lanInterface = "ether1";

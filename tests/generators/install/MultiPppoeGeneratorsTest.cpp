@@ -13,8 +13,6 @@ namespace {
 using test::G;
 using test::Visible;
 
-#define EXPECT_BYTES(actual, expected) EXPECT_EQ(Visible(actual), Visible(expected))
-
 // ---------------------------------------------------------------- dual line
 
 DualLineFields DualPage() {

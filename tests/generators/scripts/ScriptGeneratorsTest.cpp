@@ -14,8 +14,6 @@ namespace {
 using test::G;
 using test::Visible;
 
-#define EXPECT_BYTES(actual, expected) EXPECT_EQ(Visible(actual), Visible(expected))
-
 // Lines joined by CR LF, no line end after the last; GBK.
 std::string Lines(std::initializer_list<const char*> lines) {
     std::string out;

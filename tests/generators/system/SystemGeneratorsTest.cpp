@@ -13,8 +13,6 @@ namespace {
 using test::G;
 using test::Visible;
 
-#define EXPECT_BYTES(actual, expected) EXPECT_EQ(Visible(actual), Visible(expected))
-
 AdminUserFields DefaultAdmin() {
     return {"VEMTU", "147258", "full", "0.0.0.0", "0", "ADMIN-VEMTU"};
 }
