@@ -14,6 +14,7 @@ void ControlState::start(const ControlSpec& layout, const std::string& parentNam
     visible = layout.visible;
     enabled = layout.enabled;
     readOnly = layout.readOnly;
+    masked = layout.password && !layout.multiline;
     checked = layout.checked;
     items = layout.items;
     current = layout.current;
@@ -51,6 +52,7 @@ struct KindsOf {
 // The kinds that hold each property, as the desktop's controls do.
 constexpr KindsOf kKindsOf[] = {
     {Property::ReadOnly, Bit(Kind::Edit) | Bit(Kind::CodeBox) | Bit(Kind::Grid) | Bit(Kind::IpAddress)},
+    {Property::Masked, Bit(Kind::Edit)},
     {Property::Selection, Bit(Kind::Edit) | Bit(Kind::CodeBox)},
     {Property::Lines, Bit(Kind::Edit) | Bit(Kind::CodeBox)},
     {Property::Checked, Bit(Kind::CheckBox) | Bit(Kind::Radio) | Bit(Kind::MenuItem)},

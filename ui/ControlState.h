@@ -16,6 +16,7 @@ struct ControlState {
     std::string parent;  // name of the parent control, "" at top level
     Gbk text;
     bool visible = true, enabled = true, readOnly = false, checked = false;
+    bool masked = false;  // an edit box showing its text as dots
     std::vector<Gbk> items;
     int current = -1;
     Rect rect;
@@ -48,6 +49,7 @@ std::vector<TreeItem> TreeItemsOf(const std::vector<TreeItemSpec>& items);
 // control has (text, visibility, enabled state, place, focus).
 enum class Property {
     ReadOnly,
+    Masked,     // a password field's dots
     Selection,  // selection and replacing it
     Lines,      // first visible line
     Checked,

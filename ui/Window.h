@@ -113,6 +113,10 @@ public:
     // --- edit boxes
     virtual bool readOnly(const std::string& control) const = 0;
     virtual void setReadOnly(const std::string& control, bool on) = 0;
+    // Whether a one-line box shows its text as dots (a password field); the
+    // text itself stays as it is.
+    virtual bool masked(const std::string& control) const = 0;
+    virtual void setMasked(const std::string& control, bool on) = 0;
     virtual std::pair<int, int> selection(const std::string& control) const = 0;  // byte offsets
     virtual void setSelection(const std::string& control, int start, int end) = 0; // end -1 = to the end
     virtual void replaceSelection(const std::string& control, const GbkText& text) = 0;

@@ -63,6 +63,12 @@ void RestoreDefaultOnBlur(PageContext& page, const std::string& box, ui::GbkText
     });
 }
 
+// The mail password shows plainly while its check box is ticked.
+void ToggleMailPasswordMask(PageContext& page) {
+    page.window.setMasked(kMailBackupGroup.Control(&MailBackupFields::password),
+                          !page.window.checked("选择框_73显示密码"));
+}
+
 }  // namespace
 
 void BindScriptsSection(PageContext& page) {
@@ -82,6 +88,7 @@ void BindScriptsSection(PageContext& page) {
                [](const MailBackupFields& f) { return BuildMailBackupScript(f, RouterOsSeries::V5); });
     OnGenerate(page, "按钮_73生成6x", kMailBackupGroup,
                [](const MailBackupFields& f) { return BuildMailBackupScript(f, RouterOsSeries::V6); });
+    OnClick(page, "选择框_73显示密码", [&page] { ToggleMailPasswordMask(page); });
 
     BindFixedScript(page, "按钮_74生成", Gbk(StoredText("data/scripts/pcc-rebalance.rsc")));
     BindFixedScript(page, "按钮_75生成", Gbk(StoredText("data/scripts/pppoe-expiry.rsc")));

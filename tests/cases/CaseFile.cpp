@@ -109,6 +109,18 @@ std::string QuotedWord(std::string_view& rest, int line, const char* what) {
     return written;
 }
 
+// `expect <flag> C on|off`: the control states read as on or off.
+const Op* FlagExpectation(std::string_view word) {
+    static const std::map<std::string_view, Op> flags{
+        {"checked", Op::ExpectChecked},
+        {"visible", Op::ExpectVisible},
+        {"enabled", Op::ExpectEnabled},
+        {"masked", Op::ExpectMasked},
+    };
+    const auto found = flags.find(word);
+    return found == flags.end() ? nullptr : &found->second;
+}
+
 const std::map<std::string_view, int>& KeyNames() {
     static const std::map<std::string_view, int> names = {
         {"back", 8},    {"tab", 9},      {"enter", 13},   {"shiftkey", 16}, {"ctrlkey", 17}, {"esc", 27},
@@ -549,9 +561,8 @@ private:
         } else if (what == "text") {
             s = named(Op::ExpectText, rest, line, "expect text");
             s.text = value(rest, line, "expect text " + s.shownName);
-        } else if (what == "checked" || what == "visible" || what == "enabled") {
-            const Op op = what == "checked" ? Op::ExpectChecked : what == "visible" ? Op::ExpectVisible : Op::ExpectEnabled;
-            s = named(op, rest, line, ("expect " + what).c_str());
+        } else if (const Op* op = FlagExpectation(what)) {
+            s = named(*op, rest, line, ("expect " + what).c_str());
             s.on = OnOff(NextWord(rest), line);
             noMore(rest, line);
         } else if (what == "current") {

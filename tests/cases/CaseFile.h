@@ -54,6 +54,7 @@ enum class Op {
     ExpectChecked,  // control, on
     ExpectVisible,  // control, on
     ExpectEnabled,  // control, on
+    ExpectMasked,   // control, on
     ExpectCurrent,  // control, index
     ExpectItems,    // control, rows (one cell each)
     ExpectRows,     // control, rows

@@ -625,6 +625,7 @@ private:
             case Op::ExpectChecked: compareFlag(s, "checked", window(s.line).checked(s.control)); break;
             case Op::ExpectVisible: compareFlag(s, "visible", window(s.line).visible(s.control)); break;
             case Op::ExpectEnabled: compareFlag(s, "enabled", window(s.line).enabled(s.control)); break;
+            case Op::ExpectMasked: compareFlag(s, "masked", window(s.line).masked(s.control)); break;
             case Op::ExpectCurrent: {
                 const int current = window(s.line).currentItem(s.control);
                 if (current != s.index)

@@ -120,6 +120,11 @@ bool HeadlessWindow::readOnly(const std::string& control) const {
 void HeadlessWindow::setReadOnly(const std::string& control, bool on) {
     at(control, Property::ReadOnly, __func__).readOnly = on;
 }
+bool HeadlessWindow::masked(const std::string& control) const { return at(control, Property::Masked, __func__).masked; }
+void HeadlessWindow::setMasked(const std::string& control, bool on) {
+    HeadlessControl& c = at(control, Property::Masked, __func__);
+    c.masked = on && !c.spec.multiline;
+}
 
 std::pair<int, int> HeadlessWindow::selection(const std::string& control) const {
     const HeadlessControl& c = at(control, Property::Selection, __func__);

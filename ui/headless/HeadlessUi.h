@@ -46,6 +46,8 @@ public:
 
     bool readOnly(const std::string& control) const override;
     void setReadOnly(const std::string& control, bool on) override;
+    bool masked(const std::string& control) const override;
+    void setMasked(const std::string& control, bool on) override;
     std::pair<int, int> selection(const std::string& control) const override;
     void setSelection(const std::string& control, int start, int end) override;
     void replaceSelection(const std::string& control, const GbkText& text) override;

@@ -376,7 +376,7 @@ void WxWindow::bindMouse(wxWindow* w, const std::string& control) {
 wxWindow* WxWindow::makeEdit(WxControl& c, wxWindow* parent) {
     long style = 0;
     if (c.spec.multiline) style |= wxTE_MULTILINE;
-    if (c.spec.password && !c.spec.multiline) style |= wxTE_PASSWORD;
+    if (c.masked) style |= wxTE_PASSWORD;
     if (c.readOnly) style |= wxTE_READONLY;
     auto* t = new wxTextCtrl(parent, wxID_ANY, wxEmptyString, PointOf(c.rect), SizeOf(c.rect), style);
     t->ChangeValue(ToWx(c.text));
@@ -1020,6 +1020,35 @@ void WxWindow::setReadOnly(const std::string& control, bool on) {
             break;
         default: break;
     }
+}
+
+bool WxWindow::masked(const std::string& control) const { return at(control, Property::Masked, __func__).masked; }
+
+// The toolkit fixes a text box's password style when the box is made, so the
+// box is made again in its place, with its text, state and keyboard order.
+void WxWindow::setMasked(const std::string& control, bool on) {
+    WxControl& c = at(control, Property::Masked, __func__);
+    on = on && !c.spec.multiline;
+    if (c.masked == on) return;
+    c.masked = on;
+    if (!c.native) return;
+    auto* old = As<wxTextCtrl>(c);
+    c.text = FromWx(old->GetValue());
+    c.readOnly = !old->IsEditable();
+    const bool shown = old->IsShown(), usable = old->IsThisEnabled(), focused = old->HasFocus();
+    const wxRect where = old->GetRect();
+    byNative_.erase(old);
+    wxWindow* made = makeEdit(c, old->GetParent());
+    made->SetSize(where);
+    made->MoveAfterInTabOrder(old);
+    if (const wxToolTip* tip = old->GetToolTip()) made->SetToolTip(tip->GetTip());
+    old->Destroy();
+    c.native = made;
+    registerNative(made, c.spec.name);
+    made->Show(shown);
+    made->Enable(usable);
+    if (c.acceptsFiles) acceptFiles(control, true);
+    if (focused) made->SetFocus();
 }
 
 // ---------------------------------------------------------------- selection and scrolling

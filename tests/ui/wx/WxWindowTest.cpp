@@ -216,6 +216,31 @@ TEST_F(WxWindowTest, VisibleEnabledAndRectReachTheNatives) {
     EXPECT_EQ(w->text(G("编辑框_代码")), G("只读也能由程序写"));
 }
 
+TEST_F(WxWindowTest, MaskingABoxRemakesItsNativeWithTextStateAndHandlers) {
+    const std::string box = G("编辑框_单行");
+    auto& edit = record(box, {Event::Change});
+    w->setText(box, G("密码$1"));
+    w->setRect(box, {12, 11, 130, 24});
+    w->setEnabled(box, false);
+    EXPECT_FALSE(w->masked(box));
+    for (const bool on : {true, false}) {
+        SCOPED_TRACE(on);
+        w->setMasked(box, on);
+        auto* made = native<wxTextCtrl>("编辑框_单行");
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(w->masked(box), on);
+        EXPECT_EQ(made->HasFlag(wxTE_PASSWORD), on);
+        EXPECT_EQ(w->text(box), G("密码$1"));
+        EXPECT_EQ(made->GetRect(), wxRect(12, 11, 130, 24));
+        EXPECT_FALSE(made->IsThisEnabled());
+    }
+    const std::size_t before = edit.size();
+    native<wxTextCtrl>("编辑框_单行")->AppendText("x");
+    EXPECT_EQ(edit.size(), before + 1);
+    // A code box has no password form.
+    EXPECT_THROW(w->setMasked(G("编辑框_代码"), true), WrongControlKind);
+}
+
 TEST_F(WxWindowTest, RadiosAreExclusiveWithinTheirParentAndGroupOnly) {
     auto& log = record(G("单选框2"), {Event::Click});
     // A user's click: the native checks itself, then tells.
