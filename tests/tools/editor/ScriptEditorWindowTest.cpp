@@ -10,6 +10,7 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "ToolWindowTest.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "tools/ToolWindows.h"
@@ -32,23 +33,12 @@ TEST(BeepNoteFrequency, DefaultNoteTheTableAndNoNote) {
     for (const auto& c : cases) EXPECT_EQ(BeepNoteFrequency(c.index), c.frequency) << c.index;
 }
 
-class ScriptEditor : public ::testing::Test {
+class ScriptEditor : public test::ToolWindowTest {
 protected:
     test::TempHome home;
-    ui::HeadlessUi ui;
-    ui::Window* main = &ui.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
-    FixedClock clock{42800.5};
-    SeededRandom random{1}, secureRandom{2};
-    std::filesystem::path settings, settingsFile, temp;
-    ToolContext tools{ui, main, clock, random, secureRandom, settings, settingsFile, temp};
     const std::string code = G("编辑框_代码");
 
-    ui::HeadlessWindow& open() {
-        ShowToolWindow(tools, ToolIndex::ScriptEditor);
-        ui::HeadlessWindow* w = ui.window("ScriptEditorWindow");
-        EXPECT_NE(w, nullptr);
-        return *w;
-    }
+    ui::HeadlessWindow& open() { return openTool(ToolIndex::ScriptEditor); }
 };
 
 TEST_F(ScriptEditor, AnOperatorReplacesTheSelectionAndLeavesTheCaretBehindIt) {

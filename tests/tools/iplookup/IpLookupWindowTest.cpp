@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "ToolWindowTest.h"
 #include "common/platform/Random.h"
 #include "common/text/CodePage.h"
 #include "common/text/DateTime.h"
@@ -31,23 +32,12 @@ const std::string kFullReply =
     R"({"errNum":0,"errMsg":"success","retData":{"ip":"1.2.3.4","country":"中国","province":"广东",)"
     R"("city":"深圳","district":"南山","carrier":"中国电信"}})";
 
-class IpLookupWindow : public ::testing::Test {
+class IpLookupWindow : public test::ToolWindowTest {
 protected:
     FakeHttpServer server;
-    ui::HeadlessUi ui;
-    ui::Window* main = &ui.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
-    FixedClock clock{42800.5};
-    SeededRandom random{1}, secureRandom{2};
-    std::filesystem::path settings, settingsFile, temp;
-    ToolContext tools{ui, main, clock, random, secureRandom, settings, settingsFile, temp,
-                      IpLookupService{"127.0.0.1:" + std::to_string(server.port()), kKey}};
+    IpLookupWindow() { tools.ipLookup = IpLookupService{"127.0.0.1:" + std::to_string(server.port()), kKey}; }
 
-    ui::HeadlessWindow& open() {
-        ShowToolWindow(tools, ToolIndex::IpLookup);
-        ui::HeadlessWindow* w = ui.window("IpLookupWindow");
-        EXPECT_NE(w, nullptr);
-        return *w;
-    }
+    ui::HeadlessWindow& open() { return openTool(ToolIndex::IpLookup); }
 
     std::vector<std::string> labels(ui::HeadlessWindow& w) {
         std::vector<std::string> texts;

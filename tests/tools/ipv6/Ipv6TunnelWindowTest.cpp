@@ -9,6 +9,7 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "ToolWindowTest.h"
 #include "common/EmbeddedData.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
@@ -21,21 +22,10 @@ namespace {
 
 using test::G;
 
-class Ipv6Window : public ::testing::Test {
+class Ipv6Window : public test::ToolWindowTest {
 protected:
-    ui::HeadlessUi ui;
-    ui::Window* main = &ui.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
-    FixedClock clock{42800.5};
-    SeededRandom random{1}, secureRandom{2};
-    std::filesystem::path settings, settingsFile, temp;
-    ToolContext tools{ui, main, clock, random, secureRandom, settings, settingsFile, temp};
 
-    ui::HeadlessWindow& open() {
-        ShowToolWindow(tools, ToolIndex::Ipv6Tunnel);
-        ui::HeadlessWindow* w = ui.window("Ipv6TunnelWindow");
-        EXPECT_NE(w, nullptr);
-        return *w;
-    }
+    ui::HeadlessWindow& open() { return openTool(ToolIndex::Ipv6Tunnel); }
 };
 
 TEST_F(Ipv6Window, ClosingDestroysItAndReopeningShowsTheDefaults) {

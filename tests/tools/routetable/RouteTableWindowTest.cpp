@@ -8,6 +8,7 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "ToolWindowTest.h"
 #include "common/CarrierCidrList.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
@@ -19,21 +20,10 @@ namespace {
 
 using test::G;
 
-class RouteTableWindow : public ::testing::Test {
+class RouteTableWindow : public test::ToolWindowTest {
 protected:
-    ui::HeadlessUi ui;
-    ui::Window* main = &ui.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
-    FixedClock clock{42800.5};
-    SeededRandom random{1}, secureRandom{2};
-    std::filesystem::path settings, settingsFile, temp;
-    ToolContext tools{ui, main, clock, random, secureRandom, settings, settingsFile, temp};
 
-    ui::HeadlessWindow& open() {
-        ShowToolWindow(tools, ToolIndex::RouteTable);
-        ui::HeadlessWindow* w = ui.window("RouteTableWindow");
-        EXPECT_NE(w, nullptr);
-        return *w;
-    }
+    ui::HeadlessWindow& open() { return openTool(ToolIndex::RouteTable); }
 };
 
 // Each list button shows its own built-in list, byte for byte, and the line

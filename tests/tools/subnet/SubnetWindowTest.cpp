@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "ToolWindowTest.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "tools/ToolWindows.h"
@@ -19,21 +20,10 @@ namespace {
 
 using test::G;
 
-class SubnetWindow : public ::testing::Test {
+class SubnetWindow : public test::ToolWindowTest {
 protected:
-    ui::HeadlessUi ui;
-    ui::Window* main = &ui.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
-    FixedClock clock{42800.5};
-    SeededRandom random{1}, secureRandom{2};
-    std::filesystem::path settings, settingsFile, temp;
-    ToolContext tools{ui, main, clock, random, secureRandom, settings, settingsFile, temp};
 
-    ui::HeadlessWindow& open() {
-        ShowToolWindow(tools, ToolIndex::SubnetCalculator);
-        ui::HeadlessWindow* w = ui.window("SubnetCalculatorWindow");
-        EXPECT_NE(w, nullptr);
-        return *w;
-    }
+    ui::HeadlessWindow& open() { return openTool(ToolIndex::SubnetCalculator); }
 };
 
 using Texts = std::vector<std::pair<const char*, const char*>>;
