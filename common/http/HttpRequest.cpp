@@ -95,6 +95,12 @@ struct Transfer {
         return size;
     }
 
+    const std::atomic<bool>* abandon = nullptr;
+    static int OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+        const auto* t = static_cast<Transfer*>(self);
+        return t->abandon && t->abandon->load() ? 1 : 0;  // non-zero ends the transfer
+    }
+
     static size_t OnHeader(char* data, size_t, size_t size, void* self) {
         auto* t = static_cast<Transfer*>(self);
         t->headerBytes += size;
@@ -179,6 +185,12 @@ CurlPtr NewTransfer(const std::string& address, Transfer& transfer, const HttpLi
     curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, &Transfer::OnHeader);
     curl_easy_setopt(c, CURLOPT_HEADERDATA, &transfer);
     transfer.maxBody = limits.maxBody;
+    if (limits.abandon) {
+        transfer.abandon = limits.abandon;
+        curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &Transfer::OnProgress);
+        curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);
+        curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    }
     return curl;
 }
 

@@ -3,6 +3,7 @@
 // counter and the exchange-rate lookup use, and the general HttpRequest with
 // headers, cookies, a proxy and redirect control. Both block their thread and
 // may run on several threads at once.
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -18,6 +19,9 @@ struct HttpLimits {
     std::chrono::milliseconds connect{std::chrono::seconds(10)};
     std::chrono::milliseconds total{std::chrono::seconds(30)};
     std::size_t maxBody = 16 * 1024 * 1024;
+    // When given, a request fails soon after this turns true (libcurl asks
+    // at least about once a second), so its thread can be joined.
+    const std::atomic<bool>* abandon = nullptr;
 };
 
 // The body of a GET of url, redirects followed. Empty when the request fails,

@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <atomic>
 #include <thread>
 #include <utility>
 
@@ -116,16 +117,20 @@ void CopyLabel(PageContext& page, const char* button, const char* label) {
 // The vendor lookup's worker. It never touches a control: the click reads the
 // address and sets the button, the worker fetches and parses, and the result
 // is posted back to the UI thread. The lookup lives as long as the click
-// handler, that is as long as the window; when it ends, a worker still
-// waiting for its answer drops the answer and posts nothing, so closing the
-// program during a lookup neither waits for the network nor reaches a
-// window or Ui that is gone.
+// handler, that is as long as the window; when it ends, it abandons a request
+// still running and waits for its worker, which drops the answer and posts
+// nothing, so closing the program during a lookup waits a second at most and
+// never reaches a window or Ui that is gone.
 class VendorLookup : public std::enable_shared_from_this<VendorLookup> {
 public:
     explicit VendorLookup(PageContext& page) : page_(page), channel_(std::make_shared<Channel>(page.ui)) {}
     ~VendorLookup() {
-        std::lock_guard<std::mutex> lock(channel_->mutex);
-        channel_->ui = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(channel_->mutex);
+            channel_->ui = nullptr;
+        }
+        channel_->abandon = true;
+        if (worker_.joinable()) worker_.join();
     }
 
     void Start() {
@@ -134,14 +139,17 @@ public:
         page_.window.setText(kQueryButton, "查询中..."_gbk);
         MacVendorService service;
         service.host = page_.macVendorHost;
-        std::thread([channel = channel_, mac, service, weak = weak_from_this()] {
+        service.limits.abandon = &channel_->abandon;
+        // The button comes back only with the previous answer, so that worker has ended or is ending.
+        if (worker_.joinable()) worker_.join();
+        worker_ = std::thread([channel = channel_, mac, service, weak = weak_from_this()] {
             MacVendor vendor = LookupMacVendor(service, mac);
             std::lock_guard<std::mutex> lock(channel->mutex);
             if (channel->ui == nullptr) return;
             channel->ui->post([weak, mac, vendor = std::move(vendor)] {
                 if (const std::shared_ptr<VendorLookup> self = weak.lock()) self->Show(mac, vendor);
             });
-        }).detach();
+        });
     }
 
 private:
@@ -153,6 +161,7 @@ private:
         explicit Channel(ui::Ui& u) : ui(&u) {}
         std::mutex mutex;
         ui::Ui* ui;  // null once the lookup has ended
+        std::atomic<bool> abandon{false};
     };
 
     void Show(const Gbk& mac, const MacVendor& vendor) {
@@ -165,6 +174,7 @@ private:
 
     PageContext& page_;
     std::shared_ptr<Channel> channel_;
+    std::thread worker_;
 };
 
 void StartMacVendorLookup(const std::shared_ptr<VendorLookup>& lookup) { lookup->Start(); }

@@ -315,6 +315,29 @@ TEST(HttpGet, FailuresGiveAnEmptyBodyWithinTheTimeOut)
     EXPECT_EQ(HttpGet("http://127.0.0.1:" + std::to_string(closedPort) + "/", Short()), "");
 }
 
+// A request its caller abandons ends long before its own time-out, and one
+// whose flag stays down is not disturbed by it.
+TEST(HttpGet, AnAbandonedRequestEndsWithoutWaitingForItsTimeOut)
+{
+    FakeHttpServer silent;
+    silent.replyAll({200, "never", {}, true});
+    std::atomic<bool> abandon{false};
+    HttpLimits patient{std::chrono::seconds(30), std::chrono::seconds(30), 1024, &abandon};
+    const auto start = std::chrono::steady_clock::now();
+    std::thread stopper([&abandon] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        abandon = true;
+    });
+    EXPECT_EQ(HttpGet(silent.url("/"), patient), "");
+    stopper.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+
+    FakeHttpServer server;
+    server.replyAll({200, "ok", {}});
+    abandon = false;
+    EXPECT_EQ(HttpGet(server.url("/"), patient), "ok");
+}
+
 TEST(HttpGet, PathBytesOutsidePrintableAsciiArePercentEncoded)
 {
     FakeHttpServer server;
