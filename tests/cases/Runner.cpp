@@ -468,8 +468,8 @@ private:
                 break;
             }
             case Op::Drop: {
-                std::vector<std::string> files;
-                for (const std::string& p : s.paths) files.push_back(resolve(p).string());
+                std::vector<fs::path> files;
+                for (const std::string& p : s.paths) files.push_back(resolve(p));
                 window(s.line).dropFiles(s.control, files);
                 break;
             }
