@@ -16,6 +16,7 @@
 #include "FakeHttpServer.h"
 #include "TestSupport.h"
 #include "app/App.h"
+#include "app/Startup.h"
 #include "common/platform/Paths.h"
 #include "ui/headless/HeadlessUi.h"
 
@@ -243,6 +244,8 @@ private:
         // A case reaches no web service but its own server, whatever the build names.
         app_->tools.ipLookup.host.clear();
         pointServicesAtTheWebServer();
+        // The process-wide objects, as the program's entry makes them before its window.
+        InitGlobals(*app_);
         if (options_.createWindows) options_.createWindows(*app_);
         else CreateMainWindow(*app_);
         created_ = true;
