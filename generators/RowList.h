@@ -2,8 +2,9 @@
 // The installation pages' line lists: report lists whose rows are typed into a
 // row of edit boxes, one box per column. Adding refuses a value some rows
 // already hold in a column the page keeps unique; modify, delete and show act
-// on the current row and do nothing without one. A dropped text file replaces
-// all rows at once through ReplaceRows.
+// on the current row and do nothing without one. A dropped text file of
+// "#"-separated lines replaces all rows at once (ImportHashSeparatedFile; the
+// drop targets are app/FileDrop's).
 #include <cstddef>
 #include <string>
 #include <vector>
