@@ -10,7 +10,9 @@ namespace trelvix {
 DroppedFileText ReadDroppedFile(const std::filesystem::path& file, std::uintmax_t limit) {
     using Result = DroppedFileText::Result;
     std::error_code error;
-    if (std::filesystem::is_directory(file, error)) return {Result::Unreadable, {}};
+    // Only a file: a folder has no text, and opening a pipe or a terminal would
+    // wait for a writer that may never come.
+    if (!std::filesystem::is_regular_file(file, error)) return {Result::Unreadable, {}};
     // The size, where the file system knows it, refuses a large file before reading any of it.
     if (const std::uintmax_t size = std::filesystem::file_size(file, error); !error && size > limit)
         return {Result::TooLarge, {}};

@@ -17,8 +17,9 @@ struct DroppedFileText {
     Gbk text;  // only when Read
 };
 
-// Reads at most `limit` + 1 bytes, so a device or a growing file cannot make
-// the read unbounded.
+// Anything but a regular file (or a link to one) is unreadable. The read
+// stops soon after `limit` bytes, so a file that grows while it is read
+// cannot make it unbounded.
 DroppedFileText ReadDroppedFile(const std::filesystem::path& file, std::uintmax_t limit);
 
 }  // namespace trelvix

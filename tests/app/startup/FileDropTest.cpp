@@ -3,6 +3,7 @@
 // the main window's drop targets where a case file cannot reach: the size
 // limit, a file name that GBK cannot spell, and the shut-down.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -89,8 +90,14 @@ TEST_F(Receiver, AGoneReceiverCallsNothing) {
     EXPECT_TRUE(calls.empty());
 }
 
-TEST(ReadDroppedFile, ADeviceIsReadOnlyUpToTheLimit) {
-    EXPECT_EQ(ReadDroppedFile("/dev/zero", 4096).result, DroppedFileText::Result::TooLarge);
+TEST(ReadDroppedFile, OnlyARegularFileIsRead) {
+    // A pipe would block the window until some writer opened it.
+    TempHome home;
+    const fs::path pipe = home.root() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(ReadDroppedFile(pipe, 4096).result, DroppedFileText::Result::Unreadable);
+    EXPECT_EQ(ReadDroppedFile("/dev/zero", 4096).result, DroppedFileText::Result::Unreadable);
+    EXPECT_EQ(ReadDroppedFile(home.root(), 4096).result, DroppedFileText::Result::Unreadable);
 }
 
 // ---------------------------------------------------------------- the main window's targets
