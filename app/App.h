@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/FileDrop.h"
 #include "app/Services.h"
 #include "app/StartupParts.h"
 #include "app/UsageCounter.h"
@@ -22,12 +23,6 @@
 #include "ui/Ui.h"
 
 namespace trelvix {
-
-// Placeholder for the file-drop receiver, whose module comes later (its
-// registrations, in registration order).
-struct FileDropReceiver {
-    std::vector<std::string> registered;
-};
 
 struct App {
     App(ui::Ui& ui, const Clock& clock, RandomSource& random, RandomSource& secureRandom)

@@ -36,6 +36,31 @@ void ReplaceRows(ui::Window& window, const std::string& list, const std::vector<
     for (const RowCells& cells : rows) window.addRow(list, ui::AsTexts(cells));
 }
 
+HashSeparatedRows ParseHashSeparatedRows(std::string_view text, std::size_t fields) {
+    HashSeparatedRows parsed;
+    const std::vector<Gbk> lines = Split(text, "\r\n");
+    parsed.rows.reserve(lines.size());
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        RowCells cells = Split(lines[k], "#");
+        if (cells.size() != fields) return {{}, k + 1};
+        parsed.rows.push_back(std::move(cells));
+    }
+    return parsed;
+}
+
+bool ImportHashSeparatedFile(ui::Ui& ui, std::string_view text, ui::Window& window, const std::string& list,
+                             std::size_t fields) {
+    const HashSeparatedRows parsed = ParseHashSeparatedRows(text, fields);
+    if (parsed.badLine != 0) {
+        ui.message("文件内第 " + std::to_string(parsed.badLine) +
+                       " 行格式有误,请注意查看项目个数以及是否使用\"#\"来进行每个项目之间分隔的!",
+                   ui::mb::IconError);
+        return false;
+    }
+    ReplaceRows(window, list, parsed.rows);
+    return true;
+}
+
 namespace {
 
 RowCells BoxValues(const ui::Window& window, const RowEditor& editor) {

@@ -2,8 +2,9 @@
 // The installation pages' line lists: report lists whose rows are typed into a
 // row of edit boxes, one box per column. Adding refuses a value some rows
 // already hold in a column the page keeps unique; modify, delete and show act
-// on the current row and do nothing without one. A dropped text file replaces
-// all rows at once through ReplaceRows.
+// on the current row and do nothing without one. A dropped text file of
+// "#"-separated lines replaces all rows at once (ImportHashSeparatedFile; the
+// drop targets are app/FileDrop's).
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -46,6 +47,22 @@ int FindRow(const std::vector<RowCells>& rows, std::size_t column, std::string_v
 
 // Replaces every row of the list; the list has no current row afterwards.
 void ReplaceRows(ui::Window& window, const std::string& list, const std::vector<RowCells>& rows);
+
+// A dropped row file: GBK lines split at CR LF, each line's fields at "#",
+// nothing trimmed. A line must hold exactly `fields` fields; `badLine` is the
+// 1-based number of the first that does not (then `rows` is empty), 0 when
+// every line does. As everywhere, a final empty piece does not count: a final
+// CR LF adds no line, and a line ending in "#" loses its empty last field.
+struct HashSeparatedRows {
+    std::vector<RowCells> rows;
+    std::size_t badLine = 0;
+};
+HashSeparatedRows ParseHashSeparatedRows(std::string_view text, std::size_t fields);
+
+// The list's rows := the text's rows; or, at the first bad line, an error box
+// that names it and the list as it was. True when the rows were replaced.
+bool ImportHashSeparatedFile(ui::Ui& ui, std::string_view text, ui::Window& window, const std::string& list,
+                             std::size_t fields);
 
 // Adds the boxes' values as a new last row unless a unique column refuses it
 // (an information box: label + value + " 已经被使用,不能重复添加!").

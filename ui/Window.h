@@ -4,6 +4,7 @@
 // GBK with CR LF line ends, typed `GbkText`. Two realisations exist: headless
 // (tests, the case runner) and wxWidgets (people).
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -44,11 +45,13 @@ struct EventArgs {
     int modifiers = 0;   // mod::Shift | mod::Ctrl | mod::Alt
     int index = -1;      // row, item or page the event is about
     int x = 0, y = 0;
-    std::vector<std::string> files;  // dropped files (native paths)
+    // Dropped files, as the desktop named them: a path is never narrowed to
+    // GBK, which lacks characters that file names may hold.
+    std::vector<std::filesystem::path> files;
 
     static EventArgs Index(int i) { EventArgs a; a.index = i; return a; }
     static EventArgs Key(int k, int m) { EventArgs a; a.key = k; a.modifiers = m; return a; }
-    static EventArgs Files(std::vector<std::string> f) { EventArgs a; a.files = std::move(f); return a; }
+    static EventArgs Files(std::vector<std::filesystem::path> f) { EventArgs a; a.files = std::move(f); return a; }
 };
 
 using Handler = std::function<void(const EventArgs&)>;

@@ -16,6 +16,7 @@
 #include "FakeHttpServer.h"
 #include "TestSupport.h"
 #include "app/App.h"
+#include "app/Startup.h"
 #include "common/platform/Paths.h"
 #include "ui/headless/HeadlessUi.h"
 
@@ -243,6 +244,8 @@ private:
         // A case reaches no web service but its own server, whatever the build names.
         app_->tools.ipLookup.host.clear();
         pointServicesAtTheWebServer();
+        // The process-wide objects, as the program's entry makes them before its window.
+        InitGlobals(*app_);
         if (options_.createWindows) options_.createWindows(*app_);
         else CreateMainWindow(*app_);
         created_ = true;
@@ -468,8 +471,8 @@ private:
                 break;
             }
             case Op::Drop: {
-                std::vector<std::string> files;
-                for (const std::string& p : s.paths) files.push_back(resolve(p).string());
+                std::vector<fs::path> files;
+                for (const std::string& p : s.paths) files.push_back(resolve(p));
                 window(s.line).dropFiles(s.control, files);
                 break;
             }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "common/platform/AtomicFile.h"
+#include "common/platform/DroppedFile.h"
 #include "common/platform/Paths.h"
 #include "common/text/RouterOsText.h"
 #include "ui/LineNumbers.h"
@@ -136,20 +137,19 @@ void SaveEditorScriptAs(ToolContext& tools, ui::Window& w) {
 void OnEditorFileDropped(ToolContext& tools, ui::Window& w, const ui::EventArgs& args) {
     if (args.files.empty()) return;
     // One file per drop: the first of several.
-    const std::filesystem::path file = args.files.front();
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (!error && size > kEditorDropLimit) {
-        ShowEditorError(tools, w, "文件太大(超过4MB),没有打开:" + GbkFromPath(file), ui::mb::IconExclamation);
-        return;
+    const std::filesystem::path& file = args.files.front();
+    const DroppedFileText dropped = ReadDroppedFile(file, kEditorDropLimit);
+    switch (dropped.result) {
+        case DroppedFileText::Result::Read:
+            w.setText(kCodeBox, dropped.text);
+            break;
+        case DroppedFileText::Result::TooLarge:
+            ShowEditorError(tools, w, "文件太大(超过4MB),没有打开:" + GbkFromPath(file), ui::mb::IconExclamation);
+            break;
+        case DroppedFileText::Result::Unreadable:
+            ShowEditorError(tools, w, "无法读取文件:" + GbkFromPath(file), ui::mb::IconExclamation);
+            break;
     }
-    const std::optional<std::string> bytes = error ? std::nullopt : ReadFileBytes(file);
-    if (!bytes) {
-        ShowEditorError(tools, w, "无法读取文件:" + GbkFromPath(file), ui::mb::IconExclamation);
-        return;
-    }
-    // The text ends at the first zero byte, as a text file's reader takes it.
-    w.setText(kCodeBox, Gbk(bytes->substr(0, bytes->find('\0'))));
 }
 
 void SelectAllOnCtrlA(ui::Window& w, const ui::EventArgs& key) {

@@ -430,7 +430,7 @@ void HeadlessWindow::keyDown(const std::string& control, int key, int modifiers)
     fire(control, Event::KeyDown, EventArgs::Key(key, modifiers));
 }
 
-void HeadlessWindow::dropFiles(const std::string& control, const std::vector<std::string>& files) {
+void HeadlessWindow::dropFiles(const std::string& control, const std::vector<std::filesystem::path>& files) {
     if (!at(control).acceptsFiles) return;
     fire(control, Event::FilesDropped, EventArgs::Files(files));
 }

@@ -4,6 +4,7 @@
 // would (click, type, choose), answer message boxes and dialogs from queues,
 // and read back what was shown.
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -119,7 +120,7 @@ public:
     // Moves the focus as the keyboard would: the control that loses it gets LostFocus.
     void focusTo(const std::string& control);
     void keyDown(const std::string& control, int key, int modifiers);
-    void dropFiles(const std::string& control, const std::vector<std::string>& files);
+    void dropFiles(const std::string& control, const std::vector<std::filesystem::path>& files);
 
     bool topmost() const { return topmost_; }
     int raisedCount() const { return raised_; }

@@ -1,6 +1,7 @@
 #include "ui/wx/WxWindow.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include <wx/app.h>
@@ -119,18 +120,30 @@ wxString WrapToWidth(const wxWindow& w, const wxString& text, int width) {
     return out + line;
 }
 
+// The file system's own form of a dropped name: wide on Windows, whose narrow
+// code page (GBK) lacks characters a name may hold; the file-name encoding
+// elsewhere.
+std::filesystem::path NativePath(const wxString& name) {
+#ifdef __WINDOWS__
+    return std::filesystem::path(name.ToStdWstring());
+#else
+    const wxCharBuffer bytes = name.mb_str(*wxConvFileName);
+    return std::filesystem::path(std::string(bytes.data(), bytes.length()));
+#endif
+}
+
 class FileDrop final : public wxFileDropTarget {
 public:
-    explicit FileDrop(std::function<void(std::vector<std::string>)> onDrop) : onDrop_(std::move(onDrop)) {}
+    explicit FileDrop(std::function<void(std::vector<std::filesystem::path>)> onDrop) : onDrop_(std::move(onDrop)) {}
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
-        std::vector<std::string> files;
-        for (const wxString& n : names) files.emplace_back(n.mb_str(*wxConvFileName));
+        std::vector<std::filesystem::path> files;
+        for (const wxString& n : names) files.push_back(NativePath(n));
         onDrop_(std::move(files));
         return true;
     }
 
 private:
-    std::function<void(std::vector<std::string>)> onDrop_;
+    std::function<void(std::vector<std::filesystem::path>)> onDrop_;
 };
 
 // The native a control was made as. The interface has checked the kind
@@ -1662,7 +1675,7 @@ void WxWindow::acceptFiles(const std::string& control, bool on) {
         c.native->SetDropTarget(nullptr);
         return;
     }
-    c.native->SetDropTarget(new FileDrop([this, alive = alive_, control](std::vector<std::string> files) {
+    c.native->SetDropTarget(new FileDrop([this, alive = alive_, control](std::vector<std::filesystem::path> files) {
         if (!*alive) return;
         // After the drop has finished: a handler may open boxes of its own.
         later([this, control, files = std::move(files)] {

@@ -10,7 +10,7 @@
 #include <wx/button.h>
 #include <wx/stc/stc.h>
 
-#include "ForwardingUi.h"
+#include "AnsweringUi.h"
 #include "NeedDisplay.h"
 #include "TestSupport.h"
 #include "app/App.h"
@@ -22,24 +22,6 @@
 
 namespace trelvix::test {
 namespace {
-
-// The real desktop services, except that message boxes are recorded and
-// answered OK, and nothing opens a dialog or a browser.
-class AnsweringUi final : public ForwardingUi {
-public:
-    using ForwardingUi::ForwardingUi;
-    int messageBox(const ui::MessageBoxCall& call) override {
-        messages.push_back(call);
-        return ui::mb::IdOk;
-    }
-    void openUrl(const ui::GbkText&) override {}
-    std::optional<ui::FontChoice> chooseFont(const ui::FontChoice&) override { return std::nullopt; }
-
-    std::vector<ui::MessageBoxCall> messages;
-
-protected:
-    std::optional<std::filesystem::path> showFileDialog(const ui::FileDialogRequest&) override { return std::nullopt; }
-};
 
 void Press(ui::WxWindow& w, const std::string& button) {
     wxWindow* native = w.native(button);

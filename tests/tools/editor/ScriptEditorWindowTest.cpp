@@ -73,13 +73,13 @@ TEST_F(ScriptEditor, AnOversizedDropIsRefusedAndTheTextKept) {
     const std::filesystem::path big = home.root() / "big.rsc", limit = home.root() / "limit.rsc";
     std::ofstream(big, std::ios::binary) << std::string(kEditorDropLimit + 1, 'a');
     std::ofstream(limit, std::ios::binary) << std::string(kEditorDropLimit, 'b');
-    w.dropFiles(code, {big.string()});
+    w.dropFiles(code, {big});
     EXPECT_EQ(w.text(code), G("keep me"));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].flags, ui::mb::IconExclamation);
     EXPECT_NE(ui.messages[0].text.bytes().find(big.string()), std::string::npos);
     // A file of exactly the limit still opens; of several files the first is taken.
-    w.dropFiles(code, {limit.string(), big.string()});
+    w.dropFiles(code, {limit, big});
     EXPECT_EQ(w.text(code).size(), kEditorDropLimit);
     EXPECT_EQ(ui.messages.size(), 1u);
 }

@@ -546,7 +546,7 @@ TEST_F(WxWindowTest, LosingTheFocusIsToldOnceTheFocusHasMovedOn) {
 
 TEST_F(WxWindowTest, MenuChoicesDropsAndTipsArriveAsEvents) {
     auto& item = record(G("菜单_乙"), {Event::Click});
-    std::vector<std::string> dropped;
+    std::vector<std::filesystem::path> dropped;
     w->on(G("编辑框_代码"), Event::FilesDropped, [&dropped](const EventArgs& a) { dropped = a.files; });
 
     wxCommandEvent choose(wxEVT_MENU, w->menuItemId(G("菜单_乙")));
@@ -559,9 +559,11 @@ TEST_F(WxWindowTest, MenuChoicesDropsAndTipsArriveAsEvents) {
     ASSERT_NE(target, nullptr);
     wxArrayString names;
     names.push_back(wxString::FromUTF8("/tmp/脚本.rsc"));
+    names.push_back(wxString::FromUTF8("/tmp/한글.rsc"));  // a name GBK cannot spell
     target->OnDropFiles(0, 0, names);
+    EXPECT_TRUE(dropped.empty());  // delivered after the drop has returned
     ui_->runPending(20);
-    EXPECT_EQ(dropped, (std::vector<std::string>{"/tmp/脚本.rsc"}));
+    EXPECT_EQ(dropped, (std::vector<std::filesystem::path>{"/tmp/脚本.rsc", "/tmp/한글.rsc"}));
     w->acceptFiles(G("编辑框_代码"), false);
     EXPECT_EQ(w->native(G("编辑框_代码"))->GetDropTarget(), nullptr);
 
