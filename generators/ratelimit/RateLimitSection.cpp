@@ -1,8 +1,10 @@
 // The rate-limit section's five pages: each page's field table, its folding
 // groups, and handlers that read the page once, call the page's generator and
 // hand the result to the script box.
+#include "common/EmbeddedData.h"
 #include "generators/PageFields.h"
 #include "generators/Sections.h"
+#include "generators/ratelimit/L7Packages.h"
 #include "generators/ratelimit/Pcq.h"
 #include "generators/ratelimit/PcqGroup.h"
 #include "generators/ratelimit/RateLimitPanels.h"
@@ -223,6 +225,20 @@ void BindSmallPacketPage(PageContext& page) {
                    [v = b.version](const SmallPacket& f) { return ratelimit::BuildSmallPacketQos(f, v); });
 }
 
+// ---------------------------------------------------------------- page 5: Layer-7 packages
+
+using L7Classic = ratelimit::L7QosClassicFields;
+
+const PageFields<L7Classic> kL7ClassicGroup = {
+    Field("编辑框_35内网ip段", &L7Classic::lanRange),
+};
+
+void BindL7PackagesPage(PageContext& page) {
+    for (const ratelimit::StoredScriptButton& b : ratelimit::L7StoredScripts())
+        BindFixedScript(page, b.button, Gbk(StoredText(b.path)));
+    OnGenerate(page, "按钮_35生成3", kL7ClassicGroup, ratelimit::BuildL7QosClassic);
+}
+
 }  // namespace
 
 void BindRateLimitSection(PageContext& page) {
@@ -230,6 +246,7 @@ void BindRateLimitSection(PageContext& page) {
     BindPcqPage(page);
     BindPcqGroupPage(page);
     BindSmallPacketPage(page);
+    BindL7PackagesPage(page);
 }
 
 }  // namespace trelvix
