@@ -31,8 +31,8 @@ const COLUMNS = [
   ['LimitAt', 'Limit At', RATES, '0'],
   ['MaxLimit', 'Max Limit', RATES, '0'],
   ['BurstLimit', 'Burst Limit', RATES, ''],
-  ['BurstThreshold', 'Burst Threshold', RATES, ''],
-  ['BurstTime', 'Burst Time(秒)', SECONDS, ''],
+  ['BurstThreshold', 'Threshold', RATES, ''],
+  ['BurstTime', 'Burst Time', SECONDS, ''],
 ];
 
 const CAPTION_W = 126, COMBO_X = 136, COMBO_W = 80, COLUMN_PITCH = 84, ROW_Y = 34, ROW_PITCH = 24;
