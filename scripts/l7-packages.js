@@ -297,6 +297,20 @@ const GAMES = [
   ['', 'Arma 3', 'udp', '2302-2306'],
   ['', '7 Days to Die', 'udp', '26900-26902'],
   ['', 'Project Zomboid', 'udp', '16261'],
+  ['战地2', 'Battlefield 2', 'udp', '16567'],
+  ['使命召唤', 'Call of Duty', 'udp', '28960'],
+  ['雷神之锤', 'Quake', 'udp', '26000'],
+  ['', 'QuakeWorld', 'udp', '27500'],
+  ['雷神之锤2', 'Quake II', 'udp', '27910'],
+  ['毁灭战士3', 'Doom 3', 'udp', '27666'],
+  ['荣誉勋章', 'Medal of Honor Allied Assault', 'udp', '12203'],
+  ['无冬之夜', 'Neverwinter Nights', 'udp', '5121'],
+  ['', 'TrackMania', 'tcp', '2350'],
+  ['', 'TrackMania', 'udp', '2350'],
+  ['杀戮空间', 'Killing Floor', 'udp', '7707'],
+  ['仙境传说', 'Ragnarok Online', 'tcp', '6900'],
+  ['冒险岛', 'MapleStory', 'tcp', '8484'],
+  ['天堂2', 'Lineage II', 'tcp', '2106,7777'],
 ];
 
 // Play without a known port: small packets at a low, steady rate.

@@ -111,6 +111,49 @@ add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
 add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
     chain=forward comment="Project\20Zomboid" disabled=no dst-port=16261 \
     protocol=udp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="\D5\BD\B5\D82\20Battlefield\202" disabled=no \
+    dst-port=16567 protocol=udp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="\CA\B9\C3\FC\D5\D9\BB\BD\20Call\20of\20Duty" \
+    disabled=no dst-port=28960 protocol=udp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="\C0\D7\C9\F1\D6\AE\B4\B8\20Quake" disabled=no \
+    dst-port=26000 protocol=udp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="QuakeWorld" disabled=no dst-port=27500 protocol=udp \
+    src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="\C0\D7\C9\F1\D6\AE\B4\B82\20Quake\20II" disabled=no \
+    dst-port=27910 protocol=udp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="\BB\D9\C3\F0\D5\BD\CA\BF3\20Doom\203" disabled=no \
+    dst-port=27666 protocol=udp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward \
+    comment="\C8\D9\D3\FE\D1\AB\D5\C2\20Medal\20of\20Honor\20Allied\20Assault" \
+    disabled=no dst-port=12203 protocol=udp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="\CE\DE\B6\AC\D6\AE\D2\B9\20Neverwinter\20Nights" \
+    disabled=no dst-port=5121 protocol=udp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="TrackMania" disabled=no dst-port=2350 protocol=tcp \
+    src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="TrackMania" disabled=no dst-port=2350 protocol=udp \
+    src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="\C9\B1\C2\BE\BF\D5\BC\E4\20Killing\20Floor" \
+    disabled=no dst-port=7707 protocol=udp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="\CF\C9\BE\B3\B4\AB\CB\B5\20Ragnarok\20Online" \
+    disabled=no dst-port=6900 protocol=tcp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="\C3\B0\CF\D5\B5\BA\20MapleStory" disabled=no \
+    dst-port=8484 protocol=tcp src-address-list=wks
+add action=add-dst-to-address-list address-list=games address-list-timeout=10m \
+    chain=forward comment="\CC\EC\CC\C32\20Lineage\20II" disabled=no \
+    dst-port=2106,7777 protocol=tcp src-address-list=wks
 add action=add-dst-to-address-list address-list=games address-list-timeout=2m \
     chain=forward connection-rate=0-32k disabled=no dst-address-list=!games \
     dst-port=1024-65535 packet-size=0-200 protocol=udp src-address-list=wks
