@@ -249,6 +249,7 @@ TEST(L7Packages, Layer7RegexpsAgreeWithEachOtherAndTheCatalogue) {
     int shared = 0;
     const ParsedScript catalogueScript = Parse(*catalogue);
     for (const Command* c : catalogueScript.In("/ip firewall layer7-protocol")) {
+        if (!c->values.count("name") || !c->values.count("regexp")) continue;
         const auto it = regexps.find(c->values.at("name"));
         if (it == regexps.end()) continue;
         ++shared;
