@@ -73,10 +73,22 @@ FieldRow<Fields> Field(std::string control, std::array<T, N> Fields::*member, st
             [member, index](const Fields& f) -> const void* { return &(f.*member).at(index); }};
 }
 
+// One field of one row of an array of rows (a table of rate rows, say).
+template <class Fields, class Row, std::size_t N, class T>
+FieldRow<Fields> Field(std::string control, std::array<Row, N> Fields::*rows, std::size_t index, T Row::*member) {
+    return {std::move(control),
+            [rows, index, member](const ui::Window& w, const std::string& c, Fields& f) {
+                detail::ReadInto(w, c, (f.*rows).at(index).*member);
+            },
+            [rows, index, member](const Fields& f) -> const void* { return &((f.*rows).at(index).*member); }};
+}
+
 template <class Fields>
 class PageFields {
 public:
     PageFields(std::initializer_list<FieldRow<Fields>> rows) : rows_(rows) {}
+    // For a page whose rows are made from a table of its own.
+    explicit PageFields(std::vector<FieldRow<Fields>> rows) : rows_(std::move(rows)) {}
 
     // The page's snapshot: the struct's own defaults, then every row read once.
     Fields Read(const ui::Window& w) const {

@@ -1,12 +1,15 @@
-// The rate-limit section's pages 1 to 3: each page's field table, its folding
+// The rate-limit section's five pages: each page's field table, its folding
 // groups, and handlers that read the page once, call the page's generator and
 // hand the result to the script box.
+#include "common/EmbeddedData.h"
 #include "generators/PageFields.h"
 #include "generators/Sections.h"
+#include "generators/ratelimit/L7Packages.h"
 #include "generators/ratelimit/Pcq.h"
 #include "generators/ratelimit/PcqGroup.h"
 #include "generators/ratelimit/RateLimitPanels.h"
 #include "generators/ratelimit/SimpleQueue.h"
+#include "generators/ratelimit/SmallPacketQos.h"
 
 namespace trelvix {
 namespace {
@@ -185,12 +188,65 @@ void BindPcqGroupPage(PageContext& page) {
     ToggleGroupBurstPanel(page.window);
 }
 
+// ---------------------------------------------------------------- page 4: small-packet QoS
+
+using SmallPacket = ratelimit::SmallPacketQosFields;
+
+// The page's single fields, then its 60 rate combos from the row table.
+PageFields<SmallPacket> SmallPacketPage() {
+    std::vector<FieldRow<SmallPacket>> rows = {
+        Field("组合框_34上传带宽", &SmallPacket::upBandwidth),
+        Field("组合框_34下载带宽", &SmallPacket::downBandwidth),
+        Field("编辑框_34上传标记名", &SmallPacket::upMark),
+        Field("编辑框_34下载标记名", &SmallPacket::downMark),
+        Field("组合框_34外网接口", &SmallPacket::wan),
+        Field("组合框_34内网接口", &SmallPacket::lan),
+        Field("选择框_34限制ip段", &SmallPacket::restrictRange),
+        Field("编辑框_34限制IP段", &SmallPacket::range),
+    };
+    struct Direction {
+        const char* name;
+        ratelimit::QosRateRows SmallPacket::*rows;
+    };
+    for (const Direction& d : {Direction{"up", &SmallPacket::up}, Direction{"down", &SmallPacket::down}})
+        for (std::size_t row = 0; row < ratelimit::kQosRowCount; ++row)
+            for (const ratelimit::QosRateColumn& column : ratelimit::kQosRateColumns)
+                rows.push_back(Field(std::string("组合框_34") + d.name + column.name + ratelimit::kQosRowKeys[row],
+                                     d.rows, row, column.member));
+    return PageFields<SmallPacket>(std::move(rows));
+}
+
+const PageFields<SmallPacket> kSmallPacketPage = SmallPacketPage();
+
+void BindSmallPacketPage(PageContext& page) {
+    for (const VersionButton& b : {VersionButton{"按钮_34生成51", RouterOsVersion::V5},
+                                   VersionButton{"按钮_34生成61", RouterOsVersion::V6}})
+        OnGenerate(page, b.button, kSmallPacketPage,
+                   [v = b.version](const SmallPacket& f) { return ratelimit::BuildSmallPacketQos(f, v); });
+}
+
+// ---------------------------------------------------------------- page 5: Layer-7 packages
+
+using L7Classic = ratelimit::L7QosClassicFields;
+
+const PageFields<L7Classic> kL7ClassicGroup = {
+    Field("编辑框_35内网ip段", &L7Classic::lanRange),
+};
+
+void BindL7PackagesPage(PageContext& page) {
+    for (const ratelimit::StoredScriptButton& b : ratelimit::L7StoredScripts())
+        BindFixedScript(page, b.button, Gbk(StoredText(b.path)));
+    OnGenerate(page, "按钮_35生成3", kL7ClassicGroup, ratelimit::BuildL7QosClassic);
+}
+
 }  // namespace
 
 void BindRateLimitSection(PageContext& page) {
     BindSimpleQueuePage(page);
     BindPcqPage(page);
     BindPcqGroupPage(page);
+    BindSmallPacketPage(page);
+    BindL7PackagesPage(page);
 }
 
 }  // namespace trelvix
