@@ -2,7 +2,18 @@
 
 #include <stdexcept>
 
+#include "ui/Ui.h"
+
 namespace trelvix {
+
+const std::string& MainWindowName() {
+    static const std::string name = "主窗口";
+    return name;
+}
+
+ScriptError MainWindowError(Gbk message, Gbk title, FieldRef focus, FocusMove when) {
+    return ScriptError{std::move(message), ui::mb::IconError, std::move(title), focus, when, MainWindowName()};
+}
 
 void Deliver(PageContext& page, const Outcome& outcome, const ControlOfField& controlOf) {
     if (outcome.script) {

@@ -27,6 +27,9 @@ FieldRef FieldOf(const T& field) {
     return FieldRef{&field};
 }
 
+// The main window's name, as the message boxes that it owns name it.
+const std::string& MainWindowName();
+
 struct ScriptError {
     Gbk message;
     int flags = 64;
@@ -36,6 +39,9 @@ struct ScriptError {
     std::string owner;         // owner window's name, "" for none
     bool operator==(const ScriptError&) const = default;
 };
+
+// An error box with the error icon, owned by the main window.
+ScriptError MainWindowError(Gbk message, Gbk title, FieldRef focus = {}, FocusMove when = FocusMove::None);
 
 struct Outcome {
     std::optional<Gbk> script;

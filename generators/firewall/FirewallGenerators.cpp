@@ -6,7 +6,7 @@
 
 #include "common/EmbeddedData.h"
 #include "common/text/RouterOsText.h"
-#include "generators/ratelimit/RateLimitCommon.h"
+#include "generators/Placeholders.h"
 #include "ui/Ui.h"
 
 // Every typed value goes through TypedWord where the rule writes it bare and
@@ -28,7 +28,7 @@ Gbk Clause(std::string_view name, const Gbk& value) {
 // An error box with the error icon, owned by the main window.
 Outcome Refusal(Gbk message, const Gbk& field, FocusMove when, std::optional<Gbk> title = std::nullopt) {
     return Outcome::Error(ScriptError{std::move(message), ui::mb::IconError, std::move(title), FieldOf(field), when,
-                                      ratelimit::MainWindowName()});
+                                      MainWindowName()});
 }
 
 const char* Protocol(bool tcp) { return tcp ? "tcp" : "udp"; }
@@ -79,7 +79,7 @@ Gbk BuildArpBindSchedule(const ArpScheduleFields& f) {
     const Gbk name = Quote(EncodeRouterOsEscapes(f.name));
     const Gbk interval = TypedWord(f.interval);
     const Gbk interface = EscapeTyped(TypedWord(f.interface));
-    return ratelimit::FillPlaceholders(StoredText("data/firewall/arp-bind-schedule.rsc"),
+    return FillPlaceholders(StoredText("data/firewall/arp-bind-schedule.rsc"),
                                        {{"{执行周期}", interval}, {"{脚本名}", name}, {"{网卡名}", interface}});
 }
 

@@ -5,7 +5,7 @@
 
 #include "common/EmbeddedData.h"
 #include "common/text/RouterOsText.h"
-#include "generators/ratelimit/RateLimitCommon.h"
+#include "generators/Placeholders.h"
 #include "ui/Ui.h"
 
 // Typed values written bare go through TypedWord, quoted ones through
@@ -61,7 +61,7 @@ Outcome BuildDynamicWanNatScript(const DynamicWanFields& f) {
     // comment exactly as the mapping page wrote it.
     if (Trim(f.comment).empty()) return Notice("备注名必须填写!");
     // One pass, so an interface name that looks like a placeholder is not filled.
-    return Outcome::Script(ratelimit::FillPlaceholders(
+    return Outcome::Script(FillPlaceholders(
         StoredText("data/firewall/dynamic-wan-nat.rsc"),
         {{"{wan}", EscapeTyped(interface)}, {"{comment}", EncodeRouterOsEscapes(f.comment)}}));
 }

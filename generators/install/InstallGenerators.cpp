@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "common/text/RouterOsText.h"
-#include "generators/ratelimit/RateLimitCommon.h"
 #include "ui/Ui.h"
 
 // Every typed value the script writes bare goes through TypedWord: ordinary
@@ -21,7 +20,7 @@ constexpr std::string_view kCrLf = "\r\n";
 // The three checks show their boxes without a caption.
 Outcome Refusal(Gbk message) {
     return Outcome::Error(ScriptError{std::move(message), ui::mb::IconInformation, Gbk(), {}, FocusMove::None,
-                                      ratelimit::MainWindowName()});
+                                      MainWindowName()});
 }
 
 // The part of a row the script needs, whichever list is in force.

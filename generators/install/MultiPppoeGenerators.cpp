@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "common/text/RouterOsText.h"
-#include "generators/ratelimit/RateLimitCommon.h"
 #include "ui/Ui.h"
 
 // Every typed value written bare goes through TypedWord, so a blank, quote or
@@ -18,7 +17,7 @@ constexpr std::string_view kCrLf = "\r\n";
 
 Outcome Refusal(Gbk message) {
     return Outcome::Error(ScriptError{std::move(message), ui::mb::IconInformation, Gbk(), {}, FocusMove::None,
-                                      ratelimit::MainWindowName()});
+                                      MainWindowName()});
 }
 
 Gbk Address(const Gbk& address, const Gbk& prefix) { return TypedWord(address + "/" + prefix); }
@@ -128,7 +127,7 @@ Outcome BuildVrrpMultiPppoe(const VrrpFields& f) {
     if (n < 2 && f.pcc) return Refusal("使用PCC功能,至少需要2条用户信息!");
     const Gbk prefix = IpPrefix3(f.network);
     if (prefix.empty())
-        return Outcome::Error(ratelimit::MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误",
+        return Outcome::Error(MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误",
                                                          FieldOf(f.network), FocusMove::AfterBox));
 
     const Gbk connStem = f.ownMarks ? f.connectionMark : Gbk("conn_pppoe-out");

@@ -5,7 +5,6 @@
 
 #include "common/text/CodePage.h"
 #include "common/text/RouterOsText.h"
-#include "generators/ratelimit/RateLimitCommon.h"
 #include "ui/Ui.h"
 
 // Typed values the script writes bare go through TypedWord and quoted ones
@@ -49,7 +48,7 @@ struct MarkSide {
 Outcome MarkScript(const MarkFields& f, const MarkSide& side) {
     if (f.connectionMark.empty()) {
         return Outcome::Error(ScriptError{side.emptyMarkMessage, ui::mb::IconError, Gbk("标记"),
-                                          FieldOf(f.connectionMark), FocusMove::AfterBox, ratelimit::MainWindowName()});
+                                          FieldOf(f.connectionMark), FocusMove::AfterBox, MainWindowName()});
     }
     const Gbk chain = f.edgeChain ? side.edgeChain : "forward";
     Gbk addresses;
@@ -83,7 +82,7 @@ Gbk BuildMacAddresses(const MacListFields& f, RandomSource& random) {
 Outcome BuildChineseSsidScript(const SsidFields& f) {
     if (f.name.empty()) {
         return Outcome::Error(ScriptError{"请输入要修改的中文名!", ui::mb::IconInformation, std::nullopt,
-                                          FieldOf(f.name), FocusMove::AfterBox, ratelimit::MainWindowName()});
+                                          FieldOf(f.name), FocusMove::AfterBox, MainWindowName()});
     }
     return Outcome::Script("/interface wireless set [find name=" + QuoteTyped(f.interfaceName) +
                            "] ssid=" + Quote(EncodeRouterOsEscapes(GbkToUtf8(f.name))));
