@@ -10,6 +10,7 @@ namespace trelvix {
 namespace {
 
 constexpr std::uint64_t kLargestQqNumber = 4294967295u;
+constexpr std::string_view kBadQqNumber = "QQ号码只能是0到4294967295之间的数字:";
 
 std::optional<std::uint64_t> QqNumberValue(std::string_view number) {
     std::uint64_t value = 0;

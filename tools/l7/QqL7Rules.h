@@ -29,11 +29,8 @@ Gbk QqRuleName(const QqRuleNaming& naming, std::string_view number);
 struct QqL7Result {
     enum class Kind { Script, Empty, Refused };
     Kind kind = Kind::Empty;
-    Gbk text;  // the script, or the refusal's message
+    Gbk text;  // the script, or the refusal's message (naming the number)
 };
-
-// The message of a refused number (the number follows it).
-inline constexpr std::string_view kBadQqNumber = "QQ号码只能是0到4294967295之间的数字:";
 
 // The rule for the number in the box (spaces at its ends ignored); no CR LF after it.
 QqL7Result BuildSingleQqL7(const QqRuleNaming& naming, std::string_view box);

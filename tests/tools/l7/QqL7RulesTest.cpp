@@ -65,7 +65,7 @@ TEST(BuildSingleQqL7, AnEmptyBoxGivesNothingAndABadNumberIsRefused) {
     EXPECT_EQ(BuildSingleQqL7(kUnified, "   ").kind, QqL7Result::Kind::Empty);
     const QqL7Result bad = BuildSingleQqL7(kUnified, " 4294967296 ");
     EXPECT_EQ(bad.kind, QqL7Result::Kind::Refused);
-    EXPECT_EQ(bad.text, Gbk(kBadQqNumber) + "4294967296");
+    EXPECT_EQ(bad.text, test::G("QQ号码只能是0到4294967295之间的数字:4294967296"));
 }
 
 TEST(BuildSingleQqL7, ANameThatIsNoBareWordIsQuoted) {
@@ -91,7 +91,7 @@ TEST(BuildBatchQqL7, AnEmptyListGivesNothingAndOneBadItemRefusesAll) {
     const std::vector<Gbk> items = {"10000", "abc"};
     const QqL7Result r = BuildBatchQqL7(kUnified, items);
     EXPECT_EQ(r.kind, QqL7Result::Kind::Refused);
-    EXPECT_EQ(r.text, Gbk(kBadQqNumber) + "abc");
+    EXPECT_EQ(r.text, test::G("QQ号码只能是0到4294967295之间的数字:abc"));
 }
 
 TEST(BuildAllQqL7, IsOneQuotedRuleWithoutLineEnd) {
