@@ -4,6 +4,7 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "common/regex/RegexObject.h"
 #include "tools/l7/RegexHelp.h"
 
 namespace trelvix {
@@ -70,6 +71,42 @@ TEST(RegexHelp, TheBoxShowsSyntaxDashesAndTheDescriptionWithItsLineBreaks) {
     EXPECT_EQ(last.find(G("{#换}")), Gbk::npos);
     EXPECT_NE(last.find(G("\r\n评注：")), Gbk::npos);
     EXPECT_EQ(RegexHelpBoxText(tables, 7).substr(0, 3), ".\r\n");
+}
+
+// The ready-made patterns work as the help says, with the program's own engine.
+TEST(RegexHelp, ReadyMadePatternsFindWhatTheirTitlesSay) {
+    RegexHelpTables tables;
+    FillRegexHelpTables(tables, ParseRegexHelp(RegexHelpText()));
+    struct Case {
+        int entry;
+        const char* subject;
+        const char* found;
+    };
+    const Case cases[] = {
+        {38, "<a href=\"http://example.com/a\">x</a>", "http://example.com/a"},
+        {40, "see https://example.com/x?y=1 now", "https://example.com/x?y=1"},
+        {42, "gateway 192.168.88.1 up", "192.168.88.1"},
+        {43, "mail a.b-c@mail.example.com.", "a.b-c@mail.example.com"},
+        {45, "admin_01", "admin_01"},
+        {48, "tel 0755-12345678", "0755-12345678"},
+        {49, "13812345678", "13812345678"},
+        {50, "QQ:10000", "10000"},
+        {51, "518000", "518000"},
+        {52, "11010519491231002X", "11010519491231002X"},
+        {55, "abc中文", "中"},
+        {56, "a中", "中"},
+        {60, "a开始标记x\r\ny结束标记b", "开始标记x\r\ny结束标记"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        const Gbk& description = tables.descriptions[static_cast<std::size_t>(c.entry - 1)];
+        const Gbk pattern = description.substr(0, description.find(G("{#换}")));
+        RegexObject run;
+        ASSERT_TRUE(run.Create(pattern, G(c.subject)));
+        ASSERT_GE(run.MatchCount(), 1);
+        const long long group = c.entry == 38 ? 1 : 0;
+        EXPECT_EQ(group ? run.SubMatchText(1, group) : run.MatchText(1), G(c.found));
+    }
 }
 
 }  // namespace
