@@ -16,6 +16,9 @@ RegexTestResult RunRegexTest(std::string_view pattern, std::string_view source) 
         return result;
     }
     RegexObject test;
+    // One match past the rows shown tells that there are more; the time bound keeps
+    // a pattern that is costly at every position of a long text from holding the window.
+    test.SetRunBounds({static_cast<long long>(kMaxRegexTestRows) + 1, kRegexTestTime});
     test.Create(pattern, source);
     result.count = test.MatchCount();
     if (result.count <= 0) {
@@ -27,8 +30,10 @@ RegexTestResult RunRegexTest(std::string_view pattern, std::string_view source) 
     const long long shown = std::min<long long>(result.count, static_cast<long long>(kMaxRegexTestRows));
     result.rows.reserve(static_cast<std::size_t>(shown));
     for (long long i = 1; i <= shown; ++i) result.rows.push_back(test.MatchText(i));
-    result.message = "匹配成功 - 匹配数量: " + std::to_string(result.count);
-    if (shown < result.count) result.message += " (只列出前" + std::to_string(shown) + "个)";
+    if (shown < result.count)
+        result.message = "匹配成功 - 匹配数量: 超过" + std::to_string(shown) + " (只列出前" + std::to_string(shown) + "个)";
+    else
+        result.message = "匹配成功 - 匹配数量: " + std::to_string(result.count);
     return result;
 }
 
