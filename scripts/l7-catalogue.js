@@ -18,12 +18,18 @@
 const fs = require('fs');
 const path = require('path');
 
+// For a protocol whose own messages are not published: the client names itself in
+// its web requests (user agent) or reaches hosts that carry its name.
+function byName(word) {
+  return String.raw`user-agent: ?[ -~]*` + word + String.raw`|host: ?([a-z0-9-]+\.)*` + word + String.raw`[a-z0-9-]*\.[a-z]`;
+}
+
 // In catalogue order; the window numbers the rows from 1 in this order.
 const CATALOGUE = [
   // marker E3 (eDonkey), C5 (eMule extensions) or D4 (packed), a 4-byte length, an opcode
   ['edonkey', String.raw`^[\xc5\xd4\xe3]....[\x01\x05\x14\x15\x16\x18\x19\x1c\x32\x33\x34\x35\x36\x38\x40\x41\x42\x46\x47\x48\x4c\x4f\x54\x55\x56\x58\x59\x96\x97\x98\x9a\x9b\x9c\x9e\xa0\xa1\xa2\xa3]`],
   ['goboogy', String.raw`<peerplat>|^get /getfilebyhash\.cgi\?|^get /queue_register\.cgi\?|^get /getupdowninfo\.cgi\?`],
-  ['soribada', String.raw`^getmp3\x0d\x0afilename|^get /[ -~]*soribada`],
+  ['soribada', byName('soribada')],
   // TPKT version 3, an X.224 connection request carrying the client's cookie
   ['rdp', String.raw`^\x03..[\x0b-\xff].?\xe0[ -~]*cookie: mstshash=|rdpdr.*cliprdr`],
   ['gnutella', String.raw`^gnutella connect/[012]\.[0-9]\x0d\x0a|^gnutella/[012]\.[0-9] [1-5][0-9][0-9]|^get /uri-res/n2r\?urn:sha1:|^get /get/[0-9]+/[ -~]* http/1\.[01]\x0d\x0a`],
@@ -33,16 +39,17 @@ const CATALOGUE = [
   ['shoutcast', String.raw`^icy [1-5][0-9][0-9] [ -~]*\x0d\x0a|icy-metadata: ?1|^source /[ -~]* icy`],
   // connectionless commands of the Quake engines, after four FF bytes
   ['quake-halflife', String.raw`^\xff\xff\xff\xff(getchallenge|getinfo|getstatus|get challenge|challenge rcon|connect|infostring|statusresponse|getservers|details|players|rules|ping)`],
-  ['poco', String.raw`user-agent: ?[ -~]*poco|^get /[ -~]*poco[ -~]* http/1\.[01]`],
+  ['poco', byName('poco')],
   // an ISAKMP main or aggressive mode start: two cookies, next payload SA, version 1.0
   ['ciscovpn', String.raw`^.{16}\x01\x10[\x02\x04\x05]`],
   // connection set-up: byte order l or B, protocol major version 11
   ['x11', String.raw`^(l.\x0b.|b..\x0b)..(\x12.|.\x12)`],
-  ['xboxlive', String.raw`^\x58\x80.{10}\xf3|^.?.?.?.?[\x01\x02]\x20xbox`],
+  // the console's requests to its service's hosts
+  ['xboxlive', String.raw`host: ?([a-z0-9-]+\.)*xboxlive\.com`],
   ['applejuice', String.raw`^ajprot\x0d\x0a`],
-  ['zmaap', String.raw`^\x1b\xa1`],
-  // client user, server user and terminal type, each ended by a zero byte
-  ['rlogin', String.raw`^.[a-z][a-z0-9][a-z0-9]+/[1-9][0-9]?[0-9]?[0-9]?[0-9]?`],
+  ['zmaap', byName('zmaap')],
+  // a zero byte, then client user, server user and terminal/speed, each ended by a zero byte
+  ['rlogin', String.raw`^.[a-z][a-z0-9_.-]*.[a-z][a-z0-9_.-]*.[a-z][a-z0-9-]*/[1-9][0-9]*`],
   ['sip', String.raw`^(invite|register|cancel|options|subscribe|notify|ack|bye|message) sip[\x09-\x0d -~]*sip/[0-2]\.[0-9]|^sip/[0-2]\.[0-9] [1-6][0-9][0-9]`],
   ['pop3', String.raw`^(\+ok |-err )`],
   // NetBIOS session message, then the SMB or SMB2 signature
@@ -50,7 +57,7 @@ const CATALOGUE = [
   ['quake1', String.raw`^\x80..\x0c\x01quake\x03`],
   // a one-byte command (1 to 5) followed by the queue name
   ['lpd', String.raw`^[\x01-\x05][a-z0-9_.-]+[\x09\x0a ]`],
-  ['mute', String.raw`^(search|route|find|info|cancel)[ -~]* ?mute`],
+  ['mute', byName('mute')],
   ['ssh', String.raw`^ssh-[12]\.[0-9]`],
   ['jabber', String.raw`<stream:stream[\x09-\x0d ][ -~]*[\x09-\x0d ]xmlns=['"]jabber`],
   // the handshake: length 19, the protocol name; or a tracker request, or DHT over UDP
@@ -65,20 +72,24 @@ const CATALOGUE = [
   ['netbios', String.raw`^\x81...\x20[a-p]{32}.\x20[a-p]{32}|^[\x10-\x16]......\x20[a-p]{32}`],
   // read or write request: opcode, file name, then the mode
   ['tftp', String.raw`^.[\x01\x02][ -~]+.(netascii|octet|mail)`],
-  ['subspace', String.raw`^\x01.?.?.?.?.?.?.?.?\x01.?.?.?.?.?.?.?.?\x01$`],
+  // the connection request: type 00 01, a 4-byte key, protocol version 1
+  ['subspace', String.raw`^.\x01....\x01.$`],
   ['hotline', String.raw`^trtphotl\x01`],
   ['doom3', String.raw`^\xff\xffchallenge|^\xff\xffgetinfo|^\xff\xffinforesponse`],
   ['ftp', String.raw`^220[\x09-\x0d -~]*ftp|^(user|pass|syst|pasv|port|retr|stor|list) [ -~]*\x0d\x0a`],
-  ['kugoo', String.raw`^get /[ -~]*kugoo|user-agent: ?[ -~]*kugoo|^\x64.....\x70....\x50\x37`],
+  // the client's web requests, under its old and new names
+  ['kugoo', String.raw`user-agent: ?[ -~]*(kugoo|kugou)|host: ?([a-z0-9-]+\.)*(kugoo|kugou)\.com`],
   // the TSP tunnel set-up starts with the client's protocol version
   ['tsp', String.raw`^version=[0-9]\.[0-9][\x09-\x0d ]+(capability|starttls)`],
-  ['battlefield1942', String.raw`^\x01\x11\x10|^\xfe\xfd\x01|^\x11\x20\x01\xa0\x98\x11`],
+  // the text queries of the game's server browser (GameSpy 1)
+  ['battlefield1942', String.raw`^\\(status|info|basic|rules|players)\\`],
   ['ssdp', String.raw`^notify \* http/1\.1\x0d\x0a[\x09-\x0d -~]*ssdp:(alive|byebye)|^m-search \* http/1\.1\x0d\x0a[\x09-\x0d -~]*ssdp:discover`],
   ['imap', String.raw`^\* ok[ -~]*imap|^[a-z0-9]+ (login|capability|authenticate|starttls) `],
-  ['ares', String.raw`^\x03\x5a\x06|^get /[ -~]* http/1\.1\x0d\x0a[\x09-\x0d -~]*user-agent: ?ares`],
+  // the client names itself in its HTTP transfers
+  ['ares', String.raw`user-agent: ?ares [0-9]`],
   ['fasttrack', String.raw`^get (/\.download/[ -~]*|/\.supernode[ -~]|/\.status[ -~]|/\.network[ -~]*|/\.files|/\.hash=[0-9a-f]*/[ -~]*) http/1\.1|^give [0-9]+\x0a`],
   ['qq', String.raw`^.?\x02.+\x03$`],
-  ['100bao', String.raw`^\x01\x01.\x05\x80|^get /[ -~]*100bao`],
+  ['100bao', byName('100bao')],
   // the OSCAR (FLAP) frame marker with a channel, or a TOC sign-on
   ['aim', String.raw`^\*[\x01\x02]..[\x01\x04]|^flapon|^toc_signon`],
   ['msn-filetransfer', String.raw`^(ver [ -~]*msnftp|usr [ -~]* [0-9]+\x0d\x0afil [0-9]+)`],
@@ -90,17 +101,18 @@ const CATALOGUE = [
   ['vnc', String.raw`^rfb 00[1-9]\.00[0-9]\x0a$`],
   // a BGP message: 16 marker bytes FF, length, type 1 (OPEN), version 4
   ['bgp', String.raw`^\xff{16}..\x01\x04`],
-  ['tesla', String.raw`\x03\x9a\x89\x22\x31\x31\x31\.\x30\x30\x20\x42\x65\x74\x61\x20|\xe2\x3c\x69\x1e\x1c\xe9`],
+  ['tesla', byName('tesla')],
   ['openft', String.raw`x-openftalias: [-)(0-9a-z ~.]`],
   // TPKT version 3, then a Q.931 message with protocol discriminator 8
   ['h323', String.raw`^\x03...?\x08...?.?.?.?.?.?.?.?.?\x05`],
-  ['finger', String.raw`^[a-z][a-z0-9\-_]+\x0d\x0a|^/w [a-z0-9]*\x0d\x0a|login: [\x09-\x0d -~]* name: [\x09-\x0d -~]*directory:`],
+  ['finger', String.raw`^[a-z][a-z0-9_-]+\x0d\x0a|^/w [a-z0-9]*\x0d\x0a|login: [\x09-\x0d -~]* name: [\x09-\x0d -~]*directory:`],
   // "port , port" then optionally the reply type
   ['ident', String.raw`^[1-9][0-9]?[0-9]?[0-9]?[0-9]?[\x09 ]*,[\x09 ]*[1-9][0-9]?[0-9]?[0-9]?[0-9]?([\x09 ]*:[\x09 ]*(userid|error))?[\x09 ]*\x0d?\x0a`],
   ['gkrellm', String.raw`^gkrellm [23]\.[0-9]\.[0-9]\x0a$`],
   ['hddtemp', String.raw`^\|/dev/[a-z][a-z/0-9]*\|`],
-  // SOCKS 5 greeting (version 5, methods) or a SOCKS 4 connect or bind
-  ['socks', String.raw`^\x05[\x01-\x08]*\x05[\x01-\x08]?.*\x05[\x01-\x03][\x01\x03]|^\x04[\x01\x02]..`],
+  // SOCKS 5: greeting (version, method count, methods), the server's choice, then a
+  // request (connect, bind or UDP) with its address type; or a SOCKS 4 connect or bind
+  ['socks', String.raw`^\x05[\x01-\x08].{1,8}\x05.\x05[\x01-\x03].[\x01\x03\x04]|^\x04[\x01\x02]..`],
   ['biff', String.raw`^[a-z][a-z0-9]+@[1-9][0-9]+$`],
   // BOOTP op 1 or 2, hardware type Ethernet, length 6, then the DHCP magic cookie
   ['dhcp', String.raw`^[\x01\x02]\x01\x06.*\x63\x82\x53\x63`],
@@ -116,41 +128,49 @@ const CATALOGUE = [
   ['nntp', String.raw`^(20[01][\x09-\x0d -~]*news|(article|group|newgroups|authinfo user) [ -~]*\x0d\x0a)`],
   ['aimwebcontent', String.raw`user-agent: ?aim/`],
   ['rtsp', String.raw`^rtsp/1\.0 200 ok|^(options|describe|setup|play) rtsp://`],
-  ['skypeout', String.raw`^(\x01.{8}\x01|\x02.{8}\x02|\x03.{8}\x03|\x04.{8}\x04|\x05.{8}\x05|\x06.{8}\x06|\x07.{8}\x07|\x08.{8}\x08)`],
-  ['skypetoskype', String.raw`^..\x02.............`],
+  // calls themselves are encrypted: the client's web requests only
+  ['skypeout', String.raw`host: ?([a-z0-9-]+\.)*(skype\.com|skypeassets\.com)`],
+  // calls themselves are encrypted: the client's web requests only
+  ['skypetoskype', String.raw`user-agent: ?[ -~]*skype`],
   ['counterstrike-source', String.raw`^\xff\xff\xff\xff(tsource engine query|get challenge|q)`],
   ['halflife2-deathmatch', String.raw`^\xff\xff\xff\xff(tsource engine query|connect)[ -~]*(hl2mp|deathmatch)`],
-  ['freenet', String.raw`^\x01[\x08\x09][\x03\x04]`],
-  ['battlefield2', String.raw`^(\x11\x20\x01\xa0\x98\x11|\xfe\xfd.{5}\xff\xff\xff|\xfe\xfd\x09)`],
+  ['freenet', byName('freenet')],
+  // the binary queries of the game's server browser (GameSpy 3): challenge, full query
+  ['battlefield2', String.raw`^\xfe\xfd\x09|^\xfe\xfd.{5}(....)?\xff\xff\xff`],
   // a login (type 2): nick, password, port, the client's name in double quotes, link
   // speed; or a search (type 200) whose terms are quoted; or a peer's GET or SEND
   ['napster', String.raw`^.?.?\x02.[ -~]+ [ -~]+ [0-9]+ "[ -~]+" [0-9]|^.?.?\xc8.filename contains "|^(get|send)[\x0d\x0a]`],
-  ['soulseek', String.raw`^\x05...\x01...[ -~]+.{4}[ -~]+|^\x01.....[ -~]+\x0a...`],
+  // a login: message length, code 1, then the user name as a length and its bytes
+  ['soulseek', String.raw`^.{4}\x01...[\x01-\x1e]...[!-~]`],
   // SSL 2 client hello or a TLS handshake record of any 3.x version
   ['ssl', String.raw`^(.?.?\x16\x03.*\x16\x03|.?.?\x01\x03[\x01-\x03]?.*\x0b)`],
-  ['citrix', String.raw`\x32\x26\x85\x92\x58|^\x7f\x7fica\x01`],
+  // the ICA session start, 7F 7F and "ICA"
+  ['citrix', String.raw`^\x7f\x7fica`],
   ['whois', String.raw`^[ !-~]+\x0d\x0a$|^%[ -~]*whois`],
   ['dayofdefeat-source', String.raw`^\xff\xff\xff\xff(tsource engine query|get challenge)[ -~]*(dod|day of defeat)`],
   ['teamspeak', String.raw`^\xf4\xbe\x03|^ts3init1`],
-  // the client's first packet: the version word, then its build of the game
-  ['worldofwarcraft', String.raw`^\x06\xec\x01|^.\x08wow`],
-  ['ventrilo', String.raw`^..\x02.\x0d\x0a|^\x05..\x01\x32\x01`],
+  // the logon challenge: command 0, protocol version, size, the game's name
+  ['worldofwarcraft', String.raw`^.[\x02-\x08]..wow`],
+  ['ventrilo', byName('ventrilo')],
   ['http-rtsp', String.raw`^(get|post) [\x09-\x0d -~]* http/1\.[01][\x09-\x0d -~]*(x-sessioncookie|application/x-rtsp-tunnelled)`],
-  ['thecircle', String.raw`^t\x03ni.?[\x01-\x09]`],
+  ['thecircle', byName('thecircle')],
   ['uucp', String.raw`^\x10s[a-z]+ -`],
   ['pcanywhere', String.raw`^(nq|st)$`],
-  ['subversion', String.raw`^\( success \( 1 2 \(`],
-  ['imesh', String.raw`^(post[\x09-\x0d -~]*<passwordhash>|get[\x09-\x0d -~]*user-agent: ?imesh|\x34\x80?\x0d?\xfc\xff\x04|get[\x09-\x0d -~]*imesh)`],
+  // the server's greeting with its protocol versions
+  ['subversion', String.raw`^\( success \( [0-9] [0-9] \(`],
+  ['imesh', String.raw`user-agent: ?[ -~]*imesh|host: ?([a-z0-9-]+\.)*imesh\.com`],
   ['cimd', String.raw`\x02[0-4][0-9]:[0-9]+.*\x03$`],
   ['mohaa', String.raw`^\xff\xff\xff\xff\x02getstatus`],
   // a binding request or response, message length, the magic cookie 2112A442
   ['stun', String.raw`^[\x01\x02][\x01\x02\x11\x12]..\x21\x12\xa4\x42`],
-  ['tor', String.raw`tor2web|^\x16\x03[\x01-\x03]..\x01...\x03[\x01-\x03].*(www\.[a-z0-9]{8,20}\.(com|net))`],
-  ['radmin', String.raw`^\x01...\x25\x02.\x08|^\x01...\x01..\x08\x08`],
+  // a TLS client hello naming the random www host a relay's client gives
+  ['tor', String.raw`^\x16\x03[\x01-\x03]..\x01...\x03[\x01-\x03].*www\.[a-z0-9]{8,20}\.(com|net)`],
+  ['radmin', byName('radmin')],
   ['chikka', String.raw`^ctpv[0-9]`],
   ['replaytv-ivs', String.raw`^(get /ivs-ivsgetfileschunk|get /ivs-ivsgetfilechunk)`],
-  ['armagetron', String.raw`ya.*nome`],
-  ['pag', String.raw`user-agent: ?[ -~]*(pag|paget)`],
+  ['armagetron', byName('armagetron')],
+  // requests for web pages
+  ['pag', String.raw`^get /[ -~]*\.(html?|shtml|php|asp|aspx|jsp)( |\?)[ -~]* http/1\.[01]`],
   ['pic', String.raw`^get /[ -~]*\.(jpe?g|gif|png|bmp)( |\?)[ -~]* http/1\.[01]`],
   ['vie', String.raw`^get /[ -~]*\.(rm|rmvb|avi|wmv|asf|mpe?g|mov|mkv|3gp)( |\?)[ -~]* http/1\.[01]`],
   ['File', String.raw`^get /[ -~]*\.(exe|rar|zip|7z|iso|msi|cab|gz|tgz|bz2|apk|dmg|img|bin)( |\?)[ -~]* http/1\.[01]`],
@@ -207,6 +227,8 @@ function routerOsQuoted(pattern) {
       if ((inClass ? CLASS_SPECIAL : REGEX_SPECIAL).includes(ch)) throw new Error(`\\x${hex} would be an operator in ${pattern}`);
       out += spell(ch);
     } else if (c === '\\') {
+      // The router's classes take a backslash as itself, unlike this notation.
+      if (inClass) throw new Error(`backslash escape inside a class in ${pattern}`);
       if (i + 1 >= pattern.length) throw new Error(`trailing backslash in ${pattern}`);
       out += '\\\\' + spell(pattern[++i]);
     } else {
