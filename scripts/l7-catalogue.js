@@ -62,9 +62,10 @@ const CATALOGUE = [
   ['jabber', String.raw`<stream:stream[\x09-\x0d ][ -~]*[\x09-\x0d ]xmlns=['"]jabber`],
   // the handshake: length 19, the protocol name; or a tracker request, or DHT over UDP
   ['bittorrent', String.raw`^\x13bittorrent protocol|^get /announce\?info_hash=|^get /scrape\?info_hash=|^d1:ad2:id20:|^d1:rd2:id20:|azver\x01$`],
-  // NCP over TCP: the request signature DmdT with a request type (2222 is two double
-  // quotes), or the reply signature tNcP with reply type 3333
-  ['ncp', String.raw`^dmdt...?.?.?.?.?.?("")|^dmdt...?.?.?.?.?.?(\x11\x11|uu|ww)|^tncp...?.?.?.?.?.?33`],
+  // NCP over TCP: the request signature DmdT, then length, version and reply size (12
+  // bytes) and the request type (2222 is two double quotes); or the reply signature
+  // tNcP, its length and reply type 3333
+  ['ncp', String.raw`^dmdt.{12}(""|\x11\x11|uu|ww)|^tncp.{4}33`],
   // a handshake record (type 22), version 3.x, a client or server hello
   ['tls', String.raw`^\x16\x03[\x01-\x03]..[\x01\x02]...\x03[\x01-\x03]`],
   ['directconnect', String.raw`^(\$mynick |\$lock |\$key |\$hello |\$supports |\$validatenick |\$direction |\$search )`],
@@ -170,11 +171,11 @@ const CATALOGUE = [
   ['replaytv-ivs', String.raw`^(get /ivs-ivsgetfileschunk|get /ivs-ivsgetfilechunk)`],
   ['armagetron', byName('armagetron')],
   // requests for web pages
-  ['pag', String.raw`^get /[ -~]*\.(html?|shtml|php|asp|aspx|jsp)( |\?)[ -~]* http/1\.[01]`],
-  ['pic', String.raw`^get /[ -~]*\.(jpe?g|gif|png|bmp)( |\?)[ -~]* http/1\.[01]`],
-  ['vie', String.raw`^get /[ -~]*\.(rm|rmvb|avi|wmv|asf|mpe?g|mov|mkv|3gp)( |\?)[ -~]* http/1\.[01]`],
-  ['File', String.raw`^get /[ -~]*\.(exe|rar|zip|7z|iso|msi|cab|gz|tgz|bz2|apk|dmg|img|bin)( |\?)[ -~]* http/1\.[01]`],
-  ['flv', String.raw`^get /[ -~]*\.(flv|f4v|hlv|mp4)( |\?)[ -~]* http/1\.[01]`],
+  ['pag', String.raw`^get /[ -~]*\.(html?|shtml|php|asp|aspx|jsp)(\?[ -~]*)? http/1\.[01]`],
+  ['pic', String.raw`^get /[ -~]*\.(jpe?g|gif|png|bmp)(\?[ -~]*)? http/1\.[01]`],
+  ['vie', String.raw`^get /[ -~]*\.(rm|rmvb|avi|wmv|asf|mpe?g|mov|mkv|3gp)(\?[ -~]*)? http/1\.[01]`],
+  ['File', String.raw`^get /[ -~]*\.(exe|rar|zip|7z|iso|msi|cab|gz|tgz|bz2|apk|dmg|img|bin)(\?[ -~]*)? http/1\.[01]`],
+  ['flv', String.raw`^get /[ -~]*\.(flv|f4v|hlv|mp4)(\?[ -~]*)? http/1\.[01]`],
   ['Tudou1', String.raw`^get /[ -~]*\.(flv|f4v|mp4)[ -~]* http/1\.[01]\x0d\x0a[\x09-\x0d -~]*host: ?[a-z0-9.-]*(tudou|tdimg)\.com`],
   ['Youku', String.raw`^get /[ -~]*\.(flv|f4v|mp4|ts)[ -~]* http/1\.[01]\x0d\x0a[\x09-\x0d -~]*host: ?[a-z0-9.-]*(youku|ykimg)\.com`],
   ['PPS', String.raw`^get /[ -~]* http/1\.[01]\x0d\x0a[\x09-\x0d -~]*(host: ?[a-z0-9.-]*(pps\.tv|ppstream\.com)|user-agent: ?[ -~]*ppstream)`],
@@ -189,15 +190,15 @@ const CATALOGUE = [
   ['DNS', String.raw`^..[\x01\x81\x84\x85]..\x01.{6}.[0-9a-z_-]+`],
   ['live365', String.raw`membername.*session.*player|host: ?[a-z0-9.-]*live365\.com`],
   ['xunlei', String.raw`^get /[ -~]* http/1\.[01]\x0d\x0a[\x09-\x0d -~]*host: ?[a-z0-9.-]*(xunlei\.com|sandai\.net|kankan\.com)|user-agent: ?[ -~]*(xunlei|thunder)`],
-  ['Jpg', String.raw`^get /[ -~]*\.jpe?g( |\?)[ -~]* http/1\.[01]`],
+  ['Jpg', String.raw`^get /[ -~]*\.jpe?g(\?[ -~]*)? http/1\.[01]`],
   ['http', String.raw`^(get|post|head|put|delete|options) /[ -~]* http/(0\.9|1\.0|1\.1)\x0d\x0a|^http/(0\.9|1\.0|1\.1) [1-5][0-9][0-9] `],
   ['Tudou2', String.raw`host: ?[a-z0-9.-]*(tudou\.com|tudouui\.com|tdimg\.com)`],
   ['Sina', String.raw`^get /[ -~]*\.(flv|f4v|mp4|hlv)[ -~]* http/1\.[01]\x0d\x0a[\x09-\x0d -~]*host: ?[a-z0-9.-]*(video\.sina\.com\.cn|sinaimg\.cn|sinajs\.cn)`],
   ['163sp1', String.raw`^get /[ -~]*\.(flv|mp4|m3u8)[ -~]* http/1\.[01]\x0d\x0a[\x09-\x0d -~]*host: ?[a-z0-9.-]*(v\.163\.com|open\.163\.com)`],
   ['163sp2', String.raw`^get /[ -~]*\.(flv|mp4)[ -~]* http/1\.[01]\x0d\x0a[\x09-\x0d -~]*host: ?[a-z0-9.-]*(flv[0-9]*\.bn\.netease\.com|vimg[0-9]*\.ws\.126\.net)`],
-  ['vod_f4v', String.raw`^get /[ -~]*\.f4v( |\?)[ -~]* http/1\.[01]`],
-  ['vod_flv', String.raw`^get /[ -~]*\.flv( |\?)[ -~]* http/1\.[01]`],
-  ['vod_mp3', String.raw`^get /[ -~]*\.mp3( |\?)[ -~]* http/1\.[01]`],
+  ['vod_f4v', String.raw`^get /[ -~]*\.f4v(\?[ -~]*)? http/1\.[01]`],
+  ['vod_flv', String.raw`^get /[ -~]*\.flv(\?[ -~]*)? http/1\.[01]`],
+  ['vod_mp3', String.raw`^get /[ -~]*\.mp3(\?[ -~]*)? http/1\.[01]`],
 ];
 
 const PRINTABLE = /^[\x20-\x7e]$/;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
+#include "common/regex/RegexObject.h"
 #include "common/text/Gbk.h"
 #include "tools/l7/L7Catalogue.h"
 
@@ -74,8 +76,7 @@ TEST_F(ParsedCatalogue, EscapedQuotesStayInsideTheirRegexp) {
     };
     const Case cases[] = {
         {24, "jabber", R"(<stream:stream[\09-\0D ][ -~]*[\09-\0D ]xmlns=['\"]jabber)"},
-        {26, "ncp",
-         R"(^dmdt...\?.\?.\?.\?.\?.\?(\"\")|^dmdt...\?.\?.\?.\?.\?.\?(\11\11|uu|ww)|^tncp...\?.\?.\?.\?.\?.\?33)"},
+        {26, "ncp", R"(^dmdt.{12}(\"\"|\11\11|uu|ww)|^tncp.{4}33)"},
         {78, "napster",
          R"(^.\?.\?\02.[ -~]+ [ -~]+ [0-9]+ \"[ -~]+\" [0-9]|^.\?.\?\C8.filename contains \"|^(get|send)[\0D\0A])"},
     };
@@ -95,6 +96,79 @@ TEST_F(ParsedCatalogue, CheckedRowsBecomeTheirWholeLinesAfterTheHeader) {
                  "/ip firewall layer7-protocol\r\n"
                  "add name=ssh regexp=\"^ssh-[12]\\\\.[0-9]\"\r\n"
                  "add name=qq regexp=\"^.\\?\\02.+\\03\\$\"\r\n");
+}
+
+// The regexp as RouterOS stores it from the quoted string: \\ \" \$ \? give the
+// character, \HH (upper-case hex) the byte.
+std::string RouterOsUnquoted(std::string_view quoted) {
+    auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
+    std::string out;
+    for (std::size_t i = 0; i < quoted.size(); ++i) {
+        if (quoted[i] != '\\' || i + 1 == quoted.size()) {
+            out += quoted[i];
+        } else if (i + 2 < quoted.size() && hex(quoted[i + 1]) && hex(quoted[i + 2])) {
+            out += static_cast<char>(std::stoi(std::string(quoted.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        } else {
+            out += quoted[++i];
+        }
+    }
+    return out;
+}
+
+// What the stored patterns find in the first bytes of real connections, compared
+// without regard to case as the router does (patterns with bytes above 7F are left
+// to the router: this engine reads such bytes as GBK characters).
+TEST_F(ParsedCatalogue, PatternsFindTheirProtocolsFirstBytes) {
+    struct Case {
+        const char* name;
+        std::string payload;
+        bool found;
+    };
+    using namespace std::string_literals;
+    const Case cases[] = {
+        {"ssh", "SSH-2.0-OpenSSH_9.6\r\n", true},
+        {"ssh", "GET / HTTP/1.1\r\n", false},
+        {"http", "GET /index.html HTTP/1.1\r\nHost: example.com\r\n", true},
+        {"http", "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n", true},
+        {"bittorrent", "\x13" "BitTorrent protocol\0\0\0\0"s, true},
+        {"jabber", "<?xml version='1.0'?><stream:stream to='example.com' xmlns='jabber:client' "
+                   "xmlns:stream='http://etherx.jabber.org/streams'>", true},
+        {"jabber", "<stream:stream to=\"example.com\" xmlns=\"jabber:client\">", true},
+        {"ncp", "DmdT\0\0\0\x17\0\0\0\x01\0\0\0\0\x22\x22\x01"s, true},
+        {"ncp", "tNcP\0\0\0\x10\x33\x33"s, true},
+        {"qq", "\x02\x35\x55\x00\x22\x12\x34\x00\x00\x27\x10\x03"s, true},
+        {"qq", "\x02\x35\x55\x00\x22\x12\x34"s, false},
+        {"DNS", "\x12\x34\x01\0\0\x01\0\0\0\0\0\0\x07" "example\x03" "com\0\0\x01\0\x01"s, true},
+        {"vnc", "RFB 003.008\n", true},
+        {"rlogin", "\0alice\0alice\0xterm/38400\0"s, true},
+        {"socks", "\x05\x01\0\x05\0\x05\x01\0\x01\x0a\0\0\x01\0\x50"s, true},
+        {"tls", "\x16\x03\x01\x02\0\x01\0\x01\x7c\x03\x03"s, true},
+        {"smtp", "220 mail.example.com ESMTP Postfix\r\n", true},
+        {"sip", "INVITE sip:bob@example.com SIP/2.0\r\nVia: SIP/2.0/UDP pc33.example.com\r\n", true},
+        {"ftp", "220 ProFTPD Server (ftp.example.com)\r\n", true},
+        {"pop3", "+OK POP3 server ready\r\n", true},
+        {"stun", "\0\x01\0\0\x21\x12\xa4\x42"s, false},  // a byte above 7F: left to the router
+        {"Youku", "GET /a/b.flv?start=0 HTTP/1.1\r\nHost: k.youku.com\r\n", true},
+        {"File", "GET /setup.exe HTTP/1.1\r\nHost: example.com\r\n", true},
+        {"Jpg", "GET /photos/a.jpg HTTP/1.1\r\n", true},
+        {"Jpg", "GET /photos/a.jpg?w=200 HTTP/1.1\r\n", true},
+        {"Jpg", "GET /photos/a.jpgx HTTP/1.1\r\n", false},
+        {"pic", "GET /logo.PNG HTTP/1.0\r\n", true},
+        {"vod_mp3", "GET /music/song.mp3 HTTP/1.1\r\n", true},
+        {"pag", "GET /news/index.html HTTP/1.1\r\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto row = std::find_if(rows.begin(), rows.end(), [&c](const L7ProtocolRow& r) { return r.name == c.name; });
+        ASSERT_NE(row, rows.end());
+        const std::string pattern = RouterOsUnquoted(row->regexp);
+        if (std::any_of(pattern.begin(), pattern.end(), [](char ch) { return static_cast<unsigned char>(ch) > 0x7F; }))
+            continue;
+        RegexObject run;
+        ASSERT_TRUE(run.Create(pattern, c.payload, /*caseSensitive=*/false, /*multiline=*/false));
+        EXPECT_EQ(run.MatchCount() > 0, c.found) << test::Visible(pattern);
+    }
 }
 
 }  // namespace
