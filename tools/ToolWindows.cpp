@@ -6,6 +6,7 @@
 #include "tools/editor/ScriptEditorWindow.h"
 #include "tools/iplookup/IpLookup.h"
 #include "tools/ipv6/Ipv6TunnelWindow.h"
+#include "tools/l7/L7ToolsWindow.h"
 #include "tools/routetable/RouteTableWindow.h"
 #include "tools/subnet/SubnetCalculatorWindow.h"
 
@@ -28,7 +29,7 @@ constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
     {"tools/route_table.json", OnClose::Hides, OnRouteWindowCreated},
     {"tools/subnet_calculator.json", OnClose::Hides, OnSubnetWindowCreated},
     {"tools/script_editor.json", OnClose::Hides, OnEditorWindowCreated},
-    {"tools/l7_tools.json", OnClose::Hides, nullptr},
+    {"tools/l7_tools.json", OnClose::Hides, OnL7WindowCreated},
     {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, OnIpv6WindowCreated},
     {"tools/ip_lookup.json", OnClose::IsDestroyed, OnIpLookupWindowCreated},
     {"tools/hardware_catalogue.json", OnClose::Hides, nullptr},

@@ -19,6 +19,8 @@ namespace {
 constexpr std::uint32_t kMatchLimit = 5'000'000;
 constexpr std::uint32_t kDepthLimit = 1'000'000;
 constexpr PCRE2_SIZE kHeapLimitKiB = 64 * 1024;
+// Start positions (in UTF-8 code units) one search of a time-bounded run tries.
+constexpr std::size_t kTimedWindow = 16;
 
 const std::string_view kQuoteMarker = "#引号";
 
@@ -162,13 +164,14 @@ bool RegexObject::Create(std::string_view pattern, std::string_view subject, boo
         std::uint32_t options = kCompileOptions;
         if (!caseSensitive) options |= PCRE2_CASELESS;
         if (multiline) options |= PCRE2_MULTILINE;
+        if (bounds_.mostTime.count() > 0) options |= PCRE2_USE_OFFSET_LIMIT;
         int error = 0;
         PCRE2_SIZE errorAt = 0;
         p->code.reset(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8Pattern.data()), utf8Pattern.size(),
                                     options, &error, &errorAt, context.get()));
     }
     subject_ = Gbk(subject);
-    if (p->code) matches_ = Execute(*p, subject_);
+    if (p->code) matches_ = Execute(*p, subject_, bounds_);
     regexp_ = std::move(p);
     return matches_ != nullptr;
 }
@@ -298,8 +301,12 @@ void RegexObject::Release()
 
 // With global, each search starts where the last match ended, one character further
 // after an empty match, as the script engines do.
-std::shared_ptr<const RegexObject::Matches> RegexObject::Execute(const Pattern& pattern, std::string_view subject)
+std::shared_ptr<const RegexObject::Matches> RegexObject::Execute(const Pattern& pattern, std::string_view subject,
+                                                               const RunBounds& bounds)
 {
+    using Clock = std::chrono::steady_clock;
+    const bool timed = bounds.mostTime.count() > 0;
+    const Clock::time_point giveUpAt = timed ? Clock::now() + bounds.mostTime : Clock::time_point();
     const pcre2_code* code = pattern.code.get();
     std::uint32_t groups = 0;
     pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &groups);
@@ -317,10 +324,25 @@ std::shared_ptr<const RegexObject::Matches> RegexObject::Execute(const Pattern& 
     matches->groups = groups;
     std::size_t start = 0;
     for (;;) {
+        // With a time bound, one search tries only the next few start positions, so
+        // the clock is read between them: a pattern that costs much at every position
+        // of a long subject would otherwise hold one search for minutes. A later
+        // search from the window's end goes on where this one stopped.
+        std::size_t windowEnd = size;
+        if (timed) {
+            windowEnd = std::min(size, start + kTimedWindow);
+            while (windowEnd < size && (static_cast<unsigned char>(text.utf8[windowEnd]) & 0xC0) == 0x80) ++windowEnd;
+            pcre2_set_offset_limit(context.get(), windowEnd);
+        }
         // The text was built as valid UTF-8 here; checking it again on every search
         // would cost the whole text each time.
         const int rc = pcre2_match(code, units, size, start, PCRE2_NO_UTF_CHECK, data.get(), context.get());
-        if (rc == PCRE2_ERROR_NOMATCH) break;
+        if (rc == PCRE2_ERROR_NOMATCH) {
+            if (windowEnd >= size) break;
+            if (Clock::now() >= giveUpAt) return nullptr;
+            start = windowEnd;
+            continue;
+        }
         if (rc <= 0) return nullptr;
         const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.get());
         for (std::uint32_t g = 0; g <= groups; ++g) {
@@ -329,6 +351,10 @@ std::shared_ptr<const RegexObject::Matches> RegexObject::Execute(const Pattern& 
             matches->offsets.push_back(took ? static_cast<long long>(text.gbkAt[ovector[2 * g + 1]]) : -1);
         }
         if (!pattern.global) break;
+        if (bounds.mostMatches > 0 && matches->count() >= bounds.mostMatches) break;
+        // Each search is bounded by the engine's limits; the time bound covers the
+        // many searches of a long subject.
+        if (timed && Clock::now() >= giveUpAt) return nullptr;
         std::size_t next = ovector[1];
         if (ovector[1] <= ovector[0]) {
             if (next >= size) break;

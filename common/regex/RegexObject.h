@@ -12,6 +12,7 @@
 //
 // Nothing here throws or shows a message: a pattern the engine rejects, or one that
 // runs past the engine's limits on backtracking, leaves the object without matches.
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -69,6 +70,17 @@ public:
     // Drops the pattern, the matches and the subject.
     void Release();
 
+    // Bounds on the runs of the Creates that follow, for a caller that runs what the
+    // user typed over what the user loaded: at most `mostMatches` matches are
+    // collected (0: all of them; Replace then replaces only those), and a run that
+    // takes longer than `mostTime` gives up as the engine's own limits do (0: no
+    // bound), so that no pattern holds its caller however long the subject.
+    struct RunBounds {
+        long long mostMatches = 0;
+        std::chrono::milliseconds mostTime{0};
+    };
+    void SetRunBounds(const RunBounds& bounds) { bounds_ = bounds; }
+
     RegexObject(const RegexObject&) = default;
     RegexObject& operator=(const RegexObject&) = default;
 
@@ -77,13 +89,15 @@ private:
     struct Matches;
 
     // The matches of the pattern over the whole subject; null when the engine gives up.
-    static std::shared_ptr<const Matches> Execute(const Pattern& pattern, std::string_view subject);
+    static std::shared_ptr<const Matches> Execute(const Pattern& pattern, std::string_view subject,
+                                                  const RunBounds& bounds);
     // Group `group` of match i, 0 for the whole match.
     Gbk GroupText(long long i, long long group, long long* byteOffset) const;
 
     std::shared_ptr<const Pattern> regexp_;   // null before the first Create
     std::shared_ptr<const Matches> matches_;  // null when the last run gave none
     Gbk subject_;
+    RunBounds bounds_;
 };
 
 }  // namespace trelvix

@@ -293,4 +293,53 @@ TEST(RegexObject, BrokenGbkCostsOneCharacterAndKeepsTheOffsets)
     EXPECT_EQ(Visible(r.MatchText(1)), Visible("\x81 a\xFF"));
 }
 
+// A time-bounded run finds what an unbounded one finds, however its searches are
+// cut into windows of start positions; a cap keeps the first matches.
+TEST(RegexObject, BoundedRunsFindTheSameMatchesAndStopAtTheirBounds)
+{
+    const std::string longText = std::string(40, 'x') + G("中文") + "ab\r\n" + std::string(50, 'y') + "ab";
+    struct Case {
+        std::string pattern;
+        std::string subject;
+    };
+    const Case cases[] = {
+        {"ab", longText},
+        {"a*", G("中a文")},
+        {"(?<=y)a", longText},
+        {"^y+", longText},
+        {"[^x]+$", longText},
+        {G("中文"), longText},
+        {"x{30,}", longText},
+        {"b|$", longText},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        RegexObject plain, bounded;
+        bounded.SetRunBounds({0, std::chrono::milliseconds(60000)});
+        ASSERT_TRUE(plain.Create(c.pattern, c.subject));
+        ASSERT_TRUE(bounded.Create(c.pattern, c.subject));
+        ASSERT_EQ(bounded.MatchCount(), plain.MatchCount());
+        for (long long i = 1; i <= plain.MatchCount(); ++i) {
+            long long at = 0, boundedAt = 0;
+            EXPECT_EQ(bounded.MatchText(i, &boundedAt), plain.MatchText(i, &at));
+            EXPECT_EQ(boundedAt, at);
+        }
+    }
+    RegexObject capped;
+    capped.SetRunBounds({3, std::chrono::milliseconds(0)});
+    ASSERT_TRUE(capped.Create("y", longText));
+    EXPECT_EQ(capped.MatchCount(), 3);
+
+    // Costly at every position of a long subject, yet under the engine's limits at
+    // each: the time bound ends it, as a run the engine gives up.
+    std::string lines;
+    while (lines.size() < 400000) lines += std::string(100, 'a') + "\r\n";
+    RegexObject slow;
+    slow.SetRunBounds({0, std::chrono::milliseconds(500)});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(slow.Create("a*a*a*[xy]", lines));
+    EXPECT_EQ(slow.MatchCount(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5 * test::SlowdownFactor()));
+}
+
 }  // namespace

@@ -164,7 +164,7 @@ const ToolRow kTools[] = {
     {0, "路由表生成器", 945, 372, true},
     {1, "子网计算工具", 637, 342, true},
     {2, "RouterOS官方脚本编辑器", 779, 643, true},
-    {3, "_L7协议相关工具", 656, 670, true},
+    {3, "_L7协议相关工具", 656, 639, true},  // laid out 670 high, made 639 when created
     {4, "Update Hurricane Electric IPv6 Tunnel Client IPv4 address", 996, 626, false},
     {5, "IP查询器", 191, 215, false},
     {6, "routerboard 硬件资料", 884, 605, true},

@@ -1,0 +1,55 @@
+#include "tools/l7/RegexTester.h"
+
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "common/regex/RegexObject.h"
+
+namespace trelvix {
+
+RegexTestResult RunRegexTest(std::string_view pattern, std::string_view source) {
+    RegexTestResult result;
+    if (pattern.empty()) {
+        result.kind = RegexTestResult::Kind::EmptyPattern;
+        result.message = "[正则表达式]不能为空";
+        return result;
+    }
+    RegexObject test;
+    // One match past the rows shown tells that there are more; the time bound keeps
+    // a pattern that is costly at every position of a long text from holding the window.
+    test.SetRunBounds({static_cast<long long>(kMaxRegexTestRows) + 1, kRegexTestTime});
+    test.Create(pattern, source);
+    result.count = test.MatchCount();
+    if (result.count <= 0) {
+        result.count = 0;
+        result.message = "匹配失败";
+        return result;
+    }
+    result.kind = RegexTestResult::Kind::Matched;
+    const long long shown = std::min<long long>(result.count, static_cast<long long>(kMaxRegexTestRows));
+    result.rows.reserve(static_cast<std::size_t>(shown));
+    for (long long i = 1; i <= shown; ++i) result.rows.push_back(test.MatchText(i));
+    if (shown < result.count)
+        result.message = "匹配成功 - 匹配数量: 超过" + std::to_string(shown) + " (只列出前" + std::to_string(shown) + "个)";
+    else
+        result.message = "匹配成功 - 匹配数量: " + std::to_string(result.count);
+    return result;
+}
+
+std::optional<Gbk> ReadTextFileCapped(const std::filesystem::path& file, std::uintmax_t maxBytes) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    Gbk bytes;
+    char chunk[64 * 1024];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > maxBytes) return std::nullopt;
+    }
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace trelvix
