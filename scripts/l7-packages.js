@@ -95,38 +95,22 @@ function script(parts) {
 
 // ---------------------------------------------------------------- Layer-7 protocols
 
-// Each regexp as it stands between the quotes of the catalogue's line.
-const L7 = {
-  qq: '^.\\?\\02.+\\03\\$',
-  pic: '^get /[ -~]*\\\\.(jpe\\?g|gif|png|bmp)( |\\\\\\?)[ -~]* http/1\\\\.[01]',
-  vie: '^get /[ -~]*\\\\.(rm|rmvb|avi|wmv|asf|mpe\\?g|mov|mkv|3gp)( |\\\\\\?)[ -~]* http/1\\\\.[01]',
-  File: '^get /[ -~]*\\\\.(exe|rar|zip|7z|iso|msi|cab|gz|tgz|bz2|apk|dmg|img|bin)( |\\\\\\?)[ -~]* http/1\\\\.[01]',
-  flv: '^get /[ -~]*\\\\.(flv|f4v|hlv|mp4)( |\\\\\\?)[ -~]* http/1\\\\.[01]',
-  Tudou1: '^get /[ -~]*\\\\.(flv|f4v|mp4)[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*(tudou|tdimg)\\\\.com',
-  Youku: '^get /[ -~]*\\\\.(flv|f4v|mp4|ts)[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*(youku|ykimg)\\\\.com',
-  PPS: '^get /[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*(host: \\?[a-z0-9.-]*(pps\\\\.tv|ppstream\\\\.com)|user-agent: \\?[ -~]*ppstream)',
-  Ku6: '^get /[ -~]*\\\\.(flv|f4v|mp4)[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*(ku6|ku6cdn)\\\\.com',
-  Qiyi: '^get /[ -~]*\\\\.(f4v|mp4|ts|pfv)[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*(iqiyi|qiyi|qiyipic)\\\\.com',
-  QQsp: '^get /[ -~]*\\\\.(flv|mp4|ts)[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*(video\\\\.qq\\\\.com|vqq\\\\.com|gtimg\\\\.com)',
-  QQMusic: '^get /[ -~]*\\\\.(mp3|m4a|wma|flac|ape)[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*qqmusic\\\\.qq\\\\.com',
-  WebTV: '^(get|post) /[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*content-type: \\?(video/x-ms-asf|application/vnd\\\\.ms\\\\.wms-hdr\\\\.asfv1|video/x-flv)',
-  QQLive: 'user-agent: \\?[ -~]*qqlive|^get /[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*qqlive\\\\.qq\\\\.com',
-  PPLive: 'user-agent: \\?[ -~]*pplive|^get /[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*(pplive\\\\.com|pptv\\\\.com|synacast\\\\.com)',
-  DNS: '^..[\\01\\81\\84\\85]..\\01.{6}.[0-9a-z_-]+',
-  xunlei: '^get /[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*(xunlei\\\\.com|sandai\\\\.net|kankan\\\\.com)|user-agent: \\?[ -~]*(xunlei|thunder)',
-  Jpg: '^get /[ -~]*\\\\.jpe\\?g( |\\\\\\?)[ -~]* http/1\\\\.[01]',
-  http: '^(get|post|head|put|delete|options) /[ -~]* http/(0\\\\.9|1\\\\.0|1\\\\.1)\\0D\\0A|^http/(0\\\\.9|1\\\\.0|1\\\\.1) [1-5][0-9][0-9] ',
-  Tudou2: 'host: \\?[a-z0-9.-]*(tudou\\\\.com|tudouui\\\\.com|tdimg\\\\.com)',
-  Sina: '^get /[ -~]*\\\\.(flv|f4v|mp4|hlv)[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*(video\\\\.sina\\\\.com\\\\.cn|sinaimg\\\\.cn|sinajs\\\\.cn)',
-  '163sp1': '^get /[ -~]*\\\\.(flv|mp4|m3u8)[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*(v\\\\.163\\\\.com|open\\\\.163\\\\.com)',
-  '163sp2': '^get /[ -~]*\\\\.(flv|mp4)[ -~]* http/1\\\\.[01]\\0D\\0A[\\09-\\0D -~]*host: \\?[a-z0-9.-]*(flv[0-9]*\\\\.bn\\\\.netease\\\\.com|vimg[0-9]*\\\\.ws\\\\.126\\\\.net)',
-  vod_flv: '^get /[ -~]*\\\\.flv( |\\\\\\?)[ -~]* http/1\\\\.[01]',
-  vod_mp3: '^get /[ -~]*\\\\.mp3( |\\\\\\?)[ -~]* http/1\\\\.[01]',
-  // Not in the catalogue: a web page is an HTTP answer that says it is HTML.
-  Web: '^http/1\\\\.[01] [1-5][0-9][0-9] [\\09-\\0D -~]*content-type: \\?text/html',
-};
+// The Layer-7 matchers come from the window's catalogue, each regexp as it
+// stands between the quotes of its line there, so both say the same.
+const CATALOGUE_FILE = path.join(__dirname, '..', 'data', 'l7tools', 'catalogue.rsc');
+const L7 = {};
+for (const line of fs.readFileSync(CATALOGUE_FILE, 'latin1').split('\r\n')) {
+  const entry = /^add name=(\S+) regexp="(.*)"$/.exec(line);
+  if (entry) L7[entry[1]] = entry[2];
+}
+// Not in the catalogue: a web page is an HTTP answer that says it is HTML.
+L7.Web = '^http/1\\\\.[01] [1-5][0-9][0-9] [\\09-\\0D -~]*content-type: \\?text/html';
 
-const l7Section = (names) => ['/ip firewall layer7-protocol', ...names.map((n) => `add name=${n} regexp="${L7[n]}"`)];
+function regexpOf(name) {
+  if (!(name in L7)) throw new Error(`no Layer-7 matcher named ${name} in ${CATALOGUE_FILE}`);
+  return L7[name];
+}
+const l7Section = (names) => ['/ip firewall layer7-protocol', ...names.map((n) => `add name=${n} regexp="${regexpOf(n)}"`)];
 
 // The 14 protocols of the collected and the classic script.
 const COLLECTED_L7 = ['qq', 'QQLive', 'PPLive', 'PPS', 'QQMusic', 'WebTV', 'flv', 'http', 'Web', 'pic', 'Jpg', 'File',

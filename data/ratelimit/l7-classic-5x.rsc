@@ -11,16 +11,16 @@ add name=QQMusic \
 add name=WebTV \
     regexp="^(get|post) /[ -~]* http/1\\.[01]\0D\0A[\09-\0D -~]*content-type: \?(video/x-ms-asf|application/vnd\\.ms\\.wms-hdr\\.asfv1|video/x-flv)"
 add name=flv \
-    regexp="^get /[ -~]*\\.(flv|f4v|hlv|mp4)( |\\\?)[ -~]* http/1\\.[01]"
+    regexp="^get /[ -~]*\\.(flv|f4v|hlv|mp4)(\\\?[ -~]*)\? http/1\\.[01]"
 add name=http \
     regexp="^(get|post|head|put|delete|options) /[ -~]* http/(0\\.9|1\\.0|1\\.1)\0D\0A|^http/(0\\.9|1\\.0|1\\.1) [1-5][0-9][0-9] "
 add name=Web \
     regexp="^http/1\\.[01] [1-5][0-9][0-9] [\09-\0D -~]*content-type: \?text/html"
 add name=pic \
-    regexp="^get /[ -~]*\\.(jpe\?g|gif|png|bmp)( |\\\?)[ -~]* http/1\\.[01]"
-add name=Jpg regexp="^get /[ -~]*\\.jpe\?g( |\\\?)[ -~]* http/1\\.[01]"
+    regexp="^get /[ -~]*\\.(jpe\?g|gif|png|bmp)(\\\?[ -~]*)\? http/1\\.[01]"
+add name=Jpg regexp="^get /[ -~]*\\.jpe\?g(\\\?[ -~]*)\? http/1\\.[01]"
 add name=File \
-    regexp="^get /[ -~]*\\.(exe|rar|zip|7z|iso|msi|cab|gz|tgz|bz2|apk|dmg|img|bin)( |\\\?)[ -~]* http/1\\.[01]"
+    regexp="^get /[ -~]*\\.(exe|rar|zip|7z|iso|msi|cab|gz|tgz|bz2|apk|dmg|img|bin)(\\\?[ -~]*)\? http/1\\.[01]"
 add name=xunlei \
     regexp="^get /[ -~]* http/1\\.[01]\0D\0A[\09-\0D -~]*host: \?[a-z0-9.-]*(xunlei\\.com|sandai\\.net|kankan\\.com)|user-agent: \?[ -~]*(xunlei|thunder)"
 add name=DNS regexp="^..[\01\81\84\85]..\01.{6}.[0-9a-z_-]+"

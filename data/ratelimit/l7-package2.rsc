@@ -3,12 +3,12 @@
 add name=Web \
     regexp="^http/1\\.[01] [1-5][0-9][0-9] [\09-\0D -~]*content-type: \?text/html"
 add name=pic \
-    regexp="^get /[ -~]*\\.(jpe\?g|gif|png|bmp)( |\\\?)[ -~]* http/1\\.[01]"
-add name=Jpg regexp="^get /[ -~]*\\.jpe\?g( |\\\?)[ -~]* http/1\\.[01]"
+    regexp="^get /[ -~]*\\.(jpe\?g|gif|png|bmp)(\\\?[ -~]*)\? http/1\\.[01]"
+add name=Jpg regexp="^get /[ -~]*\\.jpe\?g(\\\?[ -~]*)\? http/1\\.[01]"
 add name=vie \
-    regexp="^get /[ -~]*\\.(rm|rmvb|avi|wmv|asf|mpe\?g|mov|mkv|3gp)( |\\\?)[ -~]* http/1\\.[01]"
+    regexp="^get /[ -~]*\\.(rm|rmvb|avi|wmv|asf|mpe\?g|mov|mkv|3gp)(\\\?[ -~]*)\? http/1\\.[01]"
 add name=flv \
-    regexp="^get /[ -~]*\\.(flv|f4v|hlv|mp4)( |\\\?)[ -~]* http/1\\.[01]"
+    regexp="^get /[ -~]*\\.(flv|f4v|hlv|mp4)(\\\?[ -~]*)\? http/1\\.[01]"
 add name=Tudou1 \
     regexp="^get /[ -~]*\\.(flv|f4v|mp4)[ -~]* http/1\\.[01]\0D\0A[\09-\0D -~]*host: \?[a-z0-9.-]*(tudou|tdimg)\\.com"
 add name=Tudou2 \
@@ -36,14 +36,14 @@ add name=PPS \
 add name=WebTV \
     regexp="^(get|post) /[ -~]* http/1\\.[01]\0D\0A[\09-\0D -~]*content-type: \?(video/x-ms-asf|application/vnd\\.ms\\.wms-hdr\\.asfv1|video/x-flv)"
 add name=File \
-    regexp="^get /[ -~]*\\.(exe|rar|zip|7z|iso|msi|cab|gz|tgz|bz2|apk|dmg|img|bin)( |\\\?)[ -~]* http/1\\.[01]"
+    regexp="^get /[ -~]*\\.(exe|rar|zip|7z|iso|msi|cab|gz|tgz|bz2|apk|dmg|img|bin)(\\\?[ -~]*)\? http/1\\.[01]"
 add name=qq regexp="^.\?\02.+\03\$"
 add name=QQMusic \
     regexp="^get /[ -~]*\\.(mp3|m4a|wma|flac|ape)[ -~]* http/1\\.[01]\0D\0A[\09-\0D -~]*host: \?[a-z0-9.-]*qqmusic\\.qq\\.com"
-add name=vod_mp3 regexp="^get /[ -~]*\\.mp3( |\\\?)[ -~]* http/1\\.[01]"
+add name=vod_mp3 regexp="^get /[ -~]*\\.mp3(\\\?[ -~]*)\? http/1\\.[01]"
 add name=xunlei \
     regexp="^get /[ -~]* http/1\\.[01]\0D\0A[\09-\0D -~]*host: \?[a-z0-9.-]*(xunlei\\.com|sandai\\.net|kankan\\.com)|user-agent: \?[ -~]*(xunlei|thunder)"
 add name=http \
     regexp="^(get|post|head|put|delete|options) /[ -~]* http/(0\\.9|1\\.0|1\\.1)\0D\0A|^http/(0\\.9|1\\.0|1\\.1) [1-5][0-9][0-9] "
 add name=DNS regexp="^..[\01\81\84\85]..\01.{6}.[0-9a-z_-]+"
-add name=vod_flv regexp="^get /[ -~]*\\.flv( |\\\?)[ -~]* http/1\\.[01]"
+add name=vod_flv regexp="^get /[ -~]*\\.flv(\\\?[ -~]*)\? http/1\\.[01]"
