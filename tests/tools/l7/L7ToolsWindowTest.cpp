@@ -7,6 +7,7 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "ToolWindowTest.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "tools/ToolWindows.h"
@@ -28,27 +29,17 @@ void WriteAll(const std::filesystem::path& file, const std::string& bytes) {
     out << bytes;
 }
 
-class L7ToolsWindow : public ::testing::Test {
+class L7ToolsWindow : public test::ToolWindowTest {
 protected:
     test::TempHome home;
-    ui::HeadlessUi ui;
-    ui::Window* main = &ui.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
-    FixedClock clock{42800.5};
-    SeededRandom random{1}, secureRandom{2};
-    std::filesystem::path settings, settingsFile;
-    std::filesystem::path temp = [this] {
+    // The work files go to the per-user temporary folder.
+    L7ToolsWindow() {
         const auto folder = home.root() / "cache" / "vemtu";
         std::filesystem::create_directories(folder);
-        return folder.string() + "/";
-    }();
-    ToolContext tools{ui, main, clock, random, secureRandom, settings, settingsFile, temp};
-
-    ui::HeadlessWindow& open() {
-        ShowToolWindow(tools, ToolIndex::L7Tools);
-        ui::HeadlessWindow* w = ui.window("L7ToolsWindow");
-        EXPECT_NE(w, nullptr);
-        return *w;
+        temp = folder.string() + "/";
     }
+
+    ui::HeadlessWindow& open() { return openTool(ToolIndex::L7Tools); }
     static void checkRow(ui::HeadlessWindow& w, int row) {
         w.setRowChecked(G("超级列表框_l7"), row, true);
         w.fire(G("超级列表框_l7"), ui::Event::RowChecked, ui::EventArgs::Index(row));
