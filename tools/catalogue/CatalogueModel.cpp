@@ -144,6 +144,12 @@ std::optional<RatePageRow> ParseRatePage(std::string_view body) {
     return RatePageRow{table.SubMatchText(2, 2), table.SubMatchText(2, 3)};
 }
 
+bool IsWebAddress(std::string_view address) {
+    for (std::string_view scheme : {std::string_view("http://"), std::string_view("https://")})
+        if (address.size() > scheme.size() && EqualsNoCase(address.substr(0, scheme.size()), scheme)) return true;
+    return false;
+}
+
 Gbk DollarAmountText(std::string_view cost) { return TextAfterLast(cost, "$"); }
 
 Gbk YuanText(double amount) { return "￥" + NumberToText(RoundHalfAway(amount, 2)); }

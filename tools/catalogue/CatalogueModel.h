@@ -92,6 +92,10 @@ struct RatePageRow {
 // to its first zero byte.
 std::optional<RatePageRow> ParseRatePage(std::string_view body);
 
+// Whether a stored address may go to the browser: only "http://" and
+// "https://" addresses (either case) do, never a file or a program.
+bool IsWebAddress(std::string_view address);
+
 // The dollar amount of a stored cost: the text after its last "$".
 Gbk DollarAmountText(std::string_view cost);
 // "￥" and the amount rounded to two decimals (halves away from zero), at
