@@ -328,6 +328,10 @@ void HeadlessWindow::setGridCellBackground(const std::string& control, int r, in
     else c.gridBackground[{r, column}] = rgb & 0xFFFFFF;
 }
 
+const std::string& HeadlessWindow::image(const std::string& control) const {
+    return at(control, Property::Image, "image").image;
+}
+
 void HeadlessWindow::setImage(const std::string& control, const std::string& bytes) {
     at(control, Property::Image, __func__).image = bytes;
 }

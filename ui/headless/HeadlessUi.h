@@ -125,6 +125,8 @@ public:
     bool topmost() const { return topmost_; }
     int raisedCount() const { return raised_; }
     std::string lastPopupMenu() const { return lastPopup_; }
+    // The picture file bytes a picture box or tray icon shows (empty: none).
+    const std::string& image(const std::string& control) const;
     void setMinimized(bool on) { minimized_ = on; }
     // Runs the destroy handler; the Ui then forgets the window.
     void runDestroy();
