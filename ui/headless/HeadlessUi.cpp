@@ -328,6 +328,11 @@ void HeadlessWindow::setGridCellBackground(const std::string& control, int r, in
     else c.gridBackground[{r, column}] = rgb & 0xFFFFFF;
 }
 
+std::pair<int, int> HeadlessWindow::gridSize(const std::string& control) const {
+    const HeadlessControl& c = at(control, Property::GridCells, "gridSize");
+    return {c.gridRows, c.gridColumns};
+}
+
 const std::string& HeadlessWindow::image(const std::string& control) const {
     return at(control, Property::Image, "image").image;
 }

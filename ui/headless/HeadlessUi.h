@@ -127,6 +127,8 @@ public:
     std::string lastPopupMenu() const { return lastPopup_; }
     // The picture file bytes a picture box or tray icon shows (empty: none).
     const std::string& image(const std::string& control) const;
+    // A grid's rows and columns.
+    std::pair<int, int> gridSize(const std::string& control) const;
     void setMinimized(bool on) { minimized_ = on; }
     // Runs the destroy handler; the Ui then forgets the window.
     void runDestroy();
