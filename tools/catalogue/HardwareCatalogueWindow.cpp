@@ -49,6 +49,14 @@ std::string BytesField(const RecordDatabase& db, const char* field) {
     throw std::runtime_error(std::string("catalogue record: field \"") + field + "\" holds no bytes");
 }
 
+// The find condition for the product named `name`: byte for byte, letter case counting.
+std::function<bool(const RecordDatabase&)> ProductNameCondition(const Gbk& name) {
+    return [name](const RecordDatabase& record) {
+        const FieldValue stored = record.Read("name");
+        return stored.kind == FieldKind::Text && stored.bytes == name;
+    };
+}
+
 // The window's state and routines. Workers reach it only through `Channel`
 // and a weak pointer, so a result that arrives after the window has gone is
 // dropped.
@@ -214,7 +222,7 @@ void CatalogueWindow::ShowProductDetails() {
     if (!products_ || name.empty()) return;
     RecordDatabase& db = *products_;
     db.First();
-    if (!db.Find([&name](const RecordDatabase& record) { return record.Read("name").bytes == name; })) return;
+    if (!db.Find(ProductNameCondition(name))) return;
 
     w_.setEnabled(kPageButton, true);
     w_.setEnabled(kImageButton, true);
