@@ -30,6 +30,8 @@ constexpr const char* kStatus = "标签_状态";
 constexpr const char* kGrid = "高级表格";
 constexpr const char* kMenu = "菜单";
 constexpr int kGridColumns = 2;
+// The yuan label while the rate page has not answered.
+constexpr const char* kConverting = "换算中...";
 
 std::string_view BuiltInPicture(std::string_view name) {
     return EmbeddedFile("data/catalogue-window/" + std::string(name)).value_or(std::string_view());
@@ -149,10 +151,14 @@ void CatalogueWindow::StartLoader() {
         post([shared](CatalogueWindow& self) { self.OnCatalogueLoaded(*shared); });
     };
     job.rateFetched = [post](bool) {
+        // A product chosen meanwhile waits for this answer: priced from the
+        // rate, or asked about on its own when the loader got none.
         post([](CatalogueWindow& self) {
             self.rateRequestRunning_ = false;
-            if (RateKnown(UsdCnyRate) && self.w_.text(kYuan) == Gbk("换算中..."))
-                self.ShowYuanPrice(self.shownProduct_, self.w_.text(kDollars));
+            if (self.shownProduct_.empty() || self.w_.text(kYuan) != Gbk(kConverting)) return;
+            const Gbk cost = self.w_.text(kDollars);
+            if (RateKnown(UsdCnyRate)) self.ShowYuanPrice(self.shownProduct_, cost);
+            else self.RequestRate(self.shownProduct_, DollarAmountText(cost));
         });
     };
     rateRequestRunning_ = true;
@@ -239,7 +245,7 @@ void CatalogueWindow::ShowProductDetails() {
         w_.setVisible(kNewBadge, true);
     }
     shownProduct_ = name;
-    w_.setText(kYuan, "换算中..."_gbk);
+    w_.setText(kYuan, Gbk(kConverting));
     if (RateKnown(UsdCnyRate)) ShowYuanPrice(name, cost);
     else RequestRate(name, DollarAmountText(cost));
     w_.setVisible(kRateLabel, true);

@@ -236,6 +236,23 @@ TEST_F(CatalogueWindowTest, WithoutARateThePageIsAskedForTheProductsAmount) {
     EXPECT_EQ(RequestsFor("59.95"), 0);
 }
 
+TEST_F(CatalogueWindowTest, AProductChosenWhileTheLoaderAsksWaitsForThatAnswer) {
+    test::FakeReply silent;
+    silent.silent = true;
+    server.reply("/hl.asp?from=USD&to=CNY&q=100", silent);  // given up after the total time-out
+    server.reply("/hl.asp?from=USD&to=CNY&q=129.00",
+                 Reply(200, RateRow("USD", "rate", "CNY") + RateRow("129.00", "6.5", "838.5")));
+    tools.webLimits.total = std::chrono::milliseconds(700);
+    ui::HeadlessWindow& w = open();
+    ASSERT_TRUE(WaitFor([&] { return w.enabled(kTree); }));
+    choose(w, "hEX");
+    EXPECT_EQ(w.text(kYuan).bytes(), kConverting);
+    EXPECT_EQ(RequestsFor("129.00"), 0);  // one request at a time
+    ASSERT_TRUE(WaitFor([&] { return w.text(kYuan) != kConverting; }));
+    EXPECT_EQ(w.text(kYuan).bytes(), G("￥838.5"));
+    EXPECT_EQ(RequestsFor("129.00"), 1);
+}
+
 TEST_F(CatalogueWindowTest, AFailedRateRequestIsNotRepeatedAtOnce) {
     ui::HeadlessWindow& w = openLoaded();
     choose(w, "hEX");
