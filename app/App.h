@@ -24,9 +24,17 @@
 
 namespace trelvix {
 
+struct App;
+void ExitProgram(App& app);                  // app/Startup.h
+std::filesystem::path CatalogueDataFolder();  // app/ToolWindows.h
+
 struct App {
     App(ui::Ui& ui, const Clock& clock, RandomSource& random, RandomSource& secureRandom)
-        : ui(ui), clock(clock), random(random), secureRandom(secureRandom) {}
+        : ui(ui), clock(clock), random(random), secureRandom(secureRandom) {
+        tools.services = [this]() -> ServiceAddresses { return services; };
+        tools.catalogueFolder = CatalogueDataFolder;
+        tools.exitProgram = [this] { ExitProgram(*this); };
+    }
     // A main window that outlives its App must not call back into it.
     ~App() {
         if (main) {

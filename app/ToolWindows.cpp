@@ -5,6 +5,7 @@
 
 #include "app/Maker.h"
 #include "common/platform/Paths.h"
+#include "tools/catalogue/CatalogueFiles.h"
 #include "ui/Layout.h"
 
 namespace trelvix {
@@ -22,9 +23,9 @@ std::filesystem::path CatalogueRoot() {
 
 // Checked at every opening, so databases put back later count without a restart.
 bool CatalogueDatabasesPresent() {
-    const std::filesystem::path data = CatalogueRoot() / "data";
+    const CatalogueFiles files = CatalogueFilesIn(CatalogueDataFolder());
     std::error_code error;
-    return std::filesystem::exists(data / "Menu.edb", error) && std::filesystem::exists(data / "data.edb", error);
+    return std::filesystem::exists(files.categories, error) && std::filesystem::exists(files.products, error);
 }
 
 Gbk CatalogueMissingText() {
@@ -45,5 +46,7 @@ ui::Window* ShowToolWindow(App& app, int index) {
 }
 
 void SetCatalogueRoot(std::filesystem::path directory) { CatalogueRootSetting() = std::move(directory); }
+
+std::filesystem::path CatalogueDataFolder() { return CatalogueRoot() / "data"; }
 
 }  // namespace trelvix

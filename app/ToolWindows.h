@@ -19,5 +19,7 @@ ui::Window* ShowToolWindow(App& app, int index);
 // program's own folder unless set (tests point it at a temporary folder;
 // an empty path goes back to the program's folder).
 void SetCatalogueRoot(std::filesystem::path directory);
+// data/ under that folder, where the catalogue window reads the databases.
+std::filesystem::path CatalogueDataFolder();
 
 }  // namespace trelvix

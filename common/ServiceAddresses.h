@@ -16,11 +16,13 @@ struct ServiceAddresses {
     std::string ipLocationHost;    // host[:port] of the IP-location API
     std::string ipLocationKey;     // the key sent to it as "apikey"
     std::string exchangeRateHost;  // host[:port] of the exchange-rate page
+    std::string shoppingSiteHost;  // host[:port] of the shopping site's search page (https)
 };
 
 // The addresses this build was configured with (CMake: TRELVIX_UPDATE_SERVICE,
 // TRELVIX_USAGE_COUNTER, TRELVIX_MAC_VENDOR_HOST, TRELVIX_IP_LOCATION_HOST,
-// TRELVIX_IP_LOCATION_KEY, TRELVIX_EXCHANGE_RATE_HOST).
+// TRELVIX_IP_LOCATION_KEY, TRELVIX_EXCHANGE_RATE_HOST,
+// TRELVIX_SHOPPING_SITE_HOST).
 ServiceAddresses BuiltInServices();
 
 }  // namespace trelvix

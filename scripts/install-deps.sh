@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
-  libwxgtk3.2-dev libcurl4-openssl-dev libpcre2-dev nlohmann-json3-dev libsqlite3-dev
+  libwxgtk3.2-dev libcurl4-openssl-dev libpcre2-dev nlohmann-json3-dev libsqlite3-dev zlib1g-dev
   opencc libopencc-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-wqy-microhei

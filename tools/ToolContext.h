@@ -6,6 +6,9 @@
 #include <functional>
 #include <string_view>
 
+#include "common/ServiceAddresses.h"
+#include "common/http/HttpRequest.h"
+#include "common/platform/Paths.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "tools/iplookup/IpLookupService.h"
@@ -32,6 +35,14 @@ struct ToolContext {
     // traditional interface. Does nothing in a context without packs.
     std::function<void(ui::Window& window, std::string_view pack)> applyLanguagePack =
         [](ui::Window&, std::string_view) {};
+    // The web services' addresses as they stand when a tool asks (a test
+    // points them at its own server), and how long a tool's request may take.
+    std::function<ServiceAddresses()> services = [] { return BuiltInServices(); };
+    HttpLimits webLimits{std::chrono::seconds(3), std::chrono::seconds(8), 1024 * 1024};
+    // The folder of the catalogue databases: "data" beside the program.
+    std::function<std::filesystem::path()> catalogueFolder = [] { return ProgramDirectory() / "data"; };
+    // Ends the program as its exit item does (settings written). UI thread only.
+    std::function<void()> exitProgram = [] {};
 };
 
 }  // namespace trelvix

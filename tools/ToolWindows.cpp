@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "tools/catalogue/HardwareCatalogueWindow.h"
 #include "tools/editor/ScriptEditorWindow.h"
 #include "tools/iplookup/IpLookup.h"
 #include "tools/ipv6/Ipv6TunnelWindow.h"
@@ -32,7 +33,7 @@ constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
     {"tools/l7_tools.json", OnClose::Hides, OnL7WindowCreated},
     {"tools/ipv6_tunnel.json", OnClose::IsDestroyed, OnIpv6WindowCreated},
     {"tools/ip_lookup.json", OnClose::IsDestroyed, OnIpLookupWindowCreated},
-    {"tools/hardware_catalogue.json", OnClose::Hides, nullptr},
+    {"tools/hardware_catalogue.json", OnClose::Hides, OnCatalogueWindowCreated},
 }};
 
 const ToolWindowEntry& EntryOf(ToolIndex tool) { return kToolWindows.at(static_cast<std::size_t>(tool)); }

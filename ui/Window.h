@@ -27,7 +27,7 @@ enum class Event {
     TabChanged,
     Scroll,          // scroll bar position, code box first visible line
     RowChanged,      // report list: current row changed
-    RowRightClick,
+    RowRightClick,   // report list row, tree item (args.index: the item under the mouse)
     RowChecked,      // report list: a row's check box (args.index)
     MouseDown,       // picture, label
     TrayLeftClick,
@@ -156,6 +156,10 @@ public:
     virtual GbkText gridCell(const std::string& control, int row, int column) const = 0;
     virtual void setGridCell(const std::string& control, int row, int column, const GbkText& text) = 0;
     virtual void setGridSize(const std::string& control, int rows, int columns) = 0;
+    // A cell's background colour as 0xRRGGBB; -1 gives it the grid's own
+    // again, and is what a cell without one of its own answers.
+    virtual int gridCellBackground(const std::string& control, int row, int column) const = 0;
+    virtual void setGridCellBackground(const std::string& control, int row, int column, int rgb) = 0;
 
     // --- pictures and icons: image file bytes (PNG, JPEG, ICO)
     virtual void setImage(const std::string& control, const std::string& bytes) = 0;

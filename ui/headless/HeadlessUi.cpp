@@ -315,7 +315,31 @@ void HeadlessWindow::setGridSize(const std::string& control, int rows, int colum
     HeadlessControl& c = at(control, Property::GridCells, __func__);
     c.gridRows = std::max(0, rows);
     c.gridColumns = std::max(0, columns);
-    std::erase_if(c.grid, [&](const auto& kv) { return kv.first.first >= c.gridRows || kv.first.second >= c.gridColumns; });
+    auto outside = [&](const auto& kv) { return kv.first.first >= c.gridRows || kv.first.second >= c.gridColumns; };
+    std::erase_if(c.grid, outside);
+    std::erase_if(c.gridBackground, outside);
+}
+
+int HeadlessWindow::gridCellBackground(const std::string& control, int r, int column) const {
+    const HeadlessControl& c = at(control, Property::GridCells, __func__);
+    auto it = c.gridBackground.find({r, column});
+    return it == c.gridBackground.end() ? -1 : it->second;
+}
+
+void HeadlessWindow::setGridCellBackground(const std::string& control, int r, int column, int rgb) {
+    HeadlessControl& c = at(control, Property::GridCells, __func__);
+    if (r < 0 || column < 0 || r >= c.gridRows || column >= c.gridColumns) throw std::out_of_range("grid cell out of range in " + control);
+    if (rgb < 0) c.gridBackground.erase({r, column});
+    else c.gridBackground[{r, column}] = rgb & 0xFFFFFF;
+}
+
+std::pair<int, int> HeadlessWindow::gridSize(const std::string& control) const {
+    const HeadlessControl& c = at(control, Property::GridCells, "gridSize");
+    return {c.gridRows, c.gridColumns};
+}
+
+const std::string& HeadlessWindow::image(const std::string& control) const {
+    return at(control, Property::Image, "image").image;
 }
 
 void HeadlessWindow::setImage(const std::string& control, const std::string& bytes) {

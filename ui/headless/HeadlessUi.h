@@ -23,6 +23,7 @@ struct HeadlessControl : ControlState {
     std::vector<std::vector<Gbk>> rows;
     std::vector<bool> rowChecks;
     std::map<std::pair<int, int>, Gbk> grid;
+    std::map<std::pair<int, int>, int> gridBackground;
     int gridRows = 0, gridColumns = 0;
 };
 
@@ -80,6 +81,8 @@ public:
     GbkText gridCell(const std::string& control, int row, int column) const override;
     void setGridCell(const std::string& control, int row, int column, const GbkText& text) override;
     void setGridSize(const std::string& control, int rows, int columns) override;
+    int gridCellBackground(const std::string& control, int row, int column) const override;
+    void setGridCellBackground(const std::string& control, int row, int column, int rgb) override;
 
     void setImage(const std::string& control, const std::string& bytes) override;
     bool trayShown(const std::string& control) const override;
@@ -125,6 +128,10 @@ public:
     bool topmost() const { return topmost_; }
     int raisedCount() const { return raised_; }
     std::string lastPopupMenu() const { return lastPopup_; }
+    // The picture file bytes a picture box or tray icon shows (empty: none).
+    const std::string& image(const std::string& control) const;
+    // A grid's rows and columns.
+    std::pair<int, int> gridSize(const std::string& control) const;
     void setMinimized(bool on) { minimized_ = on; }
     // Runs the destroy handler; the Ui then forgets the window.
     void runDestroy();

@@ -630,6 +630,13 @@ wxWindow* WxWindow::makeTree(WxControl& c, wxWindow* parent) {
         const int index = treeIndexOf(at(name), e.GetItem());
         if (index >= 0) deliver(name, Event::TreeItemChanged, EventArgs::Index(index), true);
     });
+    bind(t, wxEVT_TREE_ITEM_RIGHT_CLICK, [this, name, t](wxTreeEvent& e) {
+        if (!OwnEvent(e, t)) return;
+        EventArgs a = EventArgs::Index(treeIndexOf(at(name), e.GetItem()));
+        a.x = e.GetPoint().x;
+        a.y = e.GetPoint().y;
+        deliver(name, Event::RowRightClick, a, true);
+    });
     bind(t, wxEVT_TREE_ITEM_ACTIVATED, [this, name, t](wxTreeEvent& e) {
         if (!OwnEvent(e, t)) return;
         e.Skip();
@@ -1471,6 +1478,23 @@ void WxWindow::setGridSize(const std::string& control, int rows, int columns) {
     if (before > columns) g->DeleteCols(columns, before - columns);
     for (int i = before; i < columns && i < static_cast<int>(c.spec.columns.size()); ++i)
         g->SetColLabelValue(i, ToWx(c.spec.columns[i]));
+}
+
+int WxWindow::gridCellBackground(const std::string& control, int r, int column) const {
+    auto* g = As<wxGrid>(at(control, Property::GridCells, __func__));
+    if (r < 0 || column < 0 || r >= g->GetNumberRows() || column >= g->GetNumberCols()) return -1;
+    const wxColour own = g->GetCellBackgroundColour(r, column);
+    if (own == g->GetDefaultCellBackgroundColour()) return -1;
+    return (own.Red() << 16) | (own.Green() << 8) | own.Blue();
+}
+
+void WxWindow::setGridCellBackground(const std::string& control, int r, int column, int rgb) {
+    auto* g = As<wxGrid>(at(control, Property::GridCells, __func__));
+    if (r < 0 || column < 0 || r >= g->GetNumberRows() || column >= g->GetNumberCols())
+        throw std::out_of_range("grid cell out of range in " + control);
+    g->SetCellBackgroundColour(r, column, rgb < 0 ? g->GetDefaultCellBackgroundColour()
+                                                  : wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    g->RefreshBlock(r, column, r, column);
 }
 
 // ---------------------------------------------------------------- pictures, tray, menus, tips

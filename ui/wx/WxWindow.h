@@ -107,6 +107,8 @@ public:
     GbkText gridCell(const std::string& control, int row, int column) const override;
     void setGridCell(const std::string& control, int row, int column, const GbkText& text) override;
     void setGridSize(const std::string& control, int rows, int columns) override;
+    int gridCellBackground(const std::string& control, int row, int column) const override;
+    void setGridCellBackground(const std::string& control, int row, int column, int rgb) override;
 
     void setImage(const std::string& control, const std::string& bytes) override;
     bool trayShown(const std::string& control) const override;

@@ -2,8 +2,10 @@
 // tool chooser and its windows, the tray icon and its menu, the hidden login form.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -167,7 +169,7 @@ const ToolRow kTools[] = {
     {3, "_L7协议相关工具", 656, 639, true},  // laid out 670 high, made 639 when created
     {4, "Update Hurricane Electric IPv6 Tunnel Client IPv4 address", 996, 626, false},
     {5, "IP查询器", 191, 215, false},
-    {6, "routerboard 硬件资料", 884, 605, true},
+    {6, "routerboard 硬件资料", 884, 576, true},  // its layout is 884 x 605; it sets its own size
 };
 
 TEST_F(MainFrameTest, EachToolOpensAndClosesByItsRule) {
@@ -268,6 +270,29 @@ TEST_F(MainFrameTest, CatalogueWithoutMenuDatabaseIsRefusedToo) {
     openTool(6);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.window("HardwareCatalogueWindow"), nullptr);
+}
+
+// The loader finds files that are no databases: the program ends as its exit
+// item ends it, on the UI thread, its settings written.
+TEST_F(MainFrameTest, ACatalogueThatDoesNotOpenEndsTheProgram) {
+    putCatalogueFile("Menu.edb");
+    putCatalogueFile("data.edb");
+    ASSERT_FALSE(app.ConfigIniPath.empty());
+    ASSERT_FALSE(std::filesystem::exists(app.ConfigIniPath));
+    openTool(6);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5) * test::SlowdownFactor();
+    while (ui.messages.empty() && std::chrono::steady_clock::now() < end) {
+        ui.runPosted();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(Visible(ui.messages[0].text), Visible(G("数据库打开失败")));
+    EXPECT_EQ(ui.messages[0].flags, 16);
+    EXPECT_TRUE(app.ending);
+    EXPECT_TRUE(ui.quitRequested);
+    EXPECT_EQ(ui.exitCode, 0);
+    EXPECT_EQ(ui.window("HardwareCatalogueWindow"), nullptr);
+    EXPECT_TRUE(std::filesystem::exists(app.ConfigIniPath));  // written by the shut-down
 }
 
 // The VPN page's way in goes through the page context.

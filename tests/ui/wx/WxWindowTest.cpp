@@ -404,6 +404,24 @@ TEST_F(WxWindowTest, TreeItemsKeepTheirIndicesParentsAndStates) {
     EXPECT_EQ(w->currentItem(tree), -1);
 }
 
+TEST_F(WxWindowTest, ARightClickOnATreeItemArrivesWithItsIndex) {
+    auto& log = record(G("树型框1"), {Event::RowRightClick});
+    auto* t = native<wxTreeCtrl>("树型框1");
+    wxTreeItemIdValue cookie;
+    const wxTreeItemId system = t->GetFirstChild(t->GetRootItem(), cookie);
+    const wxTreeItemId account = t->GetFirstChild(system, cookie);  // item 1, "账户"
+    wxTreeEvent click(wxEVT_TREE_ITEM_RIGHT_CLICK, t, account);
+    send(t, click);
+    EXPECT_EQ(log, (std::vector<std::pair<Event, int>>{{Event::RowRightClick, 1}}));
+}
+
+TEST_F(WxWindowTest, AGridCellsBackgroundReachesTheNative) {
+    w->setGridCellBackground(G("表格1"), 1, 0, 0xE6E6E6);
+    EXPECT_EQ(native<wxGrid>("表格1")->GetCellBackgroundColour(1, 0), wxColour(230, 230, 230));
+    EXPECT_EQ(w->gridCellBackground(G("表格1"), 1, 0), 0xE6E6E6);
+    EXPECT_EQ(w->gridCellBackground(G("表格1"), 0, 0), -1);
+}
+
 TEST_F(WxWindowTest, GridCellsWithinItsSize) {
     const std::string grid = G("表格1");
     w->setGridCell(grid, 1, 1, G("乙二"));
@@ -846,6 +864,20 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              x.setGridCell(c, 0, 1, G("格"));
              x.setGridSize(c, 3, 1);
              return Visible(x.gridCell(c, 0, 1)) + "|" + Visible(x.gridCell(c, 9, 9));
+         }},
+        {"grid cell backgrounds", [&](Window& x) {
+             const std::string c = G("表格1");
+             x.setGridCellBackground(c, 1, 0, 0xE6E6E6);  // the grid is 3 x 1 by now
+             x.setGridCellBackground(c, 2, 0, 0x123456);
+             x.setGridCellBackground(c, 2, 0, -1);
+             std::string out;
+             for (auto [r, col] : {std::pair{1, 0}, {2, 0}, {9, 9}}) out += std::to_string(x.gridCellBackground(c, r, col)) + ",";
+             try {
+                 x.setGridCellBackground(c, 0, 1, 0);
+             } catch (const std::out_of_range&) {
+                 out += "out of range";
+             }
+             return out;
          }},
         {"scrolling the code box", [&](Window& x) {
              const std::string c = G("编辑框_代码");
