@@ -4,6 +4,7 @@
 #include <mutex>
 #include <optional>
 #include <stdexcept>
+#include <atomic>
 #include <thread>
 #include <utility>
 
@@ -61,12 +62,13 @@ std::function<bool(const RecordDatabase&)> ProductNameCondition(const Gbk& name)
 
 // The window's state and routines. Workers reach it only through `Channel`
 // and a weak pointer, so a result that arrives after the window has gone is
-// dropped.
+// dropped; when it goes, a request still running is abandoned and its worker
+// joined.
 class CatalogueWindow : public std::enable_shared_from_this<CatalogueWindow> {
 public:
     CatalogueWindow(ToolContext& tools, ui::Window& window)
         : tools_(tools), w_(window), channel_(std::make_shared<Channel>(tools.ui)) {}
-    ~CatalogueWindow() { channel_->Close(); }
+    ~CatalogueWindow() { StopWorkers(); }
 
     void Bind();
     void StartLoader();
@@ -84,7 +86,15 @@ private:
         }
         std::mutex mutex;
         ui::Ui* ui;  // null once the window has gone
+        std::atomic<bool> abandon{false};  // the window's web requests end soon after this is set
     };
+
+    void StopWorkers() {
+        channel_->Close();
+        channel_->abandon = true;
+        for (std::thread* worker : {&loader_, &rateWorker_})
+            if (worker->joinable()) worker->join();
+    }
 
     // Runs `work` on the UI thread with the window, if it is still there.
     std::function<void(std::function<void(CatalogueWindow&)>)> Poster() {
@@ -114,6 +124,7 @@ private:
     ToolContext& tools_;
     ui::Window& w_;
     std::shared_ptr<Channel> channel_;
+    std::thread loader_, rateWorker_;
     std::shared_ptr<RecordDatabase> products_;  // open after loading; read on the UI thread only
     Gbk ProductImageUrl, ProductPageUrl;
     Gbk shownProduct_;  // name of the product in the view, empty when none
@@ -135,7 +146,9 @@ void CatalogueWindow::Bind() {
         self->SetCategoriesExpanded(false);
         self->ResetProductView();
     });
-    w_.onDestroy([channel = channel_] { channel->Close(); });
+    w_.onDestroy([weak = weak_from_this()] {
+        if (const std::shared_ptr<CatalogueWindow> self = weak.lock()) self->StopWorkers();
+    });
 }
 
 void CatalogueWindow::StartLoader() {
@@ -145,6 +158,7 @@ void CatalogueWindow::StartLoader() {
     job.files = CatalogueFilesIn(tools_.catalogueFolder());
     job.rateHost = tools_.services().exchangeRateHost;
     job.limits = tools_.webLimits;
+    job.limits.abandon = &channel_->abandon;
     auto post = Poster();
     job.deliverCatalogue = [post](CatalogueLoad load) {
         auto shared = std::make_shared<CatalogueLoad>(std::move(load));
@@ -162,7 +176,7 @@ void CatalogueWindow::StartLoader() {
         });
     };
     rateRequestRunning_ = true;
-    std::thread(CatalogueLoaderThreadEntry, std::move(job)).detach();
+    loader_ = std::thread(CatalogueLoaderThreadEntry, std::move(job));
 }
 
 void CatalogueWindow::OnCatalogueLoaded(CatalogueLoad& load) {
@@ -277,11 +291,14 @@ void CatalogueWindow::RequestRate(const Gbk& name, const Gbk& amount) {
     if (rateRequestRunning_) return;
     if (rateFailedAt_ && tools_.clock.Now() - *rateFailedAt_ < kRateRetryPause) return;
     rateRequestRunning_ = true;
-    std::thread([post = Poster(), host = tools_.services().exchangeRateHost, limits = tools_.webLimits, name,
-                 amount] {
+    // The previous request has posted its answer, so its worker has ended or is ending.
+    if (rateWorker_.joinable()) rateWorker_.join();
+    HttpLimits limits = tools_.webLimits;
+    limits.abandon = &channel_->abandon;
+    rateWorker_ = std::thread([post = Poster(), host = tools_.services().exchangeRateHost, limits, name, amount] {
         std::optional<RatePageRow> page = FetchRatePage(host, amount, limits);
         post([name, page](CatalogueWindow& self) { self.OnRateAnswer(name, page); });
-    }).detach();
+    });
 }
 
 void CatalogueWindow::OnRateAnswer(const Gbk& name, const std::optional<RatePageRow>& page) {

@@ -269,6 +269,21 @@ TEST_F(CatalogueWindowTest, AFailedRateRequestIsNotRepeatedAtOnce) {
     EXPECT_EQ(UsdCnyRate, 0);
 }
 
+// The program's end destroys the hidden window: the loader's request, which
+// would wait out its long time-out, is abandoned and its worker joined.
+TEST_F(CatalogueWindowTest, DestroyingTheWindowAbandonsARequestStillRunning) {
+    test::FakeReply silent;
+    silent.silent = true;
+    server.replyAll(silent);
+    tools.webLimits = {std::chrono::seconds(30), std::chrono::seconds(30), 64 * 1024};
+    ui::HeadlessWindow& w = open();
+    ASSERT_TRUE(WaitFor([&] { return RequestsFor("100") == 1; }));
+    const auto start = std::chrono::steady_clock::now();
+    ui.destroyWindow(w);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    Drain();
+}
+
 TEST_F(CatalogueWindowTest, TheMenuComesUpOnlyForItemsWithoutChildren) {
     ui::HeadlessWindow& w = openLoaded();
     w.fire(kTree, ui::Event::RowRightClick, ui::EventArgs::Index(2));  // nothing selected yet
