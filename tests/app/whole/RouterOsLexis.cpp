@@ -93,9 +93,11 @@ private:
                 fail("backslash outside a string that does not end its line", i_);
                 return;
             }
+            // The next line continues this one, its leading blanks dropped:
+            // a value may begin there (policy=\ CR LF     ftp,reboot).
             ++i_;
-            skipLineEnd();  // the next line continues this one
-            tokenStart_ = true;
+            skipLineEnd();
+            while (i_ < s_.size() && IsBlank(s_[i_])) ++i_;
             return;
         }
         if (c == ';') {
@@ -232,6 +234,17 @@ LexicalFault FaultAt(std::string_view s, std::size_t offset, std::string reason)
 }  // namespace
 
 std::optional<LexicalFault> CheckRouterOsLexis(std::string_view script) { return Lexer(script).run(); }
+
+bool LooksLikeScript(std::string_view text) {
+    bool lineStart = true;
+    for (char c : text) {
+        if (IsLineEnd(c)) lineStart = true;
+        else if (IsBlank(c)) continue;
+        else if (lineStart && (c == '/' || c == ':')) return true;
+        else lineStart = false;
+    }
+    return false;
+}
 
 std::optional<LexicalFault> CheckGbkCrLf(std::string_view s) {
     for (std::size_t i = 0; i < s.size(); ++i) {

@@ -20,6 +20,11 @@ struct LexicalFault {
     std::string reason;
 };
 
+// Whether the text holds a command at all: a line that starts, after blanks,
+// with a menu path (/) or a global command (:). A list of MAC addresses in
+// the script box does not.
+bool LooksLikeScript(std::string_view text);
+
 // The first fault of `script`, or nothing when it reads cleanly.
 std::optional<LexicalFault> CheckRouterOsLexis(std::string_view script);
 

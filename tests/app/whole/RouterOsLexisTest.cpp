@@ -31,6 +31,7 @@ const LexisCase kLexisCases[] = {
      "/system scheduler add name=s on-event=\":local x 1\\r\\n:put \\$x\" interval=1d", nullptr},
     {"comment lines may hold anything", "# ? $x \" \\ [\r\n  # \xD6\xD0\r\n/ip dns set servers=1.1.1.1", nullptr},
     {"a backslash continues a line", "/ip address add \\\r\n    address=1.2.3.4/24", nullptr},
+    {"a backslash continues a value", "/system scheduler add policy=\\\r\n    ftp,reboot,read start-time=startup", nullptr},
     {"a backslash continues a string", "/ip address add comment=\"ab\\\r\n    cd\" address=1.2.3.4", nullptr},
     {"commands split by semicolons", "/ip address add address=1.1.1.1; add address=2.2.2.2", nullptr},
     {"add without arguments, and set with a positional one", "/ip dns static add\r\n/user set 0 name=x", nullptr},
@@ -84,6 +85,13 @@ TEST(RouterOsLexis, FaultsNameTheirLine) {
     EXPECT_EQ(fault->line, 3);
     EXPECT_EQ(fault->offset, script.find("\\q"));
     EXPECT_NE(Describe(*fault, script).find("add comment=\"a\\qb\""), std::string::npos) << Describe(*fault, script);
+}
+
+TEST(RouterOsLexis, TextsWithoutCommandsAreNoScripts) {
+    EXPECT_TRUE(LooksLikeScript("/system reboot"));
+    EXPECT_TRUE(LooksLikeScript("# backup\r\n  :global a"));
+    EXPECT_FALSE(LooksLikeScript("E4:8D:8C:12:34:56\r\nE4:8D:8C:AB:CD:EF"));
+    EXPECT_FALSE(LooksLikeScript(""));
 }
 
 TEST(RouterOsLexis, ScriptBoxTextIsGbkWithCrLf) {
