@@ -190,6 +190,11 @@ protected:
         if (std::getenv("DISPLAY")) wx_ = ui::WxUi::Create(argc, argv).release();
     }
 
+    static void TearDownTestSuite() {
+        delete wx_;
+        wx_ = nullptr;
+    }
+
     void SetUp() override {
         TRELVIX_NEED_DISPLAY(wx_ != nullptr);
         SetProgramDirectory(home.root() / "program");
