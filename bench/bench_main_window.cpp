@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "common/EmbeddedData.h"
@@ -11,6 +12,13 @@
 #include "ui/headless/HeadlessUi.h"
 
 #ifdef TRELVIX_BENCH_WX
+#include <fstream>
+#include <string>
+
+#include "app/App.h"
+#include "app/Startup.h"
+#include "common/platform/Random.h"
+#include "common/text/DateTime.h"
 #include "ui/wx/WxWindow.h"
 #endif
 
@@ -62,6 +70,73 @@ void BM_WxCreateAndDestroyMainWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WxCreateAndDestroyMainWindow)->Unit(benchmark::kMillisecond);
+
+// Resident memory of this process in MB, from /proc/self/status.
+double ResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+// Every page of the window in turn, as a user visiting them all: each tab
+// control shows each of its pages once.
+void ShowEveryPage(ui::Window& w) {
+    for (const std::string& control : w.controls()) {
+        const ui::Kind kind = w.kind(control);
+        if (kind != ui::Kind::Tab && kind != ui::Kind::PageControl) continue;
+        const int pages = static_cast<int>(w.items(control).size());
+        for (int page = 0; page < pages; ++page) w.setCurrentItem(control, page);
+        w.setCurrentItem(control, 0);
+    }
+}
+
+// The program's start as a user meets it: the process-wide objects, the main
+// window with its handlers bound, its created event run and the window shown
+// and drawn; with `everyPage`, then every page of every section shown once.
+// The settings go to a temporary home, never to the real one. rss_MB is the
+// resident memory once the first window is up, toolkit_rss_MB what the
+// process held before it (the first benchmark of the run holds the truest).
+void StartProgram(benchmark::State& state, bool everyPage) {
+    ui::WxUi* wx = WxOnce();
+    if (!wx) {
+        state.SkipWithError("no display");
+        return;
+    }
+    char home[] = "/tmp/trelvix-bench-XXXXXX";
+    if (!mkdtemp(home)) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"})
+        setenv(variable, home, 1);
+    FixedClock clock(42800.5);
+    SeededRandom random(1), secureRandom(2);
+    const double toolkitOnly = ResidentMegabytes();
+    double rss = 0;
+    for (auto _ : state) {
+        App app(*wx, clock, random, secureRandom);
+        InitGlobals(app);
+        ui::Window& w = CreateMainWindow(app);
+        if (everyPage) ShowEveryPage(w);
+        wx->runPending();  // mapped and drawn
+        state.PauseTiming();
+        if (rss == 0) rss = ResidentMegabytes();
+        wx->destroyWindow(w);
+        wx->runPending();
+        FreeGlobals(app);
+        state.ResumeTiming();
+    }
+    state.counters["rss_MB"] = rss;
+    state.counters["toolkit_rss_MB"] = toolkitOnly;
+    std::filesystem::remove_all(home);
+}
+
+void BM_WxStartProgramWithMainWindowShown(benchmark::State& state) { StartProgram(state, false); }
+BENCHMARK(BM_WxStartProgramWithMainWindowShown)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_WxStartProgramAndShowEveryPage(benchmark::State& state) { StartProgram(state, true); }
+BENCHMARK(BM_WxStartProgramAndShowEveryPage)->Unit(benchmark::kMillisecond)->Iterations(3);
 #endif
 
 }  // namespace

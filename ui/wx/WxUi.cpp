@@ -1,6 +1,7 @@
 #include "ui/wx/WxUi.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include <wx/app.h>
@@ -56,6 +57,12 @@ std::unique_ptr<Ui> CreateWxUi(int& argc, char** argv) { return WxUi::Create(arg
 std::unique_ptr<WxUi> WxUi::Create(int& argc, char** argv) {
     // The toolkit keeps native resources across a clean-up: it starts once per process.
     if (gStarted) throw std::logic_error("the wx realisation starts once per process");
+#ifdef __WXGTK__
+    // Nothing here draws with OpenGL, yet GTK probes it when the display opens
+    // and so loads the system's GL driver: over 50 MB resident under a
+    // software renderer. Left to the user when the variable is set.
+    setenv("GDK_GL", "disable", 0);
+#endif
     wxApp::SetInstance(new Application);
     if (!wxEntryStart(argc, argv)) return nullptr;
     if (!wxTheApp->CallOnInit()) {

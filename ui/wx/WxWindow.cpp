@@ -270,16 +270,24 @@ void WxWindow::finishNative(WxControl& c) {
     if (!c.spec.enabled) c.native->Enable(false);
 }
 
-void WxWindow::addControls(const std::vector<ControlSpec>& specs, const std::string& parent, wxWindow* parentNative) {
+WxControl& WxWindow::join(const ControlSpec& s, const std::string& parent) {
+    if (controls_.count(s.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + s.name);
+    WxControl& c = controls_[s.name];
+    c.start(s, parent);
+    order_.push_back(s.name);
+    if (s.kind == Kind::MenuItem) c.menuId = kFirstMenuId + static_cast<int>(menuItems_.size());
+    if (s.kind == Kind::MenuItem) menuItems_[c.menuId] = s.name;
+    return c;
+}
+
+void WxWindow::addControls(const std::vector<ControlSpec>& specs, const std::string& parent, wxWindow* parentNative,
+                           Build build) {
+    const bool joining = build != Build::Natives;
     std::vector<std::size_t> lifted;
     for (std::size_t index = 0; index < specs.size(); ++index) {
         const ControlSpec& s = specs[index];
-        if (controls_.count(s.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + s.name);
-        WxControl& c = controls_[s.name];
-        c.start(s, parent);
-        order_.push_back(s.name);
-        if (s.kind == Kind::MenuItem) c.menuId = kFirstMenuId + static_cast<int>(menuItems_.size());
-        if (s.kind == Kind::MenuItem) menuItems_[c.menuId] = s.name;
+        WxControl& c = joining ? join(s, parent) : controls_.at(s.name);
+        c.pending = build == Build::Later;
         if (parentNative && LiftedAboveSiblings(specs, index)) {
             lifted.push_back(index);
             continue;
@@ -293,45 +301,85 @@ void WxWindow::addControls(const std::vector<ControlSpec>& specs, const std::str
 
         if (s.kind == Kind::Tab || s.kind == Kind::PageControl) {
             auto* book = dynamic_cast<wxBookCtrlBase*>(c.native);
-            for (const ControlSpec& page : s.children) {
-                c.items.push_back(page.text);
-                if (controls_.count(page.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + page.name);
+            const int shown = c.current < 0 ? 0 : c.current;
+            for (std::size_t i = 0; i < s.children.size(); ++i) {
+                const ControlSpec& page = s.children[i];
+                if (joining) {
+                    c.items.push_back(page.text);
+                    if (controls_.count(page.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + page.name);
+                }
                 auto* panel = book ? new wxPanel(book, wxID_ANY) : nullptr;
                 if (book) book->AddPage(panel, ToWx(page.text));
                 WxControl& p = controls_[page.name];
-                p.spec = page;
-                p.spec.children.clear();
-                p.parent = s.name;
-                p.text = page.text;
-                p.visible = page.visible;
-                p.enabled = page.enabled;
-                p.rect = page.rect;
+                if (joining) {
+                    p.spec = page;
+                    p.spec.children.clear();
+                    p.parent = s.name;
+                    p.text = page.text;
+                    p.visible = page.visible;
+                    p.enabled = page.enabled;
+                    p.rect = page.rect;
+                    order_.push_back(page.name);
+                }
+                p.pending = build == Build::Later;
                 p.native = panel;
-                order_.push_back(page.name);
                 if (panel) registerNative(panel, page.name);
-                addControls(page.children, page.name, panel);
+                if (book && static_cast<int>(i) != shown) {
+                    // Shown later, if ever: its controls join now and get natives then.
+                    if (joining) addControls(page.children, page.name, nullptr, Build::Later);
+                    deferred_[page.name] = page.children;
+                } else {
+                    addControls(page.children, page.name, panel, build);
+                }
             }
             if (c.current < 0 && !s.children.empty()) c.current = 0;
             if (book && c.current >= 0 && c.current < static_cast<int>(book->GetPageCount())) book->ChangeSelection(c.current);
         } else {
             wxWindow* inner = s.kind == Kind::GroupBox ? c.native : (s.kind == Kind::Menu || s.kind == Kind::MenuItem) ? nullptr : parentNative;
-            addControls(s.children, s.name, inner);
+            addControls(s.children, s.name, inner, build);
         }
     }
     for (const std::size_t index : lifted) {
-        WxControl& c = at(specs[index].name);
+        WxControl& c = controls_.at(specs[index].name);
         c.holder = new wxPanel(parentNative, wxID_ANY, PointOf(c.rect), SizeOf(c.rect), wxBORDER_NONE);
         c.native = makeCheck(c, c.holder);
         c.native->Move(0, 0);
         finishNative(c);
         // Made last, it keeps its place in the keyboard's order.
         for (std::size_t next = index + 1; next < specs.size(); ++next) {
-            if (wxWindow* after = outer(at(specs[next].name))) {
+            if (wxWindow* after = outer(controls_.at(specs[next].name))) {
                 c.holder->MoveBeforeInTabOrder(after);
                 break;
             }
         }
     }
+}
+
+void WxWindow::materialise(const std::string& control) {
+    // A page inside a waiting page waits in turn once its book is made.
+    while (known(control).pending) {
+        std::string outermost;
+        for (std::string name = known(control).parent; !name.empty(); name = known(name).parent)
+            if (deferred_.count(name)) outermost = name;
+        if (outermost.empty()) return;
+        buildPage(outermost);
+    }
+}
+
+void WxWindow::buildPage(const std::string& page) {
+    auto it = deferred_.find(page);
+    if (it == deferred_.end() || !frame_) return;
+    const std::vector<ControlSpec> specs = std::move(it->second);
+    deferred_.erase(it);
+    materialise(page);  // its own book first, when that waits too
+    Quiet q(*this);
+    addControls(specs, page, known(page).native, Build::Natives);
+}
+
+void WxWindow::buildPageAt(const std::string& book, int index) {
+    if (deferred_.empty()) return;
+    const std::vector<std::string> pages = ChildrenOf(order_, controls_, book);
+    if (index >= 0 && index < static_cast<int>(pages.size())) buildPage(pages[index]);
 }
 
 wxWindow* WxWindow::outer(const WxControl& c) { return c.holder ? c.holder : c.native; }
@@ -607,6 +655,11 @@ wxWindow* WxWindow::makeBook(WxControl& c, wxWindow* parent) {
     if (c.spec.kind == Kind::PageControl) book = new wxSimplebook(parent, wxID_ANY, PointOf(c.rect), SizeOf(c.rect));
     else book = new wxNotebook(parent, wxID_ANY, PointOf(c.rect), SizeOf(c.rect));
     const std::string name = c.spec.name;
+    // A page's controls are made before the page shows the first time.
+    bind(book, wxEVT_BOOKCTRL_PAGE_CHANGING, [this, name, book](wxBookCtrlEvent& e) {
+        e.Skip();
+        if (OwnEvent(e, book)) buildPageAt(name, e.GetSelection());
+    });
     bind(book, wxEVT_BOOKCTRL_PAGE_CHANGED, [this, name, book](wxBookCtrlEvent& e) {
         if (!OwnEvent(e, book)) return;
         e.Skip();
@@ -871,11 +924,17 @@ WxControl& WxWindow::at(const std::string& control) {
     return const_cast<WxControl&>(static_cast<const WxWindow&>(*this).at(control));
 }
 
-const WxControl& WxWindow::at(const std::string& control) const {
+const WxControl& WxWindow::known(const std::string& control) const {
     auto it = controls_.find(control);
     if (it == controls_.end()) throw UnknownControl(name_, control);
     if (!frame_) throw std::logic_error("window " + name_ + " no longer exists");
     return it->second;
+}
+
+const WxControl& WxWindow::at(const std::string& control) const {
+    const WxControl& c = known(control);
+    if (c.pending) const_cast<WxWindow*>(this)->materialise(control);
+    return c;
 }
 
 WxControl& WxWindow::at(const std::string& control, Property property, const char* operation) {
@@ -891,7 +950,7 @@ const WxControl& WxWindow::at(const std::string& control, Property property, con
 }
 
 bool WxWindow::has(const std::string& control) const { return controls_.count(control) != 0; }
-Kind WxWindow::kind(const std::string& control) const { return at(control).spec.kind; }
+Kind WxWindow::kind(const std::string& control) const { return known(control).spec.kind; }
 std::vector<std::string> WxWindow::children(const std::string& control) const {
     if (!control.empty()) at(control);
     return ChildrenOf(order_, controls_, control);
@@ -1290,6 +1349,7 @@ void WxWindow::setCurrentItem(const std::string& control, int index) {
         case Kind::PageControl: {
             auto* b = As<wxBookCtrlBase>(c);
             if (index >= 0 && index < static_cast<int>(b->GetPageCount())) {
+                buildPageAt(control, index);
                 b->ChangeSelection(index);
                 c.current = index;
             }
@@ -1687,7 +1747,7 @@ void WxWindow::destroyNow() {
 // ---------------------------------------------------------------- events
 
 void WxWindow::on(const std::string& control, Event event, Handler handler) {
-    if (!control.empty()) at(control);
+    if (!control.empty()) known(control);
     handlers_.add(control, event, std::move(handler));
 }
 

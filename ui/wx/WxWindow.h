@@ -50,6 +50,7 @@ struct WxControl : ControlState {
     std::vector<wxTreeItemId> treeIds;   // tree items by index
     wxTaskBarIcon* tray = nullptr;
     int menuId = 0;  // menu items
+    bool pending = false;  // on a tab page not shown yet: its native comes when the page is first needed
 };
 
 class WxWindow final : public Window {
@@ -169,12 +170,27 @@ private:
         const WxWindow& w;
     };
 
+    // The control, its native made first when its page was still waiting.
     WxControl& at(const std::string& control);
     const WxControl& at(const std::string& control) const;
+    // The control as it stands, native or not.
+    const WxControl& known(const std::string& control) const;
     // The control, once its kind is known to hold `property`.
     WxControl& at(const std::string& control, Property property, const char* operation);
     const WxControl& at(const std::string& control, Property property, const char* operation) const;
-    void addControls(const std::vector<ControlSpec>& specs, const std::string& parent, wxWindow* parentNative);
+    // Fresh: the controls join the window, with natives under parentNative
+    // (none when it is null). Later: they join without natives, waiting for
+    // their page. Natives: controls that joined Later get their natives.
+    // A tab control's pages other than its current one wait in `deferred_`.
+    enum class Build { Fresh, Later, Natives };
+    void addControls(const std::vector<ControlSpec>& specs, const std::string& parent, wxWindow* parentNative,
+                     Build build = Build::Fresh);
+    WxControl& join(const ControlSpec& spec, const std::string& parent);
+    // Makes the natives of every waiting page between the control and the window.
+    void materialise(const std::string& control);
+    // Makes the natives of a waiting page's controls (nothing when none wait).
+    void buildPage(const std::string& page);
+    void buildPageAt(const std::string& book, int index);
     void registerNative(wxWindow* w, const std::string& control);
     void finishNative(WxControl& c);
     // The window that places the control: its holder, else the native.
@@ -236,6 +252,10 @@ private:
     bool everShown_ = false;
     bool closingFromCode_ = false;
     std::map<std::string, WxControl> controls_;
+    // The controls of tab pages not yet shown, by page: a page's natives are
+    // made when it is first shown or one of its controls is first used, so a
+    // window of many pages starts with only the ones on screen.
+    std::map<std::string, std::vector<ControlSpec>> deferred_;
     std::vector<std::string> order_;
     std::unordered_map<wxWindow*, std::string> byNative_;
     std::map<int, std::string> menuItems_;

@@ -761,6 +761,68 @@ TEST_F(WxWindowTest, RunEndsWithTheCodeQuitGives) {
 
 // The same calls on both realisations give the same answers: handlers
 // written against the headless one work unchanged on the desktop.
+// Pages not on screen get their natives only when first shown or first used,
+// so a window of many pages starts with the few it shows; nothing else differs.
+TEST_F(WxWindowTest, PagesNotShownGetTheirControlsWhenFirstNeeded) {
+    const char* const layout = R"({"name": "分页窗口", "w": 400, "h": 300, "controls": [
+      {"kind": "tab", "name": "选择夹_外", "rect": [5, 5, 380, 260], "pages": [
+        {"kind": "page", "name": "页_甲", "text": "甲", "controls": [{"kind": "edit", "name": "编辑框_甲", "rect": [5, 5, 100, 24]}]},
+        {"kind": "page", "name": "页_乙", "text": "乙", "controls": [
+          {"kind": "edit", "name": "编辑框_乙", "rect": [5, 5, 100, 24], "text": "乙初始"},
+          {"kind": "tab", "name": "选择夹_内", "rect": [5, 40, 300, 150], "pages": [
+            {"kind": "page", "name": "页_内一", "text": "一", "controls": [{"kind": "button", "name": "按钮_内一", "rect": [5, 5, 80, 24], "text": "按"}]},
+            {"kind": "page", "name": "页_内二", "text": "二", "controls": [{"kind": "check", "name": "选择框_内二", "rect": [5, 5, 80, 24], "text": "选"}]}
+          ]}
+        ]},
+        {"kind": "page", "name": "页_丙", "text": "丙", "controls": [{"kind": "label", "name": "标签_丙", "rect": [5, 5, 100, 18], "text": "丙"}]}
+      ]}
+    ]})";
+    auto& pages = static_cast<WxWindow&>(ui_->createWindow(ParseLayout(layout), nullptr, {}));
+    pages.show();
+    ui_->runPending(20);
+    auto made = [&](const char* page) { return pages.native(G(page))->GetChildren().size(); };
+    EXPECT_GT(made("页_甲"), 0u);
+    EXPECT_EQ(made("页_乙"), 0u);
+    EXPECT_EQ(made("页_丙"), 0u);
+
+    // Binding a handler, naming controls and asking their kind make nothing.
+    int pressed = 0;
+    pages.on(G("按钮_内一"), Event::Click, [&](const EventArgs&) { ++pressed; });
+    EXPECT_EQ(pages.kind(G("选择框_内二")), Kind::CheckBox);
+    EXPECT_EQ(pages.controls().size(), 12u);
+    EXPECT_EQ(made("页_乙"), 0u);
+
+    // Using a control makes its page, and inside it only the inner page shown.
+    EXPECT_EQ(pages.text(G("编辑框_乙")), G("乙初始"));
+    EXPECT_GT(made("页_乙"), 0u);
+    EXPECT_GT(made("页_内一"), 0u);
+    EXPECT_EQ(made("页_内二"), 0u);
+    EXPECT_FALSE(pages.checked(G("选择框_内二")));
+    EXPECT_GT(made("页_内二"), 0u);
+
+    auto* button = dynamic_cast<wxButton*>(pages.native(G("按钮_内一")));
+    ASSERT_NE(button, nullptr);
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    send(button, click);
+    EXPECT_EQ(pressed, 1);
+
+    // A page the user turns to is made before it shows.
+    std::vector<int> turned;
+    pages.on(G("选择夹_外"), Event::TabChanged, [&](const EventArgs& a) {
+        turned.push_back(a.index);
+        EXPECT_EQ(pages.native(G("页_丙"))->GetChildren().size(), 1u);
+    });
+    auto* book = dynamic_cast<wxNotebook*>(pages.native(G("选择夹_外")));
+    ASSERT_NE(book, nullptr);
+    book->SetSelection(2);
+    ui_->runPending(20);
+    EXPECT_EQ(turned, std::vector<int>{2});
+    EXPECT_EQ(made("页_丙"), 1u);
+    EXPECT_EQ(pages.text(G("标签_丙")), G("丙"));
+    EXPECT_TRUE(faults.empty());
+    ui_->destroyWindow(pages);
+}
+
 TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
     HeadlessUi headlessUi;
     Window& h = headlessUi.createWindow(ParseLayout(kLayout), nullptr, {});
