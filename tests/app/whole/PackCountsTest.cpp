@@ -1,6 +1,6 @@
 // The built-in language packs, made from the layouts at build time, hold as
-// many entries of each kind as the original program's packs did. Where a
-// layout holds fewer controls of a kind than the original window (labels and
+// many entries of each kind as the packs are meant to. Where a layout holds
+// fewer controls of a kind than its window is meant to have (labels and
 // frames that carry no behaviour), the gap is listed here and reported on
 // every run; any other difference fails.
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ struct PackCount {
     int entries;
 };
 
-// Entries per section of each window's pack, as the original program's were.
+// Entries per section of each window's pack.
 const PackCount kPackCounts[] = {
     {"language1.ini", "编辑框1", 237}, {"language1.ini", "标签1", 547}, {"language1.ini", "按钮1", 151},
     {"language1.ini", "单选框1", 25},  {"language1.ini", "选择框1", 89}, {"language1.ini", "分组框1", 96},
@@ -38,9 +38,8 @@ const PackCount kPackCounts[] = {
     {"language5.ini", "分组框1", 2},
 };
 
-// Sections whose window is not yet laid out control for control like the
-// original: the main window lacks pages 4 and 5 of 限速 and the unnamed
-// labels and frames of its pages; the route table and the subnet calculator
+// Sections whose window is not laid out control for control: the main
+// window lacks unnamed labels and frames of its pages; the route table and the subnet calculator
 // lack unnamed frames (and the calculator has one label more).
 const std::pair<const char*, const char*> kLayoutGaps[] = {
     {"language1.ini", "编辑框1"}, {"language1.ini", "标签1"},  {"language1.ini", "按钮1"},
@@ -60,7 +59,7 @@ std::map<std::string, int> EntriesPerSection(std::string_view pack) {
     return counts;
 }
 
-TEST(PackCounts, EveryPackHoldsTheOriginalsEntries) {
+TEST(PackCounts, EveryPackHoldsItsWindowsEntries) {
     std::map<std::string, std::map<std::string, int>> actual;
     for (const PackCount& c : kPackCounts) {
         if (!actual.count(c.pack)) {
@@ -70,7 +69,7 @@ TEST(PackCounts, EveryPackHoldsTheOriginalsEntries) {
         }
         const int have = actual[c.pack][G(c.section)];
         if (IsListedGap(c)) {
-            std::printf("%s [%s]: %d entries, the original had %d%s\n", c.pack, c.section, have, c.entries,
+            std::printf("%s [%s]: %d entries of the %d meant%s\n", c.pack, c.section, have, c.entries,
                         have == c.entries ? " (the gap is closed: take it off the list)" : "");
             continue;
         }

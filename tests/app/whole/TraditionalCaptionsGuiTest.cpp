@@ -190,11 +190,11 @@ TEST(TraditionalCaptions, WindowsWithAPackShowItAndTheOthersKeepTheirLayout) {
     const fs::path settings = home.root() / "config" / "vemtu";
     fs::create_directories(settings);
     std::ofstream(settings / "config.ini", std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=1\r\n";
-    // The catalogue opens only beside its databases.
+    // The catalogue opens only beside its databases: a copy of the sample.
     const fs::path program = home.root() / "program";
     fs::create_directories(program / "data");
-    std::ofstream(program / "data" / "Menu.edb") << "db";
-    std::ofstream(program / "data" / "data.edb") << "db";
+    for (const char* file : {"Menu.edb", "data.edb"})
+        fs::copy_file(fs::path(TRELVIX_SAMPLE_CATALOGUE) / file, program / "data" / file);
     SetProgramDirectory(program);
     SetCatalogueRoot(program);
 
