@@ -1,7 +1,7 @@
 #pragma once
 // The plain pieces of the RouterBOARD catalogue: the product tree as the
 // loader builds it, the numbers read from records, the exchange-rate page, the
-// specification table and the prices. Nothing here touches a window.
+// technical-data table and the prices. Nothing here touches a window.
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -68,12 +68,12 @@ Gbk TextAfterLast(std::string_view text, std::string_view separator);
 // empty when it does not occur.
 Gbk TextBeforeFirst(std::string_view text, std::string_view separator);
 
-// One row of the specification grid.
+// One row of the technical-data grid.
 struct ProductSpecRow {
     Gbk key, value;
     bool operator==(const ProductSpecRow&) const = default;
 };
-// A product's specification text ("info1" followed by "info2"): pairs of key
+// A product's technical-data text ("info1" followed by "info2"): pairs of key
 // and value joined by "#", the pairs separated by "##". A part's key is the
 // text before its first "#", its value the text after its last "#"; a part
 // without "#" gives an empty row.

@@ -1,7 +1,7 @@
 #pragma once
 // The RouterBOARD catalogue window: the product tree on the left (filled by
 // the loader, tools/catalogue/CatalogueLoader.h), and for the product chosen
-// its picture, name, description, dollar and yuan prices and specification
+// its picture, name, description, dollar and yuan prices and technical-data
 // grid; a pop-up menu copies a product's name or searches for it on the
 // shopping site, and two buttons open its page and large picture on the web.
 //
@@ -18,7 +18,7 @@ namespace trelvix {
 // exchange-rate request before it asks the page again: one minute.
 inline constexpr double kRateRetryPause = 1.0 / (24 * 60);
 
-// The shade of every second specification row, RGB(230, 230, 230).
+// The shade of every second technical-data row, RGB(230, 230, 230).
 inline constexpr int kSpecRowShade = 0xE6E6E6;
 
 // The created event of `HardwareCatalogueWindow`: the window's size, its

@@ -1,6 +1,6 @@
 // The catalogue window on real controls, over the sample catalogue the build
 // makes: the loader fills the native tree, and choosing a product shows its
-// drawn picture and a specification grid whose second row is shaded.
+// drawn picture and a technical-data grid whose second row is shaded.
 #include <gtest/gtest.h>
 
 #include <wx/generic/statbmpg.h>

@@ -105,7 +105,7 @@ TEST(CatalogueTextTest, TextAroundSeparators) {
     EXPECT_EQ(TextAfterLast("a\\b" + test::bytes::kBackslashTrail, "\\"), "b" + test::bytes::kBackslashTrail);
 }
 
-TEST(CatalogueSpecTest, SpecificationTextSplitsIntoRows) {
+TEST(CatalogueSpecTest, TechnicalDataTextSplitsIntoRows) {
     struct Case {
         std::string spec;
         std::vector<ProductSpecRow> rows;

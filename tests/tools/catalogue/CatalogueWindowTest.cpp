@@ -190,7 +190,7 @@ TEST_F(CatalogueWindowTest, AProductShowsItsRecordAndYuanPriceFromAKnownRate) {
         EXPECT_EQ(w.gridCellBackground(kGrid, 1, column), 0xE6E6E6);
     }
 
-    choose(w, "hAP");  // new, and without a specification
+    choose(w, "hAP");  // new, and without technical data
     EXPECT_TRUE(w.visible(G("图片框_new")));
     EXPECT_FALSE(w.image(G("图片框_new")).empty());
     EXPECT_EQ(w.text(kYuan).bytes(), G("￥162.18"));  // 24.95 x 6.5 = 162.175
