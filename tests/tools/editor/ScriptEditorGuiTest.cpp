@@ -10,6 +10,7 @@
 #include <deque>
 #include <filesystem>
 
+#include "ForwardingUi.h"
 #include "NeedDisplay.h"
 #include "TestSupport.h"
 #include "common/platform/AtomicFile.h"
@@ -24,27 +25,15 @@ namespace {
 using test::G;
 
 // The desktop realisation with the file dialog answered by the test.
-class AnsweredDialogs final : public ui::Ui {
+class AnsweredDialogs final : public test::ForwardingUi {
 public:
-    explicit AnsweredDialogs(ui::WxUi& wx) : wx_(wx) {}
+    using ForwardingUi::ForwardingUi;
     std::deque<std::optional<std::filesystem::path>> answers;
 
-    ui::Window& createWindow(const ui::WindowSpec& layout, ui::Window* owner,
-                             const std::function<void(ui::Window&)>& onCreated) override {
-        return wx_.createWindow(layout, owner, onCreated);
-    }
-    ui::Window* findWindow(const std::string& name) override { return wx_.findWindow(name); }
-    void destroyWindow(ui::Window& window) override { wx_.destroyWindow(window); }
     int messageBox(const ui::MessageBoxCall&) override { return ui::mb::IdOk; }
-    bool setClipboardText(const ui::GbkText& text) override { return wx_.setClipboardText(text); }
-    std::optional<ui::GbkText> clipboardText() override { return wx_.clipboardText(); }
     void openUrl(const ui::GbkText&) override {}
     std::optional<ui::FontChoice> chooseFont(const ui::FontChoice&) override { return std::nullopt; }
-    void post(std::function<void()> work) override { wx_.post(std::move(work)); }
-    void stopPosting() override { wx_.stopPosting(); }
     bool trayAvailable() const override { return false; }
-    void quit(int code) override { wx_.quit(code); }
-    int run() override { return wx_.run(); }
 
 protected:
     std::optional<std::filesystem::path> showFileDialog(const ui::FileDialogRequest&) override {
@@ -53,9 +42,6 @@ protected:
         answers.pop_front();
         return next;
     }
-
-private:
-    ui::WxUi& wx_;
 };
 
 TEST(ScriptEditorOnTheDesktop, OperatorUndoesInOneStepAndNonGbkSavesAsQuestionMark) {
