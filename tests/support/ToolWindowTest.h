@@ -1,7 +1,6 @@
 #pragma once
-// A tool window opened as the tool chooser opens it, on the headless
-// realisation, owned by an empty main window, with a fixed clock and seeded
-// random sources and no settings folder.
+// A tool window opened as the tool chooser opens it, owned by an empty main
+// window, with a fixed clock and seeded random sources and no settings folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,14 +12,27 @@
 
 namespace trelvix::test {
 
-class ToolWindowTest : public ::testing::Test {
-protected:
-    ui::HeadlessUi ui;
-    ui::Window* main = &ui.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
+// What a tool window takes of the program, over any desktop: an empty main
+// window as its owner, a fixed clock, seeded random sources and no folders.
+struct ToolHost {
+    explicit ToolHost(ui::Ui& desktop)
+        : main(&desktop.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {})),
+          tools{desktop, main, clock, random, secureRandom, settings, settingsFile, temp} {}
+    ui::Window* main;
     FixedClock clock{42800.5};
     SeededRandom random{1}, secureRandom{2};
     std::filesystem::path settings, settingsFile, temp;
-    ToolContext tools{ui, main, clock, random, secureRandom, settings, settingsFile, temp};
+    ToolContext tools;
+};
+
+// A tool window on the headless realisation.
+class ToolWindowTest : public ::testing::Test {
+protected:
+    ui::HeadlessUi ui;
+    ToolHost host{ui};
+    ToolContext& tools = host.tools;
+    FixedClock& clock = host.clock;
+    std::filesystem::path& temp = host.temp;
 
     // Shows the tool (made at its first showing) and returns its window.
     ui::HeadlessWindow& openTool(ToolIndex tool) {

@@ -13,6 +13,7 @@
 
 #include "NeedDisplay.h"
 #include "TestSupport.h"
+#include "ToolWindowTest.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "tools/ToolWindows.h"
@@ -46,11 +47,8 @@ TEST(CatalogueOnTheDesktop, TheSampleLoadsAndAProductShowsItsPictureAndShadedRow
     static char* argv[] = {name, nullptr};
     auto wx = ui::WxUi::Create(argc, argv);
     ASSERT_NE(wx, nullptr);
-    ui::Window* main = &wx->createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
-    FixedClock clock{42800.5};
-    SeededRandom random{1}, secureRandom{2};
-    std::filesystem::path settings, settingsFile, temp;
-    ToolContext tools{*wx, main, clock, random, secureRandom, settings, settingsFile, temp};
+    test::ToolHost host(*wx);
+    ToolContext& tools = host.tools;
     tools.services = [] { return ServiceAddresses{}; };  // no rate page: the rate below stands
     tools.catalogueFolder = [data] { return data; };
     UsdCnyRate = 7;

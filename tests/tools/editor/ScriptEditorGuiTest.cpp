@@ -13,6 +13,7 @@
 #include "ForwardingUi.h"
 #include "NeedDisplay.h"
 #include "TestSupport.h"
+#include "ToolWindowTest.h"
 #include "common/platform/AtomicFile.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
@@ -53,11 +54,8 @@ TEST(ScriptEditorOnTheDesktop, OperatorUndoesInOneStepAndNonGbkSavesAsQuestionMa
     auto wx = ui::WxUi::Create(argc, argv);
     ASSERT_NE(wx, nullptr);
     AnsweredDialogs desk(*wx);
-    ui::Window* main = &desk.createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
-    FixedClock clock{42800.5};
-    SeededRandom random{1}, secureRandom{2};
-    std::filesystem::path settings, settingsFile, temp;
-    ToolContext tools{desk, main, clock, random, secureRandom, settings, settingsFile, temp};
+    test::ToolHost host(desk);
+    ToolContext& tools = host.tools;
 
     ShowToolWindow(tools, ToolIndex::ScriptEditor);
     ui::WxWindow* w = wx->window("ScriptEditorWindow");

@@ -12,6 +12,7 @@
 
 #include "NeedDisplay.h"
 #include "TestSupport.h"
+#include "ToolWindowTest.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "tools/ToolWindows.h"
@@ -30,11 +31,9 @@ TEST(L7ToolsOnTheDesktop, CatalogueTreeAndStatusBarLiveInTheNativeControls) {
     static char* argv[] = {name, nullptr};
     auto wx = ui::WxUi::Create(argc, argv);
     ASSERT_NE(wx, nullptr);
-    ui::Window* main = &wx->createWindow(ui::ParseLayout(R"({"name": "main", "controls": []})"), nullptr, {});
-    FixedClock clock{42800.5};
-    SeededRandom random{1}, secureRandom{2};
-    std::filesystem::path settings, settingsFile, temp = home.root().string() + "/";
-    ToolContext tools{*wx, main, clock, random, secureRandom, settings, settingsFile, temp};
+    test::ToolHost host(*wx);
+    host.temp = home.root().string() + "/";
+    ToolContext& tools = host.tools;
 
     ShowToolWindow(tools, ToolIndex::L7Tools);
     ui::WxWindow* w = wx->window("L7ToolsWindow");
