@@ -67,6 +67,40 @@ TEST(MainLayout, HoldsNineSectionsWithTheirFortyTwoPages) {
     }
 }
 
+// Page 0 of a section is its information page: one read-only text that names
+// every working page of the section by its tab caption, so that a renamed
+// page shows up here instead of leaving a stale description behind.
+TEST(MainLayout, InformationPagesNameTheirSectionsPages) {
+    const std::pair<const char*, const char*> introBoxes[] = {
+        {"选择夹3", "编辑框_安装介绍"}, {"选择夹4", "编辑框_PPPOE介绍"}, {"选择夹5", "编辑框_限速介绍"},
+        {"选择夹6", "编辑框_防火墙介绍"}, {"选择夹7", "编辑框_VPN介绍"}, {"选择夹9", "编辑框_脚本介绍"},
+        {"选择夹10", "编辑框_常用工具介绍"},
+    };
+    const WindowSpec& spec = BuiltInLayout("main.json");
+    for (const auto& [tab, box] : introBoxes) {
+        SCOPED_TRACE(box);
+        const ControlSpec* firstPage = nullptr;
+        ForEachControl(spec.controls, [&](const ControlSpec& c, const ControlSpec*) {
+            if (c.name == G(tab) && !c.children.empty()) firstPage = &c.children.front();
+        });
+        ASSERT_NE(firstPage, nullptr);
+        ASSERT_EQ(firstPage->children.size(), 1u);
+        const ControlSpec& intro = firstPage->children.front();
+        EXPECT_EQ(intro.name, G(box));
+        EXPECT_EQ(intro.kind, Kind::Edit);
+        EXPECT_TRUE(intro.multiline);
+        EXPECT_TRUE(intro.readOnly);
+
+        const SectionCase* section = nullptr;
+        for (const SectionCase& s : kSections)
+            if (std::string(s.tab) == tab) section = &s;
+        ASSERT_NE(section, nullptr);
+        for (std::size_t page = 1; page < section->pages.size(); ++page)
+            EXPECT_NE(intro.text.find(G(std::string("“") + section->pages[page] + "”")), std::string::npos)
+                << section->pages[page];
+    }
+}
+
 TEST(MainLayout, TreeHasFortyTwoItemsInTwoLevels) {
     HeadlessUi ui;
     Window& w = ui.createWindow(BuiltInLayout("main.json"), nullptr, {});
