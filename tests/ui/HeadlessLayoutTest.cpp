@@ -72,9 +72,9 @@ TEST(MainLayout, HoldsNineSectionsWithTheirFortyTwoPages) {
 // page shows up here instead of leaving a stale description behind.
 TEST(MainLayout, InformationPagesNameTheirSectionsPages) {
     const std::pair<const char*, const char*> introBoxes[] = {
-        {"选择夹3", "编辑框_安装介绍"}, {"选择夹4", "编辑框_PPPOE介绍"}, {"选择夹5", "编辑框_限速介绍"},
-        {"选择夹6", "编辑框_防火墙介绍"}, {"选择夹7", "编辑框_VPN介绍"}, {"选择夹9", "编辑框_脚本介绍"},
-        {"选择夹10", "编辑框_常用工具介绍"},
+        {"选择夹3", "标签_安装介绍"}, {"选择夹4", "标签_PPPOE介绍"}, {"选择夹5", "标签_限速介绍"},
+        {"选择夹6", "标签_防火墙介绍"}, {"选择夹7", "标签_VPN介绍"}, {"选择夹9", "标签_脚本介绍"},
+        {"选择夹10", "标签_常用工具介绍"},
     };
     const WindowSpec& spec = BuiltInLayout("main.json");
     for (const auto& [tab, box] : introBoxes) {
@@ -87,9 +87,7 @@ TEST(MainLayout, InformationPagesNameTheirSectionsPages) {
         ASSERT_EQ(firstPage->children.size(), 1u);
         const ControlSpec& intro = firstPage->children.front();
         EXPECT_EQ(intro.name, G(box));
-        EXPECT_EQ(intro.kind, Kind::Edit);
-        EXPECT_TRUE(intro.multiline);
-        EXPECT_TRUE(intro.readOnly);
+        EXPECT_EQ(intro.kind, Kind::Label);
 
         const SectionCase* section = nullptr;
         for (const SectionCase& s : kSections)
