@@ -1,9 +1,9 @@
 #pragma once
-// Reading a file the user dropped on a box or a list: its text is its bytes
-// up to the first zero byte, taken as GBK as they stand (no byte-order mark,
-// no UTF-8 or UTF-16 decoding). A file that cannot be read, a folder, or one
-// larger than the caller's limit gives no text, so that a mis-aimed drop never
-// replaces what the user had with nothing.
+// Reading a file the user gave a box or a list (dropped on it, or chosen in a
+// dialog): its text is its bytes up to the first zero byte, taken as GBK as
+// they stand (no byte-order mark, no UTF-8 or UTF-16 decoding). A file that
+// cannot be read, a folder, or one larger than the caller's limit gives no
+// text, so that a mis-aimed file never replaces what the user had with nothing.
 #include <cstdint>
 #include <filesystem>
 

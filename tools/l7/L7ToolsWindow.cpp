@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/platform/AtomicFile.h"
+#include "common/platform/DroppedFile.h"
 #include "common/platform/Paths.h"
 #include "tools/ToolWindows.h"
 #include "tools/l7/L7Catalogue.h"
@@ -261,13 +262,13 @@ void LoadRegexSourceFile(ToolContext& tools, ui::Window& w) {
     request.filter = DialogFilter("通用对话框2");
     const auto chosen = tools.ui.fileDialog(request);
     if (!chosen) return;
-    const std::optional<Gbk> bytes = ReadTextFileCapped(*chosen, kMaxRegexSourceFileBytes);
-    if (!bytes) {
+    const DroppedFileText source = ReadDroppedFile(*chosen, kMaxRegexSourceFileBytes);
+    if (source.result != DroppedFileText::Result::Read) {
         tools.ui.messageBox({"无法载入文件(文件不能读取或大于8MB):" + GbkFromPath(*chosen), ui::mb::IconExclamation,
                              ui::DefaultMessageTitle(), w.name()});
         return;
     }
-    w.setText(kSourceBox, *bytes);
+    w.setText(kSourceBox, source.text);
 }
 
 // --- code box tools
@@ -292,7 +293,8 @@ void CopyL7Script(ToolContext& tools, ui::Window& w) {
 // --- work files
 
 void LoadWorkFile(ui::Window& w, const char* box, const std::filesystem::path& file) {
-    if (std::optional<Gbk> bytes = ReadTextFileCapped(file, kMaxRegexSourceFileBytes)) w.setText(box, *bytes);
+    const DroppedFileText saved = ReadDroppedFile(file, kMaxRegexSourceFileBytes);
+    if (saved.result == DroppedFileText::Result::Read) w.setText(box, saved.text);
 }
 
 // An empty box leaves its old file in place.

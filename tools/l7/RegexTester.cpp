@@ -1,8 +1,6 @@
 #include "tools/l7/RegexTester.h"
 
-#include <fstream>
 #include <string>
-#include <system_error>
 
 #include "common/regex/RegexObject.h"
 
@@ -35,21 +33,6 @@ RegexTestResult RunRegexTest(std::string_view pattern, std::string_view source) 
     else
         result.message = "匹配成功 - 匹配数量: " + std::to_string(result.count);
     return result;
-}
-
-std::optional<Gbk> ReadTextFileCapped(const std::filesystem::path& file, std::uintmax_t maxBytes) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    Gbk bytes;
-    char chunk[64 * 1024];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > maxBytes) return std::nullopt;
-    }
-    if (in.bad()) return std::nullopt;
-    return bytes;
 }
 
 }  // namespace trelvix

@@ -5,8 +5,6 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -32,8 +30,5 @@ struct RegexTestResult {
 // All options by default: case ignored, multiline, every match. A pattern the engine
 // rejects or gives up on, or one that runs past kRegexTestTime, counts as no match.
 RegexTestResult RunRegexTest(std::string_view pattern, std::string_view source);
-
-// A file's bytes when it can be read and is no larger than `maxBytes`.
-std::optional<Gbk> ReadTextFileCapped(const std::filesystem::path& file, std::uintmax_t maxBytes);
 
 }  // namespace trelvix

@@ -100,6 +100,17 @@ TEST(ReadDroppedFile, OnlyARegularFileIsRead) {
     EXPECT_EQ(ReadDroppedFile(home.root(), 4096).result, DroppedFileText::Result::Unreadable);
 }
 
+TEST(ReadDroppedFile, ReadsUpToItsLimitAndRefusesLargerOrMissingFiles) {
+    TempHome home;
+    const fs::path file = home.root() / "source.txt";
+    std::ofstream(file, std::ios::binary) << "0123456789";
+    const DroppedFileText whole = ReadDroppedFile(file, 10);
+    EXPECT_EQ(whole.result, DroppedFileText::Result::Read);
+    EXPECT_EQ(whole.text, "0123456789");
+    EXPECT_EQ(ReadDroppedFile(file, 9).result, DroppedFileText::Result::TooLarge);
+    EXPECT_EQ(ReadDroppedFile(home.root() / "none.txt", 10).result, DroppedFileText::Result::Unreadable);
+}
+
 // ---------------------------------------------------------------- the main window's targets
 
 struct MainWindowDrops : ::testing::Test {

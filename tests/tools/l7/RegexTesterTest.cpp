@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
 #include <string>
 
 #include "TestSupport.h"
@@ -75,19 +74,6 @@ TEST(RunRegexTest, APatternCostlyAtEveryPositionEndsWithinTheTimeBound) {
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(r.kind, RegexTestResult::Kind::NoMatch);
     EXPECT_LT(took, kRegexTestTime + std::chrono::seconds(5 * test::SlowdownFactor()));
-}
-
-TEST(ReadTextFileCapped, ReadsSmallFilesAndRefusesLargeOrMissingOnes) {
-    test::TempHome home;
-    const auto file = home.root() / "source.txt";
-    {
-        std::ofstream out(file, std::ios::binary);
-        out << "0123456789";
-    }
-    EXPECT_EQ(ReadTextFileCapped(file, 10), std::optional<Gbk>("0123456789"));
-    EXPECT_EQ(ReadTextFileCapped(file, 9), std::nullopt);
-    EXPECT_EQ(ReadTextFileCapped(home.root() / "none.txt", 10), std::nullopt);
-    EXPECT_EQ(ReadTextFileCapped(home.root(), 10), std::nullopt);
 }
 
 }  // namespace
