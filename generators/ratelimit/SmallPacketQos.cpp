@@ -36,8 +36,9 @@ LanRestriction Restriction(const SmallPacketQosFields& f) {
             " src-address-list=lanip"};
 }
 
-Gbk QueueType(const Gbk& mark, const Gbk& bandwidth, const char* classifier) {
-    return "/queue type add name=" + TypedWord(mark) + " kind=pcq pcq-rate=" + Rate(bandwidth) +
+// `type`: the queue type's name, already through the typed-value rule.
+Gbk QueueType(const Gbk& type, const Gbk& bandwidth, const char* classifier) {
+    return "/queue type add name=" + type + " kind=pcq pcq-rate=" + Rate(bandwidth) +
            " pcq-limit=50 pcq-classifier=" + classifier + " pcq-total-limit=2000\r\n";
 }
 
@@ -78,7 +79,7 @@ Gbk BuildSmallPacketQos(const SmallPacketQosFields& f, RouterOsVersion version) 
                                        {"{ip}", lan.match},
                                        {"{up}", parentUp},
                                        {"{down}", parentDown}});
-    return QueueType(f.upMark, f.upBandwidth, "src-address") + QueueType(f.downMark, f.downBandwidth, "dst-address") +
+    return QueueType(upType, f.upBandwidth, "src-address") + QueueType(downType, f.downBandwidth, "dst-address") +
            "\r\n" + tree;
 }
 
