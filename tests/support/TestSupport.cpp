@@ -28,6 +28,15 @@ std::string G(std::string_view utf8) {
     return out;
 }
 
+std::vector<std::string> CrLfLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string_view::npos; start = end + 2)
+        lines.emplace_back(text.substr(start, end - start));
+    lines.emplace_back(text.substr(start));
+    return lines;
+}
+
 std::string Visible(std::string_view bytes) {
     std::string out;
     for (unsigned char c : bytes) {

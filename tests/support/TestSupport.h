@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trelvix::test {
 
@@ -18,6 +19,10 @@ inline const std::string kTrailLowerA = "\x81\x61";
 
 // Bytes made visible: printable ASCII as is, CR as \r, LF as \n, others as \xHH.
 std::string Visible(std::string_view bytes);
+
+// The lines of a script, split at CR LF; the piece after the last CR LF is a
+// line too, also when it is empty.
+std::vector<std::string> CrLfLines(std::string_view text);
 
 // Compares two scripts byte for byte; a failure prints both with Visible().
 #define EXPECT_BYTES(actual, expected) EXPECT_EQ(::trelvix::test::Visible(actual), ::trelvix::test::Visible(expected))

@@ -7,21 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "common/EmbeddedData.h"
 #include "generators/firewall/FilterSets.h"
 #include "generators/firewall/FirewallGenerators.h"
 
 namespace trelvix::firewall {
 namespace {
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
-}
 
 TEST(StoredBlocks, LinesEndInCrLfAndTheLastHasNone) {
     const SoftwareBlock all[] = {SoftwareBlock::Thunder,    SoftwareBlock::ThunderFull, SoftwareBlock::PpLive,
@@ -54,7 +46,7 @@ TEST(StoredTexts, HaveTheSizesTheyAreKnownBy) {
 TEST(StoredBlocks, EveryPortRuleNamesItsProtocol) {
     const SoftwareBlock withPorts[] = {SoftwareBlock::PpLive, SoftwareBlock::NetSoftware, SoftwareBlock::QqLive};
     for (const SoftwareBlock block : withPorts) {
-        for (const std::string& line : Lines(StoredBlock(block))) {
+        for (const std::string& line : test::CrLfLines(StoredBlock(block))) {
             if (line.find("dst-port=") != std::string::npos) {
                 EXPECT_NE(line.find(" protocol="), std::string::npos) << line;
             }
@@ -68,7 +60,7 @@ TEST(VirusChain, HeadingThenAscendingDropRules) {
     const std::string text(StoredText("data/firewall/virus-chain.rsc"));
     ASSERT_GE(text.size(), 2u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-    std::vector<std::string> lines = Lines(text);
+    std::vector<std::string> lines = test::CrLfLines(text);
     ASSERT_EQ(lines.back(), "");
     lines.pop_back();
     ASSERT_EQ(lines.size(), 117u);

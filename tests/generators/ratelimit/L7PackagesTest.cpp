@@ -74,11 +74,7 @@ ParsedScript Parse(std::string_view bytes) {
     for (std::size_t at; (at = text.find(" \\\r\n    ")) != std::string::npos;) text.replace(at, 8, " ");
     ParsedScript script;
     std::string section;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(start, end - start);
+    for (const std::string& line : trelvix::test::CrLfLines(text)) {
         if (line.empty()) {
             script.sections.push_back("");
         } else if (line[0] == '/') {
@@ -89,7 +85,6 @@ ParsedScript Parse(std::string_view bytes) {
         } else {
             script.commands.push_back({section, line, Values(line)});
         }
-        start = end + 2;
     }
     return script;
 }

@@ -51,26 +51,16 @@ std::string Expected(const std::string& parentDown, const std::string& parentUp,
            "add name=ie-up packet-mark=ie parent=up-all priority=3 queue=PCQ-up" + rates;
 }
 
-// The script's lines, split at CR LF.
-std::vector<std::string> Lines(const std::string& script) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t at; (at = script.find("\r\n", start)) != std::string::npos; start = at + 2)
-        lines.push_back(script.substr(start, at - start));
-    lines.push_back(script.substr(start));
-    return lines;
-}
-
 // The queue line of a class ("small-down", "up-all", ...).
 std::string QueueLine(const std::string& script, const std::string& queue) {
-    for (const std::string& line : Lines(script))
+    for (const std::string& line : test::CrLfLines(script))
         if (line.rfind("add name=" + queue + " ", 0) == 0) return line;
     return "(no queue " + queue + ")";
 }
 
 TEST(SmallPacketQos, StoredTemplateAndFragmentAreTheirOwnBytes) {
     EXPECT_EQ(StoredText("data/ratelimit/small-packet-qos.rsc").size(), 2518u);
-    EXPECT_EQ(Lines(std::string(StoredText("data/ratelimit/small-packet-qos.rsc"))).size(), 29u);
+    EXPECT_EQ(test::CrLfLines(StoredText("data/ratelimit/small-packet-qos.rsc")).size(), 29u);
     EXPECT_BYTES(StoredText("data/ratelimit/small-packet-lanip.rsc"),
                  G("/ip firewall address-list\r\n add address={ip段} comment=\"lanip\" disabled=no list=lanip\r\n\r\n"));
 }
@@ -166,7 +156,7 @@ TEST(SmallPacketQos, TypedNamesAndInterfaces) {
     f.lan = "bridge-lan";
     f.upBandwidth = "2m";
     const std::string script = BuildSmallPacketQos(f, RouterOsVersion::V6);
-    const std::vector<std::string> lines = Lines(script);
+    const std::vector<std::string> lines = test::CrLfLines(script);
     EXPECT_EQ(lines[0], "/queue type add name= kind=pcq pcq-rate=2M pcq-limit=50 pcq-classifier=src-address pcq-total-limit=2000");
     EXPECT_EQ(lines[1], "/queue type add name=\"pcq down\" kind=pcq pcq-rate=1M pcq-limit=50 pcq-classifier=dst-address "
                         "pcq-total-limit=2000");
@@ -186,7 +176,7 @@ TEST(SmallPacketQos, TypedPlaceholderNamesAreNotFilledAgain) {
     const std::string script = BuildSmallPacketQos(f, RouterOsVersion::V5);
     EXPECT_EQ(QueueLine(script, "small-down"),
               "add name=small-down packet-mark=small parent=down-all priority=1 queue=\"{up}\" limit-at=0 max-limit=0");
-    EXPECT_EQ(Lines(script)[4], " add address=\"{ip}\" comment=\"lanip\" disabled=no list=lanip");
+    EXPECT_EQ(test::CrLfLines(script)[4], " add address=\"{ip}\" comment=\"lanip\" disabled=no list=lanip");
 }
 
 }  // namespace
