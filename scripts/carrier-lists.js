@@ -458,8 +458,9 @@ function readmeEntry(sources, meta, lists) {
     const counts = lengthCounts(list.prefixes);
     lines.push(`  ${list.file} (${list.caption}): ${list.prefixes.length} prefixes, ` +
                `${grouped(list.addresses)} addresses, ${list.text.length} bytes`);
-    lines.push(`    by origin ${grouped(list.byOrigin)}, holes ${grouped(list.filled)}, ` +
-               `left out ${grouped(list.notMainland)}; confirmed ${percent(list.confirmed, list.addresses)}`);
+    const added = list.names ? `by origin ${grouped(list.byOrigin)}, holes ${grouped(list.filled)}, ` : '';
+    lines.push(`    ${added}left out ${grouped(list.notMainland)}; ` +
+               `confirmed ${percent(list.confirmed, list.addresses)}`);
     for (let i = 0; i < counts.length; i += 8) lines.push('    ' + counts.slice(i, i + 8).join(', '));
   }
   return lines;
@@ -560,4 +561,5 @@ function main() {
   }
 }
 
-main();
+if (require.main === module) main();
+module.exports = {fetchPackage, readCsv, flatten, originOwners, countIn, SOURCES};
