@@ -273,9 +273,11 @@ function readCsv(bytes) {
 }
 
 // The packages' rows overlap here and there, a smaller range inside a larger
-// one; the row that starts later is the more specific and wins where they
-// overlap. Returns ascending, disjoint [first, last, value] pieces.
-function flatten(rows) {
+// one; the row that starts later, or of two that start together the shorter,
+// is the more specific and wins where they overlap. Returns ascending,
+// disjoint [first, last, value] pieces.
+function flatten(unordered) {
+  const rows = [...unordered].sort((a, b) => a.first - b.first || b.last - a.last);
   const out = [];
   const open = [];
   let at = 0;
