@@ -124,6 +124,68 @@ TEST(CarrierCidrList, CarrierListsShareNoAddress) {
         EXPECT_GT(all[i].first.first, all[i - 1].first.last) << all[i - 1].second << " and " << all[i].second;
 }
 
+std::uint32_t Address(const char* dotted) {
+    const auto prefix = ParseCidr(std::string(dotted) + "/32");
+    EXPECT_TRUE(prefix) << dotted;
+    return prefix ? prefix->first : 0;
+}
+
+bool Holds(const std::vector<Prefix>& prefixes, std::uint32_t first, std::uint32_t last) {
+    const auto above = std::upper_bound(prefixes.begin(), prefixes.end(), last,
+                                        [](std::uint32_t a, const Prefix& q) { return a < q.first; });
+    return above != prefixes.begin() && std::prev(above)->last >= first;
+}
+
+// Blocks the database files under mainland China although they are run from
+// Hong Kong or Taiwan: routing them over a mainland line would send them the
+// long way round.
+TEST(CarrierCidrList, NoListHoldsHongKongOrTaiwanSpace) {
+    struct Block {
+        const char* first;
+        const char* last;
+        const char* whose;
+    };
+    const Block blocks[] = {
+        {"223.122.32.0", "223.122.255.255", "China Mobile Hong Kong"},
+        {"223.123.128.0", "223.123.194.255", "China Mobile Hong Kong"},
+        {"223.120.0.0", "223.120.127.255", "China Mobile International, Hong Kong"},
+        {"203.65.240.0", "203.65.243.255", "Taiwan"},
+    };
+    for (const ListCase& c : kLists) {
+        SCOPED_TRACE(c.name);
+        const std::vector<Prefix> prefixes = ReadList(c);
+        for (const Block& b : blocks)
+            EXPECT_FALSE(Holds(prefixes, Address(b.first), Address(b.last))) << b.whose << " " << b.first;
+    }
+}
+
+// Carrier space the database files under a company's name, taken by the
+// carrier that announces it, and a customer's name cut out of a carrier's
+// block: each address must be in its carrier's list.
+TEST(CarrierCidrList, CarrierSpaceUnderOtherNamesIsInItsCarriersList) {
+    struct Case {
+        const char* address;
+        CarrierList list;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"42.128.0.1", CarrierList::Tietong, "北方星辰 on 铁通's AS9394"},
+        {"42.175.255.254", CarrierList::Tietong, "北方星辰 on 铁通's AS9394"},
+        {"110.56.0.1", CarrierList::Tietong, "北方星辰 on 铁通's AS9394"},
+        {"116.140.0.1", CarrierList::Unicom, "新国信通信 on 联通's AS4837"},
+        {"116.191.255.254", CarrierList::Unicom, "新国信通信 on 联通's AS4837"},
+        {"166.111.0.1", CarrierList::Education, "a university on AS4538"},
+        {"211.103.36.38", CarrierList::Mobile, "a customer's name inside a 移动 block"},
+    };
+    for (const Case& c : cases) {
+        const auto listCase = std::find_if(std::begin(kLists), std::end(kLists),
+                                           [&](const ListCase& l) { return l.list == c.list; });
+        ASSERT_NE(listCase, std::end(kLists));
+        const std::uint32_t address = Address(c.address);
+        EXPECT_TRUE(Holds(ReadList(*listCase), address, address)) << c.address << ": " << c.why;
+    }
+}
+
 TEST(CarrierCidrList, TheCheckerRefusesWhatAListMustNotHold) {
     const char* const bad[] = {"", " 1.0.1.0/24", "1.0.1.0/24 ", "1.0.1.1/24", "1.0.1.0", "1.0.1.0/33",
                                "1.0.01.0/24", "256.0.0.0/8", "1.0.1/24", "1.0.1.0/0"};
