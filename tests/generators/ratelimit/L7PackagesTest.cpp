@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -253,38 +256,54 @@ TEST(L7Packages, Layer7RegexpsAgreeWithEachOtherAndTheCatalogue) {
     EXPECT_EQ(shared, static_cast<int>(regexps.size()) - 1);  // all but "Web", which the catalogue lacks
 }
 
-TEST(L7QosClassic, LanRangeFillsTheOnePlaceholder) {
-    const std::string stored(StoredText(kL7ClassicScript));
-    const std::string line = "add address={lanip} disabled=no list=OnLineClient";
-    const std::size_t at = stored.find("{lanip}");
-    ASSERT_NE(at, std::string::npos);
-    EXPECT_EQ(stored.find("{lanip}", at + 1), std::string::npos);
-    EXPECT_NE(stored.find("\r\n" + line + "\r\n"), std::string::npos);
+// The stored file as it lies in the source tree, read without the program's
+// embedded copy, so the page is checked against what was written down.
+std::string SourceFile(const std::string& relative) {
+    std::ifstream in(std::string(TRELVIX_SOURCE_DIR) + "/" + relative, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_TRUE(in.good() || in.eof()) << relative;
+    return bytes.str();
+}
 
-    const auto filled = [&](const std::string& lan) {
-        return stored.substr(0, at) + lan + stored.substr(at + 7);
-    };
-    EXPECT_BYTES(BuildL7QosClassic({""}), filled("192.168.1.0/24"));
-    EXPECT_BYTES(BuildL7QosClassic({"10.8.0.0/16"}), filled("10.8.0.0/16"));
-    EXPECT_NE(BuildL7QosClassic({""}).find("\r\nadd address=192.168.1.0/24 disabled=no list=OnLineClient\r\n"),
-              std::string::npos);
+// The classic script with its one LAN line as the page must write it.
+std::string ClassicWithLanLine(const std::string& lanLine) {
+    std::string script = SourceFile("data/ratelimit/l7-classic-5x.rsc");
+    const std::string placeholder = "\r\nadd address={lanip} disabled=no list=OnLineClient\r\n";
+    const std::size_t at = script.find(placeholder);
+    EXPECT_NE(at, std::string::npos);
+    EXPECT_EQ(script.find("{lanip}", at + placeholder.size()), std::string::npos);
+    if (at != std::string::npos) script.replace(at, placeholder.size(), "\r\n" + lanLine + "\r\n");
+    return script;
+}
+
+TEST(L7QosClassic, LanRangeFillsTheOnePlaceholder) {
+    EXPECT_BYTES(BuildL7QosClassic({""}), ClassicWithLanLine("add address=192.168.1.0/24 disabled=no list=OnLineClient"));
+    EXPECT_BYTES(BuildL7QosClassic({"10.8.0.0/16"}), ClassicWithLanLine("add address=10.8.0.0/16 disabled=no list=OnLineClient"));
     // A range typed with a blank or a quote cannot end the command early.
-    EXPECT_BYTES(BuildL7QosClassic({"10.0.0.0/8 \""}), filled("\"10.0.0.0/8 \\\"\""));
+    EXPECT_BYTES(BuildL7QosClassic({"10.0.0.0/8 \""}),
+                 ClassicWithLanLine("add address=\"10.0.0.0/8 \\\"\" disabled=no list=OnLineClient"));
 }
 
 TEST(L7PackagesPage, ButtonsShowTheirScripts) {
+    const std::pair<const char*, const char*> buttons[] = {
+        {"按钮_35生成1", "data/ratelimit/l7-collected-6x.rsc"}, {"按钮_35生成21", "data/ratelimit/l7-package1.rsc"},
+        {"按钮_35生成22", "data/ratelimit/l7-package2.rsc"},    {"按钮_35生成23", "data/ratelimit/l7-package3.rsc"},
+        {"按钮_35生成24", "data/ratelimit/l7-package4.rsc"},    {"按钮_35生成25", "data/ratelimit/l7-package5.rsc"},
+        {"按钮_35生成26", "data/ratelimit/l7-package6.rsc"},
+    };
     test::RateLimitWindow w;
-    for (const StoredScriptButton& b : L7StoredScripts()) {
-        w.window->click(b.button);  // GBK already
+    for (const auto& [button, file] : buttons) {
+        w.click(button);
         ASSERT_FALSE(w.scripts.empty());
-        EXPECT_BYTES(w.scripts.back(), StoredText(b.path)) << b.path;
+        EXPECT_BYTES(w.scripts.back(), SourceFile(file)) << file;
     }
     w.click("按钮_35生成3");
-    EXPECT_NE(w.scripts.back().find("\r\nadd address=192.168.1.0/24 disabled=no list=OnLineClient\r\n"), std::string::npos);
+    EXPECT_BYTES(w.scripts.back(), ClassicWithLanLine("add address=192.168.1.0/24 disabled=no list=OnLineClient"));
     w.type("编辑框_35内网ip段", "172.16.0.0/12");
     w.click("按钮_35生成3");
-    EXPECT_BYTES(w.scripts.back(), BuildL7QosClassic({"172.16.0.0/12"}));
-    EXPECT_EQ(w.scripts.size(), ratelimit::L7StoredScripts().size() + 2);
+    EXPECT_BYTES(w.scripts.back(), ClassicWithLanLine("add address=172.16.0.0/12 disabled=no list=OnLineClient"));
+    EXPECT_EQ(w.scripts.size(), std::size(buttons) + 2);
     EXPECT_EQ(w.text("编辑框_35内网ip段"), "172.16.0.0/12");
 }
 
