@@ -7,7 +7,7 @@ packages=(
   libwxgtk3.2-dev libcurl4-openssl-dev libpcre2-dev nlohmann-json3-dev libsqlite3-dev zlib1g-dev
   opencc libopencc-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool fonts-wqy-microhei
+  xvfb xauth xdotool x11-utils fonts-wqy-microhei
 )
 missing=()
 for p in "${packages[@]}"; do

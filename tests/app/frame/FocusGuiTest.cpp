@@ -33,7 +33,29 @@ namespace {
 // toolkit's loop without its effect means it never arrived.
 constexpr int kMaxRounds = 2000;
 
-class KeyboardOnTheDesktop : public ::testing::Test {
+// The output of a short command, or nothing when it could not run.
+std::optional<std::string> Output(const std::string& command) {
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return std::nullopt;
+    std::string out;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, p)) out += buffer;
+    if (pclose(p) != 0) return std::nullopt;
+    return out;
+}
+
+bool HaveXwininfo() { return Output("command -v xwininfo").has_value(); }
+
+// Which of two windows, told by their titles, the display stacks higher: it
+// lists the screen's windows top-most first. Empty when either is missing.
+std::string HigherOf(const std::string& a, const std::string& b) {
+    const std::string windows = Output("xwininfo -root -children").value_or("");
+    const std::size_t atA = windows.find('"' + a + '"'), atB = windows.find('"' + b + '"');
+    if (atA == std::string::npos || atB == std::string::npos) return {};
+    return atA < atB ? a : b;
+}
+
+class FocusOnTheDesktop : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         static int argc = 1;
@@ -107,11 +129,11 @@ protected:
     wxUIActionSimulator keys_;
 };
 
-ui::WxUi* KeyboardOnTheDesktop::wx_ = nullptr;
+ui::WxUi* FocusOnTheDesktop::wx_ = nullptr;
 
 // ---------------------------------------------------------------- trees that show pages
 
-TEST_F(KeyboardOnTheDesktop, DownWalksTheNavigationTreeAndLeavesThePagesDropDownsAlone) {
+TEST_F(FocusOnTheDesktop, DownWalksTheNavigationTreeAndLeavesThePagesDropDownsAlone) {
     const std::string tree = G("树型框1"), rights = G("组合框_01权限");
     ui::TreeItem system = main_->treeItems(tree)[0];
     system.expanded = true;
@@ -138,7 +160,7 @@ TEST_F(KeyboardOnTheDesktop, DownWalksTheNavigationTreeAndLeavesThePagesDropDown
     EXPECT_EQ(main_->focus(), rights);
 }
 
-TEST_F(KeyboardOnTheDesktop, ArrowsWalkTheLayer7HelpTreeWhileItShowsTheHelpPage) {
+TEST_F(FocusOnTheDesktop, ArrowsWalkTheLayer7HelpTreeWhileItShowsTheHelpPage) {
     ui::WxWindow& w = tool(ToolIndex::L7Tools);
     const std::string tree = G("树型框"), help = G("编辑框_语法提示");
     // The tester's page, with another of its pages in front: the first step shows the help page.
@@ -171,7 +193,7 @@ TEST_F(KeyboardOnTheDesktop, ArrowsWalkTheLayer7HelpTreeWhileItShowsTheHelpPage)
 
 // ---------------------------------------------------------------- opening
 
-TEST_F(KeyboardOnTheDesktop, TheScriptEditorOpensWithTypingGoingIntoItsCodeBox) {
+TEST_F(FocusOnTheDesktop, TheScriptEditorOpensWithTypingGoingIntoItsCodeBox) {
     ui::WxWindow& w = tool(ToolIndex::ScriptEditor);
     front(w);
     const std::string code = G("编辑框_代码");
@@ -180,6 +202,28 @@ TEST_F(KeyboardOnTheDesktop, TheScriptEditorOpensWithTypingGoingIntoItsCodeBox) 
     press('x', [&] { return !w.text(code).empty(); });
     EXPECT_EQ(w.text(code).bytes(), "x");
     EXPECT_EQ(w.text(G("编辑框_行号")).bytes(), "1");
+}
+
+// ---------------------------------------------------------------- the front
+
+// The script editor left behind the Layer-7 window, visible or closed, comes
+// in front of it when the user chooses it again.
+TEST_F(FocusOnTheDesktop, AnOpenToolChosenAgainComesInFrontOfTheOthers) {
+    TRELVIX_NEED(HaveXwininfo(), "xwininfo to see which window is in front");
+    const std::string editorTitle = "RouterOS官方脚本编辑器", l7Title = "_L7协议相关工具";
+    for (const bool closed : {false, true}) {
+        SCOPED_TRACE(closed ? "closed" : "behind the other");
+        ui::WxWindow& editor = tool(ToolIndex::ScriptEditor);
+        ui::WxWindow& l7 = tool(ToolIndex::L7Tools);
+        ASSERT_TRUE(runUntil([&] { return HigherOf(editorTitle, l7Title) == l7Title; }));
+        if (closed) editor.close();
+
+        tool(ToolIndex::ScriptEditor);
+        EXPECT_TRUE(runUntil([&] { return HigherOf(editorTitle, l7Title) == editorTitle; }));
+        EXPECT_TRUE(editor.shown());
+        l7.close();
+        editor.close();
+    }
 }
 
 }  // namespace
