@@ -29,8 +29,8 @@
 namespace trelvix::test {
 namespace {
 
-// A key press travels through the display server; this many rounds of the
-// toolkit's loop without its effect means it never arrived.
+// A key press or a raised window travels through the display server; this
+// many rounds of the toolkit's loop without its effect mean it never arrived.
 constexpr int kMaxRounds = 2000;
 
 // The output of a short command, or nothing when it could not run.
