@@ -4,8 +4,8 @@
 
 #include "app/Maker.h"
 #include "app/ToolWindows.h"
-#include "app/WindowFront.h"
 #include "ui/Layout.h"
+#include "ui/WindowFront.h"
 
 namespace trelvix {
 namespace {

@@ -6,10 +6,10 @@
 #include <chrono>
 
 #include "app/App.h"
-#include "app/WindowFront.h"
 #include "common/platform/InstanceLock.h"
 #include "common/platform/Paths.h"
 #include "common/text/Gbk.h"
+#include "ui/WindowFront.h"
 
 namespace trelvix {
 

@@ -10,6 +10,7 @@
 #include "tools/l7/L7ToolsWindow.h"
 #include "tools/routetable/RouteTableWindow.h"
 #include "tools/subnet/SubnetCalculatorWindow.h"
+#include "ui/WindowFront.h"
 
 namespace trelvix {
 namespace {
@@ -73,7 +74,8 @@ ui::Window& LoadOwnedWindow(ToolContext& tools, const ui::WindowSpec& layout,
 ui::Window& ShowToolWindow(ToolContext& tools, ToolIndex tool) {
     const ui::WindowSpec& layout = ToolWindowLayout(tool);
     if (ui::Window* loaded = tools.ui.findWindow(layout.name)) {
-        loaded->show();
+        // Chosen again while open, it must not stay behind the window the user came from.
+        BringWindowToFront(*loaded);
         return *loaded;
     }
     const bool hides = EntryOf(tool).onClose == OnClose::Hides;

@@ -38,8 +38,8 @@ bool HideOnClose(ui::Window& window, bool canRefuse);
 // The tool's layout.
 const ui::WindowSpec& ToolWindowLayout(ToolIndex tool);
 
-// Shows the tool: a loaded window (also a hidden one) is shown again as it
-// was; otherwise it is loaded afresh, owned by the main window, with its
+// Shows the tool: a loaded window (also a hidden or minimised one) comes to
+// the front as it was, above the program's other windows; otherwise it is loaded afresh, owned by the main window, with its
 // close rule and its registered set-up.
 ui::Window& ShowToolWindow(ToolContext& tools, ToolIndex tool);
 

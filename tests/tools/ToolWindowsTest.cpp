@@ -57,5 +57,35 @@ TEST_F(ToolWindows, RegisteredSetUpRunsOncePerLoadWithTheContext) {
     EXPECT_NE(ui.findWindow("main"), nullptr);
 }
 
+// However the user left an open tool, choosing it again puts it in front of
+// the window chosen after it, restored to its normal state.
+TEST_F(ToolWindows, AnOpenToolChosenAgainComesToTheFront) {
+    struct Left {
+        const char* how;
+        void (*leave)(ui::HeadlessWindow&);
+    };
+    const Left kLeft[] = {
+        {"behind another", [](ui::HeadlessWindow&) {}},
+        {"minimised", [](ui::HeadlessWindow& w) { w.setMinimized(true); }},
+        {"closed (hidden)", [](ui::HeadlessWindow& w) { w.close(); }},
+    };
+    for (const Left& left : kLeft) {
+        SCOPED_TRACE(left.how);
+        ui::HeadlessWindow& editor = static_cast<ui::HeadlessWindow&>(ShowToolWindow(tools, ToolIndex::ScriptEditor));
+        ShowToolWindow(tools, ToolIndex::SubnetCalculator);
+        ASSERT_EQ(ui.activeWindow, "SubnetCalculatorWindow");
+        left.leave(editor);
+        const int raised = editor.raisedCount();
+
+        EXPECT_EQ(&ShowToolWindow(tools, ToolIndex::ScriptEditor), &editor);
+        EXPECT_EQ(ui.activeWindow, "ScriptEditorWindow");
+        EXPECT_EQ(editor.raisedCount(), raised + 1);
+        EXPECT_TRUE(editor.shown());
+        EXPECT_FALSE(editor.minimized());
+        EXPECT_FALSE(editor.topmost());
+        CloseToolWindows(tools);
+    }
+}
+
 }  // namespace
 }  // namespace trelvix

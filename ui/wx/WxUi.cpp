@@ -16,6 +16,7 @@
 #include <wx/taskbar.h>
 #include <wx/utils.h>
 
+#include "common/platform/DesktopLanguage.h"
 #include "common/platform/OpenUrl.h"
 #include "ui/wx/WxMapping.h"
 #include "ui/wx/WxText.h"
@@ -63,6 +64,7 @@ std::unique_ptr<WxUi> WxUi::Create(int& argc, char** argv) {
     // software renderer. Left to the user when the variable is set.
     setenv("GDK_GL", "disable", 0);
 #endif
+    UseDesktopLanguageForToolkitTexts();
     wxApp::SetInstance(new Application);
     if (!wxEntryStart(argc, argv)) return nullptr;
     if (!wxTheApp->CallOnInit()) {

@@ -157,6 +157,49 @@ T* As(const WxControl& c) {
     return native;
 }
 
+// A tab page. The toolkit's notebook hands the focus to every page it shows,
+// the first one already as it is added; a page shown from code must leave the
+// focus where the user put it, so such a showing holds the page's focus back.
+class TabPage final : public wxPanel {
+public:
+    explicit TabPage(wxBookCtrlBase* book) : wxPanel(book, wxID_ANY) {}
+    void SetFocus() override {
+        if (!holdFocus_) wxPanel::SetFocus();
+    }
+
+    struct Hold {
+        explicit Hold(wxWindow* page) : page(dynamic_cast<TabPage*>(page)) {
+            if (this->page) this->page->holdFocus_ = true;
+        }
+        ~Hold() {
+            if (page) page->holdFocus_ = false;
+        }
+        TabPage* page;
+    };
+
+private:
+    bool holdFocus_ = false;
+};
+
+void AddPageFromCode(wxBookCtrlBase& book, TabPage* page, const wxString& caption) {
+    TabPage::Hold hold(page);
+    book.AddPage(page, caption);
+}
+
+// Only a focus that would go out of sight with the page it is on moves, to
+// the page shown instead, as the toolkit would move it.
+void ShowPageFromCode(wxBookCtrlBase& book, int index) {
+    wxWindow* const focused = wxWindow::FindFocus();
+    wxWindow* const leaving = book.GetCurrentPage();
+    wxWindow* const shown = book.GetPage(static_cast<size_t>(index));
+    const bool focusLeaves = focused && leaving && leaving != shown && leaving->IsDescendant(focused);
+    {
+        TabPage::Hold hold(shown);
+        book.ChangeSelection(static_cast<size_t>(index));
+    }
+    if (focusLeaves && shown) shown->SetFocus();
+}
+
 bool OwnEvent(wxEvent& e, const wxWindow* native) {
     if (e.GetEventObject() == native) return true;
     e.Skip();  // a nested control's event passing through
@@ -308,8 +351,8 @@ void WxWindow::addControls(const std::vector<ControlSpec>& specs, const std::str
                     c.items.push_back(page.text);
                     if (controls_.count(page.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + page.name);
                 }
-                auto* panel = book ? new wxPanel(book, wxID_ANY) : nullptr;
-                if (book) book->AddPage(panel, ToWx(page.text));
+                auto* panel = book ? new TabPage(book) : nullptr;
+                if (book) AddPageFromCode(*book, panel, ToWx(page.text));
                 WxControl& p = controls_[page.name];
                 if (joining) {
                     p.spec = page;
@@ -333,7 +376,7 @@ void WxWindow::addControls(const std::vector<ControlSpec>& specs, const std::str
                 }
             }
             if (c.current < 0 && !s.children.empty()) c.current = 0;
-            if (book && c.current >= 0 && c.current < static_cast<int>(book->GetPageCount())) book->ChangeSelection(c.current);
+            if (book && c.current >= 0 && c.current < static_cast<int>(book->GetPageCount())) ShowPageFromCode(*book, c.current);
         } else {
             wxWindow* inner = s.kind == Kind::GroupBox ? c.native : (s.kind == Kind::Menu || s.kind == Kind::MenuItem) ? nullptr : parentNative;
             addControls(s.children, s.name, inner, build);
@@ -1350,7 +1393,7 @@ void WxWindow::setCurrentItem(const std::string& control, int index) {
             auto* b = As<wxBookCtrlBase>(c);
             if (index >= 0 && index < static_cast<int>(b->GetPageCount())) {
                 buildPageAt(control, index);
-                b->ChangeSelection(index);
+                ShowPageFromCode(*b, index);
                 c.current = index;
             }
             return;
@@ -1684,6 +1727,11 @@ void WxWindow::show() {
     // A window opens centred (an owned one on its owner), at the size its
     // set-up gave it rather than the layout's.
     if (!everShown_) frame_->Centre();
+    // The focus starts on the first control that takes it in the layout's
+    // order, as on Windows, not on the one the toolkit finds top left first
+    // (a read-only column beside an editor, say). One that code gave the
+    // focus already keeps it.
+    if (!everShown_ && focus().empty()) client_->SetFocus();
     everShown_ = true;
     frame_->Show(true);
 }

@@ -9,9 +9,9 @@
 #include "app/App.h"
 #include "app/Program.h"
 #include "app/SingleInstance.h"
-#include "app/WindowFront.h"
 #include "common/platform/InstanceLock.h"
 #include "ui/Layout.h"
+#include "ui/WindowFront.h"
 #include "ui/headless/HeadlessUi.h"
 
 namespace trelvix {

@@ -1,4 +1,4 @@
-#include "app/WindowFront.h"
+#include "ui/WindowFront.h"
 
 namespace trelvix {
 
