@@ -99,6 +99,15 @@ public:
     RecordingUi& ui() override { return recording_; }
     ui::Window* window(const std::string& name) override { return wx_.window(name); }
 
+    // What the screen shows: a control on a page not in front, or in a
+    // greyed-out group, is out of reach although its own state says otherwise.
+    std::string unusable(ui::Window& w, const std::string& control) override {
+        wxWindow* native = desk(w).native(control);
+        if (!native) return w.visible(control) ? (w.enabled(control) ? "" : "disabled") : "hidden";
+        if (!native->IsShownOnScreen()) return "hidden";
+        return native->IsEnabled() ? "" : "disabled";
+    }
+
     void click(ui::Window& w, const std::string& control) override {
         ui::WxWindow& x = desk(w);
         const Kind kind = w.kind(control);

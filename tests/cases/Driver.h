@@ -76,6 +76,9 @@ public:
     ServiceRecords& records() { return ui().records; }
     virtual ui::Window* window(const std::string& name) = 0;
 
+    // Why no user can reach the control ("hidden", "disabled"), or "" when one can.
+    virtual std::string unusable(ui::Window& w, const std::string& control) = 0;
+
     // --- what a user does to a control of `w`
     // Check boxes toggle, radio buttons and menu items check; then Click.
     virtual void click(ui::Window& w, const std::string& control) = 0;

@@ -65,6 +65,11 @@ public:
     RecordingUi& ui() override { return recording_; }
     ui::Window* window(const std::string& name) override { return headless_->window(name); }
 
+    std::string unusable(ui::Window& w, const std::string& control) override {
+        if (!w.visible(control)) return "hidden";
+        return w.enabled(control) ? "" : "disabled";
+    }
+
     void click(ui::Window& w, const std::string& control) override { model(w).click(control); }
     void type(ui::Window& w, const std::string& control, const Gbk& text) override { model(w).type(control, text); }
     void choose(ui::Window& w, const std::string& control, int index) override { model(w).choose(control, index); }

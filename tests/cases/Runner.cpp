@@ -330,8 +330,8 @@ private:
 
     // No user reaches a control that is greyed out or hidden.
     void requireUsable(ui::Window& w, const Step& s) {
-        if (!w.visible(s.control)) throw Failure{s.line, s.shownName + " is hidden: a user cannot use it"};
-        if (!w.enabled(s.control)) throw Failure{s.line, s.shownName + " is disabled: a user cannot use it"};
+        const std::string why = driver_->unusable(w, s.control);
+        if (!why.empty()) throw Failure{s.line, s.shownName + " is " + why + ": a user cannot use it"};
     }
 
     void compareText(const Step& s, const std::string& what, std::string_view expected, std::string_view actual) {
