@@ -231,7 +231,7 @@ private:
                 throw Failure{line, "window " + Utf8(e.window) + " has no control " + Utf8(e.control)};
             throw Failure{line, "a handler named a control that window " + Utf8(e.window) + " lacks: " + Utf8(e.control)};
         } catch (const std::exception& e) {
-            throw Failure{line, std::string("stopped by an exception: ") + e.what()};
+            throw Failure{line, "stopped by an exception: " + Utf8(e.what())};
         }
     }
 
