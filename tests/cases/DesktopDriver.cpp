@@ -3,8 +3,10 @@
 // text event arrive, a choice selects in the native and sends its selection
 // event. Pending toolkit events and posted work run between steps, never
 // inside a handler.
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include <wx/app.h>
 #include <wx/bookctrl.h>
@@ -36,8 +38,10 @@ using ui::Kind;
 // Rounds of pending events one settling runs at most: posted work that posts
 // again settles in a few; a worker that keeps posting must not hold the step.
 constexpr int kSettleRounds = 50;
-// How many settling rounds a focus change may take to arrive from the display.
-constexpr int kFocusRounds = 200;
+// How long a focus change may take to arrive from the display before the
+// step goes on without it (and fails by what it then reads): far past what
+// any display takes, so no verdict depends on the machine's speed.
+constexpr auto kFocusBound = std::chrono::seconds(30);
 
 template <class T>
 T& Native(ui::WxWindow& w, const std::string& control) {
@@ -352,12 +356,13 @@ private:
     // Until the display has moved the focus onto the control (or off it),
     // and the toolkit has told what it lost.
     void waitForFocus(ui::WxWindow& x, const std::string& control, bool onto) {
-        for (int round = 0; round < kFocusRounds; ++round) {
+        const auto deadline = std::chrono::steady_clock::now() + kFocusBound;
+        for (;;) {
             settle();
             wxWindow* focused = wxWindow::FindFocus();
             const bool there = focused && focused->HasFocus() && x.focus() == control;
-            if (there == onto) break;
-            wxMilliSleep(5);
+            if (there == onto || std::chrono::steady_clock::now() >= deadline) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         settle();
     }
