@@ -6,6 +6,20 @@
 
 namespace trelvix::ui {
 
+namespace {
+
+// The rule both realisations build a combo box by: a drop-down list always
+// shows one of its items, never a layout text; an editable box without a text
+// of its own shows its chosen item's.
+void StartCombo(ControlState& c, bool editable) {
+    if (!editable && c.current < 0 && !c.items.empty()) c.current = 0;
+    const bool chosen = c.current >= 0 && c.current < static_cast<int>(c.items.size());
+    if (!editable) c.text = chosen ? c.items[c.current] : Gbk();
+    else if (c.text.empty() && chosen) c.text = c.items[c.current];
+}
+
+}  // namespace
+
 void ControlState::start(const ControlSpec& layout, const std::string& parentName) {
     spec = layout;
     spec.children.clear();
@@ -20,6 +34,7 @@ void ControlState::start(const ControlSpec& layout, const std::string& parentNam
     current = layout.current;
     rect = layout.rect;
     tree = TreeItemsOf(layout.treeItems);
+    if (layout.kind == Kind::Combo) StartCombo(*this, layout.editable);
 }
 
 std::vector<TreeItem> TreeItemsOf(const std::vector<TreeItemSpec>& items) {

@@ -13,12 +13,12 @@
 #include <sstream>
 #include <thread>
 
+#include "Driver.h"
 #include "FakeHttpServer.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Startup.h"
 #include "common/platform/Paths.h"
-#include "ui/headless/HeadlessUi.h"
 
 namespace trelvix::cases {
 
@@ -231,16 +231,16 @@ private:
                 throw Failure{line, "window " + Utf8(e.window) + " has no control " + Utf8(e.control)};
             throw Failure{line, "a handler named a control that window " + Utf8(e.window) + " lacks: " + Utf8(e.control)};
         } catch (const std::exception& e) {
-            throw Failure{line, std::string("stopped by an exception: ") + e.what()};
+            throw Failure{line, "stopped by an exception: " + Utf8(e.what())};
         }
     }
 
     void create() {
-        ui_ = std::make_unique<ui::HeadlessUi>();
+        driver_ = options_.driver ? options_.driver() : MakeHeadlessDriver();
         // Answers written first in the case are there for the boxes of the start-up.
-        ui_->messageAnswers = std::move(earlyAnswers_);
-        ui_->dialogAnswers = std::move(earlyDialogs_);
-        app_ = std::make_unique<App>(*ui_, clock_, random_, secure_);
+        records().messageAnswers = std::move(earlyAnswers_);
+        records().dialogAnswers = std::move(earlyDialogs_);
+        app_ = std::make_unique<App>(driver_->ui(), clock_, random_, secure_);
         // A case reaches no web service but its own server, whatever the build names.
         app_->tools.ipLookup.host.clear();
         pointServicesAtTheWebServer();
@@ -249,8 +249,8 @@ private:
         if (options_.createWindows) options_.createWindows(*app_);
         else CreateMainWindow(*app_);
         created_ = true;
-        ui_->runPosted();
-        ui::HeadlessWindow* main = ui_->window(mainName_);
+        driver_->runPending();
+        ui::Window* main = driver_->window(mainName_);
         snapshot_ = main && main->has(scriptBox_) ? main->text(scriptBox_).bytes() : std::string();
     }
 
@@ -300,21 +300,24 @@ private:
 
     void tearDown(std::vector<Failure>& failures) {
         try {
-            ui_.reset();  // destroy handlers run while the App they use still lives
+            if (driver_) driver_->closeAll();  // destroy handlers run while the App they use still lives
         } catch (const std::exception& e) {
             failures.push_back({case_.line, std::string("closing the windows threw: ") + e.what()});
         }
         app_.reset();
+        driver_.reset();
     }
 
+    ServiceRecords& records() { return driver_->records(); }
+
     std::string scriptText(int line) {
-        ui::HeadlessWindow* main = ui_->window(mainName_);
+        ui::Window* main = driver_->window(mainName_);
         if (!main) throw Failure{line, "the main window is not open"};
         return main->text(scriptBox_);
     }
 
-    ui::HeadlessWindow& window(int line) {
-        ui::HeadlessWindow* w = ui_->window(windowName_);
+    ui::Window& window(int line) {
+        ui::Window* w = driver_->window(windowName_);
         if (!w) throw Failure{line, "no window named " + Utf8(windowName_) + " is open"};
         return *w;
     }
@@ -326,9 +329,9 @@ private:
     }
 
     // No user reaches a control that is greyed out or hidden.
-    void requireUsable(ui::HeadlessWindow& w, const Step& s) {
-        if (!w.visible(s.control)) throw Failure{s.line, s.shownName + " is hidden: a user cannot use it"};
-        if (!w.enabled(s.control)) throw Failure{s.line, s.shownName + " is disabled: a user cannot use it"};
+    void requireUsable(ui::Window& w, const Step& s) {
+        const std::string why = driver_->unusable(w, s.control);
+        if (!why.empty()) throw Failure{s.line, s.shownName + " is " + why + ": a user cannot use it"};
     }
 
     void compareText(const Step& s, const std::string& what, std::string_view expected, std::string_view actual) {
@@ -343,15 +346,16 @@ private:
 
     std::string pendingMessages() const {
         std::string list;
-        for (std::size_t i = messagesSeen_; i < ui_->messages.size(); ++i) {
-            const ui::ShownMessage& m = ui_->messages[i];
+        const std::vector<ui::ShownMessage>& messages = driver_->records().messages;
+        for (std::size_t i = messagesSeen_; i < messages.size(); ++i) {
+            const ui::ShownMessage& m = messages[i];
             list += "\n    " + std::to_string(i - messagesSeen_ + 1) + ". " +
                     ShowMessage(m.text, m.flags, m.title, m.focusAtShow);
         }
         return list;
     }
 
-    int choiceIndex(ui::HeadlessWindow& w, const Step& s) {
+    int choiceIndex(ui::Window& w, const Step& s) {
         std::vector<std::string> texts;
         switch (w.kind(s.control)) {
             case ui::Kind::Tree:
@@ -403,32 +407,32 @@ private:
                 break;
             }
             case Op::Window:
-                if (!ui_->window(s.text)) throw Failure{s.line, "no window named " + s.shownName + " is open"};
+                if (!driver_->window(s.text)) throw Failure{s.line, "no window named " + s.shownName + " is open"};
                 windowName_ = s.text;
                 break;
             case Op::Set: {
-                ui::HeadlessWindow& w = window(s.line);
-                w.type(s.control, s.text);
+                ui::Window& w = window(s.line);
+                driver_->type(w, s.control, s.text);
                 if (w.kind(s.control) == ui::Kind::Combo && w.text(s.control) != s.text)
                     throw Failure{s.line, s.shownName + " holds no item " + Quoted(s.text) + " to choose"};
                 break;
             }
             case Op::Check: {
-                ui::HeadlessWindow& w = window(s.line);
+                ui::Window& w = window(s.line);
                 if (w.checked(s.control) == s.on) break;
                 if (!s.on && w.kind(s.control) == ui::Kind::Radio)
                     throw Failure{s.line, "a radio button is turned off by choosing another of its group"};
                 requireUsable(w, s);
-                w.click(s.control);
+                driver_->click(w, s.control);
                 break;
             }
             case Op::Choose: {
-                ui::HeadlessWindow& w = window(s.line);
-                w.choose(s.control, choiceIndex(w, s));
+                ui::Window& w = window(s.line);
+                driver_->choose(w, s.control, choiceIndex(w, s));
                 break;
             }
             case Op::Rows: {
-                ui::HeadlessWindow& w = window(s.line);
+                ui::Window& w = window(s.line);
                 w.clearRows(s.control);
                 for (const Row& r : s.rows) {
                     const int at = w.addRow(s.control, ui::AsTexts(r.cells));
@@ -437,50 +441,34 @@ private:
                 break;
             }
             case Op::CheckRow: {
-                ui::HeadlessWindow& w = window(s.line);
+                ui::Window& w = window(s.line);
                 if (s.index < 0 || s.index >= w.rowCount(s.control))
                     throw Failure{s.line, s.shownName + " has no row " + std::to_string(s.index)};
-                w.setRowChecked(s.control, s.index, s.on);
-                w.fire(s.control, ui::Event::RowChecked, ui::EventArgs::Index(s.index));
+                driver_->checkRow(w, s.control, s.index, s.on);
                 break;
             }
             case Op::Cell: window(s.line).setGridCell(s.control, s.index, s.column, s.text); break;
             case Op::Click: {
-                ui::HeadlessWindow& w = window(s.line);
+                ui::Window& w = window(s.line);
                 requireUsable(w, s);
-                w.click(s.control);
+                driver_->click(w, s.control);
                 break;
             }
-            case Op::Change: {
-                ui::HeadlessWindow& w = window(s.line);
-                w.kind(s.control);
-                w.fire(s.control, ui::Event::Change);
-                break;
-            }
-            case Op::Focus: window(s.line).focusTo(s.control); break;
-            case Op::Blur: {
-                ui::HeadlessWindow& w = window(s.line);
-                w.kind(s.control);
-                w.fire(s.control, ui::Event::LostFocus);
-                break;
-            }
-            case Op::Key: {
-                ui::HeadlessWindow& w = window(s.line);
-                w.kind(s.control);
-                w.keyDown(s.control, s.index, s.modifiers);
-                break;
-            }
+            case Op::Change: driver_->change(window(s.line), s.control); break;
+            case Op::Focus: driver_->focusTo(window(s.line), s.control); break;
+            case Op::Blur: driver_->blur(window(s.line), s.control); break;
+            case Op::Key: driver_->keyDown(window(s.line), s.control, s.index, s.modifiers); break;
             case Op::Drop: {
                 std::vector<fs::path> files;
                 for (const std::string& p : s.paths) files.push_back(resolve(p));
-                window(s.line).dropFiles(s.control, files);
+                driver_->dropFiles(window(s.line), s.control, files);
                 break;
             }
             case Op::Answer:
-                for (unsigned v : s.values) (created_ ? ui_->messageAnswers : earlyAnswers_).push_back(static_cast<int>(v));
+                for (unsigned v : s.values) (created_ ? records().messageAnswers : earlyAnswers_).push_back(static_cast<int>(v));
                 break;
             case Op::Dialog: {
-                auto& queue = created_ ? ui_->dialogAnswers : earlyDialogs_;
+                auto& queue = created_ ? records().dialogAnswers : earlyDialogs_;
                 if (s.path.empty()) queue.push_back(std::nullopt);
                 else queue.push_back(resolve(s.path));
                 break;
@@ -495,7 +483,7 @@ private:
             }
             case Op::Scroll: scroll(s); break;
             case Op::Items: {
-                ui::HeadlessWindow& w = window(s.line);
+                ui::Window& w = window(s.line);
                 const ui::Kind kind = w.kind(s.control);
                 if (kind != ui::Kind::ListBox && kind != ui::Kind::Combo)
                     throw Failure{s.line, "items fills a list box or a combo box; " + s.shownName + " is neither"};
@@ -505,7 +493,7 @@ private:
                 break;
             }
             case Op::Select: {
-                ui::HeadlessWindow& w = window(s.line);
+                ui::Window& w = window(s.line);
                 const ui::Kind kind = w.kind(s.control);
                 if (kind != ui::Kind::Edit && kind != ui::Kind::CodeBox)
                     throw Failure{s.line, "select wants an edit box or a code box; " + s.shownName + " is neither"};
@@ -517,9 +505,9 @@ private:
             }
             case Op::Close: {
                 const std::string name = s.text.empty() ? windowName_ : s.text;
-                ui::HeadlessWindow* w = ui_->window(name);
+                ui::Window* w = driver_->window(name);
                 if (!w) throw Failure{s.line, "no window named " + Utf8(name) + " is open to close"};
-                w->close(true);
+                driver_->closeBox(*w);
                 break;
             }
             default:
@@ -528,16 +516,16 @@ private:
                 return;
         }
         // Set-up written first runs before there is a program to post anything.
-        if (created_) ui_->runPosted();
+        if (created_) driver_->runPending();
     }
 
     void scroll(const Step& s) {
-        ui::HeadlessWindow& w = window(s.line);
+        ui::Window& w = window(s.line);
         const ui::Kind kind = w.kind(s.control);
         requireUsable(w, s);
         int reached;
         if (kind == ui::Kind::HScroll) {
-            w.choose(s.control, s.index);
+            driver_->choose(w, s.control, s.index);
             reached = w.currentItem(s.control);
         } else if (kind == ui::Kind::CodeBox || kind == ui::Kind::Edit) {
             w.scrollToLine(s.control, s.index);
@@ -554,7 +542,7 @@ private:
     void waitFor(const Step& s) {
         const auto deadline = std::chrono::steady_clock::now() + kWaitBound;
         for (;;) {
-            ui_->runPosted();
+            driver_->runPending();
             try {
                 expect(s);
                 return;
@@ -567,7 +555,7 @@ private:
     }
 
     int scrollPosition(const Step& s) {
-        ui::HeadlessWindow& w = window(s.line);
+        ui::Window& w = window(s.line);
         switch (w.kind(s.control)) {
             case ui::Kind::HScroll: return w.currentItem(s.control);
             case ui::Kind::CodeBox:
@@ -596,9 +584,9 @@ private:
                 const std::string title = s.title.value_or(defaultTitle_);
                 const std::string& text = s.text;
                 const std::string expected = ShowMessage(text, s.number, title, s.focus);
-                if (messagesSeen_ >= ui_->messages.size())
+                if (messagesSeen_ >= records().messages.size())
                     throw Failure{s.line, "expected a message box, none was shown\n    expected: " + expected};
-                const ui::ShownMessage& m = ui_->messages[messagesSeen_];
+                const ui::ShownMessage& m = records().messages[messagesSeen_];
                 const bool same = m.text == text && m.flags == s.number && m.title == title &&
                                   (!s.focus || m.focusAtShow == *s.focus);
                 if (!same) {
@@ -612,7 +600,7 @@ private:
                 break;
             }
             case Op::ExpectNoMessage:
-                if (messagesSeen_ < ui_->messages.size())
+                if (messagesSeen_ < records().messages.size())
                     throw Failure{s.line, "expected no message box; shown:" + pendingMessages()};
                 break;
             case Op::ExpectFocus: {
@@ -651,18 +639,18 @@ private:
             }
             case Op::ExpectRows: expectRows(s); break;
             case Op::ExpectClipboard:
-                if (!ui_->clipboard) throw Failure{s.line, "nothing was put on the clipboard"};
-                compareText(s, "the clipboard", s.text, *ui_->clipboard);
+                if (!records().clipboard) throw Failure{s.line, "nothing was put on the clipboard"};
+                compareText(s, "the clipboard", s.text, *records().clipboard);
                 break;
             case Op::ExpectUrl:
-                if (urlsSeen_ >= ui_->openedUrls.size())
+                if (urlsSeen_ >= records().openedUrls.size())
                     throw Failure{s.line, "expected " + Quoted(s.text) + " to be opened; no more addresses were"};
-                compareText(s, "the address opened", s.text, ui_->openedUrls[urlsSeen_]);
+                compareText(s, "the address opened", s.text, records().openedUrls[urlsSeen_]);
                 ++urlsSeen_;
                 break;
             case Op::ExpectNoUrl:
-                if (urlsSeen_ < ui_->openedUrls.size())
-                    throw Failure{s.line, "expected no address opened; opened: " + Quoted(ui_->openedUrls[urlsSeen_])};
+                if (urlsSeen_ < records().openedUrls.size())
+                    throw Failure{s.line, "expected no address opened; opened: " + Quoted(records().openedUrls[urlsSeen_])};
                 break;
             case Op::ExpectFile: {
                 const fs::path p = resolve(s.path);
@@ -674,7 +662,7 @@ private:
                 break;
             }
             case Op::ExpectWindow: {
-                const bool open = ui_->window(s.text) != nullptr;
+                const bool open = driver_->window(s.text) != nullptr;
                 if (open != s.on)
                     throw Failure{s.line, "expected window " + s.shownName + (s.on ? " open" : " closed") +
                                               ", it is " + (open ? "open" : "closed")};
@@ -687,7 +675,7 @@ private:
                 break;
             }
             case Op::ExpectSelection: {
-                ui::HeadlessWindow& w = window(s.line);
+                ui::Window& w = window(s.line);
                 const auto [start, end] = w.selection(s.control);
                 const int wantEnd = s.column < 0 ? static_cast<int>(w.text(s.control).size()) : s.column;
                 if (start != s.index || end != wantEnd)
@@ -697,7 +685,7 @@ private:
                 break;
             }
             case Op::ExpectPanel: {
-                ui::HeadlessWindow& w = window(s.line);
+                ui::Window& w = window(s.line);
                 if (w.kind(s.control) != ui::Kind::StatusBar)
                     throw Failure{s.line, "expect panel wants a status bar; " + s.shownName + " is none"};
                 const std::vector<std::string> panels = ui::AsBytes(w.items(s.control));
@@ -708,8 +696,8 @@ private:
                 break;
             }
             case Op::ExpectExit: {
-                const bool ended = app_->ending || ui_->quitRequested;
-                const long long code = app_->ending ? app_->exitCode : ui_->exitCode;
+                const bool ended = app_->ending || records().quitRequested;
+                const long long code = app_->ending ? app_->exitCode : records().exitCode;
                 if (!s.on && ended) throw Failure{s.line, "expected the program to run on; it ended with " + std::to_string(code)};
                 if (s.on && !ended) throw Failure{s.line, "expected the program to end with " + std::to_string(s.number) + "; it runs on"};
                 if (s.on && code != s.number)
@@ -750,7 +738,7 @@ private:
     }
 
     void expectRows(const Step& s) {
-        ui::HeadlessWindow& w = window(s.line);
+        ui::Window& w = window(s.line);
         const int count = w.rowCount(s.control);
         bool same = count == static_cast<int>(s.rows.size());
         for (int r = 0; same && r < count; ++r) {
@@ -770,12 +758,12 @@ private:
     // What must hold when the steps are done: every box shown was expected,
     // every answer queued was used.
     void finish() {
-        if (messagesSeen_ < ui_->messages.size())
+        if (messagesSeen_ < records().messages.size())
             throw Failure{case_.line, "message boxes shown that the case does not expect:" + pendingMessages()};
-        if (!ui_->messageAnswers.empty())
-            throw Failure{case_.line, std::to_string(ui_->messageAnswers.size()) + " queued message-box answer(s) not used"};
-        if (!ui_->dialogAnswers.empty())
-            throw Failure{case_.line, std::to_string(ui_->dialogAnswers.size()) + " queued dialog answer(s) not used"};
+        if (!records().messageAnswers.empty())
+            throw Failure{case_.line, std::to_string(records().messageAnswers.size()) + " queued message-box answer(s) not used"};
+        if (!records().dialogAnswers.empty())
+            throw Failure{case_.line, std::to_string(records().dialogAnswers.size()) + " queued dialog answer(s) not used"};
     }
 
     const CaseFile& file_;
@@ -792,7 +780,7 @@ private:
     std::optional<test::SeenRequest> lastRequest_;
     FixedClock clock_{kDefaultDate};
     CaseRandom random_, secure_;
-    std::unique_ptr<ui::HeadlessUi> ui_;
+    std::unique_ptr<Driver> driver_;
     std::unique_ptr<App> app_;
     bool created_ = false;
     std::string windowName_;

@@ -1,13 +1,15 @@
 #pragma once
-// Runs parsed case files against the real windows on the headless
-// realisation: a fresh program (App, main window, temporary home) for each
-// case, the steps applied as a user would, and a short report of what differed.
+// Runs parsed case files against the real windows, on the headless
+// realisation or the desktop's: a fresh program (App, main window, temporary
+// home) for each case, the steps applied as a user would, and a short report
+// of what differed.
 #include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "CaseFile.h"
+#include "Driver.h"
 
 namespace trelvix {
 struct App;
@@ -21,6 +23,8 @@ struct RunOptions {
     // Brings the program's windows up; the main window by default. The
     // runner's own tests add a small window of theirs.
     std::function<void(App&)> createWindows;
+    // Makes each case's realisation; the headless one by default.
+    DriverMaker driver;
 };
 
 struct Totals {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "ui/ControlState.h"
 #include "ui/Layout.h"
 #include "ui/headless/HeadlessUi.h"
 
@@ -232,6 +233,39 @@ TEST(HeadlessUi, RadioGroupsAndDropDownLists) {
     EXPECT_EQ(w.text("c"), G("full"));
     w.choose("c", 1);
     EXPECT_EQ(w.text("c"), G("read"));
+}
+
+// Both realisations start their controls from ControlState, so a combo box
+// shows the same text on the desktop as here.
+TEST(ControlState, ComboBoxesStartWithTheTextTheirItemsGive) {
+    struct Row {
+        const char* what;
+        bool editable;
+        const char* text;
+        int current;
+        const char* shows;
+        int currentAfter;
+    };
+    const Row rows[] = {
+        {"editable, no text, item chosen", true, "", 0, "qq.com", 0},
+        {"editable, a text of its own", true, "own", 1, "own", 1},
+        {"editable, nothing chosen", true, "", -1, "", -1},
+        {"editable, a choice past its items", true, "", 7, "", 7},
+        {"drop-down list, nothing chosen", false, "ignored", -1, "qq.com", 0},
+        {"drop-down list, second chosen", false, "ignored", 1, "163.com", 1},
+    };
+    for (const Row& r : rows) {
+        ControlSpec spec;
+        spec.kind = Kind::Combo;
+        spec.editable = r.editable;
+        spec.text = r.text;
+        spec.items = {"qq.com", "163.com"};
+        spec.current = r.current;
+        ControlState c;
+        c.start(spec, "");
+        EXPECT_EQ(c.text, r.shows) << r.what;
+        EXPECT_EQ(c.current, r.currentAfter) << r.what;
+    }
 }
 
 }  // namespace

@@ -27,14 +27,6 @@ void HeadlessWindow::addControls(const std::vector<ControlSpec>& specs, const st
             if (c.current < 0 && !s.children.empty()) c.current = 0;
         }
         if (s.kind == Kind::HScroll && c.current < s.minimum) c.current = s.minimum;
-        if (s.kind == Kind::Combo && s.editable && s.text.empty() && c.current >= 0 &&
-            c.current < static_cast<int>(c.items.size()))
-            c.text = c.items[c.current];
-        if (s.kind == Kind::Combo && !s.editable) {
-            // A drop-down list always shows one of its items, never a layout text.
-            if (c.current < 0 && !c.items.empty()) c.current = 0;
-            c.text = (c.current >= 0 && c.current < static_cast<int>(c.items.size())) ? c.items[c.current] : Gbk();
-        }
         controls_.emplace(s.name, std::move(c));
         order_.push_back(s.name);
         addControls(s.children, s.name);

@@ -617,10 +617,7 @@ wxWindow* WxWindow::makeCombo(WxControl& c, wxWindow* parent) {
     if (!c.spec.editable) {
         // A drop-down list always shows one of its items.
         auto* ch = new wxChoice(parent, wxID_ANY, PointOf(c.rect), SizeOf(c.rect), WxList(c.items));
-        if (c.current < 0 && !c.items.empty()) c.current = 0;
-        const bool valid = c.current >= 0 && c.current < static_cast<int>(c.items.size());
-        c.text = valid ? c.items[c.current] : Gbk();
-        if (valid) ch->SetSelection(c.current);
+        if (c.current >= 0 && c.current < static_cast<int>(c.items.size())) ch->SetSelection(c.current);
         bind(ch, wxEVT_CHOICE, [this, name, ch](wxCommandEvent& e) {
             if (!OwnEvent(e, ch) || quiet_) return;
             WxControl& self = at(name);
