@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@
 #include <wx/dcclient.h>
 #include <wx/stc/stc.h>
 
-#include "ForwardingUi.h"
+#include "EveryWindow.h"
 #include "LayoutGeometry.h"
 #include "NeedDisplay.h"
 #include "TestSupport.h"
@@ -37,18 +38,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using ui::Kind;
-
-// Message boxes answered, no dialog, browser or clipboard of the desktop.
-class QuietDesktop final : public ForwardingUi {
-public:
-    using ForwardingUi::ForwardingUi;
-    int messageBox(const ui::MessageBoxCall&) override { return ui::mb::IdOk; }
-    void openUrl(const ui::GbkText&) override {}
-    bool setClipboardText(const ui::GbkText&) override { return true; }
-
-protected:
-    std::optional<fs::path> showFileDialog(const ui::FileDialogRequest&) override { return std::nullopt; }
-};
 
 const ToolIndex kTools[] = {ToolIndex::RouteTable, ToolIndex::SubnetCalculator, ToolIndex::ScriptEditor,
                             ToolIndex::L7Tools,    ToolIndex::Ipv6Tunnel,       ToolIndex::IpLookup,
@@ -101,16 +90,7 @@ protected:
 
     void SetUp() override {
         TRELVIX_NEED_DISPLAY(wx_ != nullptr);
-        const fs::path program = home_.root() / "program";
-        fs::create_directories(program / "data");
-        for (const char* file : {"Menu.edb", "data.edb"})
-            fs::copy_file(fs::path(TRELVIX_SAMPLE_CATALOGUE) / file, program / "data" / file);
-        SetProgramDirectory(program);
-        SetCatalogueRoot(program);
-    }
-    void TearDown() override {
-        SetCatalogueRoot({});
-        SetProgramDirectory({});
+        program_.emplace(home_.root() / "program");
     }
 
     // Runs the program in one language with every window open, and hands
@@ -130,16 +110,8 @@ protected:
         wx_->runPending(20);
         check(*main, mainLayout);
         for (const ToolIndex tool : kTools) {
-            // Opened as a user opens it: the tool chooser and 打开.
-            main->setCurrentItem(G("组合框_工具名"), static_cast<int>(tool));
-            auto* open = dynamic_cast<wxButton*>(main->native(G("按钮_打开")));
-            ASSERT_NE(open, nullptr);
-            wxCommandEvent click(wxEVT_BUTTON, open->GetId());
-            click.SetEventObject(open);
-            open->ProcessWindowEvent(click);
-            wx_->runPending(20);
             const ui::WindowSpec& layout = ToolWindowLayout(tool);
-            ui::WxWindow* w = wx_->window(layout.name);
+            ui::WxWindow* w = OpenFromToolChooser(*wx_, *main, tool);
             ASSERT_NE(w, nullptr) << GbkToUtf8(layout.name);
             check(*w, layout);
         }
@@ -155,6 +127,7 @@ protected:
 
     static ui::WxUi* wx_;
     TempHome home_;
+    std::optional<SampleCatalogueProgram> program_;
     FixedClock clock_{42800.5};
     SeededRandom random_{1}, secureRandom_{2};
 };

@@ -22,7 +22,7 @@
 #include <wx/textctrl.h>
 #include <wx/treectrl.h>
 
-#include "ForwardingUi.h"
+#include "EveryWindow.h"
 #include "NeedDisplay.h"
 #include "TestSupport.h"
 #include "app/App.h"
@@ -69,18 +69,6 @@ bool WrittenAfterThePack(const std::string& control) {
         if (control == G(name)) return true;
     return false;
 }
-
-// Message boxes answered, no dialog, browser or clipboard of the desktop.
-class QuietDesktop final : public ForwardingUi {
-public:
-    using ForwardingUi::ForwardingUi;
-    int messageBox(const ui::MessageBoxCall&) override { return ui::mb::IdOk; }
-    void openUrl(const ui::GbkText&) override {}
-    bool setClipboardText(const ui::GbkText&) override { return true; }
-
-protected:
-    std::optional<fs::path> showFileDialog(const ui::FileDialogRequest&) override { return std::nullopt; }
-};
 
 std::string Big5ToUtf8(std::string_view big5) { return Utf16ToMultiByte(MultiByteToUtf16(big5, 950), 65001); }
 std::string Utf8(const wxString& s) { return s.utf8_string(); }
@@ -202,13 +190,7 @@ TEST(TraditionalCaptions, WindowsWithAPackShowItAndTheOthersKeepTheirLayout) {
     const fs::path settings = home.root() / "config" / "vemtu";
     fs::create_directories(settings);
     std::ofstream(settings / "config.ini", std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=1\r\n";
-    // The catalogue opens only beside its databases: a copy of the sample.
-    const fs::path program = home.root() / "program";
-    fs::create_directories(program / "data");
-    for (const char* file : {"Menu.edb", "data.edb"})
-        fs::copy_file(fs::path(TRELVIX_SAMPLE_CATALOGUE) / file, program / "data" / file);
-    SetProgramDirectory(program);
-    SetCatalogueRoot(program);
+    SampleCatalogueProgram program(home.root() / "program");
 
     static int argc = 1;
     static char name[] = "app_whole_language_gui_test";
@@ -230,17 +212,7 @@ TEST(TraditionalCaptions, WindowsWithAPackShowItAndTheOthersKeepTheirLayout) {
         for (const WindowPack& wp : kWindowPacks) {
             const ui::WindowSpec& layout = wp.tool ? ToolWindowLayout(*wp.tool) : mainLayout;
             SCOPED_TRACE(GbkToUtf8(layout.name));
-            if (wp.tool) {
-                // Opened as a user opens it: the tool chooser and 打开.
-                main->setCurrentItem(G("组合框_工具名"), static_cast<int>(*wp.tool));
-                auto* open = dynamic_cast<wxButton*>(main->native(G("按钮_打开")));
-                ASSERT_NE(open, nullptr);
-                wxCommandEvent click(wxEVT_BUTTON, open->GetId());
-                click.SetEventObject(open);
-                open->ProcessWindowEvent(click);
-                wx->runPending(20);
-            }
-            ui::WxWindow* w = wx->window(layout.name);
+            ui::WxWindow* w = wp.tool ? OpenFromToolChooser(*wx, *main, *wp.tool) : main;
             ASSERT_NE(w, nullptr);
             EXPECT_TRUE(w->shown());
             if (wp.pack) {
@@ -255,8 +227,6 @@ TEST(TraditionalCaptions, WindowsWithAPackShowItAndTheOthersKeepTheirLayout) {
         ExitProgram(app);
         wx->runPending(20);
     }
-    SetCatalogueRoot({});
-    SetProgramDirectory({});
 }
 
 }  // namespace
