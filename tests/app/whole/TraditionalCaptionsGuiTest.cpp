@@ -17,11 +17,12 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
+#include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/treectrl.h>
 
-#include "ForwardingUi.h"
+#include "EveryWindow.h"
 #include "NeedDisplay.h"
 #include "TestSupport.h"
 #include "app/App.h"
@@ -69,24 +70,7 @@ bool WrittenAfterThePack(const std::string& control) {
     return false;
 }
 
-// Message boxes answered, no dialog, browser or clipboard of the desktop.
-class QuietDesktop final : public ForwardingUi {
-public:
-    using ForwardingUi::ForwardingUi;
-    int messageBox(const ui::MessageBoxCall&) override { return ui::mb::IdOk; }
-    void openUrl(const ui::GbkText&) override {}
-    bool setClipboardText(const ui::GbkText&) override { return true; }
-
-protected:
-    std::optional<fs::path> showFileDialog(const ui::FileDialogRequest&) override { return std::nullopt; }
-};
-
 std::string Big5ToUtf8(std::string_view big5) { return Utf16ToMultiByte(MultiByteToUtf16(big5, 950), 65001); }
-std::string Unwrapped(std::string text) {
-    std::erase(text, '\n');
-    std::erase(text, '\r');
-    return text;
-}
 std::string Utf8(const wxString& s) { return s.utf8_string(); }
 std::string ReplaceUtf8(std::string text, std::string_view find, std::string_view by) {
     for (std::size_t at = text.find(find); at != std::string::npos; at = text.find(find, at + by.size()))
@@ -94,15 +78,28 @@ std::string ReplaceUtf8(std::string text, std::string_view find, std::string_vie
     return text;
 }
 
+// A label shows its text wrapped to its width: a blank where it breaks a line
+// goes, so texts are compared without line breaks and blanks.
+std::string Unbroken(std::string text) {
+    std::erase_if(text, [](char c) { return c == '\n' || c == '\r' || c == ' '; });
+    return text;
+}
+
 // The native control's text, as the person at the screen sees it; nothing
-// for kinds read only through the window interface.
+// for kinds read only through the window interface. A label is the generic
+// static text; a group box is a panel with the framed, captioned box inside.
 std::optional<std::string> NativeText(ui::WxWindow& w, const std::string& control) {
     wxWindow* native = w.native(control);
     if (auto* t = dynamic_cast<wxTextCtrl*>(native)) return Utf8(t->GetValue());
     if (auto* b = dynamic_cast<wxButton*>(native)) return Utf8(b->GetLabel());
     if (auto* b = dynamic_cast<wxCheckBox*>(native)) return Utf8(b->GetLabel());
     if (auto* b = dynamic_cast<wxRadioButton*>(native)) return Utf8(b->GetLabel());
-    if (auto* l = dynamic_cast<wxStaticText*>(native)) return Unwrapped(Utf8(l->GetLabel()));
+    if (auto* l = dynamic_cast<wxStaticTextBase*>(native)) return Unbroken(Utf8(l->GetLabel()));
+    if (w.kind(control) == ui::Kind::GroupBox && native) {
+        for (wxWindow* child : native->GetChildren())
+            if (auto* box = dynamic_cast<wxStaticBox*>(child)) return Utf8(box->GetLabel());
+        return std::string("(no frame)");
+    }
     return std::nullopt;
 }
 
@@ -160,7 +157,7 @@ int ExpectPackShown(ui::WxWindow& w, const ui::WindowSpec& layout, std::string_v
         }
         EXPECT_EQ(Visible(w.text(e.key)), Visible(expected)) << where;
         if (const auto native = NativeText(w, e.key)) {
-            EXPECT_EQ(spec.kind == ui::Kind::Label ? Unwrapped(shown) : shown, *native) << where;
+            EXPECT_EQ(spec.kind == ui::Kind::Label ? Unbroken(shown) : shown, *native) << where;
         }
         changed += expected != spec.text;
     }
@@ -171,11 +168,14 @@ int ExpectPackShown(ui::WxWindow& w, const ui::WindowSpec& layout, std::string_v
 void ExpectLayoutShown(ui::WxWindow& w, const ui::WindowSpec& layout) {
     ui::ForEachControl(layout.controls, [&](const ui::ControlSpec& c, const ui::ControlSpec*) {
         switch (c.kind) {
-        case ui::Kind::Button: case ui::Kind::CheckBox: case ui::Kind::Radio: case ui::Kind::GroupBox: {
+        case ui::Kind::Button: case ui::Kind::CheckBox: case ui::Kind::Radio: case ui::Kind::GroupBox:
+        case ui::Kind::Label: {
             const std::string where = GbkToUtf8(w.name()) + " " + GbkToUtf8(c.name);
+            if (c.kind == ui::Kind::Label && w.text(c.name) != c.text) break;  // written by the window's own start
             EXPECT_EQ(Visible(w.text(c.name)), Visible(c.text)) << where;
             if (const auto native = NativeText(w, c.name)) {
-                EXPECT_EQ(*native, GbkToUtf8(c.text)) << where;
+                const std::string expected = GbkToUtf8(c.text);
+                EXPECT_EQ(*native, c.kind == ui::Kind::Label ? Unbroken(expected) : expected) << where;
             }
             break;
         }
@@ -190,13 +190,7 @@ TEST(TraditionalCaptions, WindowsWithAPackShowItAndTheOthersKeepTheirLayout) {
     const fs::path settings = home.root() / "config" / "vemtu";
     fs::create_directories(settings);
     std::ofstream(settings / "config.ini", std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=1\r\n";
-    // The catalogue opens only beside its databases: a copy of the sample.
-    const fs::path program = home.root() / "program";
-    fs::create_directories(program / "data");
-    for (const char* file : {"Menu.edb", "data.edb"})
-        fs::copy_file(fs::path(TRELVIX_SAMPLE_CATALOGUE) / file, program / "data" / file);
-    SetProgramDirectory(program);
-    SetCatalogueRoot(program);
+    SampleCatalogueProgram program(home.root() / "program");
 
     static int argc = 1;
     static char name[] = "app_whole_language_gui_test";
@@ -218,17 +212,7 @@ TEST(TraditionalCaptions, WindowsWithAPackShowItAndTheOthersKeepTheirLayout) {
         for (const WindowPack& wp : kWindowPacks) {
             const ui::WindowSpec& layout = wp.tool ? ToolWindowLayout(*wp.tool) : mainLayout;
             SCOPED_TRACE(GbkToUtf8(layout.name));
-            if (wp.tool) {
-                // Opened as a user opens it: the tool chooser and 打开.
-                main->setCurrentItem(G("组合框_工具名"), static_cast<int>(*wp.tool));
-                auto* open = dynamic_cast<wxButton*>(main->native(G("按钮_打开")));
-                ASSERT_NE(open, nullptr);
-                wxCommandEvent click(wxEVT_BUTTON, open->GetId());
-                click.SetEventObject(open);
-                open->ProcessWindowEvent(click);
-                wx->runPending(20);
-            }
-            ui::WxWindow* w = wx->window(layout.name);
+            ui::WxWindow* w = wp.tool ? OpenFromToolChooser(*wx, *main, *wp.tool) : main;
             ASSERT_NE(w, nullptr);
             EXPECT_TRUE(w->shown());
             if (wp.pack) {
@@ -243,8 +227,6 @@ TEST(TraditionalCaptions, WindowsWithAPackShowItAndTheOthersKeepTheirLayout) {
         ExitProgram(app);
         wx->runPending(20);
     }
-    SetCatalogueRoot({});
-    SetProgramDirectory({});
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#include "EveryWindow.h"
+
+#include <wx/button.h>
+
+#include "TestSupport.h"
+#include "app/ToolWindows.h"
+#include "common/platform/Paths.h"
+
+namespace trelvix::test {
+
+namespace fs = std::filesystem;
+
+SampleCatalogueProgram::SampleCatalogueProgram(const fs::path& program) {
+    fs::create_directories(program / "data");
+    for (const char* file : {"Menu.edb", "data.edb"})
+        fs::copy_file(fs::path(TRELVIX_SAMPLE_CATALOGUE) / file, program / "data" / file);
+    SetProgramDirectory(program);
+    SetCatalogueRoot(program);
+}
+
+SampleCatalogueProgram::~SampleCatalogueProgram() {
+    SetCatalogueRoot({});
+    SetProgramDirectory({});
+}
+
+ui::WxWindow* OpenFromToolChooser(ui::WxUi& wx, ui::WxWindow& main, ToolIndex tool) {
+    main.setCurrentItem(G("组合框_工具名"), static_cast<int>(tool));
+    auto* open = dynamic_cast<wxButton*>(main.native(G("按钮_打开")));
+    if (!open) return nullptr;
+    wxCommandEvent click(wxEVT_BUTTON, open->GetId());
+    click.SetEventObject(open);
+    open->ProcessWindowEvent(click);
+    wx.runPending(20);
+    return wx.window(ToolWindowLayout(tool).name);
+}
+
+}  // namespace trelvix::test
