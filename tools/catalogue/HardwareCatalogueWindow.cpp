@@ -32,8 +32,8 @@ constexpr const char* kGrid = "高级表格";
 constexpr const char* kMenu = "菜单";
 constexpr const char* kShopItem = "菜单_淘宝搜索此硬件";
 constexpr int kGridColumns = 2;
-// The yuan label while a rate request is out, and when there is none to make
-// (no rate page in this build, or the last request failed).
+// The yuan label while a rate request is out, and the one it shows when none
+// can be made (no rate page in this build, or the last request failed).
 constexpr const char* kConverting = "换算中...";
 constexpr const char* kRateUnavailable = "汇率暂不可用";
 
