@@ -57,7 +57,9 @@ void OnTrayRightClick(App& app) { app.main->popupMenu("菜单"); }
 
 void OnMenuShowMainWindow(App& app) { BringWindowToFront(*app.main, false); }
 
-void OnMenuVisitSite(App& app) { app.ui.openUrl(Gbk(kMakerHomePage)); }
+void OnMenuVisitSite(App& app) {
+    if (const std::string home = MakerPage("/"); !home.empty()) app.ui.openUrl(Gbk(home));
+}
 
 void ShowRemoteLoginWindow(App& app) {
     const ui::WindowSpec& layout = ui::BuiltInLayout(kRemoteLoginLayout);
@@ -83,6 +85,7 @@ void BindMainFrame(App& app) {
     main.on("托盘图标1", Event::TrayLeftClick, [&app](const ui::EventArgs&) { OnTrayLeftClick(app); });
     main.on("托盘图标1", Event::TrayRightClick, [&app](const ui::EventArgs&) { OnTrayRightClick(app); });
     main.on("菜单_显示主窗口", Event::Click, [&app](const ui::EventArgs&) { OnMenuShowMainWindow(app); });
+    main.setEnabled("菜单_访问官网", kHasMakerSite);  // a build without a site has no page to visit
     main.on("菜单_访问官网", Event::Click, [&app](const ui::EventArgs&) { OnMenuVisitSite(app); });
     main.on("按钮_登录", Event::Click, [&app](const ui::EventArgs&) { ShowRemoteLoginWindow(app); });
 }

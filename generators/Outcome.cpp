@@ -40,4 +40,12 @@ void BindFixedScript(PageContext& page, const std::string& button, Gbk script) {
     OnClick(page, button, [&page, script = std::move(script)] { page.showScript(script); });
 }
 
+void BindMakerPageLink(PageContext& page, const std::string& control, ui::Event event, const std::string& url) {
+    page.window.setEnabled(control, !url.empty());
+    // Bound even without an address: a link without a handler opens its own.
+    page.window.on(control, event, [&page, url](const ui::EventArgs&) {
+        if (!url.empty()) page.ui.openUrl(Gbk(url));
+    });
+}
+
 }  // namespace trelvix

@@ -66,4 +66,8 @@ void OnClick(PageContext& page, const std::string& control, std::function<void()
 // Binds a button that shows one stored RouterOS text, unchanged.
 void BindFixedScript(PageContext& page, const std::string& button, Gbk script);
 
+// A label or link that opens a page of the maker's site on `event`; shown
+// disabled, and opening nothing, when the build names no site (url empty).
+void BindMakerPageLink(PageContext& page, const std::string& control, ui::Event event, const std::string& url);
+
 }  // namespace trelvix

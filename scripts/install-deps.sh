@@ -6,6 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libwxgtk3.2-dev libcurl4-openssl-dev libpcre2-dev nlohmann-json3-dev libsqlite3-dev zlib1g-dev
   opencc libopencc-dev
+  ieee-data
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils fonts-wqy-microhei
   locales libgtk-3-common

@@ -1,5 +1,6 @@
 // The Scripts section's pages: each handler reads its page through the page's
 // field table, calls the page's generator and hands the result to the script box.
+#include "app/Maker.h"
 #include "common/EmbeddedData.h"
 #include "common/text/Gbk.h"
 #include "generators/PageFields.h"
@@ -92,6 +93,7 @@ void BindScriptsSection(PageContext& page) {
 
     BindFixedScript(page, "按钮_74生成", Gbk(StoredText("data/scripts/pcc-rebalance.rsc")));
     BindFixedScript(page, "按钮_75生成", Gbk(StoredText("data/scripts/pppoe-expiry.rsc")));
+    BindMakerPageLink(page, "超级链接框1", ui::Event::Click, MakerPage("/download/expiry-page.html", "https://"));
 
     OnGenerate(page, "按钮_76生成", kHealthAlarmPage, BuildHealthAlarmScript);
     RestoreDefaultOnBlur(page, kHealthAlarmPage.Control(&HealthAlarmFields::temperature), "50"_gbk);

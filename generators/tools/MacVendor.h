@@ -1,8 +1,8 @@
 #pragma once
 // The MAC-vendor lookup: a web page of the lookup service, named by the
 // address, that holds the vendor's name and address in a small table. The
-// host is a build setting (common/ServiceAddresses.h); without one every
-// lookup finds nothing.
+// host is a build setting (common/ServiceAddresses.h); a build without one
+// answers from the IEEE registry built into the program.
 #include <chrono>
 #include <string>
 #include <string_view>
@@ -33,8 +33,17 @@ std::string MacVendorUrl(std::string_view host, std::string_view mac);
 // when the page does not hold the table.
 MacVendor ParseMacVendorPage(std::string_view utf8Page);
 
-// Blocks for at most the service's time limit; empty when there is no host,
-// the request fails or the page does not match. Safe on any thread.
+// The organisation the IEEE registry assigned the address's block to, and
+// its address (GBK; a character GBK lacks is "?"). The longest assignment
+// that holds the address wins (MA-S and IAB, then MA-M, then MA-L). The
+// address is six two-digit hexadecimal octets in either case, separated by
+// ":" or "-" throughout; blanks around it are ignored. Empty for anything else
+// and for an address no assignment holds.
+MacVendor FindRegisteredVendor(std::string_view mac);
+
+// With a host: blocks for at most the service's time limit; empty when the
+// request fails or the page does not match. Without one: the registry's
+// answer. Safe on any thread.
 MacVendor LookupMacVendor(const MacVendorService& service, std::string_view mac);
 
 }  // namespace trelvix::tools

@@ -194,9 +194,7 @@ void BindToolsSection(PageContext& page) {
     OnGenerate(page, "按钮_84生成up", kUploadGroup, BuildUploadMarking);
     OnGenerate(page, "按钮_84生成down", kDownloadGroup, BuildMangleMarkScript);
     OnClick(page, "按钮_84转换", [&page] { CopyUploadFieldsToDownload(page.window); });
-    page.window.on("标签_84功能链接", ui::Event::MouseDown, [&page](const ui::EventArgs&) {
-        page.ui.openUrl(Gbk("http://") + kMakerSite + "/394.html");
-    });
+    BindMakerPageLink(page, "标签_84功能链接", ui::Event::MouseDown, MakerPage("/394.html"));
 }
 
 }  // namespace trelvix

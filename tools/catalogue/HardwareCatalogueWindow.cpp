@@ -30,9 +30,12 @@ constexpr const char* kImageButton = "按钮_查看大图";
 constexpr const char* kStatus = "标签_状态";
 constexpr const char* kGrid = "高级表格";
 constexpr const char* kMenu = "菜单";
+constexpr const char* kShopItem = "菜单_淘宝搜索此硬件";
 constexpr int kGridColumns = 2;
-// The yuan label while the rate page has not answered.
+// The yuan label while a rate request is out, and the one it shows when none
+// can be made (no rate page in this build, or the last request failed).
 constexpr const char* kConverting = "换算中...";
+constexpr const char* kRateUnavailable = "汇率暂不可用";
 
 std::string_view BuiltInPicture(std::string_view name) {
     return EmbeddedFile("data/catalogue-window/" + std::string(name)).value_or(std::string_view());
@@ -113,6 +116,7 @@ private:
     void ResetProductView();
     void ShowProductSpecs(const Gbk& spec);
     void ShowYuanPrice(const Gbk& name, const Gbk& cost);
+    void PriceShownProduct();
     void RequestRate(const Gbk& name, const Gbk& amount);
     void OnRateAnswer(const Gbk& name, const std::optional<RatePageRow>& page);
     void OnCatalogueTreeRightClick();
@@ -137,7 +141,8 @@ void CatalogueWindow::Bind() {
     w_.on(kTree, ui::Event::TreeItemChanged, [self](const ui::EventArgs&) { self->ShowProductDetails(); });
     w_.on(kTree, ui::Event::RowRightClick, [self](const ui::EventArgs&) { self->OnCatalogueTreeRightClick(); });
     w_.on("菜单_复制名称", ui::Event::Click, [self](const ui::EventArgs&) { self->CopyProductName(); });
-    w_.on("菜单_淘宝搜索此硬件", ui::Event::Click,
+    w_.setEnabled(kShopItem, !tools_.services().shoppingSiteHost.empty());
+    w_.on(kShopItem, ui::Event::Click,
           [self](const ui::EventArgs&) { self->SearchProductOnShoppingSite(); });
     w_.on(kPageButton, ui::Event::Click, [self](const ui::EventArgs&) { self->OpenWebAddress(self->ProductPageUrl); });
     w_.on(kImageButton, ui::Event::Click, [self](const ui::EventArgs&) { self->OpenWebAddress(self->ProductImageUrl); });
@@ -170,12 +175,10 @@ void CatalogueWindow::StartLoader() {
         post([](CatalogueWindow& self) {
             self.rateRequestRunning_ = false;
             if (self.shownProduct_.empty() || self.w_.text(kYuan) != Gbk(kConverting)) return;
-            const Gbk cost = self.w_.text(kDollars);
-            if (RateKnown(UsdCnyRate)) self.ShowYuanPrice(self.shownProduct_, cost);
-            else self.RequestRate(self.shownProduct_, DollarAmountText(cost));
+            self.PriceShownProduct();
         });
     };
-    rateRequestRunning_ = true;
+    rateRequestRunning_ = !job.rateHost.empty();
     loader_ = std::thread(CatalogueLoaderThreadEntry, std::move(job));
 }
 
@@ -244,8 +247,6 @@ void CatalogueWindow::ShowProductDetails() {
     db.First();
     if (!db.Find(ProductNameCondition(name))) return;
 
-    w_.setEnabled(kPageButton, true);
-    w_.setEnabled(kImageButton, true);
     w_.setImage(kPicture, std::string(BuiltInPicture("placeholder.png")));
     w_.setText(kName, name);
     w_.setText(kComment, TextField(db, "comment"));
@@ -253,15 +254,16 @@ void CatalogueWindow::ShowProductDetails() {
     w_.setText(kDollars, cost);
     ProductImageUrl = TextField(db, "imgurl");
     ProductPageUrl = TextField(db, "url");
+    // A button that would open nothing is not offered.
+    w_.setEnabled(kPageButton, IsWebAddress(ProductPageUrl));
+    w_.setEnabled(kImageButton, IsWebAddress(ProductImageUrl));
     w_.setImage(kPicture, BytesField(db, "img"));
     if (TextField(db, "state") == "2") {
         w_.setImage(kNewBadge, std::string(BuiltInPicture("new.png")));
         w_.setVisible(kNewBadge, true);
     }
     shownProduct_ = name;
-    w_.setText(kYuan, Gbk(kConverting));
-    if (RateKnown(UsdCnyRate)) ShowYuanPrice(name, cost);
-    else RequestRate(name, DollarAmountText(cost));
+    PriceShownProduct();
     w_.setVisible(kRateLabel, true);
     w_.setVisible(kBuy, true);  // and still disabled: there is nothing to buy here
     ShowProductSpecs(TextField(db, "info1") + TextField(db, "info2"));
@@ -286,9 +288,18 @@ void CatalogueWindow::ShowYuanPrice(const Gbk& name, const Gbk& cost) {
     w_.setText(kYuan, YuanPrice(cost, UsdCnyRate));
 }
 
+// Priced from a known rate; otherwise the page is asked for the product's own
+// amount, and the label says "换算中..." only while a request is out.
+void CatalogueWindow::PriceShownProduct() {
+    const Gbk cost = w_.text(kDollars);
+    if (RateKnown(UsdCnyRate)) return ShowYuanPrice(shownProduct_, cost);
+    RequestRate(shownProduct_, DollarAmountText(cost));
+    w_.setText(kYuan, Gbk(rateRequestRunning_ ? kConverting : kRateUnavailable));
+}
+
 void CatalogueWindow::RequestRate(const Gbk& name, const Gbk& amount) {
     // One request at a time; after a failure the page is left alone for a while.
-    if (rateRequestRunning_) return;
+    if (rateRequestRunning_ || tools_.services().exchangeRateHost.empty()) return;
     if (rateFailedAt_ && tools_.clock.Now() - *rateFailedAt_ < kRateRetryPause) return;
     rateRequestRunning_ = true;
     // The previous request has posted its answer, so its worker has ended or is ending.
@@ -303,18 +314,22 @@ void CatalogueWindow::RequestRate(const Gbk& name, const Gbk& amount) {
 
 void CatalogueWindow::OnRateAnswer(const Gbk& name, const std::optional<RatePageRow>& page) {
     rateRequestRunning_ = false;
-    if (!page) {
+    // A page without a usable rate fails like no page: asking again at once
+    // would only bring the same answer.
+    const double rate = page ? LeadingNumber(page->rate) : 0;
+    if (!RateKnown(rate)) {
         rateFailedAt_ = tools_.clock.Now();
-        return;
+    } else {
+        rateFailedAt_.reset();
+        UsdCnyRate = rate;
+        if (name == shownProduct_) return w_.setText(kYuan, YuanText(LeadingNumber(page->amount)));
     }
-    rateFailedAt_.reset();
-    UsdCnyRate = LeadingNumber(page->rate);
-    if (name == shownProduct_) w_.setText(kYuan, YuanText(LeadingNumber(page->amount)));
-    else if (RateKnown(UsdCnyRate)) ShowYuanPrice(shownProduct_, w_.text(kDollars));
+    if (!shownProduct_.empty()) PriceShownProduct();
 }
 
 void CatalogueWindow::OnCatalogueTreeRightClick() {
     if (w_.currentItem(kTree) < 0 || CurrentItemHasChildren()) return;
+    w_.setEnabled(kShopItem, !tools_.services().shoppingSiteHost.empty());
     w_.popupMenu(kMenu);
 }
 

@@ -185,7 +185,8 @@ void OnEditorWindowCreated(ToolContext& tools, ui::Window& window) {
     w.on("按钮_清空", Event::Click, [&w](const ui::EventArgs&) { w.setText(kCodeBox, Gbk()); });
     w.on(kCodeBox, Event::KeyDown, [&w](const ui::EventArgs& key) { SelectAllOnCtrlA(w, key); });
     // The reference material's address is a build setting; a build without
-    // one opens nothing.
+    // one shows the link disabled.
+    w.setEnabled("超级链接框1", !Gbk(TRELVIX_SCRIPT_REFERENCE).empty());
     w.on("超级链接框1", Event::Click, [&tools](const ui::EventArgs&) {
         if (const Gbk url = TRELVIX_SCRIPT_REFERENCE; !url.empty()) tools.ui.openUrl(url);
     });

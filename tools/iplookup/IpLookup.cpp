@@ -4,11 +4,24 @@
 
 #include "common/http/HttpRequestEx.h"
 #include "common/json/JsonObject.h"
+#include "tools/iplookup/IpLocationTable.h"
 
 namespace trelvix {
+namespace {
+
+bool LookupInTable(std::string_view address, const std::array<Gbk*, 5>& outs) {
+    const std::optional<IpPlace> place = FindIpPlace(address);
+    if (!place) return false;
+    for (std::size_t i = 0; i < outs.size(); ++i)
+        if (outs[i]) *outs[i] = (*place)[i];
+    return true;
+}
+
+}  // namespace
 
 bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country, Gbk* province,
                       Gbk* city, Gbk* district, Gbk* carrier) {
+    if (service.host.empty()) return LookupInTable(address, {country, province, city, district, carrier});
     JsonObject reply;
     std::string body;
     if (!service.host.empty()) {

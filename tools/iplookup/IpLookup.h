@@ -10,9 +10,10 @@
 
 namespace trelvix {
 
-// Asks the service about address. True when the reply was a JSON document: the
-// out texts given (each may be null) then hold its retData members, empty where
-// one is missing. False leaves them as they were.
+// Asks the service about address, or without a service the built-in table
+// (IpLocationTable.h). True when the reply was a JSON document, or the table
+// holds the address: the out texts given (each may be null) then hold the
+// five fields, empty where one is missing. False leaves them as they were.
 bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country = nullptr,
                       Gbk* province = nullptr, Gbk* city = nullptr, Gbk* district = nullptr,
                       Gbk* carrier = nullptr);

@@ -1,7 +1,8 @@
 #pragma once
 // Where the IP lookup asks: the host (and port) of the IP-location service
-// and its key, build settings (common/ServiceAddresses.h). No host: every lookup fails, as
-// one the network refused. Plain ASCII only: read by code of either charset.
+// and its key, build settings (common/ServiceAddresses.h). No host: the lookup
+// answers from the table built into the program. Plain ASCII only: read by
+// code of either charset.
 #include <string>
 
 #include "common/ServiceAddresses.h"

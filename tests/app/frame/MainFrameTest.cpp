@@ -239,8 +239,10 @@ TEST_F(MainFrameTest, ChooserWithoutAToolOpensNothing) {
 }
 
 TEST_F(MainFrameTest, CatalogueNeedsBothDatabasesAndChecksAtEveryOpening) {
-    const std::string expected = G("无法使用此功能,若要使用此功能请去") + kMakerSite +
-                                 G("官网下载最新完整版(包含data文件夹)!");
+    // Without a site the message names none and points to the full program.
+    const std::string expected =
+        kHasMakerSite ? G("无法使用此功能,若要使用此功能请去") + kMakerSite + G("官网下载最新完整版(包含data文件夹)!")
+                      : G("无法使用此功能:程序目录下缺少data文件夹中的硬件资料库,请重新安装完整版(包含data文件夹)!");
     putCatalogueFile("Menu.edb");
 
     openTool(6);
@@ -360,9 +362,12 @@ TEST_F(MainFrameTest, TrayMenuAndSiteItem) {
     EXPECT_TRUE(main->fire(G("托盘图标1"), ui::Event::TrayRightClick));
     EXPECT_EQ(main->lastPopupMenu(), G("菜单"));
 
-    main->click(G("菜单_访问官网"));
-    ASSERT_EQ(ui.openedUrls.size(), 1u);
-    EXPECT_EQ(ui.openedUrls[0], std::string("http://") + kMakerSite + "/");
+    // A build without a site shows the item disabled: there is no page to visit.
+    EXPECT_EQ(main->enabled(G("菜单_访问官网")), kHasMakerSite);
+    main->fire(G("菜单_访问官网"), ui::Event::Click);
+    const std::vector<std::string> opened =
+        kHasMakerSite ? std::vector<std::string>{std::string("http://") + kMakerSite + "/"} : std::vector<std::string>{};
+    EXPECT_EQ(ui.openedUrls, opened);
 }
 
 TEST_F(MainFrameTest, HiddenLoginButtonOpensAFormThatOnlyHides) {

@@ -30,6 +30,7 @@ const std::string kTree = G("树型框");
 const std::string kYuan = G("标签_价格人");
 const std::string kGrid = G("高级表格");
 const std::string kConverting = G("换算中...");
+const std::string kUnavailable = G("汇率暂不可用");
 
 std::string RateRow(const std::string& a, const std::string& b, const std::string& c) {
     return "<tr><td>" + a + "</td><td>" + b + "</td><td>" + c + "</td></tr>";
@@ -257,16 +258,47 @@ TEST_F(CatalogueWindowTest, AFailedRateRequestIsNotRepeatedAtOnce) {
     ui::HeadlessWindow& w = openLoaded();
     choose(w, "hEX");
     ASSERT_TRUE(WaitFor([&] { return RequestsFor("129.00") == 1; }));
-    Drain();
-    EXPECT_EQ(w.text(kYuan).bytes(), kConverting);  // it keeps saying so
+    ASSERT_TRUE(WaitFor([&] { return w.text(kYuan) != kConverting; }));
+    EXPECT_EQ(w.text(kYuan).bytes(), kUnavailable);  // no longer claims to convert
+    EXPECT_EQ(text(w, "标签_价格美"), "$129.00");
     choose(w, "RB");
+    EXPECT_EQ(w.text(kYuan).bytes(), kUnavailable);  // nothing is asked, so nothing is pending
     choose(w, "hEX");
     Drain();
     EXPECT_EQ(RequestsFor("59.95") + RequestsFor("129.00"), 1);
     clock.Set(clock.Now() + 2 * kRateRetryPause);
     choose(w, "RB");
+    EXPECT_EQ(w.text(kYuan).bytes(), kConverting);
     EXPECT_TRUE(WaitFor([&] { return RequestsFor("59.95") == 1; }));
     EXPECT_EQ(UsdCnyRate, 0);
+}
+
+TEST_F(CatalogueWindowTest, APageWithoutARateCountsAsAFailure) {
+    server.reply("/hl.asp?from=USD&to=CNY&q=129.00",
+                 Reply(200, RateRow("USD", "rate", "CNY") + RateRow("129.00", "n/a", "838.5")));
+    ui::HeadlessWindow& w = openLoaded();
+    choose(w, "hEX");
+    ASSERT_TRUE(WaitFor([&] { return w.text(kYuan) != kConverting; }));
+    EXPECT_EQ(w.text(kYuan).bytes(), kUnavailable);
+    choose(w, "RB");
+    Drain();
+    EXPECT_EQ(w.text(kYuan).bytes(), kUnavailable);
+    EXPECT_EQ(RequestsFor("129.00") + RequestsFor("59.95"), 1);
+}
+
+TEST_F(CatalogueWindowTest, WithoutARatePageNoConversionIsClaimed) {
+    rateHost.clear();
+    ui::HeadlessWindow& w = open();
+    ASSERT_TRUE(WaitFor([&] { return w.enabled(kTree); }));
+    choose(w, "hEX");
+    EXPECT_EQ(w.text(kYuan).bytes(), kUnavailable);
+    EXPECT_EQ(text(w, "标签_价格美"), "$129.00");
+    Drain();  // the loader's end changes nothing
+    EXPECT_EQ(w.text(kYuan).bytes(), kUnavailable);
+    EXPECT_TRUE(server.requests().empty());
+    UsdCnyRate = 6.5;  // a rate known from elsewhere still prices
+    choose(w, "RB");
+    EXPECT_EQ(w.text(kYuan).bytes(), G("￥389.68"));
 }
 
 // The program's end destroys the hidden window: the loader's request, which
@@ -298,29 +330,41 @@ TEST_F(CatalogueWindowTest, TheMenuComesUpOnlyForItemsWithoutChildren) {
 
 TEST_F(CatalogueWindowTest, TheMenuCopiesTheNameAndSearchesTheShop) {
     ui::HeadlessWindow& w = openLoaded();
-    choose(w, "无线");
+    choose(w, "空类别");
     w.click(G("菜单_复制名称"));
-    EXPECT_EQ(ui.clipboard, G("无线"));
+    EXPECT_EQ(ui.clipboard, G("空类别"));
+    w.fire(kTree, ui::Event::RowRightClick);
+    EXPECT_TRUE(w.enabled(G("菜单_淘宝搜索此硬件")));
     w.click(G("菜单_淘宝搜索此硬件"));
     ASSERT_EQ(ui.openedUrls.size(), 1u);
-    EXPECT_EQ(ui.openedUrls[0], "https://shop.example/search?q=%CE%DE%CF%DF");  // the GBK bytes
-    shopHost.clear();  // no shop configured: nothing opens
+    EXPECT_EQ(ui.openedUrls[0], "https://shop.example/search?q=%BF%D5%C0%E0%B1%F0");  // the GBK bytes
+    shopHost.clear();  // no shop configured: the item is shown disabled and nothing opens
+    w.fire(kTree, ui::Event::RowRightClick);
+    EXPECT_EQ(w.lastPopupMenu(), G("菜单"));
+    EXPECT_FALSE(w.enabled(G("菜单_淘宝搜索此硬件")));
+    EXPECT_TRUE(w.enabled(G("菜单_复制名称")));
     w.click(G("菜单_淘宝搜索此硬件"));
     EXPECT_EQ(ui.openedUrls.size(), 1u);
 }
 
+// A button is enabled only when its address is one the browser may open.
 TEST_F(CatalogueWindowTest, OnlyWebAddressesOpenInTheBrowser) {
     ui::HeadlessWindow& w = openLoaded();
+    const auto buttonsEnabled = [&] {
+        return std::make_pair(w.enabled(G("按钮_获取信息")), w.enabled(G("按钮_查看大图")));
+    };
     choose(w, "hEX");
+    EXPECT_EQ(buttonsEnabled(), std::make_pair(true, true));
     w.click(G("按钮_获取信息"));
     w.click(G("按钮_查看大图"));
     EXPECT_EQ(ui.openedUrls, (std::vector<std::string>{"https://www.example/hex", "http://img.example/hex.png"}));
-    choose(w, "RB");  // a file and a program
-    w.click(G("按钮_获取信息"));
-    w.click(G("按钮_查看大图"));
-    choose(w, "hAP");  // no addresses at all
-    w.click(G("按钮_获取信息"));
-    w.click(G("按钮_查看大图"));
+    for (const char* product : {"RB", "hAP"}) {  // a file and a program; no addresses at all
+        SCOPED_TRACE(product);
+        choose(w, product);
+        EXPECT_EQ(buttonsEnabled(), std::make_pair(false, false));
+        w.fire(G("按钮_获取信息"), ui::Event::Click);  // even a click that got through opens nothing
+        w.fire(G("按钮_查看大图"), ui::Event::Click);
+    }
     EXPECT_EQ(ui.openedUrls.size(), 2u);
 }
 

@@ -113,5 +113,15 @@ TEST_F(ScriptEditor, ClosingHidesAndReopeningShowsTheSameWindow) {
     EXPECT_EQ(again.currentItem(G("组合框_beep频率")), 5);
 }
 
+// The build's reference address (by default the RouterOS manual's scripting
+// page); a build without one shows the link disabled.
+TEST_F(ScriptEditor, TheReferenceLinkOpensTheBuildsAddressOrIsDisabled) {
+    const std::string reference = TRELVIX_SCRIPT_REFERENCE;
+    ui::HeadlessWindow& w = open();
+    EXPECT_EQ(w.enabled(G("超级链接框1")), !reference.empty());
+    w.fire(G("超级链接框1"), ui::Event::Click);
+    EXPECT_EQ(ui.openedUrls, reference.empty() ? std::vector<std::string>{} : std::vector<std::string>{reference});
+}
+
 }  // namespace
 }  // namespace trelvix

