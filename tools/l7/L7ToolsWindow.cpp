@@ -262,13 +262,15 @@ void LoadRegexSourceFile(ToolContext& tools, ui::Window& w) {
     request.filter = DialogFilter("通用对话框2");
     const auto chosen = tools.ui.fileDialog(request);
     if (!chosen) return;
-    const DroppedFileText source = ReadDroppedFile(*chosen, kMaxRegexSourceFileBytes);
+    const DroppedFileText source = ReadDroppedFile(*chosen, kMaxRegexSourceFileBytes, TextBytes::GbkOrUtf8);
     if (source.result != DroppedFileText::Result::Read) {
         tools.ui.messageBox({"无法载入文件(文件不能读取或大于8MB):" + GbkFromPath(*chosen), ui::mb::IconExclamation,
                              ui::DefaultMessageTitle(), w.name()});
         return;
     }
     w.setText(kSourceBox, source.text);
+    if (const Gbk notice = LostCharactersNotice(source); !notice.empty())
+        tools.ui.messageBox({notice, ui::mb::IconExclamation, ui::DefaultMessageTitle(), w.name()});
 }
 
 // --- code box tools
