@@ -228,8 +228,10 @@ void RunRegexTestClicked(ui::Window& w) {
     switch (result.kind) {
         case RegexTestResult::Kind::EmptyPattern: w.setVisible(kPatternHint, true); break;
         case RegexTestResult::Kind::Matched:
+        case RegexTestResult::Kind::Stopped:
             for (std::size_t i = 0; i < result.rows.size(); ++i)
                 w.addRow(kResultList, {std::to_string(i + 1), result.rows[i]});
+            if (result.kind == RegexTestResult::Kind::Stopped) w.addRow(kResultList, {""_gbk, "测试已停止,结果不完整"_gbk});
             break;
         case RegexTestResult::Kind::NoMatch: w.addRow(kResultList, {""_gbk, "匹配失败"_gbk}); break;
     }
