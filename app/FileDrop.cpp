@@ -82,9 +82,11 @@ constexpr const char* kCodeBox = "编辑框_代码";
 
 // The file's text, or nothing after telling the user why there is none.
 std::optional<Gbk> ReadDroppedText(App& app, const fs::path& file) {
-    DroppedFileText dropped = ReadDroppedFile(file, kDroppedFileLimit);
+    DroppedFileText dropped = ReadDroppedFile(file, kDroppedFileLimit, TextBytes::GbkOrUtf8);
     switch (dropped.result) {
         case DroppedFileText::Result::Read:
+            if (const Gbk notice = LostCharactersNotice(dropped); !notice.empty())
+                app.ui.message(notice, ui::mb::IconExclamation);
             return std::move(dropped.text);
         case DroppedFileText::Result::TooLarge:
             app.ui.message("文件太大:" + GbkFromPath(file), ui::mb::IconExclamation);

@@ -48,8 +48,26 @@ HashSeparatedRows ParseHashSeparatedRows(std::string_view text, std::size_t fiel
     return parsed;
 }
 
+namespace {
+
+// Lines as the import splits them: a final CR LF adds none. CR and LF are never
+// the second byte of a GBK character.
+std::size_t LineCount(std::string_view text) {
+    std::size_t lines = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", at + 2)) ++lines;
+    const bool lastEnds = text.size() >= 2 && text.substr(text.size() - 2) == "\r\n";
+    return lines + (!text.empty() && !lastEnds ? 1 : 0);
+}
+
+}  // namespace
+
 bool ImportHashSeparatedFile(ui::Ui& ui, std::string_view text, ui::Window& window, const std::string& list,
                              std::size_t fields) {
+    if (LineCount(text) > kMaxImportedRows) {
+        const std::string most = std::to_string(kMaxImportedRows);
+        ui.message("文件超过" + most + "行,列表每次最多导入" + most + "行!", ui::mb::IconExclamation);
+        return false;
+    }
     const HashSeparatedRows parsed = ParseHashSeparatedRows(text, fields);
     if (parsed.badLine != 0) {
         ui.message("文件内第 " + std::to_string(parsed.badLine) +

@@ -59,8 +59,15 @@ struct HashSeparatedRows {
 };
 HashSeparatedRows ParseHashSeparatedRows(std::string_view text, std::size_t fields);
 
+// The most rows one file gives a list. The lists hold tens of lines; a file
+// of many more is the wrong file, and its rows would take the pages minutes
+// to turn into a script.
+inline constexpr std::size_t kMaxImportedRows = 1000;
+
 // The list's rows := the text's rows; or, at the first bad line, an error box
-// that names it and the list as it was. True when the rows were replaced.
+// that names it and the list as it was; or, for a text of more than
+// kMaxImportedRows lines, a box that says so and the list as it was. True
+// when the rows were replaced.
 bool ImportHashSeparatedFile(ui::Ui& ui, std::string_view text, ui::Window& window, const std::string& list,
                              std::size_t fields);
 

@@ -18,4 +18,18 @@ void SelectAllOnCtrlA(ui::Window& window, const std::string& box, const ui::Even
     if (key.key == kKeyA && key.modifiers == ui::mod::Ctrl) SelectAllText(window, box, false);
 }
 
+Gbk AdmitTyped(std::string_view typed, bool digitsOnly, long long room) {
+    Gbk kept;
+    for (std::size_t at = 0; at < typed.size() && room != 0;) {
+        const std::size_t length = CharLength(typed, at);
+        const bool digit = length == 1 && typed[at] >= '0' && typed[at] <= '9';
+        if (digit || !digitsOnly) {
+            kept.append(typed.substr(at, length));
+            if (room > 0) --room;
+        }
+        at += length;
+    }
+    return kept;
+}
+
 }  // namespace trelvix

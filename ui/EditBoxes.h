@@ -1,7 +1,8 @@
 #pragma once
-// What every window's edit and code boxes do alike: counting their lines and
-// selecting their whole text on Ctrl+A.
+// What every window's edit and code boxes do alike: counting their lines,
+// selecting their whole text on Ctrl+A, and what they take of a user's typing.
 #include <string>
+#include <string_view>
 
 #include "common/text/Gbk.h"
 #include "ui/Window.h"
@@ -15,5 +16,10 @@ int EditorLineCount(const Gbk& text);
 void SelectAllText(ui::Window& window, const std::string& box, bool clear = false);
 // Ctrl+A, with no Shift or Alt, selects the box's whole text; the key goes on.
 void SelectAllOnCtrlA(ui::Window& window, const std::string& box, const ui::EventArgs& key);
+
+// What a box takes of text a user typed or pasted into it (never of text the
+// program writes): a digits-only box keeps the digits, and a box with a
+// greatest length keeps no more than `room` characters (negative: no limit).
+Gbk AdmitTyped(std::string_view typed, bool digitsOnly, long long room);
 
 }  // namespace trelvix

@@ -75,7 +75,7 @@ Rect RectValue(const Json& v, const std::string& where) {
 
 const std::set<std::string> kControlKeys = {
     "kind", "name", "rect", "text", "visible", "enabled", "readonly", "multiline", "password",
-    "digits", "checked", "editable", "rowchecks", "separator", "group", "items", "current", "min",
+    "digits", "maxlength", "checked", "editable", "rowchecks", "separator", "group", "items", "current", "min",
     "max", "columns", "widths", "rows", "tree", "url", "filter", "controls", "pages", "comment"};
 
 // The files being read, outermost first, and where included files come from.
@@ -137,6 +137,8 @@ ControlSpec ParseControl(const Json& j, const std::string& parentName, int index
     c.multiline = j.value("multiline", c.kind == Kind::CodeBox);
     c.password = j.value("password", false);
     c.digitsOnly = j.value("digits", false);
+    c.maxLength = j.value("maxlength", 0);
+    if (c.maxLength < 0) throw std::runtime_error(where + ": maxlength counts characters, 0 for none");
     c.checked = j.value("checked", false);
     c.editable = j.value("editable", true);
     c.rowChecks = j.value("rowchecks", false);

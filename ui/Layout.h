@@ -68,6 +68,7 @@ struct ControlSpec {
     bool multiline = false;
     bool password = false;
     bool digitsOnly = false;
+    int maxLength = 0;           // characters a user may type or paste into an edit box; 0: no limit
     bool checked = false;
     bool editable = true;        // combo boxes
     bool rowChecks = false;      // report lists

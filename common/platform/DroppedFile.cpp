@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <system_error>
+
+#include "common/text/CodePage.h"
 
 namespace trelvix {
 
-DroppedFileText ReadDroppedFile(const std::filesystem::path& file, std::uintmax_t limit) {
+DroppedFileText ReadDroppedFile(const std::filesystem::path& file, std::uintmax_t limit, TextBytes textBytes) {
     using Result = DroppedFileText::Result;
     std::error_code error;
     // Only a file: a folder has no text, and opening a pipe or a terminal would
@@ -28,7 +31,18 @@ DroppedFileText ReadDroppedFile(const std::filesystem::path& file, std::uintmax_
     if (in.bad()) return {Result::Unreadable, {}};
     if (bytes.size() > limit) return {Result::TooLarge, {}};
     bytes.resize(std::min(bytes.size(), bytes.find('\0')));
-    return {Result::Read, Gbk(std::move(bytes))};
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+    if (textBytes == TextBytes::Gbk || ascii || !IsUtf8(bytes)) return {Result::Read, Gbk(std::move(bytes)), false, 0};
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const std::string_view utf8 = std::string_view(bytes).substr(bytes.starts_with(kByteOrderMark) ? 3 : 0);
+    DroppedFileText read{Result::Read, {}, true, 0};
+    read.text = Utf8ToGbk(utf8, read.lostCharacters);
+    return read;
+}
+
+Gbk LostCharactersNotice(const DroppedFileText& read) {
+    if (read.lostCharacters == 0) return {};
+    return "文件中有" + std::to_string(read.lostCharacters) + "个字符在GBK中没有,已显示为\"?\",保存时将会丢失!";
 }
 
 }  // namespace trelvix

@@ -126,6 +126,7 @@ struct RegexObject::Pattern {
 struct RegexObject::Matches {
     std::size_t groups = 0;
     std::vector<long long> offsets;
+    RunStop stop = RunStop::Complete;
 
     long long count() const { return static_cast<long long>(offsets.size() / (2 * (groups + 1))); }
     const long long* pair(long long match, std::size_t group) const
@@ -256,6 +257,11 @@ Gbk RegexObject::Replace(std::string_view replacement) const
     return out;
 }
 
+RegexObject::RunStop RegexObject::LastRunStop() const
+{
+    return matches_ ? matches_->stop : RunStop::Complete;
+}
+
 long long RegexObject::MatchCount() const
 {
     return matches_ ? matches_->count() : 0;
@@ -305,8 +311,9 @@ std::shared_ptr<const RegexObject::Matches> RegexObject::Execute(const Pattern& 
                                                                const RunBounds& bounds)
 {
     using Clock = std::chrono::steady_clock;
+    const auto now = [&bounds] { return bounds.clock ? bounds.clock() : Clock::now(); };
     const bool timed = bounds.mostTime.count() > 0;
-    const Clock::time_point giveUpAt = timed ? Clock::now() + bounds.mostTime : Clock::time_point();
+    const Clock::time_point giveUpAt = timed ? now() + bounds.mostTime : Clock::time_point();
     const pcre2_code* code = pattern.code.get();
     std::uint32_t groups = 0;
     pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &groups);
@@ -337,13 +344,22 @@ std::shared_ptr<const RegexObject::Matches> RegexObject::Execute(const Pattern& 
         // The text was built as valid UTF-8 here; checking it again on every search
         // would cost the whole text each time.
         const int rc = pcre2_match(code, units, size, start, PCRE2_NO_UTF_CHECK, data.get(), context.get());
-        if (rc == PCRE2_ERROR_NOMATCH) {
+        // A timed run that gives up keeps what it found: the caller shows it as
+        // found so far.
+        const auto stop = [&](RunStop why) {
+            matches->stop = why;
+            return std::shared_ptr<const Matches>(matches);
+        };
+        // A timed search the engine gives up on passes over its few start
+        // positions, and the run goes on, within its time, as incomplete.
+        if (rc <= 0 && rc != PCRE2_ERROR_NOMATCH && !timed) return nullptr;
+        if (rc <= 0) {
+            if (rc != PCRE2_ERROR_NOMATCH) matches->stop = RunStop::EngineLimit;
             if (windowEnd >= size) break;
-            if (Clock::now() >= giveUpAt) return nullptr;
+            if (now() >= giveUpAt) return stop(RunStop::TimeBound);
             start = windowEnd;
             continue;
         }
-        if (rc <= 0) return nullptr;
         const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.get());
         for (std::uint32_t g = 0; g <= groups; ++g) {
             const bool took = g < static_cast<std::uint32_t>(rc) && ovector[2 * g] != PCRE2_UNSET;
@@ -354,7 +370,7 @@ std::shared_ptr<const RegexObject::Matches> RegexObject::Execute(const Pattern& 
         if (bounds.mostMatches > 0 && matches->count() >= bounds.mostMatches) break;
         // Each search is bounded by the engine's limits; the time bound covers the
         // many searches of a long subject.
-        if (timed && Clock::now() >= giveUpAt) return nullptr;
+        if (timed && now() >= giveUpAt) return stop(RunStop::TimeBound);
         std::size_t next = ovector[1];
         if (ovector[1] <= ovector[0]) {
             if (next >= size) break;

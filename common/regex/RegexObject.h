@@ -13,6 +13,7 @@
 // Nothing here throws or shows a message: a pattern the engine rejects, or one that
 // runs past the engine's limits on backtracking, leaves the object without matches.
 #include <chrono>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -75,11 +76,18 @@ public:
     // collected (0: all of them; Replace then replaces only those), and a run that
     // takes longer than `mostTime` gives up as the engine's own limits do (0: no
     // bound), so that no pattern holds its caller however long the subject.
+    // With a time bound, a run that gives up keeps the matches it found before
+    // and says why it stopped (RunStop); without one it leaves no matches.
     struct RunBounds {
         long long mostMatches = 0;
         std::chrono::milliseconds mostTime{0};
+        std::function<std::chrono::steady_clock::time_point()> clock;  // null: the steady clock
     };
     void SetRunBounds(const RunBounds& bounds) { bounds_ = bounds; }
+
+    enum class RunStop { Complete, TimeBound, EngineLimit };
+    // Why the last run ended: Complete also for a run that found nothing.
+    RunStop LastRunStop() const;
 
     RegexObject(const RegexObject&) = default;
     RegexObject& operator=(const RegexObject&) = default;

@@ -156,7 +156,7 @@ std::optional<std::u32string> Decode(std::string_view text, int codePage)
     return out;
 }
 
-std::optional<std::string> Encode(const std::u32string& text, int codePage)
+std::optional<std::string> Encode(const std::u32string& text, int codePage, std::size_t* lost = nullptr)
 {
     if (codePage == 65001) return EncodeUtf8(text);
     const char* name = IconvName(codePage);
@@ -169,7 +169,8 @@ std::optional<std::string> Encode(const std::u32string& text, int codePage)
     std::string out;
     out.reserve(text.size() * 2);
     // A character the code page lacks becomes "?", as the Windows conversion writes it.
-    RunIconv(cd.get(), units, out, [](std::string_view, std::string& o) {
+    RunIconv(cd.get(), units, out, [lost](std::string_view, std::string& o) {
+        if (lost) ++*lost;
         o.push_back('?');
         return std::size_t{4};
     });
@@ -218,6 +219,20 @@ Gbk Utf8ToGbk(std::string_view utf8)
 {
     const auto encoded = Encode(DecodeUtf8(utf8), 936);
     return encoded ? *encoded : Gbk();
+}
+
+Gbk Utf8ToGbk(std::string_view utf8, std::size_t& lost)
+{
+    lost = 0;
+    const auto encoded = Encode(DecodeUtf8(utf8), 936, &lost);
+    return encoded ? *encoded : Gbk();
+}
+
+bool IsUtf8(std::string_view text)
+{
+    // The decoder stands U+FFFD in for every malformed sequence, which then
+    // encodes back to other bytes.
+    return EncodeUtf8(DecodeUtf8(text)) == text;
 }
 
 std::string MultiByteToUtf16(std::string_view text, int codePage)

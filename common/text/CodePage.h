@@ -3,6 +3,7 @@
 // on the web and in the toolkit, Big5 (950) for the traditional packs. A byte that
 // cannot be decoded becomes U+FFFD, a character the target lacks becomes "?"; the rest
 // of the text is always converted.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,11 @@ namespace trelvix {
 
 Gbk GbkToUtf8(std::string_view gbk);
 Gbk Utf8ToGbk(std::string_view utf8);
+// The same, counting in `lost` the characters GBK lacks (each written "?").
+Gbk Utf8ToGbk(std::string_view utf8, std::size_t& lost);
+
+// Whether the bytes are well-formed UTF-8: no overlong forms, no surrogates.
+bool IsUtf8(std::string_view text);
 
 // The text read in `codePage` (936, 950 or 65001; 0 is the system code page, 936 here)
 // as UTF-16LE code units in a byte buffer, a terminating zero unit included.

@@ -3,9 +3,9 @@
 :local ipaddr
 :local server "http://ddns.oray.com"
 :local domain "{ÓòÃû}"
-:local par "/ph/update?&myip=$ipaddr"
 :local users "{ÕËºÅ}"
 :local paswd "{ÃÜÂë}"
 :set ipaddr [/ip address get [/ip address find interface={Íø¿¨}] address]
 :set ipaddr [:pick $ipaddr 0 ([len $ipaddr] -3)]
+:local par "/ph/update\?&myip=$ipaddr"
 /tool fetch url=($server.$par) mode=http user=$users password=$paswd

@@ -33,7 +33,7 @@
 
 /tool fetch mode=http host=($HEupdatehost) dst-path=($outputfile) \
    url=("http://" . $HEupdatehost . $HEupdatepath . \
-        "?username=" . $HEuserid . \
+        "\?username=" . $HEuserid . \
         "&password=" . $HEpass . \
         "&hostname=" . $HEtunnelid . \
         "&myip=" . $HEipv4addr)

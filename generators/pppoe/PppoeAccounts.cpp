@@ -61,6 +61,8 @@ Outcome BuildPppoeAccounts(const PppoeAccountsFields& f, RandomSource& random) {
     if (count > kMaxAccountCount) return Refusal("每次最多生成10000个帐号!", FieldOf(f.count));
     if (accountLength > kMaxRandomLength) return Refusal("帐号长度最多为64位!", FieldOf(f.account.length));
     if (passwordLength > kMaxRandomLength) return Refusal("密码长度最多为64位!", FieldOf(f.password.length));
+    // An empty password lets anyone who knows a name dial in.
+    if (passwordLength < 1) return Refusal("密码长度至少为1位!", FieldOf(f.password.length));
     if (!f.account.digits && !f.account.letters)
         return Refusal("请选择帐号中随机添加数字或字母!", FieldOf(f.account.digits));
     if (!f.password.digits && !f.password.letters)

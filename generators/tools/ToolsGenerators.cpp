@@ -73,10 +73,16 @@ Gbk BuildSetMacScript(const SetMacFields& f) {
     return "/interface ethernet set " + TypedWord(f.interfaceName) + " mac-address=" + TypedWord(f.mac);
 }
 
-Gbk BuildMacAddresses(const MacListFields& f, RandomSource& random) {
+Outcome BuildMacAddresses(const MacListFields& f, RandomSource& random) {
+    const std::int64_t count = ToInt64(f.count);
+    if (count > kMaxMacCount) {
+        return Outcome::Error(ScriptError{"每次最多生成" + std::to_string(kMaxMacCount) + "个MAC地址!",
+                                          ui::mb::IconExclamation, std::nullopt, FieldOf(f.count),
+                                          FocusMove::AfterBox, MainWindowName()});
+    }
     const char* sep = f.colon ? ":" : "-";
     const Gbk head = f.octetA + sep + f.octetB + sep + f.octetC + sep;
-    return RandomMacList(random, head, f.fixedHead, ToInt64(f.count), f.colon ? 1 : 2);
+    return Outcome::Script(RandomMacList(random, head, f.fixedHead, count, f.colon ? 1 : 2));
 }
 
 Outcome BuildChineseSsidScript(const SsidFields& f) {
@@ -88,10 +94,15 @@ Outcome BuildChineseSsidScript(const SsidFields& f) {
                            "] ssid=" + Quote(EncodeRouterOsEscapes(GbkToUtf8(f.name))));
 }
 
-Gbk BuildNetwatchScript(const NetwatchFields& f) {
-    return "/tool netwatch add host=" + TypedWord(f.host) + " interval=" + TypedWord(f.interval) +
+Outcome BuildNetwatchScript(const NetwatchFields& f) {
+    const bool milliseconds = !f.timeoutMs.empty() && f.timeoutMs.find_first_not_of("0123456789") == Gbk::npos;
+    if (!milliseconds) {
+        return Outcome::Error(ScriptError{"请输入超时时间的毫秒数!", ui::mb::IconExclamation, std::nullopt,
+                                          FieldOf(f.timeoutMs), FocusMove::AfterBox, MainWindowName()});
+    }
+    return Outcome::Script("/tool netwatch add host=" + TypedWord(f.host) + " interval=" + TypedWord(f.interval) +
            " timeout=" + TypedWord(f.timeoutMs) + "ms" + LogScript("up-script", f.up) +
-           LogScript("down-script", f.down);
+           LogScript("down-script", f.down));
 }
 
 Outcome BuildUploadMarking(const MarkFields& f) {

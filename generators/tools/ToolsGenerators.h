@@ -2,6 +2,8 @@
 // The common tools section's scripts: an Ethernet interface's MAC address,
 // lists of random MAC addresses, a Chinese SSID, a netwatch entry and the
 // mangle rules that mark one upload or download flow.
+#include <cstdint>
+
 #include "common/platform/Random.h"
 #include "common/text/Gbk.h"
 #include "generators/Outcome.h"
@@ -24,8 +26,13 @@ struct MacListFields {
     Gbk count;              // as typed; empty or not a number counts as 0
 };
 
-// One address per line, CR LF between them and none after the last.
-Gbk BuildMacAddresses(const MacListFields& fields, RandomSource& random);
+// The most addresses one list holds, whatever the count box says: its four
+// digits allow no more, and the program may write a larger number there.
+inline constexpr std::int64_t kMaxMacCount = 9999;
+
+// One address per line, CR LF between them and none after the last. Refuses
+// a count above kMaxMacCount.
+Outcome BuildMacAddresses(const MacListFields& fields, RandomSource& random);
 
 struct SsidFields {
     Gbk name;  // GBK; the router stores the SSID as UTF-8
@@ -49,7 +56,9 @@ struct NetwatchFields {
     NetwatchLog down;
 };
 
-Gbk BuildNetwatchScript(const NetwatchFields& fields);
+// Refuses a time-out that is not a number of milliseconds: "timeout=ms"
+// would stop the router's import, and a quoted word before "ms" too.
+Outcome BuildNetwatchScript(const NetwatchFields& fields);
 
 // One side of the marking page. The names follow the download group; the
 // upload group fills the same fields from its mirrored boxes (its source

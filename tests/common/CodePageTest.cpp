@@ -41,6 +41,25 @@ TEST(CodePage, WhatCannotBeConvertedBecomesAQuestionMarkAndTheRestStays)
     for (const auto& [gbk, utf8] : toUtf8) EXPECT_EQ(GbkToUtf8(gbk), utf8) << Visible(gbk);
 }
 
+TEST(CodePage, OnlyWellFormedUtf8IsUtf8AndWhatGbkLacksIsCounted)
+{
+    const std::pair<std::string, bool> texts[] = {
+        {"", true}, {"ascii", true}, {"中文 UTF-8", true}, {"a😀b", true}, {"\xEF\xBB\xBF", true},
+        {G("中文"), false},           // GBK
+        {"\xC0\xAF", false},          // overlong
+        {"\xED\xA0\x80", false},      // a surrogate
+        {"\xE4\xB8", false},          // cut off
+        {"\xF4\x90\x80\x80", false},  // past U+10FFFF
+    };
+    for (const auto& [text, utf8] : texts) EXPECT_EQ(IsUtf8(text), utf8) << Visible(text);
+
+    std::size_t lost = 99;
+    EXPECT_EQ(Utf8ToGbk("한글 中 😀", lost), G("?? 中 ?"));
+    EXPECT_EQ(lost, 3u);
+    EXPECT_EQ(Utf8ToGbk("中文", lost), G("中文"));
+    EXPECT_EQ(lost, 0u);
+}
+
 TEST(CodePage, Utf16BuffersEndWithAZeroUnit)
 {
     EXPECT_EQ(MultiByteToUtf16("A"), Bytes({0x41, 0, 0, 0}));

@@ -130,6 +130,41 @@ TEST(MainLayout, ScriptStripAndFrameControls) {
     EXPECT_EQ(w.currentItem(G("组合框_工具名")), -1);
 }
 
+// The boxes whose typing the layouts limit; a box the program fills is never cut.
+TEST(Layouts, BoxesLimitWhatAUserTypes) {
+    struct Limit {
+        const char* layout;
+        const char* box;
+        bool digits;
+        int maxLength;
+    };
+    const Limit limits[] = {
+        {"main.json", "编辑框_81生成个数", true, 4},
+        {"main.json", "编辑框_83timeout", true, 0},
+        {"tools/subnet_calculator.json", "编辑框_ip1", true, 3},
+        {"tools/subnet_calculator.json", "编辑框_ip5", true, 3},
+        {"tools/subnet_calculator.json", "编辑框_ip6", true, 0},
+    };
+    for (const Limit& limit : limits) {
+        const ControlSpec* found = nullptr;
+        ForEachControl(BuiltInLayout(limit.layout).controls, [&](const ControlSpec& c, const ControlSpec*) {
+            if (c.name == G(limit.box)) found = &c;
+        });
+        ASSERT_NE(found, nullptr) << limit.box;
+        EXPECT_EQ(found->digitsOnly, limit.digits) << limit.box;
+        EXPECT_EQ(found->maxLength, limit.maxLength) << limit.box;
+    }
+    EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","maxlength":-1}]})"), std::runtime_error);
+
+    HeadlessUi ui;
+    auto& w = static_cast<HeadlessWindow&>(ui.createWindow(
+        ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","maxlength":3}]})"), nullptr, {}));
+    w.type("a", G("中文字符"));
+    EXPECT_EQ(w.text("a"), G("中文字"));
+    w.setText("a", G("12345"));
+    EXPECT_EQ(w.text("a"), G("12345"));
+}
+
 TEST(Layout, RejectsUnknownKeysAndKinds) {
     EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","colour":1}]})"), std::runtime_error);
     EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"slider","name":"a"}]})"), std::runtime_error);

@@ -138,10 +138,12 @@ void OnEditorFileDropped(ToolContext& tools, ui::Window& w, const ui::EventArgs&
     if (args.files.empty()) return;
     // One file per drop: the first of several.
     const std::filesystem::path& file = args.files.front();
-    const DroppedFileText dropped = ReadDroppedFile(file, kEditorDropLimit);
+    const DroppedFileText dropped = ReadDroppedFile(file, kEditorDropLimit, TextBytes::GbkOrUtf8);
     switch (dropped.result) {
         case DroppedFileText::Result::Read:
             w.setText(kCodeBox, dropped.text);
+            if (const Gbk notice = LostCharactersNotice(dropped); !notice.empty())
+                ShowEditorError(tools, w, notice, ui::mb::IconExclamation);
             break;
         case DroppedFileText::Result::TooLarge:
             ShowEditorError(tools, w, "文件太大(超过4MB),没有打开:" + GbkFromPath(file), ui::mb::IconExclamation);

@@ -228,8 +228,10 @@ void RunRegexTestClicked(ui::Window& w) {
     switch (result.kind) {
         case RegexTestResult::Kind::EmptyPattern: w.setVisible(kPatternHint, true); break;
         case RegexTestResult::Kind::Matched:
+        case RegexTestResult::Kind::Stopped:
             for (std::size_t i = 0; i < result.rows.size(); ++i)
                 w.addRow(kResultList, {std::to_string(i + 1), result.rows[i]});
+            if (result.kind == RegexTestResult::Kind::Stopped) w.addRow(kResultList, {""_gbk, "测试已停止,结果不完整"_gbk});
             break;
         case RegexTestResult::Kind::NoMatch: w.addRow(kResultList, {""_gbk, "匹配失败"_gbk}); break;
     }
@@ -262,13 +264,15 @@ void LoadRegexSourceFile(ToolContext& tools, ui::Window& w) {
     request.filter = DialogFilter("通用对话框2");
     const auto chosen = tools.ui.fileDialog(request);
     if (!chosen) return;
-    const DroppedFileText source = ReadDroppedFile(*chosen, kMaxRegexSourceFileBytes);
+    const DroppedFileText source = ReadDroppedFile(*chosen, kMaxRegexSourceFileBytes, TextBytes::GbkOrUtf8);
     if (source.result != DroppedFileText::Result::Read) {
         tools.ui.messageBox({"无法载入文件(文件不能读取或大于8MB):" + GbkFromPath(*chosen), ui::mb::IconExclamation,
                              ui::DefaultMessageTitle(), w.name()});
         return;
     }
     w.setText(kSourceBox, source.text);
+    if (const Gbk notice = LostCharactersNotice(source); !notice.empty())
+        tools.ui.messageBox({notice, ui::mb::IconExclamation, ui::DefaultMessageTitle(), w.name()});
 }
 
 // --- code box tools

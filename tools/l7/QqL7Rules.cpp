@@ -1,6 +1,10 @@
 #include "tools/l7/QqL7Rules.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "common/text/RouterOsText.h"
 #include "tools/l7/L7Catalogue.h"
@@ -24,9 +28,28 @@ std::optional<std::uint64_t> QqNumberValue(std::string_view number) {
 
 // The rule line: the name as a typed word, the regexp quoted, so that RouterOS reads
 // its backslashes, "?" and "$" as the regexp's own.
-Gbk QqRuleLine(const QqRuleNaming& naming, std::string_view number, const Gbk& regexp) {
-    return "add name=" + TypedWord(QqRuleName(naming, number)) + " regexp=" + QuoteTyped(regexp);
+Gbk QqRuleLine(const Gbk& name, const Gbk& regexp) {
+    return "add name=" + TypedWord(name) + " regexp=" + QuoteTyped(regexp);
 }
+
+// A firewall rule names the protocol it matches, and RouterOS refuses a second
+// protocol of a name, which stops the whole import: a name given already
+// gets the first free number after it, from 2 on.
+class DistinctNames {
+public:
+    Gbk operator()(const Gbk& name) {
+        if (used_.insert(name).second) return name;
+        int& last = lastNumber_[name];
+        Gbk numbered;
+        do numbered = name + "-" + std::to_string(last = std::max(last, 1) + 1);
+        while (!used_.insert(numbered).second);
+        return numbered;
+    }
+
+private:
+    std::unordered_set<Gbk> used_;
+    std::unordered_map<Gbk, int> lastNumber_;
+};
 
 QqL7Result Refused(std::string_view number) { return {QqL7Result::Kind::Refused, Gbk(kBadQqNumber) + Gbk(number)}; }
 
@@ -56,16 +79,17 @@ QqL7Result BuildSingleQqL7(const QqRuleNaming& naming, std::string_view box) {
     if (number.empty()) return {};
     const std::optional<Gbk> regexp = BuildQqL7Regexp(number);
     if (!regexp) return Refused(number);
-    return {QqL7Result::Kind::Script, Gbk(kL7Header) + QqRuleLine(naming, number, *regexp)};
+    return {QqL7Result::Kind::Script, Gbk(kL7Header) + QqRuleLine(QqRuleName(naming, number), *regexp)};
 }
 
 QqL7Result BuildBatchQqL7(const QqRuleNaming& naming, std::span<const Gbk> items) {
     if (items.empty()) return {};
     Gbk text(kL7Header);
+    DistinctNames distinct;
     for (const Gbk& item : items) {
         const std::optional<Gbk> regexp = BuildQqL7Regexp(item);
         if (!regexp) return Refused(item);
-        text += QqRuleLine(naming, item, *regexp);
+        text += QqRuleLine(distinct(QqRuleName(naming, item)), *regexp);
         text += "\r\n";
     }
     return {QqL7Result::Kind::Script, text};

@@ -34,7 +34,8 @@ struct QqL7Result {
 
 // The rule for the number in the box (spaces at its ends ignored); no CR LF after it.
 QqL7Result BuildSingleQqL7(const QqRuleNaming& naming, std::string_view box);
-// One rule per list item, each line ended by CR LF.
+// One rule per list item, each line ended by CR LF. No two rules share a
+// name: a name that came before is numbered (QQ, QQ-2, QQ-3, ...).
 QqL7Result BuildBatchQqL7(const QqRuleNaming& naming, std::span<const Gbk> items);
 // The rule for every QQ number; no CR LF after it.
 Gbk BuildAllQqL7();

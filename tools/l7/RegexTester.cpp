@@ -6,7 +6,18 @@
 
 namespace trelvix {
 
-RegexTestResult RunRegexTest(std::string_view pattern, std::string_view source) {
+namespace {
+
+Gbk StoppedMessage(RegexObject::RunStop why, const RegexTestBound& bound, long long found) {
+    const long long seconds = (bound.time.count() + 999) / 1000;
+    const Gbk reason = why == RegexObject::RunStop::TimeBound ? "测试超过" + std::to_string(seconds) + "秒已停止"
+                                                              : Gbk("匹配过于复杂,测试已停止");
+    return reason + ",结果不完整 - 已找到匹配数量: " + std::to_string(found);
+}
+
+}  // namespace
+
+RegexTestResult RunRegexTest(std::string_view pattern, std::string_view source, const RegexTestBound& bound) {
     RegexTestResult result;
     if (pattern.empty()) {
         result.kind = RegexTestResult::Kind::EmptyPattern;
@@ -16,9 +27,17 @@ RegexTestResult RunRegexTest(std::string_view pattern, std::string_view source) 
     RegexObject test;
     // One match past the rows shown tells that there are more; the time bound keeps
     // a pattern that is costly at every position of a long text from holding the window.
-    test.SetRunBounds({static_cast<long long>(kMaxRegexTestRows) + 1, kRegexTestTime});
+    test.SetRunBounds({static_cast<long long>(kMaxRegexTestRows) + 1, bound.time, bound.clock});
     test.Create(pattern, source);
     result.count = test.MatchCount();
+    const RegexObject::RunStop stop = test.LastRunStop();
+    if (stop != RegexObject::RunStop::Complete) {
+        result.kind = RegexTestResult::Kind::Stopped;
+        result.rows.reserve(static_cast<std::size_t>(result.count));
+        for (long long i = 1; i <= result.count; ++i) result.rows.push_back(test.MatchText(i));
+        result.message = StoppedMessage(stop, bound, result.count);
+        return result;
+    }
     if (result.count <= 0) {
         result.count = 0;
         result.message = "匹配失败";

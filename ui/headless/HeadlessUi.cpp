@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "common/text/Gbk.h"
+#include "ui/EditBoxes.h"
 
 namespace trelvix::ui {
 
@@ -405,13 +406,17 @@ void HeadlessWindow::click(const std::string& control) {
     fire(control, Event::Click);
 }
 
-void HeadlessWindow::type(const std::string& control, const Gbk& text) {
+void HeadlessWindow::type(const std::string& control, const Gbk& typed) {
     HeadlessControl& c = at(control);
     if (c.spec.kind == Kind::Combo && !c.spec.editable) {
-        setText(control, text);
+        setText(control, typed);
         fire(control, Event::ItemChosen, EventArgs::Index(c.current));
         return;
     }
+    // Only the length: a digits-only box's handlers also meet blanks and signs,
+    // which the program or an older desktop may have put there.
+    const Gbk text = c.spec.kind == Kind::Edit && c.spec.maxLength > 0 ? AdmitTyped(typed, false, c.spec.maxLength)
+                                                                       : typed;
     const bool changed = c.text != text;
     c.text = text;
     c.selStart = c.selEnd = static_cast<int>(text.size());

@@ -116,7 +116,8 @@ public:
     bool fire(const std::string& control, Event event, const EventArgs& args = {});
     // Check boxes toggle, radio buttons and menu items check as a click does; then Click fires.
     void click(const std::string& control);
-    // Types a whole new content: the text changes, then Change fires.
+    // Types a whole new content: the text changes, then Change fires. An edit
+    // box with a greatest length takes no more characters than that.
     void type(const std::string& control, const Gbk& text);
     // Chooses an item of a combo or list box, a tab page, a tree item or a report row.
     void choose(const std::string& control, int index);

@@ -36,6 +36,7 @@
 
 #include "ui/wx/WxMapping.h"
 #include "ui/wx/WxText.h"
+#include "ui/wx/WxTyping.h"
 
 namespace trelvix::ui {
 
@@ -484,9 +485,13 @@ wxWindow* WxWindow::makeEdit(WxControl& c, wxWindow* parent) {
     if (c.readOnly) style |= wxTE_READONLY;
     auto* t = new wxTextCtrl(parent, wxID_ANY, wxEmptyString, PointOf(c.rect), SizeOf(c.rect), style);
     t->ChangeValue(ToWx(c.text));
+    c.accepted = t->GetValue();
     const std::string name = c.spec.name;
     bind(t, wxEVT_TEXT, [this, name, t](wxCommandEvent& e) {
         if (!OwnEvent(e, t) || quiet_) return;
+        WxControl& box = at(name);
+        const bool checked = box.spec.digitsOnly || box.spec.maxLength > 0;
+        if (checked && !AdmitUserEdit(*t, box.accepted, box.spec.digitsOnly, box.spec.maxLength)) return;
         deliver(name, Event::Change, {}, true);
     });
     bind(t, wxEVT_LEFT_DCLICK, [this, name](wxMouseEvent& e) {
@@ -856,7 +861,6 @@ wxWindow* WxWindow::makeIp(WxControl& c, wxWindow* parent) {
     for (int i = 0; i < 4; ++i) {
         const int x = i * (fieldWidth + kIpDotWidth);
         auto* f = new wxTextCtrl(panel, wxID_ANY, wxEmptyString, wxPoint(x, 0), wxSize(fieldWidth, inner.y), wxBORDER_NONE | wxTE_CENTRE);
-        f->SetMaxLength(3);
         c.ipFields[i] = f;
         if (i < 3) new wxStaticText(panel, wxID_ANY, ".", wxPoint(x + fieldWidth, 0), wxSize(kIpDotWidth, inner.y), wxALIGN_CENTRE_HORIZONTAL);
         // Digits only; a dot moves on to the next field.
@@ -874,6 +878,7 @@ wxWindow* WxWindow::makeIp(WxControl& c, wxWindow* parent) {
         });
         bind(f, wxEVT_TEXT, [this, name, i, f](wxCommandEvent& e) {
             if (!OwnEvent(e, f) || quiet_) return;
+            if (!AdmitAddressEdit(at(name).ipFields, at(name).ipAccepted, i)) return;
             if (i < 3 && f->GetValue().length() == 3 && f->GetInsertionPoint() == 3) {
                 at(name).ipFields[i + 1]->SetFocus();
                 at(name).ipFields[i + 1]->SelectAll();
@@ -894,6 +899,7 @@ void WxWindow::setIpText(WxControl& c, const Gbk& text) {
         if (i < parts.size() && !Trim(parts[i]).empty())
             field = wxString::Format("%d", static_cast<int>(std::clamp<std::int64_t>(ToInt64(parts[i]), 0, 255)));
         if (c.ipFields[i]) c.ipFields[i]->ChangeValue(field);
+        c.ipAccepted[i] = field;
     }
 }
 
@@ -1025,6 +1031,7 @@ void WxWindow::setText(const std::string& control, const GbkText& value) {
                     auto* t = As<wxTextCtrl>(c);
                     t->ChangeValue(ToWx(value));
                     t->SetInsertionPoint(0);
+                    c.accepted = t->GetValue();
                 } else {
                     auto* s = As<wxStyledTextCtrl>(c);
                     const bool ro = s->GetReadOnly();
@@ -1220,6 +1227,7 @@ void WxWindow::replaceSelection(const std::string& control, const GbkText& value
             t->Replace(from, to, w);
             t->SetInsertionPoint(from + static_cast<long>(w.length()));
         }
+        at(control).accepted = t->GetValue();
         deliver(control, Event::Change, {}, false);
         return;
     }

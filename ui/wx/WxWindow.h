@@ -43,6 +43,9 @@ struct WxControl : ControlState {
 
     wxRadioButton* radioOff = nullptr;  // hidden partner: checking it unchecks the radio
     std::array<wxTextCtrl*, 4> ipFields{};
+    // What a checked edit box, or each address field, held after its last change.
+    wxString accepted;
+    std::array<wxString, 4> ipAccepted;
     wxWindow* box = nullptr;   // a group's frame and caption
     wxWindow* rule = nullptr;  // a folded group's line
     wxWindow* holder = nullptr;  // a lifted check box's own window (see addControls)

@@ -150,6 +150,28 @@ TEST_F(MainWindowDrops, FilesUpToEightMebibytesOpenLargerOnesAreRefused) {
     EXPECT_EQ(w.rowCount(list), 0);
 }
 
+// A file of many short lines is small in bytes, yet a list of its rows would
+// take the pages minutes to turn into a script.
+TEST_F(MainWindowDrops, ARowFileOfMoreThanAThousandLinesIsRefusedAndTheListKept) {
+    ui::HeadlessWindow& w = p.main();
+    const std::string list = G("超级列表框_18");
+    std::string lines;
+    for (int i = 0; i < 1000; ++i) lines += "u#p#" + std::to_string(i) + "\r\n";
+    w.dropFiles(list, {write("thousand.txt", lines)});
+    EXPECT_TRUE(p.ui.messages.empty());
+    ASSERT_EQ(w.rowCount(list), 1000);
+
+    for (const std::string& more : {lines + "u#p#1000", lines + "u#p#1000\r\n", lines + "\r\n"}) {
+        p.ui.messages.clear();
+        w.dropFiles(list, {write("more.txt", more)});
+        ASSERT_EQ(p.ui.messages.size(), 1u);
+        EXPECT_EQ(p.ui.messages[0].text, G("文件超过1000行,列表每次最多导入1000行!"));
+        EXPECT_EQ(p.ui.messages[0].flags, 48);
+        EXPECT_EQ(w.rowCount(list), 1000);
+        EXPECT_EQ(w.row(list, 999)[2], Gbk("999"));
+    }
+}
+
 TEST_F(MainWindowDrops, AFileIsOpenedByTheNameTheDesktopGave) {
     // Hangul is not in GBK: a name narrowed to GBK and back would name "??.txt".
     ui::HeadlessWindow& w = p.main();

@@ -18,6 +18,7 @@
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/modalhook.h>
+#include <wx/radiobut.h>
 
 #include "ForwardingUi.h"
 #include "NeedDisplay.h"
@@ -426,6 +427,36 @@ TEST_F(WholeMainWindow, EveryButtonOfEveryPageWithItsDefaults) {
     EXPECT_GT(generators, 0);
     std::printf("%d presses, %d of generate buttons, on %zu pages\n", presses_, generators, pages_.size());
     for (const std::string& where : notScripts_) std::printf("not a script: %s\n", where.c_str());
+}
+
+// A radio changes what a page's buttons write (a DDNS provider, a queue
+// kind): each one not chosen at the start is chosen as a user does, then
+// every button of its page is pressed, each in a fresh run.
+TEST_F(WholeMainWindow, EveryButtonOfEveryPageWithEachOfItsRadiosChosen) {
+    int variants = 0;
+    for (const SectionPage& page : pages_) {
+        for (const PageButton& radio : page.radios) {
+            bool chosen = false;
+            for (const PageButton& button : page.buttons) {
+                endRun();
+                ui::WxWindow& w = main();
+                ShowPath(w, radio.path);
+                auto* native = dynamic_cast<wxRadioButton*>(w.native(radio.name));
+                if (!native || !w.visible(radio.name) || !w.enabled(radio.name)) break;
+                native->SetValue(true);
+                wxCommandEvent click(wxEVT_RADIOBUTTON, native->GetId());
+                click.SetEventObject(native);
+                native->ProcessWindowEvent(click);
+                wx_->runPending(0);
+                chosen = true;
+                ExpectSound(press(button), U(page.caption) + " " + U(radio.name) + " " + U(button.name));
+                ++presses_;
+            }
+            if (chosen) ++variants;
+        }
+    }
+    EXPECT_GT(variants, 10);
+    std::printf("%d presses with %d radios chosen\n", presses_, variants);
 }
 
 // Hostile values: a blank, a double quote, a backslash, a dollar sign, a

@@ -32,6 +32,9 @@ void Collect(const ControlSpec& c, const std::vector<TabStep>& path, bool shown,
     case Kind::Button:
         if (usable) page.buttons.push_back({c.name, path});
         break;
+    case Kind::Radio:
+        if (usable && !c.checked) page.radios.push_back({c.name, path});
+        break;
     case Kind::Edit:
         if (usable && !c.readOnly) page.textFields.push_back(c.name);
         break;

@@ -28,6 +28,7 @@ struct SectionPage {
     std::vector<PageButton> buttons;      // shown and enabled by the layout, in layout order
     std::vector<std::string> textFields;  // edit boxes and editable combo boxes a user can type in
     std::vector<std::string> rowLists;    // report lists and list boxes
+    std::vector<PageButton> radios;       // shown, enabled and not chosen by the layout
 };
 
 // Every page of every section of `sectionsTab`: the pages of each section's

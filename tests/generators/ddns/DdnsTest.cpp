@@ -56,15 +56,16 @@ TEST(Ddns, OrayWritesTheInterfaceBare) {
     DdnsFields f;
     f.provider = DdnsProvider::Oray;
     f.suffix = ".oicp.net";
+    // The update path is built once the address is read, its "?" escaped for a terminal.
     const std::string tail =
         ":set ipaddr [:pick $ipaddr 0 ([len $ipaddr] -3)]\r\n"
+        ":local par \"/ph/update\\?&myip=$ipaddr\"\r\n"
         "/tool fetch url=($server.$par) mode=http user=$users password=$paswd";
     const std::string head = G("#花生壳官方域名解析时间间隔:免费30分钟;专业5分钟;商业3分钟;旗舰1分钟\r\n") +
                              "\r\n:local ipaddr\r\n:local server \"http://ddns.oray.com\"\r\n";
     EXPECT_EQ(Visible(BuildDdnsScript(f)),
               Visible(head +
                       ":local domain \"username.oicp.net\"\r\n"
-                      ":local par \"/ph/update?&myip=$ipaddr\"\r\n"
                       ":local users \"username\"\r\n"
                       ":local paswd \"password\"\r\n"
                       ":set ipaddr [/ip address get [/ip address find interface=pppoe-out1] address]\r\n" +
@@ -77,7 +78,6 @@ TEST(Ddns, OrayWritesTheInterfaceBare) {
     EXPECT_EQ(Visible(BuildDdnsScript(f)),
               Visible(head +
                       ":local domain \"username.oicp.net\"\r\n"
-                      ":local par \"/ph/update?&myip=$ipaddr\"\r\n"
                       ":local users \"a\\\"b\"\r\n"
                       ":local paswd \"p\\$x\\\\\"\r\n"
                       ":set ipaddr [/ip address get [/ip address find interface=\"pppoe out\"] address]\r\n" +

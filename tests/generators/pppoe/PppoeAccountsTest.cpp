@@ -194,13 +194,13 @@ TEST(PppoeAccounts, ShapesOfNamesAndPasswords) {
              f.account.length = "0";
          },
          Draws("123456"), Line("VEMTU@vemtu", "123456")},
-        {"a negative length counts as 0, for the password too",
+        {"a negative account length counts as 0",
          [](PppoeAccountsFields& f) {
              f.count = "1";
              f.account.length = "-4";
-             f.password.length = "x";
+             f.password.length = "1";
          },
-         {}, Line("VEMTU@vemtu", "")},
+         Draws("7"), Line("VEMTU@vemtu", "7")},
         {"a name drawn again is redrawn, and the password follows the new name",
          [](PppoeAccountsFields& f) {
              f.count = "3";
@@ -263,6 +263,8 @@ TEST(PppoeAccounts, RefusesWhatItCannotOrShouldNotBuild) {
     const auto nameDigits = [](const F& f) { return FieldOf(f.account.digits); };
     const char* const tooMany = "每次最多生成10000个帐号!";
     const char* const nameClasses = "请选择帐号中随机添加数字或字母!";
+    const char* const shortPassword = "密码长度至少为1位!";
+    const auto passwordLength = [](const F& f) { return FieldOf(f.password.length); };
     const Case cases[] = {
         {"a count above 10000", [](F& f) { f.count = "10001"; }, tooMany, count},
         {"a count past the 64-bit range", [](F& f) { f.count = "99999999999999999999999"; }, tooMany, count},
@@ -270,6 +272,10 @@ TEST(PppoeAccounts, RefusesWhatItCannotOrShouldNotBuild) {
         {"an account length above 64", [](F& f) { f.account.length = "65"; }, "帐号长度最多为64位!", nameLength},
         {"a password length above 64", [](F& f) { f.password.length = "65"; }, "密码长度最多为64位!",
          [](const F& f) { return FieldOf(f.password.length); }},
+        {"a password length of 0", [](F& f) { f.password.length = "0"; }, shortPassword, passwordLength},
+        {"an empty password length", [](F& f) { f.password.length = ""; }, shortPassword, passwordLength},
+        {"a negative password length", [](F& f) { f.password.length = "-6"; }, shortPassword, passwordLength},
+        {"a password length without a number", [](F& f) { f.password.length = "x"; }, shortPassword, passwordLength},
         {"names of neither digits nor letters", [](F& f) { f.account.digits = false; }, nameClasses, nameDigits},
         {"names of neither, even with no count", [](F& f) { f.account.digits = false; f.count = ""; }, nameClasses,
          nameDigits},

@@ -159,7 +159,7 @@ std::string UpdateScript(const std::string& settings) {
            "\r\n"
            "/tool fetch mode=http host=($HEupdatehost) dst-path=($outputfile) \\\r\n"
            "   url=(\"http://\" . $HEupdatehost . $HEupdatepath . \\\r\n"
-           "        \"?username=\" . $HEuserid . \\\r\n"
+           "        \"\\?username=\" . $HEuserid . \\\r\n"
            "        \"&password=\" . $HEpass . \\\r\n"
            "        \"&hostname=\" . $HEtunnelid . \\\r\n"
            "        \"&myip=\" . $HEipv4addr)\r\n"

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "common/text/RouterOsText.h"
 #include "tools/l7/QqL7Rules.h"
 
 namespace trelvix {
@@ -84,6 +85,32 @@ TEST(BuildBatchQqL7, OneLinePerItemEachEndedAndAnEmptyItemIsNumberZero) {
                          "add name=qq-10000 regexp=\".\\?\\\\x02.+\\\\x27\\\\x10.+\\\\x03\\$\"\r\n"
                          "add name=qq- regexp=\".\\?\\\\x02.+\\\\x00.+\\\\x03\\$\"\r\n"
                          "add name=qq-4294967295 regexp=\".\\?\\\\x02.+\\\\xFF\\\\xFF\\\\xFF\\\\xFF.+\\\\x03\\$\"\r\n");
+}
+
+// RouterOS refuses a second protocol of one name, which would stop the import.
+TEST(BuildBatchQqL7, NoTwoRulesShareAName) {
+    struct Case {
+        QqRuleNaming naming;
+        std::vector<Gbk> items;
+        std::vector<const char*> names;
+    };
+    const Case cases[] = {
+        {kUnified, {"1", "2", "3"}, {"QQ", "QQ-2", "QQ-3"}},
+        {kCustom, {"10", "20", "10", "10"}, {"qq-10", "qq-20", "qq-10-2", "qq-10-3"}},
+        {{false, "", "fixed"}, {"1", "2"}, {"fixed", "fixed-2"}},
+        // A number that a typed name already holds is passed over.
+        {{false, "", "QQ-%QQ%"}, {"2", "", "", ""}, {"QQ-2", "QQ-", "QQ--2", "QQ--3"}},
+        {{true, "QQ-2", ""}, {"1", "2"}, {"QQ-2", "QQ-2-2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.names[0]);
+        const QqL7Result r = BuildBatchQqL7(c.naming, c.items);
+        ASSERT_EQ(r.kind, QqL7Result::Kind::Script);
+        std::string expected = "/ip firewall layer7-protocol\r\n";
+        for (std::size_t i = 0; i < c.items.size(); ++i)
+            expected += "add name=" + std::string(c.names[i]) + " regexp=" + QuoteTyped(*BuildQqL7Regexp(c.items[i])) + "\r\n";
+        EXPECT_BYTES(r.text, expected);
+    }
 }
 
 TEST(BuildBatchQqL7, AnEmptyListGivesNothingAndOneBadItemRefusesAll) {

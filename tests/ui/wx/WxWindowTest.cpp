@@ -40,7 +40,7 @@ using test::Visible;
 
 const char* const kLayout = R"({"name": "测试窗口", "title": "测试 Trelvix", "w": 660, "h": 500, "controls": [
   {"kind": "edit", "name": "编辑框_单行", "rect": [10, 10, 120, 24], "text": "初始"},
-  {"kind": "edit", "name": "编辑框_数字", "rect": [140, 10, 60, 24], "digits": true},
+  {"kind": "edit", "name": "编辑框_数字", "rect": [140, 10, 60, 24], "digits": true, "maxlength": 3},
   {"kind": "edit", "name": "编辑框_多行", "rect": [10, 40, 200, 80], "multiline": true},
   {"kind": "code", "name": "编辑框_代码", "rect": [220, 10, 200, 110]},
   {"kind": "label", "name": "标签1", "rect": [10, 130, 100, 18], "text": "标签"},
@@ -612,6 +612,60 @@ TEST_F(WxWindowTest, PicturesTrayAndAddressBox) {
     EXPECT_EQ(w->text(ip), G("192.168.1.254"));
     w->setText(ip, G("10.300"));
     EXPECT_EQ(w->text(ip), G("10.255.0.0"));
+}
+
+// WriteText and AppendText insert as a paste or a key press does: the text
+// changes under the user's hand and the native raises its change event.
+TEST_F(WxWindowTest, ABoxTakesOfTheUsersTypingAndPastingOnlyWhatItAdmits) {
+    const std::string digits = G("编辑框_数字");
+    auto& changes = record(digits, {Event::Change});
+    auto* box = native<wxTextCtrl>("编辑框_数字");
+    box->WriteText("192.168.1.130");
+    EXPECT_EQ(w->text(digits), G("192"));
+    EXPECT_EQ(box->GetValue(), "192");
+    EXPECT_EQ(changes.size(), 1u);
+
+    box->AppendText("4");  // full: the key does nothing
+    box->AppendText("a");
+    EXPECT_EQ(w->text(digits), G("192"));
+    EXPECT_EQ(changes.size(), 1u);
+
+    box->SetSelection(1, 2);  // "9" replaced by what fits of the paste
+    box->WriteText("x56");
+    EXPECT_EQ(w->text(digits), G("152"));
+
+    // What the program writes is not the user's typing.
+    w->setText(digits, G("12345"));
+    EXPECT_EQ(w->text(digits), G("12345"));
+    box->SetSelection(0, -1);
+    box->WriteText("07");
+    EXPECT_EQ(w->text(digits), G("07"));
+}
+
+TEST_F(WxWindowTest, TheAddressBoxTakesAPastedAddressAndShowsWhatItGives) {
+    const std::string ip = G("IP编辑框1");
+    std::vector<wxTextCtrl*> fields;
+    for (wxWindow* child : w->native(ip)->GetChildren())
+        if (auto* t = dynamic_cast<wxTextCtrl*>(child)) fields.push_back(t);
+    ASSERT_EQ(fields.size(), 4u);
+    auto& changes = record(ip, {Event::Change});
+
+    fields[0]->WriteText("192.168.1.130");
+    EXPECT_EQ(w->text(ip), G("192.168.1.130"));
+    EXPECT_EQ(fields[3]->GetValue(), "130");
+    EXPECT_EQ(changes.size(), 1u);
+
+    fields[1]->SetSelection(0, -1);
+    fields[1]->WriteText("999");
+    EXPECT_EQ(fields[1]->GetValue(), "255");
+    EXPECT_EQ(w->text(ip), G("192.255.1.130"));
+
+    fields[2]->SetSelection(0, -1);
+    fields[2]->WriteText("a1b2c3d4");
+    EXPECT_EQ(fields[2]->GetValue(), "123");
+
+    fields[2]->WriteText("10.0.0.7");  // from the third field on, what fits
+    EXPECT_EQ(w->text(ip), G("192.255.10.0"));
 }
 
 TEST_F(WxWindowTest, ClosingAsksFirstUnlessItCannotBeRefused) {
