@@ -413,10 +413,10 @@ void HeadlessWindow::type(const std::string& control, const Gbk& typed) {
         fire(control, Event::ItemChosen, EventArgs::Index(c.current));
         return;
     }
-    // Only the length: a digits-only box's handlers also meet blanks and signs,
-    // which the program or an older desktop may have put there.
-    const Gbk text = c.spec.kind == Kind::Edit && c.spec.maxLength > 0 ? AdmitTyped(typed, false, c.spec.maxLength)
-                                                                       : typed;
+    // A user's typing meets the same rule as on the desktop: a digits-only box
+    // keeps the digits, a box with a greatest length no more than fits.
+    const bool limited = c.spec.kind == Kind::Edit && (c.spec.digitsOnly || c.spec.maxLength > 0);
+    const Gbk text = limited ? AdmitTyped(typed, c.spec.digitsOnly, c.spec.maxLength > 0 ? c.spec.maxLength : -1) : typed;
     const bool changed = c.text != text;
     c.text = text;
     c.selStart = c.selEnd = static_cast<int>(text.size());
