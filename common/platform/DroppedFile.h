@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "common/platform/AtomicFile.h"
 #include "common/text/Gbk.h"
 
 namespace trelvix {
@@ -17,9 +18,9 @@ struct DroppedFileText {
     Gbk text;  // only when Read
 };
 
-// Anything but a regular file (or a link to one) is unreadable. The read
-// stops soon after `limit` bytes, so a file that grows while it is read
-// cannot make it unbounded.
-DroppedFileText ReadDroppedFile(const std::filesystem::path& file, std::uintmax_t limit);
+// Anything but a regular file (or a link to one that `links` follows) is
+// unreadable. The read stops soon after `limit` bytes, so a file that grows
+// while it is read cannot make it unbounded.
+DroppedFileText ReadDroppedFile(const std::filesystem::path& file, std::uintmax_t limit, Links links = Links::Follow);
 
 }  // namespace trelvix

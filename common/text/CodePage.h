@@ -11,6 +11,10 @@
 namespace trelvix {
 
 Gbk GbkToUtf8(std::string_view gbk);
+// Whether every byte belongs to a whole character of the code page: text
+// from outside (a web reply) that is neither is not text at all.
+bool IsValidUtf8(std::string_view text);
+bool IsValidGbk(std::string_view text);
 Gbk Utf8ToGbk(std::string_view utf8);
 
 // The text read in `codePage` (936, 950 or 65001; 0 is the system code page, 936 here)

@@ -1,8 +1,10 @@
 #pragma once
 // The IP-location lookup and the window that shows it: country, province,
 // city, district and carrier of an IPv4 address, as the service reports them.
+#include <optional>
 #include <string_view>
 
+#include "common/json/JsonObject.h"
 #include "common/text/Gbk.h"
 #include "tools/ToolContext.h"
 #include "tools/iplookup/IpLookupService.h"
@@ -10,7 +12,12 @@
 
 namespace trelvix {
 
-// Asks the service about address. True when the reply was a JSON document: the
+// A reply of the service as the lookup reads it: an answer only with a
+// success status (200 to 299) and a body that is UTF-8 or GBK text holding
+// one JSON document; nothing otherwise.
+std::optional<JsonObject> ReadIpLookupReply(int status, std::string_view body);
+
+// Asks the service about address. True when the reply was an answer: the
 // out texts given (each may be null) then hold its retData members, empty where
 // one is missing. False leaves them as they were.
 bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country = nullptr,

@@ -19,7 +19,7 @@ const std::string kQuit = G("菜单_关闭时退出");
 const std::string kTray = G("托盘图标1");
 const std::string kVersion = G("标签_版本");
 
-std::string ReadAll(const fs::path& p) { return ReadFileBytes(p).value_or("<unreadable>"); }
+std::string ReadAll(const fs::path& p) { return test::ReadBytes(p).value_or("<unreadable>"); }
 
 std::vector<std::string> SetUpSteps(std::vector<std::string> middle = {}) {
     std::vector<std::string> steps = {"single instance", "skin", "update check 2.8",
@@ -32,7 +32,7 @@ std::vector<std::string> SetUpSteps(std::vector<std::string> middle = {}) {
 
 const std::vector<std::string> kStoppedAtUpdate = {"single instance", "skin", "update check 2.8"};
 
-enum class Settings { Missing, Hide1, Hide0, Language1, Unreadable };
+enum class Settings { Missing, Hide1, Hide0, Language1, NotAFile };
 
 void Prepare(Program& p, Settings s) {
     switch (s) {
@@ -41,7 +41,7 @@ void Prepare(Program& p, Settings s) {
         case Settings::Hide0: p.writeConfig("[log]\r\nhide=0\r\n"); break;
         // Names in another case and a quoted value still count.
         case Settings::Language1: p.writeConfig("[LOG]\r\nLanguage = \"1\"\r\nhide=1\r\n"); break;
-        case Settings::Unreadable: fs::create_directories(p.configIni()); break;
+        case Settings::NotAFile: fs::create_directories(p.configIni()); break;
     }
 }
 
@@ -60,13 +60,14 @@ TEST(StartUp, StepsTrayPairAndVersionFollowUpdateAndSettings) {
         {-1, Settings::Hide1, true, true, false, "2.8"},
         {-1, Settings::Hide0, true, false, false, "2.8"},
         {-1, Settings::Language1, true, true, true, "2.8"},
-        {-1, Settings::Unreadable, true, false, false, "2.8"},
+        // Anything but a file of settings counts as none.
+        {-1, Settings::NotAFile, true, true, false, "2.8"},
         // A stopped start-up reads no settings: the pair keeps its layout state.
         {0, Settings::Missing, false, true, false, "2.5"},
         {0, Settings::Hide0, false, true, false, "2.5"},
         {0, Settings::Language1, false, true, false, "2.5"},
         {1, Settings::Hide0, false, true, false, "2.5"},
-        {1, Settings::Unreadable, false, true, false, "2.5"},
+        {1, Settings::NotAFile, false, true, false, "2.5"},
     };
     for (const StartCase& c : cases) {
         SCOPED_TRACE("update " + std::to_string(c.update) + ", settings " + std::to_string(static_cast<int>(c.settings)));

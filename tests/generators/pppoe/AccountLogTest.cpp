@@ -45,16 +45,16 @@ TEST_F(AccountLogSave, WritesTheScriptBesideTheProgramAndNeverReplacesALog) {
     const fs::path name = LogFile(program_, "PPPOE自动生成账号和密码-20170308130509.txt");
     ASSERT_TRUE(first.file) << first.error;
     EXPECT_EQ(*first.file, name);
-    EXPECT_EQ(ReadFileBytes(name), kScript);
+    EXPECT_EQ(test::ReadBytes(name), kScript);
 
     const AccountLogSaved second = SaveAccountLog("second", now_, {program_, settings_});
     const AccountLogSaved third = SaveAccountLog("", now_, {program_, settings_});
     ASSERT_TRUE(second.file && third.file);
     EXPECT_EQ(*second.file, LogFile(program_, "PPPOE自动生成账号和密码-20170308130509-2.txt"));
     EXPECT_EQ(*third.file, LogFile(program_, "PPPOE自动生成账号和密码-20170308130509-3.txt"));
-    EXPECT_EQ(ReadFileBytes(name), kScript);
-    EXPECT_EQ(ReadFileBytes(*second.file), "second");
-    EXPECT_EQ(ReadFileBytes(*third.file), "");
+    EXPECT_EQ(test::ReadBytes(name), kScript);
+    EXPECT_EQ(test::ReadBytes(*second.file), "second");
+    EXPECT_EQ(test::ReadBytes(*third.file), "");
     EXPECT_FALSE(fs::exists(settings_));
 }
 
@@ -84,7 +84,7 @@ TEST_F(AccountLogSave, FallsBackToTheSettingsFolder) {
         const AccountLogSaved saved = SaveAccountLog(kScript, now_, {c.known ? program : fs::path(), settings});
         ASSERT_TRUE(saved.file) << saved.error;
         EXPECT_EQ(*saved.file, LogFile(settings, "PPPOE自动生成账号和密码-20170308130509.txt"));
-        EXPECT_EQ(ReadFileBytes(*saved.file), kScript);
+        EXPECT_EQ(test::ReadBytes(*saved.file), kScript);
     }
 }
 
