@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +11,7 @@
 #include "common/EmbeddedData.h"
 #include "common/platform/AtomicFile.h"
 #include "common/platform/Ini.h"
+#include "common/platform/Paths.h"
 
 namespace trelvix::test {
 namespace {
@@ -207,6 +211,63 @@ TEST(StartUp, AnUpdateCheckThatEndsTheProgramSkipsTheLoopAndSavesNothing) {
     EXPECT_EQ(ProgramEntry(p.app), 0);
     EXPECT_EQ(p.steps, (std::vector<std::string>{"single instance", "skin", "update check", "drop targets off"}));
     EXPECT_FALSE(fs::exists(p.configIni()));
+}
+
+// A pipe would hold the start for ever (and every later start would find the
+// lock taken), a device would be read without end: whatever is there and not
+// a file of settings, the program starts with the defaults and leaves it be.
+TEST(StartUp, SettingsThatAreNoPlainFileGiveTheDefaultsAndStayUntouched) {
+    struct Case {
+        const char* what;
+        void (*make)(const fs::path& configIni);
+    };
+    const Case cases[] = {
+        {"a pipe", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }},
+        {"a link to a device", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
+        {"far larger than settings",
+         [](const fs::path& f) {
+             std::ofstream(f, std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=0\r\n" << std::string(kSettingsFileLimit, ';');
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Program p;
+        fs::create_directories(p.settingsDir());
+        c.make(p.configIni());
+        const fs::file_status before = fs::symlink_status(p.configIni());
+        const auto sizeBefore = fs::is_regular_file(before) ? fs::file_size(p.configIni()) : 0;
+        ui::HeadlessWindow& w = p.start();
+        EXPECT_TRUE(w.checked(kHide));
+        EXPECT_FALSE(w.checked(kQuit));
+        EXPECT_EQ(w.text(G("按钮_语言")), G("切換繁體"));
+        p.ui.destroyWindow(w);
+        EXPECT_EQ(fs::symlink_status(p.configIni()).type(), before.type());
+        if (fs::is_regular_file(before)) {
+            EXPECT_EQ(fs::file_size(p.configIni()), sizeBefore);
+        }
+    }
+}
+
+// A save killed while it wrote leaves its temporary file; the next start
+// removes those of the program's own folders.
+TEST(StartUp, RemovesWhatKilledSavesLeftInTheProgramsFolders) {
+    Program p;
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    const std::string leftover = ".~" + std::to_string(child) + "-0";
+    const fs::path temp = p.home.root() / "cache" / "vemtu";
+    const std::vector<fs::path> left = {p.settingsDir() / ("config.ini" + leftover),
+                                        temp / (PathFromGbk(G("源文本.txt")).string() + leftover),
+                                        p.settingsDir() / "Log" / ("log.txt" + leftover)};
+    for (const fs::path& f : left) {
+        fs::create_directories(f.parent_path());
+        std::ofstream(f) << "half";
+    }
+    std::ofstream(p.settingsDir() / "keep.txt") << "mine";
+    p.start();
+    for (const fs::path& f : left) EXPECT_FALSE(fs::exists(f)) << f;
+    EXPECT_TRUE(fs::exists(p.settingsDir() / "keep.txt"));
 }
 
 // ---------------------------------------------------------------- shut-down
