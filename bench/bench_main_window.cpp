@@ -109,8 +109,13 @@ void StartProgram(benchmark::State& state, bool everyPage, bool traditional) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"})
-        setenv(variable, home, 1);
+    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) setenv(variable, home, 1);
+    // A runtime folder of its own, private as the system's is: the settings
+    // folder is made with the umask's mode, and the lock would refuse it.
+    const std::filesystem::path runtime = std::filesystem::path(home) / "run";
+    std::filesystem::create_directory(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     if (traditional) {
         std::filesystem::create_directories(std::filesystem::path(home) / "vemtu");
         std::ofstream(std::filesystem::path(home) / "vemtu" / "config.ini", std::ios::binary) << "[log]\r\nlanguage=1\r\n";
