@@ -101,7 +101,7 @@ void ApplyLanguagePack(ui::Window& window, const IniText& pack) {
 }
 
 void ApplyLanguageFile(ui::Window& window, const fs::path& file) {
-    ApplyLanguagePack(window, IniText::Load(file).value_or(IniText()));
+    ApplyLanguagePack(window, IniText::Load(file, kLanguageFileLimit).value_or(IniText()));
 }
 
 bool TraditionalInterfaceChosen(const fs::path& settingsFile) {

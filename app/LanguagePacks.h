@@ -4,6 +4,7 @@
 // runs while it is created, and the main window's switch between the two
 // interfaces. Packs hold Big5 texts; windows show them decoded, so every
 // control reads back as GBK (GBK holds every Big5 character).
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -28,7 +29,10 @@ Gbk Big5ToGbk(std::string_view big5);
 // check boxes, group boxes and tree items take theirs even when it is empty
 // or missing.
 void ApplyLanguagePack(ui::Window& window, const IniText& pack);
-// The same from a pack file; a file that cannot be read holds no entries.
+// The same from a pack file; a file that cannot be read, is no regular file
+// or is far larger than any pack (the built-in ones are a few dozen KB)
+// holds no entries.
+inline constexpr std::uintmax_t kLanguageFileLimit = 1u << 20;
 void ApplyLanguageFile(ui::Window& window, const std::filesystem::path& file);
 
 // Whether the settings file asks for the traditional interface ([log]

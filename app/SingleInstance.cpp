@@ -34,6 +34,13 @@ bool EnsureSingleInstance(App& app, const Gbk& name, bool showMessage, const Gbk
             if (app.main && app.main->shown()) BringWindowToFront(*app.main, false);
         });
     });
+    if (app.instanceLock && !app.instanceLock->held()) {
+        // Without the lock a later copy would run beside this one unseen: the
+        // user is told, rather than left to find two copies saving over each other.
+        ui.messageBox({"未能确认是否已有Trelvix启动着(文件夹 " + GbkFromPath(RuntimeDirectory()) +
+                           " 不是只有当前用户能进入的文件夹),本次启动不检查是否重复运行!",
+                       ui::mb::IconExclamation, "友情提醒:"_gbk, ""});
+    }
     if (app.instanceLock) return true;
     if (showMessage) ui.messageBox({message.empty() ? Gbk("对不起,该进程已打开!") : message, icon, "友情提醒:"_gbk, ""});
     if (activate) AskRunningCopyToActivate(lockName, kActivateWait);

@@ -6,8 +6,10 @@
 #include "app/MainFrame.h"
 #include "app/Maker.h"
 #include "common/EmbeddedData.h"
+#include "common/platform/AtomicFile.h"
 #include "common/platform/Ini.h"
 #include "common/platform/Paths.h"
+#include "generators/pppoe/AccountLog.h"
 
 namespace trelvix {
 
@@ -78,18 +80,27 @@ void ApplyMainWindowLanguage(App& app, ui::Window& w) {
 }
 
 void ReadSettings(App& app, ui::Window& w) {
-    std::error_code ec;
-    if (!fs::exists(app.ConfigIniPath, ec)) {
+    // Only a regular file of settings' size is read: a pipe there would hold
+    // the start for ever, a device would be read without end. Anything else
+    // counts as no settings, and the shut-down leaves it as it is.
+    const std::optional<IniText> ini = IniText::Load(app.ConfigIniPath);
+    if (!ini) {
         SetCloseChoice(w, true);
         return;
     }
-    // A file that cannot be read has no keys: every value counts as "not 1".
-    const std::optional<IniText> ini = IniText::Load(app.ConfigIniPath);
-    auto setting = [&ini](const char* key) {
-        return ini ? ini->value(kSettingsSection, key).value_or(Gbk()) : Gbk();
-    };
+    auto setting = [&ini](const char* key) { return ini->value(kSettingsSection, key).value_or(Gbk()); };
     if (setting("language") == "1") ApplyMainWindowLanguage(app, w);
     SetCloseChoice(w, setting("hide") == "1");
+}
+
+// A save killed while it wrote leaves its temporary file beside the target;
+// nobody else finishes it, so it would stay there for good.
+void RemoveAbandonedSavesOfOurs(const App& app) {
+    RemoveAbandonedSaves(app.DataDirectory);
+    RemoveAbandonedSaves(app.TempDirectory);
+    const pppoe::AccountLogFolders logs = pppoe::DefaultAccountLogFolders();
+    for (const fs::path& base : {logs.first, logs.second})
+        if (!base.empty()) RemoveAbandonedSaves(base / "Log");
 }
 
 void ShowTrayIcon(ui::Window& w) {
@@ -192,6 +203,7 @@ void OnMainWindowCreated(App& app) {
     app.parts.attachLineNumberGutter(w, "编辑框_代码", "编辑框_行号");
     app.parts.registerDropTargets(app);
     fs::create_directories(app.DataDirectory, ec);  // a failure only means no saved settings
+    RemoveAbandonedSavesOfOurs(app);
     ReadSettings(app, w);
     app.StatisticsAddress = app.parts.decipherStatisticsAddress(app);
     ShowTrayIcon(w);

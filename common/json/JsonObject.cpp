@@ -89,36 +89,6 @@ const Object* AsObject(const Value* value) { return AsObject(const_cast<Value*>(
 
 // ---- Texts
 
-bool IsValidUtf8(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto b0 = static_cast<unsigned char>(text[i]);
-        if (b0 < 0x80) { ++i; continue; }
-        int need = 0;
-        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-        if (b0 >= 0xC2 && b0 <= 0xDF) need = 1;
-        else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            need = 2;
-            if (b0 == 0xE0) lo = 0xA0;  // no overlong forms
-            if (b0 == 0xED) hi = 0x9F;  // no surrogates
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            need = 3;
-            if (b0 == 0xF0) lo = 0x90;
-            if (b0 == 0xF4) hi = 0x8F;  // nothing past U+10FFFF
-        } else {
-            return false;
-        }
-        if (text.size() - i - 1 < static_cast<std::size_t>(need)) return false;
-        for (int k = 1; k <= need; ++k) {
-            const auto b = static_cast<unsigned char>(text[i + k]);
-            if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF)) return false;
-        }
-        i += need + 1;
-    }
-    return true;
-}
-
 bool IsAscii(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });

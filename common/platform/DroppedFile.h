@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "common/platform/AtomicFile.h"
 #include "common/text/Gbk.h"
 
 namespace trelvix {
@@ -30,11 +31,11 @@ enum class TextBytes {
     GbkOrUtf8,  // files a user gives it
 };
 
-// Anything but a regular file (or a link to one) is unreadable. The read
-// stops soon after `limit` bytes, so a file that grows while it is read
-// cannot make it unbounded.
+// Anything but a regular file (or a link to one that `links` follows) is
+// unreadable. The read stops soon after `limit` bytes, so a file that grows
+// while it is read cannot make it unbounded.
 DroppedFileText ReadDroppedFile(const std::filesystem::path& file, std::uintmax_t limit,
-                                TextBytes bytes = TextBytes::Gbk);
+                                TextBytes bytes = TextBytes::Gbk, Links links = Links::Follow);
 
 // What a box says when a file's characters could not all be kept: empty when
 // every one was.

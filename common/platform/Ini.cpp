@@ -70,8 +70,8 @@ IniText::IniText(std::string_view bytes) {
     }
 }
 
-std::optional<IniText> IniText::Load(const std::filesystem::path& file) {
-    auto bytes = ReadFileBytes(file);
+std::optional<IniText> IniText::Load(const std::filesystem::path& file, std::uintmax_t limit) {
+    auto bytes = ReadFileBytes(file, limit, Links::FollowOwnFile);
     if (!bytes) return std::nullopt;
     return IniText(*bytes);
 }
@@ -183,7 +183,7 @@ bool WriteIniValue(const std::filesystem::path& file, std::string_view section, 
                    std::string_view value, std::string* error) {
     std::error_code ec;
     IniText ini;
-    if (std::filesystem::exists(file, ec)) {
+    if (std::filesystem::symlink_status(file, ec).type() != std::filesystem::file_type::not_found) {
         auto loaded = IniText::Load(file);
         if (!loaded) {
             if (error) *error = file.string() + ": cannot be read";

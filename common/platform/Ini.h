@@ -5,6 +5,7 @@
 // around them and one pair of enclosing double quotes. Writing a value changes
 // only its own line, or adds the key (and its section) when missing; every
 // other byte of the file, line ends included, stays as it was.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,13 +16,19 @@
 
 namespace trelvix {
 
+// Settings are a few hundred bytes; a larger file is not one the program
+// wrote, and is neither read nor replaced.
+inline constexpr std::uintmax_t kSettingsFileLimit = 64u << 10;
+
 class IniText {
 public:
     IniText() = default;
     explicit IniText(std::string_view bytes);
 
-    // The file's text; nothing when it is missing or cannot be read.
-    static std::optional<IniText> Load(const std::filesystem::path& file);
+    // The file's text; nothing when it is missing, cannot be read, is no
+    // regular file (a link counts when it leads to a file of this user) or
+    // holds more than `limit` bytes.
+    static std::optional<IniText> Load(const std::filesystem::path& file, std::uintmax_t limit = kSettingsFileLimit);
 
     // The value of the first `key` in the first section named `section`;
     // nothing when either is missing.

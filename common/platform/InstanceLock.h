@@ -20,11 +20,15 @@ public:
     // Becomes the first copy for `name`, or returns null when another live
     // copy holds the lock. When the lock cannot be had safely (the folder is
     // not private, the lock file is not ours), the caller runs unprotected as
-    // the first copy. `onActivate` runs on the listener thread for every
-    // request of a later copy; it must only hand work to the UI thread.
+    // the first copy, and `held` says so. `onActivate` runs on the listener
+    // thread for every request of a later copy; it must only hand work to the
+    // UI thread.
     static std::unique_ptr<InstanceLock> TryAcquire(const std::string& name, std::function<void()> onActivate);
     // Stops the listener and releases the lock.
     ~InstanceLock();
+
+    // False when this copy runs without the lock: a later copy will not see it.
+    bool held() const { return lockFd_ >= 0; }
 
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;

@@ -1,9 +1,13 @@
 #include "common/platform/Paths.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <system_error>
 
 #include "common/text/CodePage.h"
@@ -63,7 +67,30 @@ fs::path TemporaryDirectory() {
 
 fs::path RuntimeDirectory() {
     if (auto runtime = XdgVariable("XDG_RUNTIME_DIR")) return *runtime / kFolderName;
-    return XdgBase("XDG_CACHE_HOME", ".cache") / kFolderName;
+    return XdgBase("XDG_CACHE_HOME", ".cache") / kFolderName / "runtime";
+}
+
+bool OwnedByAnotherUser(const fs::path& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && st.st_uid != ::geteuid();
+}
+
+bool MakePrivateFolder(const fs::path& folder, std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error) *error = folder.string() + ": " + why;
+        return false;
+    };
+    std::error_code ec;
+    fs::create_directories(folder.parent_path(), ec);
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return fail(std::strerror(errno));
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return fail(errno == ELOOP || errno == ENOTDIR ? "not a folder" : std::strerror(errno));
+    struct stat st {};
+    const bool ours = ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid();
+    const bool closed = ours && ((st.st_mode & 077) == 0 || ::fchmod(fd, st.st_mode & 0700) == 0);
+    ::close(fd);
+    if (!ours) return fail("another user's folder");
+    return closed || fail("cannot be closed to others");
 }
 
 namespace {

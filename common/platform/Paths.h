@@ -21,8 +21,9 @@ std::filesystem::path SettingsFilePath();
 std::filesystem::path TemporaryDirectory();
 // The per-user folder for what lives only while the program runs (the
 // single-instance lock and socket): $XDG_RUNTIME_DIR/vemtu when that variable
-// holds an absolute path, otherwise the temporary folder (no trailing
-// separator). Not created here.
+// holds an absolute path, otherwise "runtime" inside the temporary folder (a
+// folder of its own: the temporary folder itself is made with the umask's
+// mode, which others may enter). No trailing separator. Not created here.
 std::filesystem::path RuntimeDirectory();
 // The folder of the running executable; empty when the system does not say.
 std::filesystem::path ProgramDirectory();
@@ -35,6 +36,15 @@ void SetProgramDirectory(std::filesystem::path directory);
 // names files in UTF-8).
 std::filesystem::path PathFromGbk(std::string_view gbk);
 Gbk GbkFromPath(const std::filesystem::path& path);
+
+// Whether what is at `path` (a link is followed) belongs to another user;
+// false when nothing is there.
+bool OwnedByAnotherUser(const std::filesystem::path& path);
+// Makes `folder` (its parents with the usual rights) a folder only this user
+// may enter: created so when missing, closed to others when it is a folder of
+// this user already. False, with the reason in `error`, when it is a link, no
+// folder, or another user's.
+bool MakePrivateFolder(const std::filesystem::path& folder, std::string* error = nullptr);
 
 // --- the operating-system calls behind the answers above
 // An environment variable; nothing when it is unset.

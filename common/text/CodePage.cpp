@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <map>
 #include <optional>
+#include <string>
+#include <utility>
 
 namespace trelvix {
 
@@ -22,18 +25,37 @@ const char* IconvName(int codePage)
     }
 }
 
-// One iconv descriptor per call keeps the conversions safe on worker threads.
-class Iconv {
+// Opening a converter loads its tables and closing the last one unloads them
+// again, which costs far more than converting a short text: the traditional
+// packs convert thousands at start. Each thread keeps its own converters, so
+// conversions stay safe on worker threads.
+class ConverterCache {
 public:
-    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Iconv() { if (ok()) iconv_close(cd_); }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t get() const { return cd_; }
+    ConverterCache() = default;
+    ~ConverterCache() {
+        for (const auto& [names, cd] : open_)
+            if (cd != kNone) iconv_close(cd);
+    }
+    ConverterCache(const ConverterCache&) = delete;
+    ConverterCache& operator=(const ConverterCache&) = delete;
+
+    // kNone when the system has no such converter.
+    iconv_t get(const char* to, const char* from) {
+        auto [it, added] = open_.try_emplace({to, from}, kNone);
+        if (added) it->second = iconv_open(to, from);
+        return it->second;
+    }
+
+    static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+
 private:
-    iconv_t cd_;
+    std::map<std::pair<std::string, std::string>, iconv_t> open_;
 };
+
+iconv_t Converter(const char* to, const char* from) {
+    thread_local ConverterCache cache;
+    return cache.get(to, from);
+}
 
 void AppendUtf32Le(std::string& out, char32_t c)
 {
@@ -52,6 +74,7 @@ char32_t ReadUtf32Le(const char* p)
 template <class OnBad>
 void RunIconv(iconv_t cd, std::string_view in, std::string& out, OnBad onBad)
 {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // a kept converter starts afresh
     std::string input(in);
     char* ip = input.data();
     std::size_t left = input.size();
@@ -142,11 +165,11 @@ std::optional<std::u32string> Decode(std::string_view text, int codePage)
     if (codePage == 65001) return DecodeUtf8(text);
     const char* name = IconvName(codePage);
     if (!name) return std::nullopt;
-    Iconv cd("UTF-32LE", name);
-    if (!cd.ok()) return std::nullopt;
+    const iconv_t cd = Converter("UTF-32LE", name);
+    if (cd == ConverterCache::kNone) return std::nullopt;
     std::string raw;
     raw.reserve(text.size() * 4);
-    RunIconv(cd.get(), text, raw, [](std::string_view, std::string& out) {
+    RunIconv(cd, text, raw, [](std::string_view, std::string& out) {
         AppendUtf32Le(out, kReplacement);
         return std::size_t{1};
     });
@@ -161,15 +184,15 @@ std::optional<std::string> Encode(const std::u32string& text, int codePage, std:
     if (codePage == 65001) return EncodeUtf8(text);
     const char* name = IconvName(codePage);
     if (!name) return std::nullopt;
-    Iconv cd(name, "UTF-32LE");
-    if (!cd.ok()) return std::nullopt;
+    const iconv_t cd = Converter(name, "UTF-32LE");
+    if (cd == ConverterCache::kNone) return std::nullopt;
     std::string units;
     units.reserve(text.size() * 4);
     for (char32_t c : text) AppendUtf32Le(units, c);
     std::string out;
     out.reserve(text.size() * 2);
     // A character the code page lacks becomes "?", as the Windows conversion writes it.
-    RunIconv(cd.get(), units, out, [lost](std::string_view, std::string& o) {
+    RunIconv(cd, units, out, [lost](std::string_view, std::string& o) {
         if (lost) ++*lost;
         o.push_back('?');
         return std::size_t{4};
@@ -208,6 +231,49 @@ void AppendUtf16Le(std::string& out, char16_t unit)
 }
 
 }  // namespace
+
+bool IsValidUtf8(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b0 = static_cast<unsigned char>(text[i]);
+        if (b0 < 0x80) { ++i; continue; }
+        int need = 0;
+        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+        if (b0 >= 0xC2 && b0 <= 0xDF) need = 1;
+        else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            need = 2;
+            if (b0 == 0xE0) lo = 0xA0;  // no overlong forms
+            if (b0 == 0xED) hi = 0x9F;  // no surrogates
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            need = 3;
+            if (b0 == 0xF0) lo = 0x90;
+            if (b0 == 0xF4) hi = 0x8F;  // nothing past U+10FFFF
+        } else {
+            return false;
+        }
+        if (text.size() - i - 1 < static_cast<std::size_t>(need)) return false;
+        for (int k = 1; k <= need; ++k) {
+            const auto b = static_cast<unsigned char>(text[i + k]);
+            if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF)) return false;
+        }
+        i += need + 1;
+    }
+    return true;
+}
+
+bool IsValidGbk(std::string_view text)
+{
+    const iconv_t cd = Converter("UTF-32LE", IconvName(936));
+    if (cd == ConverterCache::kNone) return false;
+    bool valid = true;
+    std::string ignored;
+    RunIconv(cd, text, ignored, [&valid](std::string_view, std::string&) {
+        valid = false;
+        return std::size_t{1};
+    });
+    return valid;
+}
 
 Gbk GbkToUtf8(std::string_view gbk)
 {

@@ -12,6 +12,10 @@
 namespace trelvix {
 
 Gbk GbkToUtf8(std::string_view gbk);
+// Whether every byte belongs to a whole character of the code page: text
+// from outside (a web reply) that is neither is not text at all.
+bool IsValidUtf8(std::string_view text);
+bool IsValidGbk(std::string_view text);
 Gbk Utf8ToGbk(std::string_view utf8);
 // The same, counting in `lost` the characters GBK lacks (each written "?").
 Gbk Utf8ToGbk(std::string_view utf8, std::size_t& lost);

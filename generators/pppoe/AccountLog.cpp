@@ -16,18 +16,14 @@ constexpr int kMaxSerial = 1000;
 std::optional<fs::path> SaveInto(const fs::path& base, std::string_view script, OleDate now, std::string& error) {
     if (base.empty()) return std::nullopt;
     const fs::path folder = base / "Log";
+    if (!MakePrivateFolder(folder, &error)) return std::nullopt;
     std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec) {
-        error = folder.string() + ": " + ec.message();
-        return std::nullopt;
-    }
     // The program runs once per user, so no other writer can take the free
     // name between the test and the write.
     for (int serial = 1; serial <= kMaxSerial; ++serial) {
         const fs::path file = folder / PathFromGbk(AccountLogFileName(now, serial));
         if (fs::symlink_status(file, ec).type() != fs::file_type::not_found) continue;
-        if (WriteFileAtomically(file, script, &error)) return file;
+        if (WriteFileAtomically(file, script, &error, {Links::NotFollowed, true})) return file;
         return std::nullopt;
     }
     error = folder.string() + ": no free log name";
@@ -42,7 +38,10 @@ Gbk AccountLogFileName(OleDate now, int serial) {
     return name + ".txt";
 }
 
-AccountLogFolders DefaultAccountLogFolders() { return {ProgramDirectory(), SettingsDirectory()}; }
+AccountLogFolders DefaultAccountLogFolders() {
+    const fs::path program = ProgramDirectory();
+    return {OwnedByAnotherUser(program) ? fs::path() : program, SettingsDirectory()};
+}
 
 AccountLogSaved SaveAccountLog(std::string_view script, OleDate now, const AccountLogFolders& folders) {
     AccountLogSaved saved;

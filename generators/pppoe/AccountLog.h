@@ -16,8 +16,10 @@ namespace trelvix::pppoe {
 // 14 digits, and for serial 2 and up a "-" and the serial before ".txt".
 Gbk AccountLogFileName(OleDate now, int serial = 1);
 
-// Where logs go, in order: the executable's folder while it can be written,
-// else the settings folder. Each gets a "Log" folder of its own.
+// Where logs go, in order: the executable's folder while it can be written
+// and is this user's own (in anyone else's folder other users could read the
+// passwords), else the settings folder. Each gets a "Log" folder of its own,
+// which only this user may enter; every log is readable by this user alone.
 struct AccountLogFolders {
     std::filesystem::path first, second;
 };

@@ -113,12 +113,18 @@ TEST(InstanceLock, LongNamesStillGetAUsableSocket) {
     EXPECT_EQ(requests, 1);
 }
 
-// Whatever the umask, nobody but the user may take the lock or ask.
+// Whatever the umask, nobody but the user may take the lock or ask. Without
+// a runtime folder the lock still works after an earlier run made the
+// temporary folder with the umask's mode.
 TEST(InstanceLock, LivesInAFolderOfTheUserClosedToOthers) {
     for (const bool runtimeSet : {true, false}) {
         test::TempHome home;
         if (!runtimeSet) unsetenv("XDG_RUNTIME_DIR");
-        const fs::path folder = runtimeSet ? Folder(home) : home.root() / "cache" / "vemtu";
+        const fs::path temporary = home.root() / "cache" / "vemtu";
+        fs::create_directories(temporary);
+        fs::permissions(temporary, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                       fs::perms::others_read | fs::perms::others_exec);
+        const fs::path folder = runtimeSet ? Folder(home) : temporary / "runtime";
         const mode_t umaskBefore = umask(0);
         auto lock = InstanceLock::TryAcquire("ROS", {});
         umask(umaskBefore);
@@ -127,6 +133,7 @@ TEST(InstanceLock, LivesInAFolderOfTheUserClosedToOthers) {
         EXPECT_EQ(Mode(folder), fs::perms::owner_all) << folder;
         EXPECT_EQ(Mode(folder / "ROS.lock"), fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_EQ(Mode(folder / "ROS.sock"), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_TRUE(lock->held());
         EXPECT_EQ(InstanceLock::TryAcquire("ROS", {}), nullptr);
         EXPECT_TRUE(AskRunningCopyToActivate("ROS", 2000ms));
     }
@@ -177,6 +184,7 @@ TEST(InstanceLock, AFolderOrLockFileNotSafelyOursIsNotUsed) {
         std::atomic<int> requests = 0;
         auto first = InstanceLock::TryAcquire("ROS", [&] { ++requests; });
         ASSERT_NE(first, nullptr);
+        EXPECT_FALSE(first->held());
         EXPECT_NE(InstanceLock::TryAcquire("ROS", {}), nullptr) << "a lock was taken";
         EXPECT_FALSE(AskRunningCopyToActivate("ROS", 500ms));
         EXPECT_EQ(requests, 0);

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace trelvix::test {
@@ -35,6 +37,12 @@ std::vector<std::string> CrLfLines(std::string_view text) {
         lines.emplace_back(text.substr(start, end - start));
     lines.emplace_back(text.substr(start));
     return lines;
+}
+
+std::optional<std::string> ReadBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string Visible(std::string_view bytes) {

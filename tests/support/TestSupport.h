@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,10 @@ std::string Visible(std::string_view bytes);
 // The lines of a script, split at CR LF; the piece after the last CR LF is a
 // line too, also when it is empty.
 std::vector<std::string> CrLfLines(std::string_view text);
+
+// A file's bytes as the test reads them (not through the program's own
+// reader); nothing when it cannot be opened.
+std::optional<std::string> ReadBytes(const std::filesystem::path& file);
 
 // Compares two scripts byte for byte; a failure prints both with Visible().
 #define EXPECT_BYTES(actual, expected) EXPECT_EQ(::trelvix::test::Visible(actual), ::trelvix::test::Visible(expected))

@@ -1,5 +1,7 @@
 #include "tools/catalogue/CatalogueLoader.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "common/text/RouterOsText.h"
@@ -11,21 +13,27 @@ std::atomic<double> UsdCnyRate{0};
 namespace {
 
 // Adds one item per record, its caption from `captionField`, its parent from
-// `parentField`. False, with `fault` set, when a caption is not a text.
+// `parentField`. False when a caption is not a text.
 bool AddRecords(RecordDatabase& db, CatalogueTree& tree, const char* parentField, const char* captionField,
-                bool bold, Gbk& fault) {
+                bool bold) {
     db.First();
     const long long count = db.RecordCount();
     for (long long i = 0; i < count; ++i, db.Skip()) {
         const FieldValue caption = db.Read(captionField);
-        if (caption.kind != FieldKind::Text) {
-            fault = "record " + std::to_string(i + 1) + ": field \"" + captionField + "\" holds no text";
-            return false;
-        }
+        if (caption.kind != FieldKind::Text) return false;
         tree.Add(caption.bytes, ItemNumberOf(FieldNumber(db.Read(parentField))), bold);
     }
     db.First();
     return true;
+}
+
+// A pipe or a device is never handed to the database, which would wait on
+// it or read it without end.
+bool OpenCatalogueFile(RecordDatabases& open, const std::filesystem::path& file, std::string_view password) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return false;
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    return !ec && size <= kCatalogueFileLimit && open.Open(file, password);
 }
 
 }  // namespace
@@ -34,17 +42,13 @@ CatalogueLoad ReadHardwareCatalogue(const CatalogueFiles& files, std::string_vie
     CatalogueLoad load;
     CatalogueTree tree;
     RecordDatabases open;
-    if (!open.Open(files.categories, password)) return load;
-    if (!AddRecords(*open.Current(), tree, "父项目", "type", true, load.fault)) {
-        load.outcome = CatalogueLoad::Outcome::Fault;
+    if (!OpenCatalogueFile(open, files.categories, password) ||
+        !AddRecords(*open.Current(), tree, "父项目", "type", true))
         return load;
-    }
     open.Close(files.categories);
-    if (!open.Open(files.products, password)) return load;
-    if (!AddRecords(*open.Current(), tree, "typeIndex", "name", false, load.fault)) {
-        load.outcome = CatalogueLoad::Outcome::Fault;
+    if (!OpenCatalogueFile(open, files.products, password) ||
+        !AddRecords(*open.Current(), tree, "typeIndex", "name", false))
         return load;
-    }
     load.outcome = CatalogueLoad::Outcome::Loaded;
     load.items = tree.Items();
     load.products = open.Release(files.products);

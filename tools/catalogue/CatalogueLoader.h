@@ -6,6 +6,7 @@
 // started it (who posts them to the UI thread), the rate goes into
 // `UsdCnyRate`, a value replaced whole.
 #include <atomic>
+#include <cstdint>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -27,14 +28,18 @@ namespace trelvix {
 extern std::atomic<double> UsdCnyRate;
 inline bool RateKnown(double rate) { return std::fabs(rate) > 1e-7; }
 
+// A catalogue database is read only when it is a regular file of at most
+// this size: far more than every product with its picture needs.
+inline constexpr std::uintmax_t kCatalogueFileLimit = 256u << 20;
+
 struct CatalogueLoad {
     enum class Outcome {
         Loaded,
-        OpenFailed,  // a database could not be opened (missing, damaged, wrong password)
-        Fault,       // a record holds a field of the wrong kind: an internal fault
+        // A database could not be opened (missing, no regular file, too large,
+        // damaged, wrong password), or holds a record the loader cannot read.
+        OpenFailed,
     };
     Outcome outcome = Outcome::OpenFailed;
-    Gbk fault;                                  // what was wrong, for Fault
     std::vector<CatalogueTreeItem> items;       // the tree in display order
     std::shared_ptr<RecordDatabase> products;   // open, at its first record, when Loaded
 };
@@ -42,6 +47,9 @@ struct CatalogueLoad {
 // Reads the category database, then the product database, into the tree:
 // every record adds an item under the item its parent number names at that
 // moment (categories bold). Menu.edb is closed again; data.edb stays open.
+// A record whose caption is no text makes its database one that does not
+// open: the user is told so and the program ends in order, instead of
+// stopping on an internal fault with the script box and settings lost.
 CatalogueLoad ReadHardwareCatalogue(const CatalogueFiles& files, std::string_view password);
 
 // The exchange-rate page's answer for `amount` dollars: GET

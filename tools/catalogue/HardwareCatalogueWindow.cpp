@@ -189,9 +189,6 @@ void CatalogueWindow::OnCatalogueLoaded(CatalogueLoad& load) {
             tools_.ui.message("数据库打开失败"_gbk, ui::mb::IconError);
             tools_.exitProgram();
             return;
-        case CatalogueLoad::Outcome::Fault:
-            // An internal fault: the UI thread reports it and the program ends.
-            throw std::runtime_error("catalogue database: " + load.fault);
         case CatalogueLoad::Outcome::Loaded:
             products_ = std::move(load.products);
             FillTree(load.items);

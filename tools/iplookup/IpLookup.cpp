@@ -4,6 +4,7 @@
 
 #include "common/http/HttpRequestEx.h"
 #include "common/json/JsonObject.h"
+#include "common/text/CodePage.h"
 #include "tools/iplookup/IpLocationTable.h"
 
 namespace trelvix {
@@ -19,25 +20,31 @@ bool LookupInTable(std::string_view address, const std::array<Gbk*, 5>& outs) {
 
 }  // namespace
 
+std::optional<JsonObject> ReadIpLookupReply(int status, std::string_view body) {
+    // An error page may well be JSON too, but it locates nothing; bytes that
+    // are no text in either code page would only show as garbage.
+    if (status < 200 || status > 299 || !(IsValidUtf8(body) || IsValidGbk(body))) return std::nullopt;
+    JsonObject reply;
+    if (!reply.Parse(body)) return std::nullopt;
+    return reply;
+}
+
 bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country, Gbk* province,
                       Gbk* city, Gbk* district, Gbk* carrier) {
     if (service.host.empty()) return LookupInTable(address, {country, province, city, district, carrier});
-    JsonObject reply;
-    std::string body;
-    if (!service.host.empty()) {
-        const std::string url =
-            "http://" + service.host + "/apistore/iplookupservice/iplookup?ip=" + std::string(address);
-        Gbk headers = "apikey: " + service.key;
-        body = HttpRequestEx(url, 0, {}, nullptr, nullptr, &headers);
-    }
-    if (!reply.Parse(body)) return false;
+    const std::string url = "http://" + service.host + "/apistore/iplookupservice/iplookup?ip=" + std::string(address);
+    Gbk headers = "apikey: " + service.key;
+    int status = 0;
+    const std::string body = HttpRequestEx(url, 0, {}, nullptr, nullptr, &headers, nullptr, &status);
+    const std::optional<JsonObject> reply = ReadIpLookupReply(status, body);
+    if (!reply) return false;
     const std::array<std::pair<Gbk*, const char*>, 5> members{{{country, "retData.country"},
                                                               {province, "retData.province"},
                                                               {city, "retData.city"},
                                                               {district, "retData.district"},
                                                               {carrier, "retData.carrier"}}};
     for (const auto& [out, path] : members)
-        if (out) *out = reply.GetText(path);
+        if (out) *out = reply->GetText(path);
     return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The IP-location lookup and the window that shows it: country, province,
 // city, district and carrier of an IPv4 address, as the service reports them.
+#include <optional>
 #include <string_view>
 
+#include "common/json/JsonObject.h"
 #include "common/text/Gbk.h"
 #include "tools/ToolContext.h"
 #include "tools/iplookup/IpLookupService.h"
@@ -10,10 +12,15 @@
 
 namespace trelvix {
 
+// A reply of the service as the lookup reads it: an answer only with a
+// success status (200 to 299) and a body that is UTF-8 or GBK text holding
+// one JSON document; nothing otherwise.
+std::optional<JsonObject> ReadIpLookupReply(int status, std::string_view body);
+
 // Asks the service about address, or without a service the built-in table
-// (IpLocationTable.h). True when the reply was a JSON document, or the table
-// holds the address: the out texts given (each may be null) then hold the
-// five fields, empty where one is missing. False leaves them as they were.
+// (IpLocationTable.h). True when the reply was an answer, or the table holds
+// the address: the out texts given (each may be null) then hold the five
+// fields, empty where one is missing. False leaves them as they were.
 bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country = nullptr,
                       Gbk* province = nullptr, Gbk* city = nullptr, Gbk* district = nullptr,
                       Gbk* carrier = nullptr);

@@ -296,17 +296,22 @@ void CopyL7Script(ToolContext& tools, ui::Window& w) {
 
 // --- work files
 
+// The work files are the window's own: a link put in their place is neither
+// read nor written through, and the save replaces it, so no other file is
+// shown in the boxes or overwritten with them.
+constexpr WriteRules kWorkFileRules = {Links::NotFollowed, false};
+
 void LoadWorkFile(ui::Window& w, const char* box, const std::filesystem::path& file) {
-    const DroppedFileText saved = ReadDroppedFile(file, kMaxRegexSourceFileBytes);
+    const DroppedFileText saved = ReadDroppedFile(file, kMaxRegexSourceFileBytes, TextBytes::Gbk, kWorkFileRules.links);
     if (saved.result == DroppedFileText::Result::Read) w.setText(box, saved.text);
 }
 
 // An empty box leaves its old file in place.
 void SaveWorkFiles(const std::filesystem::path& tempDirectory, ui::Window& w) {
     const Gbk source = w.text(kSourceBox);
-    if (!source.empty()) WriteFileAtomically(L7SourceWorkFile(tempDirectory), source);
+    if (!source.empty()) WriteFileAtomically(L7SourceWorkFile(tempDirectory), source, nullptr, kWorkFileRules);
     const Gbk pattern = w.text(kPatternBox);
-    if (!pattern.empty()) WriteFileAtomically(L7PatternWorkFile(tempDirectory), pattern);
+    if (!pattern.empty()) WriteFileAtomically(L7PatternWorkFile(tempDirectory), pattern, nullptr, kWorkFileRules);
 }
 
 }  // namespace

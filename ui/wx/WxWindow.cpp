@@ -1019,7 +1019,26 @@ GbkText WxWindow::text(const std::string& control) const {
     }
 }
 
+// A control whose page waits takes its text when it is made: the traditional
+// pack writes a thousand captions at start, and making every page for them
+// would cost seconds.
+bool WxWindow::setTextOfWaitingControl(const std::string& control, const GbkText& value) {
+    WxControl& c = const_cast<WxControl&>(known(control));
+    constexpr Kind kMadeWithTheirText[] = {Kind::Edit,  Kind::CodeBox,  Kind::Label,   Kind::Button,
+                                           Kind::Radio, Kind::CheckBox, Kind::GroupBox, Kind::Hyperlink};
+    if (!c.pending || std::find(std::begin(kMadeWithTheirText), std::end(kMadeWithTheirText), c.spec.kind) ==
+                          std::end(kMadeWithTheirText))
+        return false;
+    const bool changed = c.text != value;
+    c.text = value;
+    c.selStart = c.selEnd = 0;
+    if (changed && (c.spec.kind == Kind::Edit || c.spec.kind == Kind::CodeBox))
+        deliver(control, Event::Change, {}, false);
+    return true;
+}
+
 void WxWindow::setText(const std::string& control, const GbkText& value) {
+    if (setTextOfWaitingControl(control, value)) return;
     WxControl& c = at(control);
     switch (c.spec.kind) {
         case Kind::Edit:

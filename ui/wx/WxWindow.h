@@ -194,6 +194,7 @@ private:
     // Makes the natives of a waiting page's controls (nothing when none wait).
     void buildPage(const std::string& page);
     void buildPageAt(const std::string& book, int index);
+    bool setTextOfWaitingControl(const std::string& control, const GbkText& value);
     void registerNative(wxWindow* w, const std::string& control);
     void finishNative(WxControl& c);
     // The window that places the control: its holder, else the native.

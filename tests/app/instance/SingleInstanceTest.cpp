@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -52,6 +53,26 @@ TEST(SingleInstance, SecondCopyTellsTheUserAsksTheFirstAndEnds) {
     EXPECT_EQ(window.raisedCount(), 1);
     EXPECT_FALSE(window.minimized());
     EXPECT_FALSE(window.topmost());
+}
+
+// Without a lock a later copy would run unseen beside this one: this copy
+// runs, but says so.
+TEST(SingleInstance, ACopyWithoutTheLockSaysSo) {
+    test::TempHome home;
+    const std::filesystem::path folder = home.root() / "runtime" / "vemtu";
+    std::filesystem::create_directories(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms::all);
+    Copy first;
+    EXPECT_TRUE(EnsureSingleInstance(first.app));
+    ASSERT_EQ(first.ui.messages.size(), 1u);
+    EXPECT_NE(first.ui.messages[0].text.bytes().find(G("本次启动不检查是否重复运行")), std::string::npos);
+    EXPECT_EQ(first.ui.messages[0].flags, 48);
+
+    // With the folder private again, a first copy takes the lock in silence.
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    Copy next;
+    EXPECT_TRUE(EnsureSingleInstance(next.app));
+    EXPECT_TRUE(next.ui.messages.empty());
 }
 
 TEST(SingleInstance, AHiddenFirstCopyIsNotBroughtForward) {

@@ -65,5 +65,51 @@ TEST(TraditionalOnScreen, TheMainWindowShowsItsPack) {
     }
 }
 
+std::size_t NativeWindows(const wxWindow* w) {
+    std::size_t count = 1;
+    for (const wxWindow* child : w->GetChildren()) count += NativeWindows(child);
+    return count;
+}
+
+// The pack's texts wait with the controls of pages not shown yet: the
+// traditional start makes no more native windows than the simplified one,
+// and a page made later shows its pack's captions.
+TEST(TraditionalOnScreen, PagesNotShownAreMadeWhenNeededWithTheirPacksTexts) {
+    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
+    static int argc = 1;
+    static char name[] = "app_language_gui_test";
+    static char* argv[] = {name, nullptr};
+    std::unique_ptr<ui::WxUi> wx = ui::WxUi::Create(argc, argv);
+    ASSERT_NE(wx, nullptr);
+    FixedClock clock(0);
+    FixedRandom random({1}), secureRandom({2});
+    std::size_t made[2] = {0, 0};
+    for (const bool traditional : {false, true}) {
+        SCOPED_TRACE(traditional ? "traditional" : "simplified");
+        TempHome home;
+        std::filesystem::create_directories(home.root() / "config" / "vemtu");
+        std::ofstream(home.root() / "config" / "vemtu" / "config.ini", std::ios::binary)
+            << (traditional ? "[log]\r\nlanguage=1\r\n" : "[log]\r\nlanguage=0\r\n");
+        App app(*wx, clock, random, secureRandom);
+        InitGlobals(app);
+        CreateMainWindow(app);
+        ui::WxWindow* w = wx->window(ui::BuiltInLayout("main.json").name);
+        ASSERT_NE(w, nullptr);
+        wx->runPending(20);
+        made[traditional] = NativeWindows(w->frame());
+        if (traditional) {
+            auto* generate = dynamic_cast<wxButton*>(w->native(G("按钮_22生成2")));
+            ASSERT_NE(generate, nullptr);
+            EXPECT_EQ(generate->GetLabel(), U("5.X/6.X系列腳本生成"));
+            EXPECT_EQ(w->text(G("选择框_22账号数字")), G("帳號中隨機添加數字"));
+        }
+        ExitProgram(app);
+        if (app.main) wx->destroyWindow(*app.main);
+        wx->runPending();  // the frame is deleted here, before the next start
+        FreeGlobals(app);
+    }
+    EXPECT_EQ(made[1], made[0]);
+}
+
 }  // namespace
 }  // namespace trelvix::test

@@ -102,10 +102,10 @@ TEST(Ini, FilesAreCreatedUpdatedAndNeverClobbered) {
     const fs::path file = home.root() / "config.ini";
     EXPECT_EQ(ReadIniValue(file, "log", "hide"), std::nullopt);
     EXPECT_TRUE(WriteIniValue(file, "log", "hide", "1"));
-    EXPECT_EQ(ReadFileBytes(file), "[log]\r\nhide=1\r\n");
+    EXPECT_EQ(test::ReadBytes(file), "[log]\r\nhide=1\r\n");
     EXPECT_TRUE(WriteIniValue(file, "log", "language", "1"));
     EXPECT_EQ(ReadIniValue(file, "log", "language"), "1");
-    EXPECT_EQ(ReadFileBytes(file), "[log]\r\nhide=1\r\nlanguage=1\r\n");
+    EXPECT_EQ(test::ReadBytes(file), "[log]\r\nhide=1\r\nlanguage=1\r\n");
 
     // The file keeps its permissions across a rewrite.
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);

@@ -20,13 +20,14 @@ TEST(Paths, FollowTheUsersBaseFolders) {
     };
     const Case cases[] = {
         {"/x/conf", "/x/cache", "/x/run", "/x/conf/vemtu", "/x/cache/vemtu/", "/x/run/vemtu"},
-        // Without a runtime folder the lock lives in the temporary folder.
-        {"/x/conf", "/x/cache", nullptr, "/x/conf/vemtu", "/x/cache/vemtu/", "/x/cache/vemtu"},
+        // Without a runtime folder the lock lives in a folder of its own
+        // inside the temporary folder, which others may enter.
+        {"/x/conf", "/x/cache", nullptr, "/x/conf/vemtu", "/x/cache/vemtu/", "/x/cache/vemtu/runtime"},
         {nullptr, nullptr, nullptr, root + "/home/.config/vemtu", root + "/home/.cache/vemtu/",
-         root + "/home/.cache/vemtu"},
+         root + "/home/.cache/vemtu/runtime"},
         // Empty or relative values are not base folders.
         {"", "relative/cache", "relative/run", root + "/home/.config/vemtu", root + "/home/.cache/vemtu/",
-         root + "/home/.cache/vemtu"},
+         root + "/home/.cache/vemtu/runtime"},
     };
     auto set = [](const char* variable, const char* value) {
         if (value) setenv(variable, value, 1);

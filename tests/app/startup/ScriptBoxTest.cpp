@@ -112,7 +112,7 @@ TEST_F(ScriptBox, SaveWritesTheBoxBytesThroughTheLayoutsDialog) {
         w.type(kCode, text);
         p.ui.dialogAnswers.push_back(file);
         w.click(G("按钮_另存为"));
-        EXPECT_EQ(Visible(ReadFileBytes(file).value_or("<none>")), Visible(text));
+        EXPECT_EQ(Visible(test::ReadBytes(file).value_or("<none>")), Visible(text));
     }
     ASSERT_EQ(p.ui.dialogs.size(), 2u);
     EXPECT_TRUE(p.ui.dialogs[0].save);
@@ -204,7 +204,7 @@ TEST_F(ScriptBox, AFailedSaveSaysSoAndKeepsTheOldFile) {
         EXPECT_EQ(p.ui.messages[0].text, G("保存失败:") + c.target.string());
         EXPECT_EQ(p.ui.messages[0].flags, 16);
     }
-    EXPECT_EQ(ReadFileBytes(old), "old script\r\n");
+    EXPECT_EQ(test::ReadBytes(old), "old script\r\n");
     EXPECT_FALSE(fs::exists(dir / "missing"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
 }

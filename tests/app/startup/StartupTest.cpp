@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +11,7 @@
 #include "common/EmbeddedData.h"
 #include "common/platform/AtomicFile.h"
 #include "common/platform/Ini.h"
+#include "common/platform/Paths.h"
 
 namespace trelvix::test {
 namespace {
@@ -19,7 +23,7 @@ const std::string kQuit = G("菜单_关闭时退出");
 const std::string kTray = G("托盘图标1");
 const std::string kVersion = G("标签_版本");
 
-std::string ReadAll(const fs::path& p) { return ReadFileBytes(p).value_or("<unreadable>"); }
+std::string ReadAll(const fs::path& p) { return test::ReadBytes(p).value_or("<unreadable>"); }
 
 std::vector<std::string> SetUpSteps(std::vector<std::string> middle = {}) {
     std::vector<std::string> steps = {"single instance", "skin", "update check 2.8",
@@ -32,7 +36,7 @@ std::vector<std::string> SetUpSteps(std::vector<std::string> middle = {}) {
 
 const std::vector<std::string> kStoppedAtUpdate = {"single instance", "skin", "update check 2.8"};
 
-enum class Settings { Missing, Hide1, Hide0, Language1, Unreadable };
+enum class Settings { Missing, Hide1, Hide0, Language1, NotAFile };
 
 void Prepare(Program& p, Settings s) {
     switch (s) {
@@ -41,7 +45,7 @@ void Prepare(Program& p, Settings s) {
         case Settings::Hide0: p.writeConfig("[log]\r\nhide=0\r\n"); break;
         // Names in another case and a quoted value still count.
         case Settings::Language1: p.writeConfig("[LOG]\r\nLanguage = \"1\"\r\nhide=1\r\n"); break;
-        case Settings::Unreadable: fs::create_directories(p.configIni()); break;
+        case Settings::NotAFile: fs::create_directories(p.configIni()); break;
     }
 }
 
@@ -60,13 +64,14 @@ TEST(StartUp, StepsTrayPairAndVersionFollowUpdateAndSettings) {
         {-1, Settings::Hide1, true, true, false, "2.8"},
         {-1, Settings::Hide0, true, false, false, "2.8"},
         {-1, Settings::Language1, true, true, true, "2.8"},
-        {-1, Settings::Unreadable, true, false, false, "2.8"},
+        // Anything but a file of settings counts as none.
+        {-1, Settings::NotAFile, true, true, false, "2.8"},
         // A stopped start-up reads no settings: the pair keeps its layout state.
         {0, Settings::Missing, false, true, false, "2.5"},
         {0, Settings::Hide0, false, true, false, "2.5"},
         {0, Settings::Language1, false, true, false, "2.5"},
         {1, Settings::Hide0, false, true, false, "2.5"},
-        {1, Settings::Unreadable, false, true, false, "2.5"},
+        {1, Settings::NotAFile, false, true, false, "2.5"},
     };
     for (const StartCase& c : cases) {
         SCOPED_TRACE("update " + std::to_string(c.update) + ", settings " + std::to_string(static_cast<int>(c.settings)));
@@ -206,6 +211,63 @@ TEST(StartUp, AnUpdateCheckThatEndsTheProgramSkipsTheLoopAndSavesNothing) {
     EXPECT_EQ(ProgramEntry(p.app), 0);
     EXPECT_EQ(p.steps, (std::vector<std::string>{"single instance", "skin", "update check", "drop targets off"}));
     EXPECT_FALSE(fs::exists(p.configIni()));
+}
+
+// A pipe would hold the start for ever (and every later start would find the
+// lock taken), a device would be read without end: whatever is there and not
+// a file of settings, the program starts with the defaults and leaves it be.
+TEST(StartUp, SettingsThatAreNoPlainFileGiveTheDefaultsAndStayUntouched) {
+    struct Case {
+        const char* what;
+        void (*make)(const fs::path& configIni);
+    };
+    const Case cases[] = {
+        {"a pipe", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }},
+        {"a link to a device", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
+        {"far larger than settings",
+         [](const fs::path& f) {
+             std::ofstream(f, std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=0\r\n" << std::string(kSettingsFileLimit, ';');
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Program p;
+        fs::create_directories(p.settingsDir());
+        c.make(p.configIni());
+        const fs::file_status before = fs::symlink_status(p.configIni());
+        const auto sizeBefore = fs::is_regular_file(before) ? fs::file_size(p.configIni()) : 0;
+        ui::HeadlessWindow& w = p.start();
+        EXPECT_TRUE(w.checked(kHide));
+        EXPECT_FALSE(w.checked(kQuit));
+        EXPECT_EQ(w.text(G("按钮_语言")), G("切換繁體"));
+        p.ui.destroyWindow(w);
+        EXPECT_EQ(fs::symlink_status(p.configIni()).type(), before.type());
+        if (fs::is_regular_file(before)) {
+            EXPECT_EQ(fs::file_size(p.configIni()), sizeBefore);
+        }
+    }
+}
+
+// A save killed while it wrote leaves its temporary file; the next start
+// removes those of the program's own folders.
+TEST(StartUp, RemovesWhatKilledSavesLeftInTheProgramsFolders) {
+    Program p;
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    const std::string leftover = ".~" + std::to_string(child) + "-0";
+    const fs::path temp = p.home.root() / "cache" / "vemtu";
+    const std::vector<fs::path> left = {p.settingsDir() / ("config.ini" + leftover),
+                                        temp / (PathFromGbk(G("源文本.txt")).string() + leftover),
+                                        p.settingsDir() / "Log" / ("log.txt" + leftover)};
+    for (const fs::path& f : left) {
+        fs::create_directories(f.parent_path());
+        std::ofstream(f) << "half";
+    }
+    std::ofstream(p.settingsDir() / "keep.txt") << "mine";
+    p.start();
+    for (const fs::path& f : left) EXPECT_FALSE(fs::exists(f)) << f;
+    EXPECT_TRUE(fs::exists(p.settingsDir() / "keep.txt"));
 }
 
 // ---------------------------------------------------------------- shut-down

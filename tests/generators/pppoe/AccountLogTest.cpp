@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -45,16 +47,16 @@ TEST_F(AccountLogSave, WritesTheScriptBesideTheProgramAndNeverReplacesALog) {
     const fs::path name = LogFile(program_, "PPPOE自动生成账号和密码-20170308130509.txt");
     ASSERT_TRUE(first.file) << first.error;
     EXPECT_EQ(*first.file, name);
-    EXPECT_EQ(ReadFileBytes(name), kScript);
+    EXPECT_EQ(test::ReadBytes(name), kScript);
 
     const AccountLogSaved second = SaveAccountLog("second", now_, {program_, settings_});
     const AccountLogSaved third = SaveAccountLog("", now_, {program_, settings_});
     ASSERT_TRUE(second.file && third.file);
     EXPECT_EQ(*second.file, LogFile(program_, "PPPOE自动生成账号和密码-20170308130509-2.txt"));
     EXPECT_EQ(*third.file, LogFile(program_, "PPPOE自动生成账号和密码-20170308130509-3.txt"));
-    EXPECT_EQ(ReadFileBytes(name), kScript);
-    EXPECT_EQ(ReadFileBytes(*second.file), "second");
-    EXPECT_EQ(ReadFileBytes(*third.file), "");
+    EXPECT_EQ(test::ReadBytes(name), kScript);
+    EXPECT_EQ(test::ReadBytes(*second.file), "second");
+    EXPECT_EQ(test::ReadBytes(*third.file), "");
     EXPECT_FALSE(fs::exists(settings_));
 }
 
@@ -84,7 +86,7 @@ TEST_F(AccountLogSave, FallsBackToTheSettingsFolder) {
         const AccountLogSaved saved = SaveAccountLog(kScript, now_, {c.known ? program : fs::path(), settings});
         ASSERT_TRUE(saved.file) << saved.error;
         EXPECT_EQ(*saved.file, LogFile(settings, "PPPOE自动生成账号和密码-20170308130509.txt"));
-        EXPECT_EQ(ReadFileBytes(*saved.file), kScript);
+        EXPECT_EQ(test::ReadBytes(*saved.file), kScript);
     }
 }
 
@@ -95,6 +97,41 @@ TEST_F(AccountLogSave, SaysSoWhenNeitherFolderTakesIt) {
     const AccountLogSaved saved = SaveAccountLog(kScript, now_, {program_, settings_});
     EXPECT_FALSE(saved.file);
     EXPECT_FALSE(saved.error.empty());
+}
+
+// The log holds every password of the batch: only this user may read it,
+// whatever the umask, also in a Log folder an earlier version made open.
+TEST_F(AccountLogSave, TheLogAndItsFolderAreTheUsersAlone) {
+    const fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+    for (const bool folderExisted : {false, true}) {
+        SCOPED_TRACE(folderExisted ? "an open Log folder" : "no Log folder");
+        test::TempHome home;
+        const fs::path program = home.root() / "program";
+        fs::create_directories(program);
+        if (folderExisted) {
+            fs::create_directories(program / "Log");
+            fs::permissions(program / "Log", fs::perms::all);
+        }
+        const mode_t before = umask(0);
+        const AccountLogSaved saved = SaveAccountLog(kScript, now_, {program, settings_});
+        umask(before);
+        ASSERT_TRUE(saved.file) << saved.error;
+        EXPECT_EQ(fs::status(program / "Log").permissions() & fs::perms::mask, fs::perms::owner_all);
+        EXPECT_EQ(fs::status(*saved.file).permissions() & fs::perms::mask, ownerOnly);
+    }
+}
+
+// In an installed program's folder other users could read the passwords.
+TEST(AccountLog, AProgramFolderOfAnotherUserIsPassedOver) {
+    test::TempHome home;
+    const fs::path program = home.root() / "program";
+    fs::create_directories(program);
+    if (geteuid() != 0 || chown(program.c_str(), 65534, 65534) != 0) GTEST_SKIP() << "needs root";
+    SetProgramDirectory(program);
+    const AccountLogFolders folders = DefaultAccountLogFolders();
+    SetProgramDirectory({});
+    EXPECT_TRUE(folders.first.empty());
+    EXPECT_EQ(folders.second, home.root() / "config" / "vemtu");
 }
 
 TEST(AccountLog, DefaultFoldersAreTheProgramsThenTheSettings) {

@@ -83,7 +83,7 @@ TEST(ScriptEditorOnTheDesktop, OperatorUndoesInOneStepAndNonGbkSavesAsQuestionMa
     const std::filesystem::path out = home.root() / "out.rsc";
     desk.answers.push_back(out);
     click("按钮_另存为");
-    EXPECT_EQ(ReadFileBytes(out), G(":put \"? 中\""));
+    EXPECT_EQ(test::ReadBytes(out), G(":put \"? 中\""));
 }
 
 }  // namespace

@@ -104,6 +104,35 @@ TEST_F(IpLookupWindow, RepliesTheLabelsShow) {
     }
 }
 
+// An error page locates nothing, even in JSON; bytes that are text in
+// neither code page would only show as garbage.
+TEST_F(IpLookupWindow, OnlyASuccessfulReplyThatIsTextIsAnAnswer) {
+    const struct {
+        const char* what;
+        int status;
+        std::string body;
+        bool answer;
+    } cases[] = {
+        {"a server error's JSON", 500, kFullReply, false},
+        {"a missing page's JSON", 404, kFullReply, false},
+        {"a redirect's JSON", 304, kFullReply, false},
+        {"200 to 299 all count", 203, kFullReply, true},
+        {"neither UTF-8 nor GBK", 200, "{\"retData\":{\"country\":\"\xFF\x81\x7F\",\"carrier\":\"x\"}}", false},
+    };
+    for (const auto& c : cases) {
+        FakeHttpServer fresh;
+        tools.ipLookup.host = "127.0.0.1:" + std::to_string(fresh.port());
+        fresh.reply(kPath, {200, kFullReply, {}});
+        fresh.reply(kPath, {c.status, c.body, {}});
+        ui::HeadlessWindow& w = open();
+        lookUp(w, "1.2.3.4");
+        EXPECT_EQ(lookUp(w, "5.6.7.8"), c.answer ? Gs({"中国", "广东", "深圳", "南山", "中国电信"})
+                                                 : Gs({"", "", "", "", ""}))
+            << c.what;
+        w.close();
+    }
+}
+
 TEST_F(IpLookupWindow, AFailedRequestEmptiesLabelsOfAnEarlierLookup) {
     server.reply(kPath, {200, kFullReply, {}});
     server.reply(kPath, {503, "", {}});

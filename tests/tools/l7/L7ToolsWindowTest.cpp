@@ -242,6 +242,29 @@ TEST_F(L7ToolsWindow, ClosingSavesTheTesterTextsWhichComeBackAtTheNextStart) {
     EXPECT_EQ(again.text(G("编辑框_正则表达式")).bytes(), "b+");
 }
 
+// Links planted in place of the work files: nothing they point to is shown
+// in the boxes, and closing the window replaces the links instead of writing
+// the boxes' texts (cut at a zero byte, with CR LF) into those files.
+TEST_F(L7ToolsWindow, WorkFilesThatAreLinksAreNeitherShownNorWrittenThrough) {
+    const std::filesystem::path other = home.root() / "notes.txt";
+    const std::string notes("private\nline\0two\xFF\n", 20);
+    WriteAll(other, notes);
+    const auto source = L7SourceWorkFile(temp), pattern = L7PatternWorkFile(temp);
+    std::filesystem::create_symlink(other, source);
+    std::filesystem::create_symlink(other, pattern);
+    ui::HeadlessWindow& w = open();
+    EXPECT_EQ(w.text(G("编辑框_源文本")).bytes(), "");
+    EXPECT_EQ(w.text(G("编辑框_正则表达式")).bytes(), "");
+    w.type(G("编辑框_源文本"), "text");
+    w.type(G("编辑框_正则表达式"), "t+");
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(ReadAll(other), notes);
+    EXPECT_FALSE(std::filesystem::is_symlink(source));
+    EXPECT_FALSE(std::filesystem::is_symlink(pattern));
+    EXPECT_EQ(ReadAll(source), "text");
+    EXPECT_EQ(ReadAll(pattern), "t+");
+}
+
 TEST_F(L7ToolsWindow, CodeBoxToolsSaveCopyAndClear) {
     ui::HeadlessWindow& w = open();
     w.click(G("按钮_所有QQ的L7"));
