@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "common/text/CodePage.h"
 
@@ -24,9 +23,9 @@ DroppedFileText ReadDroppedFile(const std::filesystem::path& file, std::uintmax_
     if (textBytes == TextBytes::Gbk || ascii || !IsUtf8(bytes)) return {Result::Read, Gbk(std::move(bytes)), false, 0};
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     const std::string_view utf8 = std::string_view(bytes).substr(bytes.starts_with(kByteOrderMark) ? 3 : 0);
-    DroppedFileText read{Result::Read, {}, true, 0};
-    read.text = Utf8ToGbk(utf8, read.lostCharacters);
-    return read;
+    DroppedFileText text{Result::Read, {}, true, 0};
+    text.text = Utf8ToGbk(utf8, text.lostCharacters);
+    return text;
 }
 
 Gbk LostCharactersNotice(const DroppedFileText& read) {
