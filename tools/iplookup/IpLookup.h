@@ -1,6 +1,7 @@
 #pragma once
 // The IP-location lookup and the window that shows it: country, province,
 // city, district and carrier of an IPv4 address, as the service reports them.
+#include <atomic>
 #include <string_view>
 
 #include "common/text/Gbk.h"
@@ -12,16 +13,16 @@ namespace trelvix {
 
 // Asks the service about address. True when the reply was a JSON document: the
 // out texts given (each may be null) then hold its retData members, empty where
-// one is missing. False leaves them as they were.
+// one is missing. False leaves them as they were. The request fails soon after
+// `abandon`, when given, turns true.
 bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country = nullptr,
                       Gbk* province = nullptr, Gbk* city = nullptr, Gbk* district = nullptr,
-                      Gbk* carrier = nullptr);
+                      Gbk* carrier = nullptr, const std::atomic<bool>* abandon = nullptr);
 
-// Looks up the address of the IP box and writes the five result labels, all
-// empty when the lookup failed.
-void OnIpLookupClicked(const IpLookupService& service, ui::Window& window);
-
-// The created event of `IpLookupWindow`: binds the lookup button.
+// The created event of `IpLookupWindow`: binds the lookup button, whose click
+// looks up the address of the IP box as background work of the window (the
+// button disabled meanwhile) and writes the five result labels, all empty
+// when the lookup failed.
 void OnIpLookupWindowCreated(ToolContext& tools, ui::Window& window);
 
 }  // namespace trelvix
