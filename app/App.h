@@ -94,7 +94,7 @@ struct App {
     // window is created.
     ServiceSettings services;
     // Last, so that it is gone before anything its worker's results reach.
-    std::unique_ptr<UsageCounter> usageCounter;
+    std::unique_ptr<ui::BackgroundWork> usageCounter;
 };
 
 // Loads the main window from its layout, binds every handler of it and runs

@@ -247,6 +247,10 @@ void ExitProgram(App& app) {
     app.ui.quit(0);
 }
 
+void OnSessionEnd(App& app) {
+    if (!app.ending) ExitProgram(app);
+}
+
 void OnMenuCloseHides(App& app) {
     ui::Window& w = *app.main;
     w.setChecked(kHideItem, true);

@@ -36,6 +36,9 @@ bool OnMainWindowQueryClose(App& app, bool canRefuse);
 void OnMainWindowDestroy(App& app);
 // The shut-down steps (once), then the end of the program with exit code 0.
 void ExitProgram(App& app);
+// The session asks the program to end: as ExitProgram, at once whatever
+// the close choice says.
+void OnSessionEnd(App& app);
 
 void OnMenuCloseHides(App& app);
 void OnMenuCloseExits(App& app);

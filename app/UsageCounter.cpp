@@ -2,8 +2,6 @@
 // counts of today and yesterday shown at the bottom of the main window.
 #include "app/UsageCounter.h"
 
-#include <utility>
-
 #include "app/App.h"
 #include "common/http/HttpRequest.h"
 
@@ -34,26 +32,7 @@ Gbk StripUtf8Bom(std::string_view text) {
     return Gbk(text);
 }
 
-bool StopSignal::waitFor(std::chrono::milliseconds time) {
-    std::unique_lock lock(mutex_);
-    return !wake_.wait_for(lock, time, [this] { return stopped_; });
-}
-
-void StopSignal::stop() {
-    {
-        std::lock_guard lock(mutex_);
-        stopped_ = true;
-    }
-    wake_.notify_all();
-}
-
-bool StopSignal::stopped() const {
-    std::lock_guard lock(mutex_);
-    return stopped_;
-}
-
-std::optional<UsageCounts> UsageStatisticsThread(const Gbk& address, const ServiceSettings& settings,
-                                                 StopSignal& stop) {
+std::optional<UsageCounts> UsageStatisticsThread(const Gbk& address, const ServiceSettings& settings, ui::Job& stop) {
     for (int tries = 0;; ++tries) {
         if (stop.stopped()) return std::nullopt;
         if (Ask(address, "?var=times", settings) == "true" || tries >= kRetries) break;
@@ -67,25 +46,6 @@ std::optional<UsageCounts> UsageStatisticsThread(const Gbk& address, const Servi
     return counts;
 }
 
-void UsageStatisticsThreadEntry(const Gbk& address, const ServiceSettings& settings, StopSignal& stop,
-                                const std::function<void(const UsageCounts&)>& deliver) {
-    if (const std::optional<UsageCounts> counts = UsageStatisticsThread(address, settings, stop);
-        counts && !stop.stopped())
-        deliver(*counts);
-}
-
-UsageCounter::UsageCounter(Gbk address, ServiceSettings settings, std::function<void(const UsageCounts&)> deliver)
-    : worker_([this, address = std::move(address), settings = std::move(settings), deliver = std::move(deliver)] {
-          UsageStatisticsThreadEntry(address, settings, stop_, deliver);
-      }) {}
-
-UsageCounter::~UsageCounter() { stop(); }
-
-void UsageCounter::stop() {
-    stop_.stop();
-    if (worker_.joinable()) worker_.join();
-}
-
 Gbk DecipherStatisticsAddress(const App& app) { return app.services.usageCounter; }
 
 void StartUsageCounter(App& app) {
@@ -95,11 +55,16 @@ void StartUsageCounter(App& app) {
         ShowUsageCounts(app, UsageCounts{});
         return;
     }
-    if (app.usageCounter) return;  // once per run
-    app.usageCounter = std::make_unique<UsageCounter>(
-        app.StatisticsAddress, app.services, [&app](const UsageCounts& counts) {
-            // Dropped once the shut-down has begun; by then the window may be gone.
-            app.ui.post([&app, counts] { ShowUsageCounts(app, counts); });
+    if (app.usageCounter || !app.main) return;  // once per run
+    app.usageCounter = std::make_unique<ui::BackgroundWork>(app.ui, *app.main);
+    ServiceSettings settings = app.services;
+    app.usageCounter->start(
+        [address = app.StatisticsAddress, settings](ui::Job& job) mutable {
+            settings.limits.abandon = &job.abandoned();
+            return UsageStatisticsThread(address, settings, job);
+        },
+        [&app](const std::optional<UsageCounts>& counts) {
+            if (counts) ShowUsageCounts(app, *counts);
         });
 }
 

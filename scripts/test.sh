@@ -4,7 +4,8 @@
 # CI=true (set by .ci/run) makes warnings errors, makes a GUI test that finds
 # no display fail instead of skipping, and runs the whole suite a second time,
 # GUI tests included, built with AddressSanitizer and UndefinedBehaviorSanitizer
-# (build-asan). --sanitize runs that second pass outside CI too; without it a
+# (build-asan), then the tests of every worker built with ThreadSanitizer
+# (scripts/test-threads.sh, build-tsan). --sanitize runs those passes outside CI too; without it a
 # local run puts only the decoders' fuzz tests under the sanitizers.
 # TRELVIX_JOBS caps the parallel jobs (default: every core).
 set -euo pipefail
@@ -57,4 +58,6 @@ if $sanitize_all; then
   echo "== the whole suite again, under AddressSanitizer and UndefinedBehaviorSanitizer"
   cmake --build build-asan -j "$jobs"
   (cd build-asan && run_ctest)
+  echo "== the tests of the work beside the UI thread, under ThreadSanitizer"
+  scripts/test-threads.sh
 fi

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -202,6 +203,26 @@ public:
     virtual void onDestroy(std::function<void()> handler) = 0;
     // Enables file drops on a control; the FilesDropped handler receives them.
     virtual void acceptFiles(const std::string& control, bool on) = 0;
+
+    // Expires as the window is destroyed, before its destroy handler runs:
+    // work that ends later can tell on the UI thread that there is nothing
+    // left to reach, even while the window's object is still kept.
+    std::weak_ptr<const void> lifetime() const { return lifetime_; }
+    // Runs `atEnd` as the window is destroyed, before its destroy handler;
+    // for work that must end with the window whoever owns it.
+    void whenDestroyed(std::function<void()> atEnd) { atEnd_.push_back(std::move(atEnd)); }
+
+protected:
+    // The realisation's part of destroying the window; once.
+    void endLifetime() {
+        if (!lifetime_) return;
+        lifetime_.reset();
+        for (const std::function<void()>& atEnd : std::exchange(atEnd_, {})) atEnd();
+    }
+
+private:
+    std::shared_ptr<const void> lifetime_ = std::make_shared<char>(0);
+    std::vector<std::function<void()>> atEnd_;
 };
 
 }  // namespace trelvix::ui

@@ -451,6 +451,8 @@ public:
     Gbk GetAllResponseHeaders() const override { return responseHeaders_; }
     int Status() const override { return status_; }
 
+    void AbandonWhen(const std::atomic<bool>* abandon) { limits_.abandon = abandon; }
+
 private:
     struct Credentials {
         Gbk user, password;
@@ -478,9 +480,11 @@ private:
 
 }  // namespace
 
-std::shared_ptr<WebRequestObject> NewWebRequestObject() {
+std::shared_ptr<WebRequestObject> NewWebRequestObject(const std::atomic<bool>* abandon) {
     InitCurlOnce();
-    return std::make_shared<CurlRequestObject>();
+    auto request = std::make_shared<CurlRequestObject>();
+    request->AbandonWhen(abandon);
+    return request;
 }
 
 }  // namespace trelvix

@@ -3,6 +3,7 @@
 // (time-outs, proxy and its credentials, open, headers, send) and returns the
 // body, the status and the response headers. A caller may keep the request
 // object and pass it again; what it remembers between calls is the caller's.
+#include <atomic>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -46,7 +47,8 @@ public:
 };
 
 // A request object over the program's HTTP core; null when none can be made.
-std::shared_ptr<WebRequestObject> NewWebRequestObject();
+// With `abandon`, every request it sends fails soon after that turns true.
+std::shared_ptr<WebRequestObject> NewWebRequestObject(const std::atomic<bool>* abandon = nullptr);
 
 // method: 0 GET (and any value outside 0..2), 1 POST, 2 HEAD. Only url is needed.
 // - postText: the body when postBytes is empty, for every method.

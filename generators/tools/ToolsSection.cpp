@@ -1,10 +1,7 @@
 // The common tools section's pages: MAC tools, the Chinese SSID, netwatch and
 // the marking of one upload or download flow.
 #include <memory>
-#include <mutex>
 #include <string>
-#include <atomic>
-#include <thread>
 #include <utility>
 
 #include "app/Maker.h"
@@ -12,6 +9,7 @@
 #include "generators/Sections.h"
 #include "generators/tools/MacVendor.h"
 #include "generators/tools/ToolsGenerators.h"
+#include "ui/BackgroundWork.h"
 
 namespace trelvix {
 namespace {
@@ -114,24 +112,14 @@ void CopyLabel(PageContext& page, const char* button, const char* label) {
     OnClick(page, button, [&page, label] { page.ui.setClipboardText(page.window.text(label)); });
 }
 
-// The vendor lookup's worker. It never touches a control: the click reads the
-// address and sets the button, the worker fetches and parses, and the result
-// is posted back to the UI thread. The lookup lives as long as the click
-// handler, that is as long as the window; when it ends, it abandons a request
-// still running and waits for its worker, which drops the answer and posts
-// nothing, so closing the program during a lookup waits a second at most and
-// never reaches a window or Ui that is gone.
-class VendorLookup : public std::enable_shared_from_this<VendorLookup> {
+// The vendor lookup. The click reads the address and sets the button; the
+// fetch and its parsing run as background work of the page's window, whose
+// answer comes back to the UI thread. The lookup lives as long as the click
+// handler, that is as long as the window; when it ends, a request still
+// running is abandoned and nothing reaches the window any more.
+class VendorLookup {
 public:
-    explicit VendorLookup(PageContext& page) : page_(page), channel_(std::make_shared<Channel>(page.ui)) {}
-    ~VendorLookup() {
-        {
-            std::lock_guard<std::mutex> lock(channel_->mutex);
-            channel_->ui = nullptr;
-        }
-        channel_->abandon = true;
-        if (worker_.joinable()) worker_.join();
-    }
+    explicit VendorLookup(PageContext& page) : page_(page), work_(page.ui, page.window) {}
 
     void Start() {
         const Gbk mac = page_.window.text(kQueryBox);
@@ -139,30 +127,17 @@ public:
         page_.window.setText(kQueryButton, "查询中..."_gbk);
         MacVendorService service;
         service.host = page_.macVendorHost;
-        service.limits.abandon = &channel_->abandon;
-        // The button comes back only with the previous answer, so that worker has ended or is ending.
-        if (worker_.joinable()) worker_.join();
-        worker_ = std::thread([channel = channel_, mac, service, weak = weak_from_this()] {
-            MacVendor vendor = LookupMacVendor(service, mac);
-            std::lock_guard<std::mutex> lock(channel->mutex);
-            if (channel->ui == nullptr) return;
-            channel->ui->post([weak, mac, vendor = std::move(vendor)] {
-                if (const std::shared_ptr<VendorLookup> self = weak.lock()) self->Show(mac, vendor);
-            });
-        });
+        work_.start(
+            [service, mac](ui::Job& job) mutable {
+                service.limits.abandon = &job.abandoned();
+                return LookupMacVendor(service, mac);
+            },
+            [this, mac](const MacVendor& vendor) { Show(mac, vendor); });
     }
 
 private:
     static constexpr const char* kQueryBox = "编辑框_81查询mac";
     static constexpr const char* kQueryButton = "按钮_81查询";
-
-    // What a worker may still reach after the lookup has ended.
-    struct Channel {
-        explicit Channel(ui::Ui& u) : ui(&u) {}
-        std::mutex mutex;
-        ui::Ui* ui;  // null once the lookup has ended
-        std::atomic<bool> abandon{false};
-    };
 
     void Show(const Gbk& mac, const MacVendor& vendor) {
         page_.window.setText("标签_81mac", mac);
@@ -173,8 +148,7 @@ private:
     }
 
     PageContext& page_;
-    std::shared_ptr<Channel> channel_;
-    std::thread worker_;
+    ui::BackgroundWork work_;
 };
 
 void StartMacVendorLookup(const std::shared_ptr<VendorLookup>& lookup) { lookup->Start(); }

@@ -63,6 +63,8 @@ std::string Visible(std::string_view bytes) {
 int SlowdownFactor() {
 #if defined(__SANITIZE_ADDRESS__)
     return 4;
+#elif defined(__SANITIZE_THREAD__)
+    return 8;
 #else
     return 1;
 #endif

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "TestSupport.h"
 #include "ui/Layout.h"
@@ -67,6 +69,27 @@ TEST_F(HeadlessWindowTest, HandlersAfterOneThatDestroysTheWindowDoNotRun) {
     w.click("b");
     EXPECT_EQ(log, "closes;");
     EXPECT_EQ(ui.window("w"), nullptr);
+}
+
+// A destroyed window's handlers may hold the window's state, and with it
+// work that would otherwise still reach it; they go once no handler of the
+// window can be running.
+TEST_F(HeadlessWindowTest, ADestroyedWindowAndItsHandlersAreFreedOnceItsEventsAreDone) {
+    auto state = std::make_shared<std::string>();
+    const std::weak_ptr<std::string> held = state;
+    w.on("b", Event::Click, [&w = w, state](const EventArgs&) {
+        w.close();
+        *state += "still here after closing";  // the handler's own captures outlive its window's close
+    });
+    state.reset();
+    const std::weak_ptr<const void> life = w.lifetime();
+    w.click("b");
+    EXPECT_TRUE(life.expired());
+    ASSERT_FALSE(held.expired());  // nothing has run since
+    EXPECT_EQ(*held.lock(), "still here after closing");
+    ui.runPosted();
+    EXPECT_TRUE(held.expired());
+    EXPECT_EQ(ui.heldWindows(), 0u);
 }
 
 TEST_F(HeadlessWindowTest, AFaultInOneHandlerEndsTheEvent) {

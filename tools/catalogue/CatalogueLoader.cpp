@@ -76,6 +76,4 @@ void LoadHardwareCatalogue(const CatalogueLoaderJob& job) {
     if (job.rateFetched) job.rateFetched(set);
 }
 
-void CatalogueLoaderThreadEntry(CatalogueLoaderJob job) { LoadHardwareCatalogue(job); }
-
 }  // namespace trelvix

@@ -70,7 +70,5 @@ struct CatalogueLoaderJob {
 // The loader's work, in order: the databases, then (only when they loaded)
 // the rate of 100 dollars, whose second cell becomes `UsdCnyRate`.
 void LoadHardwareCatalogue(const CatalogueLoaderJob& job);
-// The worker thread's routine: runs LoadHardwareCatalogue and ends.
-void CatalogueLoaderThreadEntry(CatalogueLoaderJob job);
 
 }  // namespace trelvix

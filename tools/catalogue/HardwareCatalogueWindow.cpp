@@ -1,17 +1,15 @@
 #include "tools/catalogue/HardwareCatalogueWindow.h"
 
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <stdexcept>
-#include <atomic>
-#include <thread>
 #include <utility>
 
 #include "common/EmbeddedData.h"
 #include "common/text/RouterOsText.h"
 #include "tools/catalogue/CatalogueLoader.h"
 #include "tools/catalogue/CatalogueModel.h"
+#include "ui/BackgroundWork.h"
 
 namespace trelvix {
 namespace {
@@ -63,50 +61,17 @@ std::function<bool(const RecordDatabase&)> ProductNameCondition(const Gbk& name)
     };
 }
 
-// The window's state and routines. Workers reach it only through `Channel`
-// and a weak pointer, so a result that arrives after the window has gone is
-// dropped; when it goes, a request still running is abandoned and its worker
-// joined.
+// The window's state and routines. The loader and the rate requests run as
+// its background work, which ends with the window: a result that arrives
+// later reaches nothing, and a request still running is abandoned.
 class CatalogueWindow : public std::enable_shared_from_this<CatalogueWindow> {
 public:
-    CatalogueWindow(ToolContext& tools, ui::Window& window)
-        : tools_(tools), w_(window), channel_(std::make_shared<Channel>(tools.ui)) {}
-    ~CatalogueWindow() { StopWorkers(); }
+    CatalogueWindow(ToolContext& tools, ui::Window& window) : tools_(tools), w_(window), work_(tools.ui, window) {}
 
     void Bind();
     void StartLoader();
 
 private:
-    struct Channel {
-        explicit Channel(ui::Ui& u) : ui(&u) {}
-        void Post(std::function<void()> work) {
-            std::lock_guard<std::mutex> lock(mutex);
-            if (ui) ui->post(std::move(work));
-        }
-        void Close() {
-            std::lock_guard<std::mutex> lock(mutex);
-            ui = nullptr;
-        }
-        std::mutex mutex;
-        ui::Ui* ui;  // null once the window has gone
-        std::atomic<bool> abandon{false};  // the window's web requests end soon after this is set
-    };
-
-    void StopWorkers() {
-        channel_->Close();
-        channel_->abandon = true;
-        for (std::thread* worker : {&loader_, &rateWorker_})
-            if (worker->joinable()) worker->join();
-    }
-
-    // Runs `work` on the UI thread with the window, if it is still there.
-    std::function<void(std::function<void(CatalogueWindow&)>)> Poster() {
-        return [channel = channel_, weak = weak_from_this()](std::function<void(CatalogueWindow&)> work) {
-            channel->Post([weak, work = std::move(work)] {
-                if (const std::shared_ptr<CatalogueWindow> self = weak.lock()) work(*self);
-            });
-        };
-    }
 
     void OnCatalogueLoaded(CatalogueLoad& load);
     void FillTree(const std::vector<CatalogueTreeItem>& items);
@@ -127,13 +92,12 @@ private:
 
     ToolContext& tools_;
     ui::Window& w_;
-    std::shared_ptr<Channel> channel_;
-    std::thread loader_, rateWorker_;
     std::shared_ptr<RecordDatabase> products_;  // open after loading; read on the UI thread only
     Gbk ProductImageUrl, ProductPageUrl;
     Gbk shownProduct_;  // name of the product in the view, empty when none
     bool rateRequestRunning_ = false;
     std::optional<OleDate> rateFailedAt_;
+    ui::BackgroundWork work_;  // last: stopped before the rest goes
 };
 
 void CatalogueWindow::Bind() {
@@ -151,9 +115,6 @@ void CatalogueWindow::Bind() {
         self->SetCategoriesExpanded(false);
         self->ResetProductView();
     });
-    w_.onDestroy([weak = weak_from_this()] {
-        if (const std::shared_ptr<CatalogueWindow> self = weak.lock()) self->StopWorkers();
-    });
 }
 
 void CatalogueWindow::StartLoader() {
@@ -163,23 +124,24 @@ void CatalogueWindow::StartLoader() {
     job.files = CatalogueFilesIn(tools_.catalogueFolder());
     job.rateHost = tools_.services().exchangeRateHost;
     job.limits = tools_.webLimits;
-    job.limits.abandon = &channel_->abandon;
-    auto post = Poster();
-    job.deliverCatalogue = [post](CatalogueLoad load) {
-        auto shared = std::make_shared<CatalogueLoad>(std::move(load));
-        post([shared](CatalogueWindow& self) { self.OnCatalogueLoaded(*shared); });
-    };
-    job.rateFetched = [post](bool) {
-        // A product chosen meanwhile waits for this answer: priced from the
-        // rate, or asked about on its own when the loader got none.
-        post([](CatalogueWindow& self) {
-            self.rateRequestRunning_ = false;
-            if (self.shownProduct_.empty() || self.w_.text(kYuan) != Gbk(kConverting)) return;
-            self.PriceShownProduct();
-        });
-    };
     rateRequestRunning_ = !job.rateHost.empty();
-    loader_ = std::thread(CatalogueLoaderThreadEntry, std::move(job));
+    work_.start([this, job = std::move(job)](ui::Job& worker) mutable {
+        job.limits.abandon = &worker.abandoned();
+        job.deliverCatalogue = [this, &worker](CatalogueLoad load) {
+            auto shared = std::make_shared<CatalogueLoad>(std::move(load));
+            worker.deliver([this, shared] { OnCatalogueLoaded(*shared); });
+        };
+        job.rateFetched = [this, &worker](bool) {
+            // A product chosen meanwhile waits for this answer: priced from the
+            // rate, or asked about on its own when the loader got none.
+            worker.deliver([this] {
+                rateRequestRunning_ = false;
+                if (shownProduct_.empty() || w_.text(kYuan) != Gbk(kConverting)) return;
+                PriceShownProduct();
+            });
+        };
+        LoadHardwareCatalogue(job);
+    });
 }
 
 void CatalogueWindow::OnCatalogueLoaded(CatalogueLoad& load) {
@@ -299,14 +261,12 @@ void CatalogueWindow::RequestRate(const Gbk& name, const Gbk& amount) {
     if (rateRequestRunning_ || tools_.services().exchangeRateHost.empty()) return;
     if (rateFailedAt_ && tools_.clock.Now() - *rateFailedAt_ < kRateRetryPause) return;
     rateRequestRunning_ = true;
-    // The previous request has posted its answer, so its worker has ended or is ending.
-    if (rateWorker_.joinable()) rateWorker_.join();
-    HttpLimits limits = tools_.webLimits;
-    limits.abandon = &channel_->abandon;
-    rateWorker_ = std::thread([post = Poster(), host = tools_.services().exchangeRateHost, limits, name, amount] {
-        std::optional<RatePageRow> page = FetchRatePage(host, amount, limits);
-        post([name, page](CatalogueWindow& self) { self.OnRateAnswer(name, page); });
-    });
+    work_.start(
+        [host = tools_.services().exchangeRateHost, limits = tools_.webLimits, amount](ui::Job& worker) mutable {
+            limits.abandon = &worker.abandoned();
+            return FetchRatePage(host, amount, limits);
+        },
+        [this, name](const std::optional<RatePageRow>& page) { OnRateAnswer(name, page); });
 }
 
 void CatalogueWindow::OnRateAnswer(const Gbk& name, const std::optional<RatePageRow>& page) {

@@ -12,6 +12,9 @@ namespace trelvix {
 struct IpLookupService {
     std::string host = BuiltInServices().ipLocationHost;
     std::string key = BuiltInServices().ipLocationKey;
+    // Each phase's time-out (resolve, connect, send, receive), as HttpRequestEx
+    // takes it: 0 for its 15 seconds.
+    int timeoutSeconds = 0;
 };
 
 }  // namespace trelvix

@@ -373,6 +373,7 @@ void HeadlessWindow::raise(bool topmost) {
 
 bool HeadlessWindow::close(bool canRefuse) {
     if (destroyed_) return true;
+    const HeadlessUi::EventScope event(ui_);
     if (onClose_) {
         const bool goOn = onClose_(canRefuse);
         if (!goOn && canRefuse) return false;
@@ -384,6 +385,7 @@ bool HeadlessWindow::close(bool canRefuse) {
 void HeadlessWindow::runDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
+    endLifetime();
     if (onDestroy_) onDestroy_();
 }
 
@@ -395,6 +397,8 @@ void HeadlessWindow::on(const std::string& control, Event event, Handler handler
 void HeadlessWindow::acceptFiles(const std::string& control, bool on) { at(control).acceptsFiles = on; }
 
 bool HeadlessWindow::fire(const std::string& control, Event event, const EventArgs& args) {
+    if (destroyed_) return false;
+    const HeadlessUi::EventScope scope(ui_);
     return handlers_.run(control, event, args, [this] { return !destroyed_; });
 }
 
@@ -467,11 +471,24 @@ HeadlessUi::~HeadlessUi() {
         auto node = windows_.extract(windows_.begin());
         node.mapped()->runDestroy();
     }
+    graveyard_.clear();
 }
+
+HeadlessUi::EventScope::EventScope(HeadlessUi& ui) : ui_(ui) {
+    // The outermost event starts after every earlier one has returned, so no
+    // handler of a destroyed window is running any more.
+    if (ui_.eventDepth_++ == 0) {
+        std::vector<std::unique_ptr<HeadlessWindow>> released = std::move(ui_.graveyard_);
+        ui_.graveyard_.clear();
+    }
+}
+
+HeadlessUi::EventScope::~EventScope() { --ui_.eventDepth_; }
 
 Window& HeadlessUi::createWindow(const WindowSpec& layout, Window* owner,
                                  const std::function<void(Window&)>& onCreated) {
     if (windows_.count(layout.name)) throw std::runtime_error("window already exists: " + layout.name);
+    const EventScope event(*this);
     auto w = std::make_unique<HeadlessWindow>(*this, layout, owner);
     HeadlessWindow& ref = *w;
     windows_.emplace(layout.name, std::move(w));
@@ -490,6 +507,7 @@ HeadlessWindow* HeadlessUi::window(const std::string& name) {
 void HeadlessUi::destroyWindow(Window& window) {
     auto it = windows_.find(window.name());
     if (it == windows_.end() || it->second.get() != &window) return;
+    const EventScope event(*this);
     it->second->runDestroy();
     forget(window.name());
 }
@@ -497,7 +515,7 @@ void HeadlessUi::destroyWindow(Window& window) {
 void HeadlessUi::forget(const std::string& name) {
     auto it = windows_.find(name);
     if (it == windows_.end()) return;
-    // Keep the object alive until the UI is gone: the caller may still be inside its handler.
+    // Kept until the next outermost event: the caller may still be inside its handler.
     graveyard_.push_back(std::move(it->second));
     windows_.erase(it);
 }
@@ -555,6 +573,7 @@ void HeadlessUi::stopPosting() {
 }
 
 int HeadlessUi::runPosted() {
+    const EventScope event(*this);
     int ran = 0;
     for (;;) {
         std::function<void()> work;

@@ -193,6 +193,9 @@ public:
     HeadlessWindow* window(const std::string& name);
     // Runs the work posted so far (and what that work posts); returns how many ran.
     int runPosted();
+    // Window objects still held: the live ones and those destroyed since the
+    // last outermost event began (their handlers may still have been running).
+    std::size_t heldWindows() const { return windows_.size() + graveyard_.size(); }
 
     // --- queued answers and records
     std::deque<int> messageAnswers;  // next answers; when empty, the box's first button
@@ -215,6 +218,20 @@ protected:
 private:
     friend class HeadlessWindow;
     void forget(const std::string& name);
+
+    // Marks an event (a fired handler, a close, posted work, a window's
+    // creation or destruction); the outermost one frees the destroyed windows.
+    class EventScope {
+    public:
+        explicit EventScope(HeadlessUi& ui);
+        ~EventScope();
+        EventScope(const EventScope&) = delete;
+        EventScope& operator=(const EventScope&) = delete;
+
+    private:
+        HeadlessUi& ui_;
+    };
+    int eventDepth_ = 0;
 
     std::map<std::string, std::unique_ptr<HeadlessWindow>> windows_;
     std::vector<std::unique_ptr<HeadlessWindow>> graveyard_;  // destroyed during a handler

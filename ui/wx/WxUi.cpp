@@ -150,6 +150,21 @@ void WxUi::forget(WxWindow& window) {
     windows_.erase(it);
 }
 
+void WxUi::releaseGoneWindows() {
+    if (dispatchDepth_ == 0) std::erase_if(graveyard_, [](const std::unique_ptr<WxWindow>& w) { return w->gone(); });
+}
+
+void WxUi::releaseGoneWindowsLater() {
+    // Not from inside the frame's own destruction.
+    wxTheApp->CallAfter([this, gate = gate_] {
+        {
+            std::lock_guard lock(gate->mutex);
+            if (!gate->open) return;
+        }
+        releaseGoneWindows();
+    });
+}
+
 wxWindow* WxUi::dialogParent(const std::string& owner) {
     if (WxWindow* w = window(owner); w && w->frame() && w->frame()->IsShown()) return w->frame();
     wxWindow* active = wxGetActiveWindow();
@@ -270,6 +285,7 @@ void WxUi::dispatch(const std::function<void()>& work, bool fromToolkit) {
         fault = "?";
     }
     dispatchDepth_ = saved;
+    releaseGoneWindows();
     if (fault.empty()) return;
     if (onFault) {
         onFault(fault);
@@ -292,7 +308,7 @@ void WxUi::runPending(int milliseconds) {
         wxTheApp->ProcessIdle();
         if (milliseconds > 0) wxMilliSleep(5);
     } while (wxGetLocalTimeMillis() < end);
-    std::erase_if(graveyard_, [](const std::unique_ptr<WxWindow>& w) { return w->gone(); });
+    releaseGoneWindows();
 }
 
 }  // namespace trelvix::ui

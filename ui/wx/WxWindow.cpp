@@ -253,8 +253,10 @@ WxWindow::WxWindow(WxUi& ui, const WindowSpec& spec, WxWindow* owner)
         }
         if (!destroyed_) {
             destroyed_ = true;
+            endLifetime();
             ui_.forget(*this);
         }
+        ui_.releaseGoneWindowsLater();
     });
     bind(frame_, wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) { onCloseEvent(e); });
     bind(frame_, wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
@@ -1806,6 +1808,7 @@ bool WxWindow::close(bool canRefuse) {
 void WxWindow::destroyNow() {
     if (destroyed_) return;
     destroyed_ = true;
+    endLifetime();
     if (onDestroy_) ui_.dispatch(onDestroy_, false);
     for (auto& entry : controls_) {
         if (!entry.second.tray) continue;

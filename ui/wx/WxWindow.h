@@ -318,6 +318,10 @@ private:
     WxUi();
     friend class WxWindow;
     void forget(WxWindow& window);
+    // Frees the destroyed windows whose frames the toolkit has deleted, once
+    // no handler is running (one of theirs might be).
+    void releaseGoneWindows();
+    void releaseGoneWindowsLater();
     wxWindow* dialogParent(const std::string& owner);
 
     struct PostGate {

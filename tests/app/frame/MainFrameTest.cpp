@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <thread>
 #include <string>
@@ -218,12 +219,14 @@ TEST_F(MainFrameTest, IpLookupComesBackWithItsDefaults) {
     ui::HeadlessWindow* first = ui.window("IpLookupWindow");
     ASSERT_NE(first, nullptr);
     first->type(G("IP编辑框"), "8.8.8.8");
+    const std::weak_ptr<const void> firstLife = first->lifetime();
     EXPECT_TRUE(first->close());
 
     openTool(5);
     ui::HeadlessWindow* second = ui.window("IpLookupWindow");
     ASSERT_NE(second, nullptr);
-    EXPECT_NE(second, first);
+    EXPECT_TRUE(firstLife.expired());
+    EXPECT_FALSE(second->lifetime().expired());
     EXPECT_TRUE(second->shown());
     EXPECT_EQ(second->text(G("IP编辑框")), G("0.0.0.0"));
 }

@@ -2,9 +2,11 @@
 // chooser opens it, asking a fake IP-location service on 127.0.0.1.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -15,6 +17,7 @@
 #include "tests/support/FakeHttpServer.h"
 #include "tools/ToolWindows.h"
 #include "tools/iplookup/IpLookup.h"
+#include "ui/BackgroundWork.h"
 #include "ui/headless/HeadlessUi.h"
 
 namespace trelvix {
@@ -26,6 +29,7 @@ using test::G;
 
 const std::string kPath = "/apistore/iplookupservice/iplookup";
 const std::string kKey = "0123456789abcdef0123456789abcdef";
+const char* const kButton = "按钮_查询";
 const char* const kLabels[] = {"标签_国家", "标签_地区", "标签_城市", "标签_城区", "标签_运营商"};
 
 const std::string kFullReply =
@@ -47,8 +51,21 @@ protected:
 
     std::vector<std::string> lookUp(ui::HeadlessWindow& w, const char* address) {
         w.type(G("IP编辑框"), address);
-        w.click(G("按钮_查询"));
+        w.click(G(kButton));
+        EXPECT_TRUE(answered(w));
         return labels(w);
+    }
+
+    // Plays the UI thread until the lookup's answer is in: the button comes
+    // back with it. The bound only keeps a broken build from hanging.
+    bool answered(ui::HeadlessWindow& w) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!w.enabled(G(kButton))) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            ui.runPosted();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
     }
 };
 
@@ -188,6 +205,39 @@ TEST_F(IpLookupWindow, ClosingDestroysItAndItReopensEmpty) {
     ui::HeadlessWindow& again = open();
     EXPECT_EQ(again.text(G("IP编辑框")), std::string("0.0.0.0"));
     EXPECT_EQ(labels(again), Gs({"", "", "", "", ""}));
+}
+
+TEST_F(IpLookupWindow, ASlowServiceHoldsOnlyTheButtonUntilItsTimeOut) {
+    server.reply(kPath, {200, "", {}, true});  // reads the request, never answers
+    tools.ipLookup.timeoutSeconds = 1;
+    ui::HeadlessWindow& w = open();
+    w.type(G("IP编辑框"), "1.2.3.4");
+    w.click(G(kButton));
+    // The click has returned with the request still out.
+    EXPECT_FALSE(w.enabled(G(kButton)));
+    EXPECT_EQ(w.text(G(kButton)), G("查询"));
+    w.click(G(kButton));  // a disabled button asks nothing more
+    w.type(G("IP编辑框"), "5.6.7.8");  // the window still answers
+    ASSERT_TRUE(answered(w));
+    EXPECT_EQ(labels(w), Gs({"", "", "", "", ""}));
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0].target, kPath + "?ip=1.2.3.4");
+}
+
+TEST_F(IpLookupWindow, ClosingTheWindowAbandonsItsLookup) {
+    server.reply(kPath, {200, "", {}, true});  // the client's own 15-second phases apply
+    ui::HeadlessWindow& w = open();
+    w.type(G("IP编辑框"), "1.2.3.4");
+    w.click(G(kButton));
+    while (server.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(ui::BackgroundWork::LiveWorkers(), 1);
+    // Closing waits for the worker a bounded time shorter than one phase: it
+    // ends within it only because its request was abandoned.
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(ui::BackgroundWork::LiveWorkers(), 0);
+    EXPECT_EQ(ui.runPosted(), 0);
+    ui::HeadlessWindow& again = open();
+    EXPECT_TRUE(again.enabled(G(kButton)));
 }
 
 TEST(LookupIpLocation, AFailureLeavesTheCallersTextsAlone) {

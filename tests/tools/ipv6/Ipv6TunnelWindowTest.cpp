@@ -48,6 +48,18 @@ TEST_F(Ipv6Window, ClosingDestroysItAndReopeningShowsTheDefaults) {
     EXPECT_EQ(again.currentItem(G("选择夹1")), 0);
 }
 
+TEST_F(Ipv6Window, ClosedWindowsAreNotKeptWhileTheProgramRuns) {
+    for (int i = 0; i < 200; ++i) {
+        ui::HeadlessWindow& w = open();
+        w.click(G("按钮_生成1"));
+        ASSERT_TRUE(w.close());
+    }
+    // The owner and the window closed last, whose close was the last event.
+    EXPECT_LE(ui.heldWindows(), 2u);
+    open();
+    EXPECT_EQ(ui.heldWindows(), 2u);
+}
+
 TEST_F(Ipv6Window, AScriptPastTheLimitIsRefusedAndTheBoxKeepsItsText) {
     ui::HeadlessWindow& w = open();
     w.type(G("编辑框_ipv4代码"), "kept");

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -122,7 +123,7 @@ TEST_F(Program, TheInstalledProgramShowsItsWindowAndTakesNoTestSettings) {
     const std::optional<int> status = WaitForEnd(pid, 10s);
     EXPECT_TRUE(running) << "the program ended by itself";
     ASSERT_TRUE(status);
-    EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM) << "ended with status " << *status;
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << "ended with status " << *status;
     EXPECT_FALSE(fs::exists(sink)) << Read(sink);
     TRELVIX_NEED(HaveXdotool(), "xdotool: the window was not looked for");
     EXPECT_NE(title.find("Trelvix"), std::string::npos) << "window title: " << title;
@@ -140,6 +141,28 @@ TEST_F(Program, EndsByItselfWithCodeZeroAfterAWholeStartAndShutDown) {
     EXPECT_FALSE(fs::exists(sink)) << Read(sink);
     EXPECT_NE(Read(home.root() / "config" / "vemtu" / "config.ini").find("hide=1"), std::string::npos);
     EXPECT_FALSE(fs::exists(home.root() / "runtime" / "vemtu" / "ROS.sock"));
+}
+
+// A logout, a shutdown or Ctrl+C in the terminal ends the program as its
+// exit item does, without the question: settings written, lock let go.
+TEST_F(Program, TheSessionsEndSignalsEndItInOrderWithCodeZero) {
+    const fs::path config = home.root() / "config" / "vemtu" / "config.ini";
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(strsignal(signal));
+        fs::remove(config);
+        const fs::path sink = home.root() / "sink.log";
+        const pid_t pid = Spawn(TRELVIX_PROGRAM_UNDER_TEST, sink, "600000");
+        ASSERT_NE(pid, 0);
+        ASSERT_TRUE(WaitUntilUp(pid)) << "the program did not start";
+        kill(pid, signal);
+        const std::optional<int> status = WaitForEnd(pid, 60s);
+        ASSERT_TRUE(status) << "the program did not end";
+        ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << (WIFSIGNALED(*status) ? WTERMSIG(*status) : 0);
+        EXPECT_EQ(WEXITSTATUS(*status), 0);
+        EXPECT_FALSE(fs::exists(sink)) << Read(sink);
+        EXPECT_NE(Read(config).find("hide=1"), std::string::npos);
+        EXPECT_FALSE(fs::exists(home.root() / "runtime" / "vemtu" / "ROS.sock"));
+    }
 }
 
 }  // namespace
