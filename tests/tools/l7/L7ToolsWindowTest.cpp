@@ -247,7 +247,8 @@ TEST_F(L7ToolsWindow, ClosingSavesTheTesterTextsWhichComeBackAtTheNextStart) {
 // the boxes' texts (cut at a zero byte, with CR LF) into those files.
 TEST_F(L7ToolsWindow, WorkFilesThatAreLinksAreNeitherShownNorWrittenThrough) {
     const std::filesystem::path other = home.root() / "notes.txt";
-    const std::string notes("private\nline\0two\xFF\n", 20);
+    constexpr char kNotes[] = "private\nline\0two\xFF\n";
+    const std::string notes(kNotes, sizeof kNotes - 1);  // the zero byte included
     WriteAll(other, notes);
     const auto source = L7SourceWorkFile(temp), pattern = L7PatternWorkFile(temp);
     std::filesystem::create_symlink(other, source);
