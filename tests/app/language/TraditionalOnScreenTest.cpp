@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 
 #include <wx/button.h>
 #include <wx/statbox.h>
@@ -24,16 +23,31 @@ namespace {
 
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
 
-TEST(TraditionalOnScreen, TheMainWindowShowsItsPack) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
+// The toolkit starts once per process, so the tests of this file share it.
+class TraditionalOnScreen : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "app_language_gui_test";
+        static char* argv[] = {name, nullptr};
+        if (std::getenv("DISPLAY")) wx_ = ui::WxUi::Create(argc, argv).release();
+    }
+    static void TearDownTestSuite() {
+        delete wx_;
+        wx_ = nullptr;
+    }
+    void SetUp() override { TRELVIX_NEED_DISPLAY(wx_ != nullptr); }
+
+    static ui::WxUi* wx_;
+};
+
+ui::WxUi* TraditionalOnScreen::wx_ = nullptr;
+
+TEST_F(TraditionalOnScreen, TheMainWindowShowsItsPack) {
     TempHome home;
     std::filesystem::create_directories(home.root() / "config" / "vemtu");
     std::ofstream(home.root() / "config" / "vemtu" / "config.ini", std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=1\r\n";
-    static int argc = 1;
-    static char name[] = "app_language_gui_test";
-    static char* argv[] = {name, nullptr};
-    std::unique_ptr<ui::WxUi> wx = ui::WxUi::Create(argc, argv);
-    ASSERT_NE(wx, nullptr);
+    ui::WxUi* wx = wx_;
     FixedClock clock(0);
     FixedRandom random({1}), secureRandom({2});
     {
@@ -61,7 +75,9 @@ TEST(TraditionalOnScreen, TheMainWindowShowsItsPack) {
         EXPECT_EQ(w->text(G("标签_版本")), Gbk("2.8"));
 
         ExitProgram(app);
-        wx->runPending(20);
+        if (app.main) wx->destroyWindow(*app.main);
+        wx->runPending();  // the frame is deleted here, before another test starts
+        FreeGlobals(app);
     }
 }
 
@@ -74,13 +90,8 @@ std::size_t NativeWindows(const wxWindow* w) {
 // The pack's texts wait with the controls of pages not shown yet: the
 // traditional start makes no more native windows than the simplified one,
 // and a page made later shows its pack's captions.
-TEST(TraditionalOnScreen, PagesNotShownAreMadeWhenNeededWithTheirPacksTexts) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
-    static int argc = 1;
-    static char name[] = "app_language_gui_test";
-    static char* argv[] = {name, nullptr};
-    std::unique_ptr<ui::WxUi> wx = ui::WxUi::Create(argc, argv);
-    ASSERT_NE(wx, nullptr);
+TEST_F(TraditionalOnScreen, PagesNotShownAreMadeWhenNeededWithTheirPacksTexts) {
+    ui::WxUi* wx = wx_;
     FixedClock clock(0);
     FixedRandom random({1}), secureRandom({2});
     std::size_t made[2] = {0, 0};
