@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/Maker.h"
 #include "app/ToolWindows.h"
+#include "common/ServiceAddresses.h"
 #include "ui/Layout.h"
 #include "ui/WindowFront.h"
 

@@ -6,14 +6,13 @@
 #include <chrono>
 #include <string>
 
-#include "app/Maker.h"
 #include "common/ServiceAddresses.h"
 #include "common/http/HttpRequest.h"
 
 namespace trelvix {
 
 // Where a user is sent to fetch a new version by hand.
-inline constexpr char kDownloadPage[] = "http://" TRELVIX_MAKER_SITE "/category/download";
+inline std::string DownloadPage() { return std::string("http://") + kMakerSite + "/category/download"; }
 
 struct ServiceSettings : ServiceAddresses {
     ServiceSettings() : ServiceAddresses(BuiltInServices()) {}

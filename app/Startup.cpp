@@ -4,8 +4,8 @@
 
 #include "app/LanguagePacks.h"
 #include "app/MainFrame.h"
-#include "app/Maker.h"
 #include "common/EmbeddedData.h"
+#include "common/ServiceAddresses.h"
 #include "common/platform/AtomicFile.h"
 #include "common/platform/Ini.h"
 #include "common/platform/Paths.h"

@@ -3,7 +3,7 @@
 #include <system_error>
 #include <utility>
 
-#include "app/Maker.h"
+#include "common/ServiceAddresses.h"
 #include "common/platform/Paths.h"
 #include "tools/catalogue/CatalogueFiles.h"
 #include "ui/Layout.h"

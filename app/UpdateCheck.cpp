@@ -16,7 +16,7 @@ Gbk TextUpToZero(const std::string& body) { return body.substr(0, body.find('\0'
 
 // The user chose to fetch the new version by hand: the download page, then the end.
 void OpenDownloadPageAndExit(App& app) {
-    app.ui.openUrl(Gbk(kDownloadPage));
+    app.ui.openUrl(DownloadPage());
     ExitProgram(app);
 }
 
@@ -59,12 +59,12 @@ int CheckForUpdate(App& app, const Gbk& currentVersion) {
     // running without the rest of its start-up, as after a declined one.
     if (forced == "1") {
         app.ui.message("Trelvix 发现有新版本,点击确定立即更新?"_gbk, ui::mb::Ok);
-        app.ui.openUrl(Gbk(kDownloadPage));
+        app.ui.openUrl(DownloadPage());
         return 1;
     }
     if (app.ui.message("Trelvix 发现有新版本,是否立即更新?"_gbk, ui::mb::IconQuestion | ui::mb::YesNo) ==
         ui::mb::IdYes) {
-        app.ui.openUrl(Gbk(kDownloadPage));
+        app.ui.openUrl(DownloadPage());
         return 1;
     }
     main.setText(kVersionLabel, currentVersion);

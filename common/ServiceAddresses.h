@@ -6,6 +6,7 @@
 // copy an App holds before its windows are created.
 // Plain ASCII only: this header is read by code compiled with either charset.
 #include <string>
+#include <string_view>
 
 namespace trelvix {
 
@@ -24,5 +25,15 @@ struct ServiceAddresses {
 // TRELVIX_IP_LOCATION_KEY, TRELVIX_EXCHANGE_RATE_HOST,
 // TRELVIX_SHOPPING_SITE_HOST).
 ServiceAddresses BuiltInServices();
+
+// The maker's web site (CMake: TRELVIX_MAKER_SITE, a host): messages name it,
+// and the tray's "visit" item, the marking page's label and the expiry page's
+// link open pages on it. By default there is none: those links are shown
+// disabled and the messages speak of the program alone.
+extern const char kMakerSite[];
+extern const bool kHasMakerSite;
+
+// scheme + the site + path ("/394.html"); empty without a site.
+std::string MakerPage(std::string_view path, std::string_view scheme = "http://");
 
 }  // namespace trelvix

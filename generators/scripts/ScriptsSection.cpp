@@ -1,7 +1,7 @@
 // The Scripts section's pages: each handler reads its page through the page's
 // field table, calls the page's generator and hands the result to the script box.
-#include "app/Maker.h"
 #include "common/EmbeddedData.h"
+#include "common/ServiceAddresses.h"
 #include "common/text/Gbk.h"
 #include "generators/PageFields.h"
 #include "generators/Sections.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "app/Maker.h"
+#include "common/ServiceAddresses.h"
 #include "generators/PageFields.h"
 #include "generators/Sections.h"
 #include "generators/tools/MacVendor.h"

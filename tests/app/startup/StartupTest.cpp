@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "ProgramFixture.h"
-#include "app/Maker.h"
 #include "common/EmbeddedData.h"
+#include "common/ServiceAddresses.h"
 #include "common/platform/AtomicFile.h"
 #include "common/platform/Ini.h"
 #include "common/platform/Paths.h"

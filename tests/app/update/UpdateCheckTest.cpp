@@ -96,7 +96,7 @@ TEST(UpdateCheck, EachReplyGivesItsBoxResultAndStartUp) {
         if (c.result != kEnded) {
             EXPECT_EQ(result, c.result);
         }
-        EXPECT_EQ(p.ui.openedUrls, c.opened ? std::vector<Gbk>{kDownloadPage} : std::vector<Gbk>{});
+        EXPECT_EQ(p.ui.openedUrls, c.opened ? std::vector<Gbk>{DownloadPage()} : std::vector<Gbk>{});
         EXPECT_EQ(w.text(G("标签_版本")), G(c.versionLabel));
         // Only a current version lets the start-up go on to the tray icon.
         EXPECT_EQ(w.trayShown(G("托盘图标1")), c.result == -1);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "app/Maker.h"
+#include "common/ServiceAddresses.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "generators/PageContext.h"

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "TestSupport.h"
-#include "app/Maker.h"
+#include "common/ServiceAddresses.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
 #include "generators/PageContext.h"
