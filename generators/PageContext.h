@@ -8,7 +8,7 @@
 #include "common/ServiceAddresses.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
-#include "tools/ToolWindows.h"
+#include "tools/ToolIndex.h"
 #include "ui/Ui.h"
 
 namespace trelvix {

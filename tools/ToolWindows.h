@@ -7,22 +7,11 @@
 #include <functional>
 
 #include "tools/ToolContext.h"
+#include "tools/ToolIndex.h"
 #include "ui/Layout.h"
 #include "ui/Window.h"
 
 namespace trelvix {
-
-// The tools, numbered as the main window's tool chooser lists them.
-enum class ToolIndex {
-    RouteTable = 0,
-    SubnetCalculator = 1,
-    ScriptEditor = 2,
-    L7Tools = 3,
-    Ipv6Tunnel = 4,
-    IpLookup = 5,
-    HardwareCatalogue = 6,
-};
-inline constexpr int kToolCount = 7;
 
 // A tool window's created event: runs once per load, before the window shows.
 // A window that hides on close already has `HideOnClose` as its may-close
