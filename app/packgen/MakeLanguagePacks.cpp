@@ -15,8 +15,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "EmbeddedIndex.h"
 #include "app/packgen/PackExport.h"
+#include "common/EmbeddedIndex.h"
 #include "common/text/CodePage.h"
 #include "ui/Layout.h"
 
