@@ -221,6 +221,48 @@ TEST(Layout, IncludesReadTheirFileInPlace) {
     }
 }
 
+// The tree comes before the tab it mirrors, as in the main window; an item
+// takes its page's "treeitem", or the page's caption without one.
+TEST(Layout, AMirroringTreeListsTheSubTabPagesOfItsTab) {
+    const auto window = [](const std::string& tree, const std::string& sections) {
+        return R"({"name": "w", "controls": [{"kind": "tree", "name": "nav", "tree": )" + tree +
+               R"(}, {"kind": "group", "name": "g", "controls": [{"kind": "tab", "name": "outer", "pages": [)" +
+               sections + "]}]}]}";
+    };
+    const std::string sections =
+        R"({"text": "A", "controls": [{"kind": "tab", "name": "a", "pages": [{"text": "A0", "treeitem": "Alpha"}, {"text": "A1"}]}]},)"
+        R"({"text": "B", "controls": [{"kind": "label", "name": "l"}, {"kind": "tab", "name": "b", "pages": [{"text": "B0"}]}]},)"
+        R"({"text": "C", "controls": [{"kind": "pages", "name": "c", "pages": [{"text": "C0"}, {"text": "C1", "treeitem": "Gamma 1"}, {"text": "C2"}]}]})";
+    const WindowSpec w = ParseLayout(window(R"({"tab": "outer"})", sections));
+    const std::vector<std::pair<std::string, int>> expected = {
+        {"Alpha", 0}, {"A1", 1}, {"B0", 0}, {"C0", 0}, {"Gamma 1", 1}, {"C2", 1}};
+    std::vector<std::pair<std::string, int>> items;
+    for (const TreeItemSpec& item : w.controls.at(0).treeItems) items.emplace_back(item.text, item.level);
+    EXPECT_EQ(items, expected);
+    EXPECT_EQ(SubTabOf(FindControl(w.controls, "outer")->children.at(1)).name, "b");
+
+    const std::pair<std::string, const char*> faults[] = {
+        {window(R"({"tab": "missing"})", sections), "no tab missing"},
+        {window(R"({"tab": "g"})", sections), "no tab g"},
+        {window(R"({"tab": "outer", "level": 1})", sections), "nothing but"},
+        {window(R"({})", sections), "names the \"tab\""},
+        {window(R"({"tab": "outer"})", R"({"text": "A", "controls": [{"kind": "label", "name": "l"}]})"), "no sub-tab"},
+        {window(R"({"tab": "outer"})", R"({"text": "A", "controls": [{"kind": "tab", "name": "a", "pages": []}]})"),
+         "a has no pages"},
+        {window(R"({"tab": "outer"})", R"({"text": "A", "treeitem": 1})"), "treeitem"},
+        {R"({"name": "w", "controls": [{"kind": "label", "name": "l", "treeitem": "x"}]})", "only a page"},
+    };
+    for (const auto& [layout, says] : faults) {
+        SCOPED_TRACE(layout);
+        try {
+            ParseLayout(layout);
+            ADD_FAILURE() << "no fault";
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
+        }
+    }
+}
+
 TEST(HeadlessUi, ChildrenAreTheControlsAControlHoldsItself) {
     HeadlessUi ui;
     Window& w = ui.createWindow(ParseLayout(R"({"name":"w","controls":[

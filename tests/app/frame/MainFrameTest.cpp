@@ -17,6 +17,7 @@
 #include "app/ToolWindows.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
+#include "ui/Layout.h"
 #include "ui/headless/HeadlessUi.h"
 
 namespace trelvix {
@@ -146,6 +147,35 @@ TEST_F(MainFrameTest, ItemsShowTheNamedSectionAndPage) {
     }
 }
 
+// The tree and the navigation both come from the section layouts: walking the
+// pages of every section, the next tree item carries that page's tree text
+// and opens that very page.
+TEST_F(MainFrameTest, EveryItemOpensThePageItsTextCameFrom) {
+    const ui::WindowSpec& layout = ui::BuiltInLayout("main.json");
+    const ui::ControlSpec* sections = ui::FindControl(layout.controls, G("选择夹1"));
+    ASSERT_NE(sections, nullptr);
+    const std::vector<ui::TreeItem> items = main->treeItems(G("树型框1"));
+    int item = 0;
+    for (std::size_t section = 0; section < sections->children.size(); ++section) {
+        const ui::ControlSpec& subTab = ui::SubTabOf(sections->children[section]);
+        for (std::size_t page = 0; page < subTab.children.size(); ++page, ++item) {
+            const ui::ControlSpec& spec = subTab.children[page];
+            SCOPED_TRACE("item " + std::to_string(item) + " " + Visible(spec.text));
+            ASSERT_LT(item, static_cast<int>(items.size()));
+            EXPECT_EQ(Visible(items[static_cast<std::size_t>(item)].text), Visible(spec.treeItem));
+            EXPECT_EQ(items[static_cast<std::size_t>(item)].parent < 0, page == 0);
+
+            main->choose(G("树型框1"), item);
+            EXPECT_EQ(main->currentItem(G("选择夹1")), static_cast<int>(section));
+            const int shown = main->currentItem(subTab.name);
+            ASSERT_GE(shown, 0);
+            EXPECT_EQ(Visible(main->items(subTab.name).at(static_cast<std::size_t>(shown))), Visible(spec.text));
+            EXPECT_EQ(Visible(main->text(G("分组框1"))), Visible(spec.treeItem));
+        }
+    }
+    EXPECT_EQ(item, static_cast<int>(items.size()));
+}
+
 TEST_F(MainFrameTest, TreeEventWithoutAnItemChangesNothing) {
     main->choose(G("树型框1"), 13);
     main->choose(G("树型框1"), -1);
@@ -194,6 +224,47 @@ TEST_F(MainFrameTest, EachToolOpensAndClosesByItsRule) {
             EXPECT_TRUE(window->close(false));
         }
         EXPECT_EQ(ui.findWindow(name), nullptr);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// The chooser's items are the one list of tools: each item, wherever it
+// stands, opens the window it names, and the tool index follows the items.
+TEST_F(MainFrameTest, EachChooserItemOpensTheToolItNames) {
+    struct Named {
+        const char* item;
+        ToolIndex tool;
+        const char* window;
+    };
+    const Named kNamed[] = {
+        {"路由表IP工具", ToolIndex::RouteTable, "RouteTableWindow"},
+        {"子网计算工具", ToolIndex::SubnetCalculator, "SubnetCalculatorWindow"},
+        {"脚本编辑器", ToolIndex::ScriptEditor, "ScriptEditorWindow"},
+        {"L7协议相关工具", ToolIndex::L7Tools, "L7ToolsWindow"},
+        {"IPv6toIPv4", ToolIndex::Ipv6Tunnel, "Ipv6TunnelWindow"},
+        {"IP查询器", ToolIndex::IpLookup, "IpLookupWindow"},
+        {"routerboard硬件", ToolIndex::HardwareCatalogue, "HardwareCatalogueWindow"},
+    };
+    putCatalogueFile("Menu.edb");
+    putCatalogueFile("data.edb");
+    const auto items = main->items(G("组合框_工具名"));
+    ASSERT_EQ(items.size(), static_cast<std::size_t>(kToolCount));
+    ASSERT_EQ(items.size(), std::size(kNamed));
+    for (std::size_t index = 0; index < items.size(); ++index) {
+        SCOPED_TRACE(Visible(items[index].bytes()));
+        const Named* named = nullptr;
+        for (const Named& n : kNamed)
+            if (G(n.item) == items[index].bytes()) named = &n;
+        ASSERT_NE(named, nullptr) << "a chooser item that names no tool";
+        EXPECT_EQ(static_cast<int>(named->tool), static_cast<int>(index));
+        EXPECT_EQ(ToolWindowLayout(named->tool).name, named->window);
+
+        openTool(static_cast<int>(index));
+        ui::HeadlessWindow* opened = ui.window(named->window);
+        ASSERT_NE(opened, nullptr);
+        EXPECT_TRUE(opened->shown());
+        EXPECT_EQ(ui.activeWindow, named->window);
+        opened->close(false);
     }
     EXPECT_TRUE(ui.messages.empty());
 }
