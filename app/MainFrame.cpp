@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
-#include <array>
+#include <string>
+#include <vector>
 
 #include "app/ToolWindows.h"
 #include "common/ServiceAddresses.h"
@@ -10,25 +11,40 @@
 namespace trelvix {
 namespace {
 
-// The tree mirrors the sections of 选择夹1 in order: each section's first item
-// picks its sub-tab's page 0, the items under it pages 1, 2, ...
+// The tree mirrors the sections of its tab in order (the layout reader builds
+// its items from the same pages): each section's first item picks its
+// sub-tab's page 0, the items under it pages 1, 2, ...
 struct FeatureSection {
     int firstItem;
     int itemCount;
-    const char* subTab;
+    std::string subTab;
 };
 
-constexpr std::array<FeatureSection, 9> kFeatureSections{{
-    {0, 4, "选择夹2"},   // 系统
-    {4, 5, "选择夹3"},   // 安装
-    {9, 3, "选择夹4"},   // PPPoE Service
-    {12, 6, "选择夹5"},  // 限速
-    {18, 9, "选择夹6"},  // 防火墙
-    {27, 3, "选择夹7"},  // 代理VPN
-    {30, 1, "选择夹8"},  // DDNS
-    {31, 6, "选择夹9"},  // 脚本
-    {37, 5, "选择夹10"}, // 常用工具
-}};
+struct FeatureNavigation {
+    std::string sectionTab;  // the tab of sections the tree mirrors
+    std::vector<FeatureSection> sections;
+};
+
+FeatureNavigation FeatureNavigationOf(const ui::WindowSpec& layout) {
+    FeatureNavigation navigation;
+    const ui::ControlSpec* tree = ui::FindControl(layout.controls, "树型框1");
+    const ui::ControlSpec* tab = tree ? ui::FindControl(layout.controls, tree->treeTab) : nullptr;
+    if (!tab) return navigation;
+    navigation.sectionTab = tab->name;
+    int firstItem = 0;
+    for (const ui::ControlSpec& section : tab->children) {
+        const ui::ControlSpec& subTab = ui::SubTabOf(section);
+        const int itemCount = static_cast<int>(subTab.children.size());
+        navigation.sections.push_back({firstItem, itemCount, subTab.name});
+        firstItem += itemCount;
+    }
+    return navigation;
+}
+
+const FeatureNavigation& FeatureSections() {
+    static const FeatureNavigation navigation = FeatureNavigationOf(ui::BuiltInLayout("main.json"));
+    return navigation;
+}
 
 constexpr const char* kRemoteLoginLayout = "remote_login.json";
 
@@ -39,11 +55,12 @@ void NavigateFeatureTree(ui::Window& main) {
     const int item = main.currentItem("树型框1");
     const std::vector<ui::TreeItem> items = main.treeItems("树型框1");
     if (item < 0 || item >= static_cast<int>(items.size())) return;
-    for (std::size_t page = 0; page < kFeatureSections.size(); ++page) {
-        const FeatureSection& section = kFeatureSections[page];
+    const FeatureNavigation& navigation = FeatureSections();
+    for (std::size_t page = 0; page < navigation.sections.size(); ++page) {
+        const FeatureSection& section = navigation.sections[page];
         if (item < section.firstItem || item >= section.firstItem + section.itemCount) continue;
         main.setText("分组框1", items[static_cast<std::size_t>(item)].text);
-        main.setCurrentItem("选择夹1", static_cast<int>(page));
+        main.setCurrentItem(navigation.sectionTab, static_cast<int>(page));
         main.setCurrentItem(section.subTab, item - section.firstItem);
         return;
     }

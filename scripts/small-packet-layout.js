@@ -83,7 +83,7 @@ function page() {
     rateGroup('分组框_34下载', '下载-download', 'down', 2, 202),
     ...side,
   ]};
-  return '{"text": "PCQ小包优先脚本", "comment": "written by scripts/small-packet-layout.js; run it after changing the rows", "controls": [\n' + write(group, '  ') + '\n]}\n';
+  return '{"text": "PCQ小包优先脚本", "treeitem": "HTB+PCQ小包优先脚本", "comment": "written by scripts/small-packet-layout.js; run it after changing the rows", "controls": [\n' + write(group, '  ') + '\n]}\n';
 }
 
 const out = path.join(__dirname, '..', 'ui', 'layouts', 'main', 'ratelimit-small-packet.json');

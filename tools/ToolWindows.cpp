@@ -25,8 +25,10 @@ struct ToolWindowEntry {
     ToolSetUp created;   // the tool module's created event; null while the tool opens bare
 };
 
-// Indexed by ToolIndex. The Layer-7 window saves its tester texts before
-// hiding; its own set-up adds that to the hide rule.
+// Indexed by ToolIndex, in the order of the main window's tool chooser
+// (组合框_工具名 in ui/layouts/main.json), whose items are the list of tools.
+// The Layer-7 window saves its tester texts before hiding; its own set-up
+// adds that to the hide rule.
 constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
     {"tools/route_table.json", OnClose::Hides, OnRouteWindowCreated},
     {"tools/subnet_calculator.json", OnClose::Hides, OnSubnetWindowCreated},

@@ -76,7 +76,7 @@ Rect RectValue(const Json& v, const std::string& where) {
 const std::set<std::string> kControlKeys = {
     "kind", "name", "rect", "text", "visible", "enabled", "readonly", "multiline", "password",
     "digits", "maxlength", "checked", "editable", "rowchecks", "separator", "group", "items", "current", "min",
-    "max", "columns", "widths", "rows", "tree", "url", "filter", "controls", "pages", "comment"};
+    "max", "columns", "widths", "rows", "tree", "treeitem", "url", "filter", "controls", "pages", "comment"};
 
 // The files being read, outermost first, and where included files come from.
 struct Reading {
@@ -85,6 +85,40 @@ struct Reading {
 };
 
 ControlSpec ParseControl(const Json& j, const std::string& parentName, int index, Reading& reading);
+
+// "tree": {"tab": "选择夹1"}
+std::string MirroredTabName(const Json& tree, const std::string& where) {
+    for (auto it = tree.begin(); it != tree.end(); ++it)
+        if (it.key() != "tab") throw std::runtime_error(where + ": a mirroring tree names nothing but its \"tab\"");
+    if (!tree.contains("tab") || !tree["tab"].is_string())
+        throw std::runtime_error(where + ": a mirroring tree names the \"tab\" it mirrors");
+    return ToGbk(tree["tab"].get<std::string>(), where);
+}
+
+std::vector<TreeItemSpec> MirroredItems(const ControlSpec& tree, const std::vector<ControlSpec>& window) {
+    const std::string where = GbkToUtf8(tree.name);
+    const ControlSpec* tab = FindControl(window, tree.treeTab);
+    if (!tab || (tab->kind != Kind::Tab && tab->kind != Kind::PageControl))
+        throw std::runtime_error(where + ": no tab " + GbkToUtf8(tree.treeTab) + " to mirror");
+    std::vector<TreeItemSpec> items;
+    for (const ControlSpec& section : tab->children) {
+        const ControlSpec& subTab = SubTabOf(section);
+        // A section without pages would have no item to reach it by.
+        if (subTab.children.empty()) throw std::runtime_error(where + ": " + GbkToUtf8(subTab.name) + " has no pages");
+        for (std::size_t i = 0; i < subTab.children.size(); ++i)
+            items.push_back({subTab.children[i].treeItem, i == 0 ? 0 : 1});
+    }
+    return items;
+}
+
+// The tab a tree mirrors may come after the tree, so trees are filled once
+// the whole window is read.
+void FillMirroredTrees(std::vector<ControlSpec>& controls, const std::vector<ControlSpec>& window) {
+    for (ControlSpec& c : controls) {
+        if (!c.treeTab.empty()) c.treeItems = MirroredItems(c, window);
+        FillMirroredTrees(c.children, window);
+    }
+}
 
 Json ParseJson(std::string_view text, const std::string& file) {
     try {
@@ -151,9 +185,19 @@ ControlSpec ParseControl(const Json& j, const std::string& parentName, int index
     if (j.contains("columns")) c.columns = TextList(j["columns"], where);
     if (j.contains("widths")) c.columnWidths = j["widths"].get<std::vector<int>>();
     c.gridRows = j.value("rows", 0);
-    if (j.contains("tree"))
-        for (const Json& item : j["tree"])
-            c.treeItems.push_back({ToGbk(item.at(0).get<std::string>(), where), item.at(1).get<int>()});
+    if (j.contains("tree")) {
+        if (j["tree"].is_object()) c.treeTab = MirroredTabName(j["tree"], where);
+        else
+            for (const Json& item : j["tree"])
+                c.treeItems.push_back({ToGbk(item.at(0).get<std::string>(), where), item.at(1).get<int>()});
+    }
+    if (c.kind == Kind::Page) {
+        if (!j.contains("treeitem")) c.treeItem = c.text;
+        else if (j["treeitem"].is_string()) c.treeItem = ToGbk(j["treeitem"].get<std::string>(), where);
+        else throw std::runtime_error(where + ": \"treeitem\" is the page's text in a tree");
+    } else if (j.contains("treeitem")) {
+        throw std::runtime_error(where + ": only a page has a \"treeitem\"");
+    }
     if (j.contains("url")) c.url = ToGbk(j["url"].get<std::string>(), where);
     if (j.contains("filter")) c.filter = ToGbk(j["filter"].get<std::string>(), where);
     const char* childKey = j.contains("pages") ? "pages" : "controls";
@@ -193,7 +237,22 @@ WindowSpec ParseLayout(std::string_view text, const LayoutFiles& files) {
     w.resizable = j.value("resizable", false);
     int i = 0;
     for (const Json& c : j.value("controls", Json::array())) w.controls.push_back(ParseControl(c, name, i++, reading));
+    FillMirroredTrees(w.controls, w.controls);
     return w;
+}
+
+const ControlSpec* FindControl(const std::vector<ControlSpec>& controls, std::string_view name) {
+    for (const ControlSpec& c : controls) {
+        if (c.name == name) return &c;
+        if (const ControlSpec* inside = FindControl(c.children, name)) return inside;
+    }
+    return nullptr;
+}
+
+const ControlSpec& SubTabOf(const ControlSpec& page) {
+    for (const ControlSpec& c : page.children)
+        if (c.kind == Kind::Tab || c.kind == Kind::PageControl) return c;
+    throw std::runtime_error(GbkToUtf8(page.name) + ": the page holds no sub-tab");
 }
 
 const WindowSpec& BuiltInLayout(std::string_view fileName) {

@@ -81,6 +81,8 @@ struct ControlSpec {
     std::vector<int> columnWidths;
     int gridRows = 0;
     std::vector<TreeItemSpec> treeItems;
+    std::string treeTab;         // tree: the tab of tabs it mirrors (GBK name); empty for a tree of its own items
+    Gbk treeItem;                // page: its text in a tree that mirrors its tab
     Gbk url;                     // hyperlink
     Gbk filter;                  // file dialog
     std::vector<ControlSpec> children;
@@ -101,8 +103,19 @@ std::optional<std::string> BuiltInLayoutFile(std::string_view fileName);
 // Reads a layout from JSON text. A control may be written as
 // {"include": "main/system.json"}: the one control that file holds, read by
 // the same rules (an included file may include others, never itself).
+// A tree written as "tree": {"tab": "<name>"} mirrors that tab of tabs (see
+// SubTabOf): each page of the tab holds a sub-tab, whose page 0 becomes a
+// top-level item and whose other pages the items under it, in page order. An
+// item's text is its page's "treeitem" key, or the page's caption without one.
 // Throws std::runtime_error naming the fault and the file it is in.
 WindowSpec ParseLayout(std::string_view json, const LayoutFiles& files = BuiltInLayoutFile);
+
+// The control of that name (GBK), depth first, or null.
+const ControlSpec* FindControl(const std::vector<ControlSpec>& controls, std::string_view name);
+
+// The sub-tab a page of a tab of tabs holds: its first tab or page control.
+// Throws std::runtime_error when the page holds none.
+const ControlSpec& SubTabOf(const ControlSpec& page);
 
 // The built-in layout of a window by its file name under ui/layouts/ ("main.json").
 const WindowSpec& BuiltInLayout(std::string_view fileName);

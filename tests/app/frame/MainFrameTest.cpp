@@ -17,6 +17,7 @@
 #include "common/ServiceAddresses.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
+#include "ui/Layout.h"
 #include "ui/headless/HeadlessUi.h"
 
 namespace trelvix {
@@ -48,6 +49,15 @@ protected:
         main->click(G("按钮_打开"));
     }
 
+    // The navigation tree's item with that text.
+    int itemOf(const char* text) const {
+        const std::vector<ui::TreeItem> items = main->treeItems(G("树型框1"));
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (items[i].text == G(text)) return static_cast<int>(i);
+        ADD_FAILURE() << "no tree item " << text;
+        return -1;
+    }
+
     test::TempHome home;
     ui::HeadlessUi ui;
     FixedClock clock{42800.5};
@@ -59,95 +69,57 @@ protected:
 
 // ---------------------------------------------------------------- navigation
 
-struct NavigationRow {
-    int item;
-    const char* caption;  // the tree item's text, shown on 分组框1
-    int section;          // page of 选择夹1
-    const char* subTab;
-    int subPage;
-};
-
-const NavigationRow kNavigation[] = {
-    {0, "系统", 0, "选择夹2", 0},
-    {1, "添加管理员账户", 0, "选择夹2", 1},
-    {2, "定时关机/重启", 0, "选择夹2", 2},
-    {3, "系统其它设置", 0, "选择夹2", 3},
-    {4, "安装", 1, "选择夹3", 0},
-    {5, "单多线固定IP或PPPOE(NTH&PCC)分流", 1, "选择夹3", 1},
-    {6, "双线固定IP电信网通", 1, "选择夹3", 2},
-    {7, "VLAN多线PPPoE拨号", 1, "选择夹3", 3},
-    {8, "VRRP多线PPPoE+PCC负载", 1, "选择夹3", 4},
-    {9, "PPPoE Service", 2, "选择夹4", 0},
-    {10, "PPPoE服务器设置", 2, "选择夹4", 1},
-    {11, "添加PPPoE账号(批量)", 2, "选择夹4", 2},
-    {12, "限速", 3, "选择夹5", 0},
-    {13, "Queues简单限速", 3, "选择夹5", 1},
-    {14, "PCQ智能动态限速", 3, "选择夹5", 2},
-    {15, "PCQ分组简单限速", 3, "选择夹5", 3},
-    {16, "HTB+PCQ小包优先脚本", 3, "选择夹5", 4},
-    {17, "网络收集L7&大小包脚本", 3, "选择夹5", 5},
-    {18, "防火墙(Firewall)", 4, "选择夹6", 0},
-    {19, "禁止ping&URL内网跳转", 4, "选择夹6", 1},
-    {20, "(批量)ARP绑定(定时)", 4, "选择夹6", 2},
-    {21, "限制(TCP/UDP连接数)", 4, "选择夹6", 3},
-    {22, "封锁软件类", 4, "选择夹6", 4},
-    {23, "端口映射(UPNP)", 4, "选择夹6", 5},
-    {24, "封端口及封IP(批量)", 4, "选择夹6", 6},
-    {25, "封关键字和域名", 4, "选择夹6", 7},
-    {26, "推荐防火墙脚本", 4, "选择夹6", 8},
-    {27, "代理VPN", 5, "选择夹7", 0},
-    {28, "PPTP或L2TP设置", 5, "选择夹7", 1},
-    {29, "VPN借线功能", 5, "选择夹7", 2},
-    {30, "DDNS动态域名服务", 6, "选择夹8", 0},
-    {31, "脚本(Sprict)", 7, "选择夹9", 0},
-    {32, "统计在线计算机", 7, "选择夹9", 1},
-    {33, "ROS自动备份设置", 7, "选择夹9", 2},
-    {34, "断线修改PCC参数", 7, "选择夹9", 3},
-    {35, "PPPoE到期用户提醒", 7, "选择夹9", 4},
-    {36, "硬件报警脚本", 7, "选择夹9", 5},
-    {37, "常用工具", 8, "选择夹10", 0},
-    {38, "mac地址相关工具", 8, "选择夹10", 1},
-    {39, "WIFI中文SSID生成器", 8, "选择夹10", 2},
-    {40, "网络监测(Netwatch)", 8, "选择夹10", 3},
-    {41, "快速标记上传下载包", 8, "选择夹10", 4},
-};
-
-TEST_F(MainFrameTest, EveryTreeItemShowsItsSectionAndPage) {
-    const std::string tree = G("树型框1");
-    for (const NavigationRow& row : kNavigation) {
-        SCOPED_TRACE("item " + std::to_string(row.item));
-        // Start from elsewhere, so each step must set both levels itself.
-        main->setCurrentItem(G("选择夹1"), (row.section + 1) % 9);
-        const std::string subTab = G(row.subTab);
-        main->setCurrentItem(subTab, static_cast<int>(main->items(subTab).size()) - 1);
-
-        main->choose(tree, row.item);
-
-        EXPECT_EQ(Visible(main->text(G("分组框1"))), Visible(G(row.caption)));
-        EXPECT_EQ(main->currentItem(G("选择夹1")), row.section);
-        EXPECT_EQ(main->currentItem(subTab), row.subPage);
-    }
-}
+// Each section's case file walks its own items by their texts; here the page
+// shown is read back by its caption.
 
 TEST_F(MainFrameTest, ItemsShowTheNamedSectionAndPage) {
-    struct Case { int item; const char* section; const char* subTab; const char* page; const char* caption; };
+    struct Case { const char* item; const char* section; const char* subTab; const char* page; };
     const Case cases[] = {
-        {30, "DDNS域名解析", "选择夹8", "DDNS动态域名服务", "DDNS动态域名服务"},
-        {26, "防火墙", "选择夹6", "常用防火墙生成", "推荐防火墙脚本"},
+        {"DDNS动态域名服务", "DDNS域名解析", "选择夹8", "DDNS动态域名服务"},
+        {"推荐防火墙脚本", "防火墙", "选择夹6", "常用防火墙生成"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("item " + std::to_string(c.item));
-        main->choose(G("树型框1"), c.item);
+        SCOPED_TRACE(c.item);
+        main->choose(G("树型框1"), itemOf(c.item));
         const auto sections = main->items(G("选择夹1"));
         const auto pages = main->items(G(c.subTab));
         EXPECT_EQ(Visible(sections.at(main->currentItem(G("选择夹1")))), Visible(G(c.section)));
         EXPECT_EQ(Visible(pages.at(main->currentItem(G(c.subTab)))), Visible(G(c.page)));
-        EXPECT_EQ(Visible(main->text(G("分组框1"))), Visible(G(c.caption)));
+        EXPECT_EQ(Visible(main->text(G("分组框1"))), Visible(G(c.item)));
     }
 }
 
+// The tree and the navigation both come from the section layouts: walking the
+// pages of every section, the next tree item carries that page's tree text
+// and opens that very page.
+TEST_F(MainFrameTest, EveryItemOpensThePageItsTextCameFrom) {
+    const ui::WindowSpec& layout = ui::BuiltInLayout("main.json");
+    const ui::ControlSpec* sections = ui::FindControl(layout.controls, G("选择夹1"));
+    ASSERT_NE(sections, nullptr);
+    const std::vector<ui::TreeItem> items = main->treeItems(G("树型框1"));
+    int item = 0;
+    for (std::size_t section = 0; section < sections->children.size(); ++section) {
+        const ui::ControlSpec& subTab = ui::SubTabOf(sections->children[section]);
+        for (std::size_t page = 0; page < subTab.children.size(); ++page, ++item) {
+            const ui::ControlSpec& spec = subTab.children[page];
+            SCOPED_TRACE("item " + std::to_string(item) + " " + Visible(spec.text));
+            ASSERT_LT(item, static_cast<int>(items.size()));
+            EXPECT_EQ(Visible(items[static_cast<std::size_t>(item)].text), Visible(spec.treeItem));
+            EXPECT_EQ(items[static_cast<std::size_t>(item)].parent < 0, page == 0);
+
+            main->choose(G("树型框1"), item);
+            EXPECT_EQ(main->currentItem(G("选择夹1")), static_cast<int>(section));
+            const int shown = main->currentItem(subTab.name);
+            ASSERT_GE(shown, 0);
+            EXPECT_EQ(Visible(main->items(subTab.name).at(static_cast<std::size_t>(shown))), Visible(spec.text));
+            EXPECT_EQ(Visible(main->text(G("分组框1"))), Visible(spec.treeItem));
+        }
+    }
+    EXPECT_EQ(item, static_cast<int>(items.size()));
+}
+
 TEST_F(MainFrameTest, TreeEventWithoutAnItemChangesNothing) {
-    main->choose(G("树型框1"), 13);
+    main->choose(G("树型框1"), itemOf("Queues简单限速"));
     main->choose(G("树型框1"), -1);
     EXPECT_EQ(Visible(main->text(G("分组框1"))), Visible(G("Queues简单限速")));
     EXPECT_EQ(main->currentItem(G("选择夹1")), 3);
@@ -194,6 +166,47 @@ TEST_F(MainFrameTest, EachToolOpensAndClosesByItsRule) {
             EXPECT_TRUE(window->close(false));
         }
         EXPECT_EQ(ui.findWindow(name), nullptr);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// The chooser's items are the one list of tools: each item, wherever it
+// stands, opens the window it names, and the tool index follows the items.
+TEST_F(MainFrameTest, EachChooserItemOpensTheToolItNames) {
+    struct Named {
+        const char* item;
+        ToolIndex tool;
+        const char* window;
+    };
+    const Named kNamed[] = {
+        {"路由表IP工具", ToolIndex::RouteTable, "RouteTableWindow"},
+        {"子网计算工具", ToolIndex::SubnetCalculator, "SubnetCalculatorWindow"},
+        {"脚本编辑器", ToolIndex::ScriptEditor, "ScriptEditorWindow"},
+        {"L7协议相关工具", ToolIndex::L7Tools, "L7ToolsWindow"},
+        {"IPv6toIPv4", ToolIndex::Ipv6Tunnel, "Ipv6TunnelWindow"},
+        {"IP查询器", ToolIndex::IpLookup, "IpLookupWindow"},
+        {"routerboard硬件", ToolIndex::HardwareCatalogue, "HardwareCatalogueWindow"},
+    };
+    putCatalogueFile("Menu.edb");
+    putCatalogueFile("data.edb");
+    const auto items = main->items(G("组合框_工具名"));
+    ASSERT_EQ(items.size(), static_cast<std::size_t>(kToolCount));
+    ASSERT_EQ(items.size(), std::size(kNamed));
+    for (std::size_t index = 0; index < items.size(); ++index) {
+        SCOPED_TRACE(Visible(items[index].bytes()));
+        const Named* named = nullptr;
+        for (const Named& n : kNamed)
+            if (G(n.item) == items[index].bytes()) named = &n;
+        ASSERT_NE(named, nullptr) << "a chooser item that names no tool";
+        EXPECT_EQ(static_cast<int>(named->tool), static_cast<int>(index));
+        EXPECT_EQ(ToolWindowLayout(named->tool).name, named->window);
+
+        openTool(static_cast<int>(index));
+        ui::HeadlessWindow* opened = ui.window(named->window);
+        ASSERT_NE(opened, nullptr);
+        EXPECT_TRUE(opened->shown());
+        EXPECT_EQ(ui.activeWindow, named->window);
+        opened->close(false);
     }
     EXPECT_TRUE(ui.messages.empty());
 }
