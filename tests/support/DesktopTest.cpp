@@ -21,22 +21,24 @@ public:
 
 const auto* const kCloseTheDesktop = ::testing::AddGlobalTestEnvironment(new CloseTheDesktop);
 
+// One try per process: a toolkit that could not start on this display
+// cannot start later in the same process either.
+ui::WxUi* StartOnce() {
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        static int argc = 1;
+        static char name[] = "trelvix_gui_test";
+        static char* argv[] = {name, nullptr};
+        if (std::getenv("DISPLAY")) Started() = ui::WxUi::Create(argc, argv);
+    }
+    return Started().get();
+}
+
 }  // namespace
 
 void DesktopTest::SetUp() {
-    // One try per process: a toolkit that could not start on this display
-    // cannot start later in the same process either.
-    static const bool tried = [] {
-        if (std::getenv("DISPLAY")) {
-            static int argc = 1;
-            static char name[] = "trelvix_gui_test";
-            static char* argv[] = {name, nullptr};
-            Started() = ui::WxUi::Create(argc, argv);
-        }
-        return true;
-    }();
-    (void)tried;
-    wx_ = Started().get();
+    wx_ = StartOnce();
     TRELVIX_NEED_DISPLAY(wx_ != nullptr);
     SetUpOnDesktop();
 }
