@@ -1,7 +1,6 @@
 #include "tools/ToolWindows.h"
 
 #include <array>
-#include <utility>
 
 #include "tools/catalogue/HardwareCatalogueWindow.h"
 #include "tools/editor/ScriptEditorWindow.h"
@@ -17,6 +16,9 @@ namespace {
 
 enum class OnClose { Hides, IsDestroyed };
 
+// A tool window's created event: runs once per load, before the window shows.
+// A window that hides on close already has `HideOnClose` as its may-close
+// handler; a set-up that must do more on closing replaces it and ends with it.
 using ToolSetUp = void (*)(ToolContext& tools, ui::Window& window);
 
 struct ToolWindowEntry {
@@ -41,22 +43,7 @@ constexpr std::array<ToolWindowEntry, kToolCount> kToolWindows{{
 
 const ToolWindowEntry& EntryOf(ToolIndex tool) { return kToolWindows.at(static_cast<std::size_t>(tool)); }
 
-// Each tool starts with its own module's created event; a registration replaces it.
-std::array<ToolWindowCreated, kToolCount>& CreatedHandlers() {
-    static std::array<ToolWindowCreated, kToolCount> handlers = [] {
-        std::array<ToolWindowCreated, kToolCount> own;
-        for (std::size_t i = 0; i < own.size(); ++i)
-            if (kToolWindows[i].created) own[i] = kToolWindows[i].created;
-        return own;
-    }();
-    return handlers;
-}
-
 }  // namespace
-
-void RegisterToolWindowCreated(ToolIndex tool, ToolWindowCreated created) {
-    CreatedHandlers().at(static_cast<std::size_t>(tool)) = std::move(created);
-}
 
 bool HideOnClose(ui::Window& window, bool canRefuse) {
     if (!canRefuse) return true;
@@ -81,9 +68,8 @@ ui::Window& ShowToolWindow(ToolContext& tools, ToolIndex tool) {
         return *loaded;
     }
     const bool hides = EntryOf(tool).onClose == OnClose::Hides;
-    // A copy: a set-up may register another handler while it runs.
-    ToolWindowCreated created = CreatedHandlers()[static_cast<std::size_t>(tool)];
-    return LoadOwnedWindow(tools, layout, [&tools, hides, &created](ui::Window& window) {
+    const ToolSetUp created = EntryOf(tool).created;
+    return LoadOwnedWindow(tools, layout, [&tools, hides, created](ui::Window& window) {
         if (hides) window.onClose([&window](bool canRefuse) { return HideOnClose(window, canRefuse); });
         if (created) created(tools, window);
     });

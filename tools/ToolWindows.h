@@ -1,9 +1,8 @@
 #pragma once
 // The seven tool windows: which layout each one uses, whether closing it
 // hides or destroys it, and how it opens. A tool's own module names its
-// created event in the tool table (ToolWindows.cpp), one entry per tool;
-// `RegisterToolWindowCreated` replaces it. Without one a tool opens as its
-// bare layout.
+// created event in the tool table (ToolWindows.cpp), one entry per tool.
+// Without one a tool opens as its bare layout.
 #include <functional>
 
 #include "tools/ToolContext.h"
@@ -12,12 +11,6 @@
 #include "ui/Window.h"
 
 namespace trelvix {
-
-// A tool window's created event: runs once per load, before the window shows.
-// A window that hides on close already has `HideOnClose` as its may-close
-// handler; a set-up that must do more on closing replaces it and ends with it.
-using ToolWindowCreated = std::function<void(ToolContext& tools, ui::Window& window)>;
-void RegisterToolWindowCreated(ToolIndex tool, ToolWindowCreated created);
 
 // The may-close rule of windows that live until the program ends: hide and
 // refuse. A close that cannot be refused (the program is ending) goes through,
@@ -29,7 +22,7 @@ const ui::WindowSpec& ToolWindowLayout(ToolIndex tool);
 
 // Shows the tool: a loaded window (also a hidden or minimised one) comes to
 // the front as it was, above the program's other windows; otherwise it is loaded afresh, owned by the main window, with its
-// close rule and its registered set-up.
+// close rule and its own set-up.
 ui::Window& ShowToolWindow(ToolContext& tools, ToolIndex tool);
 
 // Loads a window modeless, owned by the main window, runs `setUp` as its

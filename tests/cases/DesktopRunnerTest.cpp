@@ -3,11 +3,10 @@
 // the desktop tells apart (a control out of sight, a fault the toolkit reports).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "Runner.h"
 #include "RunnerFixtures.h"
 #include "ui/wx/WxWindow.h"
@@ -15,30 +14,12 @@
 namespace trelvix::cases {
 namespace {
 
-// The toolkit starts once per process: every test of this file shares it.
-class DesktopEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) return;
-        static int argc = 1;
-        static char name[] = "test_cases_desktop";
-        static char* argv[] = {name, nullptr};
-        wx = ui::WxUi::Create(argc, argv);
-    }
-    void TearDown() override { wx.reset(); }
-    static inline std::unique_ptr<ui::WxUi> wx;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
-
-class DesktopRunner : public ::testing::Test {
+class DesktopRunner : public test::DesktopTest {
 protected:
-    void SetUp() override { TRELVIX_NEED_DISPLAY(DesktopEnvironment::wx != nullptr); }
-
     static RunOptions OnDesktop(std::function<void(App&)> createWindows = {}) {
         RunOptions options;
         options.createWindows = std::move(createWindows);
-        options.driver = [] { return MakeDesktopDriver(*DesktopEnvironment::wx); };
+        options.driver = [] { return MakeDesktopDriver(*wx_); };
         return options;
     }
 };

@@ -1,10 +1,11 @@
 // The tool windows' registry over the headless realisation, with a tool
 // context of its own: a window opens owned by the main window, once, with its
-// close rule and its registered set-up.
+// close rule and its own set-up.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "TestSupport.h"
@@ -26,34 +27,32 @@ protected:
     ToolContext tools{ui, main, clock, random, secureRandom, settings, settingsFile, temp};
 };
 
-TEST_F(ToolWindows, RegisteredSetUpRunsOncePerLoadWithTheContext) {
-    std::vector<std::string> loads;
-    RegisterToolWindowCreated(ToolIndex::SubnetCalculator, [this, &loads](ToolContext& context, ui::Window& w) {
-        EXPECT_EQ(&context, &tools);
-        EXPECT_EQ(context.settingsFile, settingsFile);
-        EXPECT_FALSE(w.shown());  // set up before it shows
-        loads.push_back(w.name());
-    });
-    RegisterToolWindowCreated(ToolIndex::IpLookup, [&loads](ToolContext&, ui::Window& w) { loads.push_back(w.name()); });
+// The tools' own set-ups take their language step from the context they are
+// opened with, so that step shows each load and which context it used.
+TEST_F(ToolWindows, AToolsOwnSetUpRunsOncePerLoadWithTheContext) {
+    std::vector<std::string> packsApplied;
+    tools.applyLanguagePack = [&packsApplied](ui::Window& w, std::string_view pack) {
+        EXPECT_FALSE(w.shown()) << w.name();  // set up before it shows
+        packsApplied.push_back(w.name() + " " + std::string(pack));
+    };
 
     // The subnet calculator hides when closed and comes back as it was; the
-    // IP lookup is destroyed and loads afresh.
+    // IPv6 tunnel window is destroyed and loads afresh.
     ui::Window& calculator = ShowToolWindow(tools, ToolIndex::SubnetCalculator);
     EXPECT_FALSE(calculator.close());
     EXPECT_EQ(&ShowToolWindow(tools, ToolIndex::SubnetCalculator), &calculator);
     EXPECT_TRUE(calculator.shown());
-    EXPECT_TRUE(ShowToolWindow(tools, ToolIndex::IpLookup).close());
-    ShowToolWindow(tools, ToolIndex::IpLookup);
-
-    RegisterToolWindowCreated(ToolIndex::SubnetCalculator, nullptr);
-    RegisterToolWindowCreated(ToolIndex::IpLookup, nullptr);
-    EXPECT_EQ(loads, (std::vector<std::string>{"SubnetCalculatorWindow", "IpLookupWindow", "IpLookupWindow"}));
+    EXPECT_TRUE(ShowToolWindow(tools, ToolIndex::Ipv6Tunnel).close());
+    ShowToolWindow(tools, ToolIndex::Ipv6Tunnel);
+    EXPECT_EQ(packsApplied, (std::vector<std::string>{"SubnetCalculatorWindow language3.ini",
+                                                      "Ipv6TunnelWindow language5.ini",
+                                                      "Ipv6TunnelWindow language5.ini"}));
 
     // At shut-down the hidden ones go too.
     calculator.close();
     CloseToolWindows(tools);
     EXPECT_EQ(ui.findWindow("SubnetCalculatorWindow"), nullptr);
-    EXPECT_EQ(ui.findWindow("IpLookupWindow"), nullptr);
+    EXPECT_EQ(ui.findWindow("Ipv6TunnelWindow"), nullptr);
     EXPECT_NE(ui.findWindow("main"), nullptr);
 }
 

@@ -87,8 +87,18 @@ WxUi::WxUi() {
 WxUi::~WxUi() {
     stopPosting();
     quitTimer_->Stop();
-    // Destroy handlers run at the end, as they would when the process ends;
-    // a window owned by another goes before its owner.
+    // Destroy handlers run at the end, as they would when the process ends.
+    destroyAllWindows();
+    runPending();
+    quitTimer_.reset();
+    wxTheApp->DeletePendingEvents();
+    wxEntryCleanup();
+    windows_.clear();
+    graveyard_.clear();
+}
+
+void WxUi::destroyAllWindows() {
+    // A window owned by another goes before its owner.
     while (!windows_.empty()) {
         WxWindow* leaf = windows_.begin()->second.get();
         for (bool found = true; found;) {
@@ -102,12 +112,6 @@ WxUi::~WxUi() {
         }
         destroyWindow(*leaf);
     }
-    runPending();
-    quitTimer_.reset();
-    wxTheApp->DeletePendingEvents();
-    wxEntryCleanup();
-    windows_.clear();
-    graveyard_.clear();
 }
 
 // ---------------------------------------------------------------- windows

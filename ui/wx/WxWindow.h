@@ -304,6 +304,9 @@ public:
     // Lets the toolkit deliver what is pending (tests and benchmarks only,
     // never from a handler): events, posted work and deferred deletions.
     void runPending(int milliseconds = 0);
+    // Destroys every window, owned ones before their owners, with their
+    // destroy handlers (shut-down, and tests that share one toolkit start).
+    void destroyAllWindows();
     // Told the name of every window brought to the front (tests of the whole
     // program watch a second start reach the first copy); nothing by default.
     std::function<void(const std::string& window)> onRaised;

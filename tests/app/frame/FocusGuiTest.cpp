@@ -17,7 +17,7 @@
 #include <wx/uiaction.h>
 
 #include "AnsweringUi.h"
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Startup.h"
@@ -56,21 +56,9 @@ std::string HigherOf(const std::string& a, const std::string& b) {
     return atA < atB ? a : b;
 }
 
-class FocusOnTheDesktop : public ::testing::Test {
+class FocusOnTheDesktop : public DesktopTest {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "app_focus_gui_test";
-        static char* argv[] = {name, nullptr};
-        if (std::getenv("DISPLAY")) wx_ = ui::WxUi::Create(argc, argv).release();
-    }
-    static void TearDownTestSuite() {
-        delete wx_;
-        wx_ = nullptr;
-    }
-
-    void SetUp() override {
-        TRELVIX_NEED_DISPLAY(wx_ != nullptr);
+    void SetUpOnDesktop() override {
         desktop_ = std::make_unique<AnsweringUi>(*wx_);
         app_ = std::make_unique<App>(*desktop_, clock_, random_, secureRandom_);
         InitGlobals(*app_);
@@ -120,7 +108,6 @@ protected:
         return *static_cast<ui::WxWindow*>(w);
     }
 
-    static ui::WxUi* wx_;
     TempHome home_;
     FixedClock clock_{45000.0};
     FixedRandom random_{{1}}, secureRandom_{{2}};
@@ -129,8 +116,6 @@ protected:
     ui::WxWindow* main_ = nullptr;
     wxUIActionSimulator keys_;
 };
-
-ui::WxUi* FocusOnTheDesktop::wx_ = nullptr;
 
 // ---------------------------------------------------------------- trees that show pages
 

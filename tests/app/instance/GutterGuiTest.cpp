@@ -4,9 +4,7 @@
 
 #include <wx/stc/stc.h>
 
-#include <cstdlib>
-
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "ui/LineNumbers.h"
 #include "app/StartupParts.h"
@@ -18,13 +16,10 @@ namespace {
 
 using test::G;
 
-TEST(GutterOnTheDesktop, ColumnFollowsWheelPageDownAndCode) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
-    static int argc = 1;
-    static char name[] = "gutter_gui_test";
-    static char* argv[] = {name, nullptr};
-    auto ui = ui::WxUi::Create(argc, argv);
-    ASSERT_NE(ui, nullptr);
+class GutterOnTheDesktop : public test::DesktopTest {};
+
+TEST_F(GutterOnTheDesktop, ColumnFollowsWheelPageDownAndCode) {
+    ui::WxUi* ui = wx_;
     auto& w = static_cast<ui::WxWindow&>(ui->createWindow(ui::ParseLayout(R"({"name":"w","w":400,"h":300,"controls":[
         {"kind":"code","name":"col","rect":[0,0,50,200],"readonly":true},
         {"kind":"code","name":"ed","rect":[50,0,300,200]},

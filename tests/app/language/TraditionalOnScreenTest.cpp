@@ -2,14 +2,13 @@
 // of its pack in its native controls, and the language button offers the way back.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
 #include <wx/button.h>
 #include <wx/statbox.h>
 #include <wx/treectrl.h>
 
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Startup.h"
@@ -23,25 +22,7 @@ namespace {
 
 wxString U(const char* utf8) { return wxString::FromUTF8(utf8); }
 
-// The toolkit starts once per process, so the tests of this file share it.
-class TraditionalOnScreen : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "app_language_gui_test";
-        static char* argv[] = {name, nullptr};
-        if (std::getenv("DISPLAY")) wx_ = ui::WxUi::Create(argc, argv).release();
-    }
-    static void TearDownTestSuite() {
-        delete wx_;
-        wx_ = nullptr;
-    }
-    void SetUp() override { TRELVIX_NEED_DISPLAY(wx_ != nullptr); }
-
-    static ui::WxUi* wx_;
-};
-
-ui::WxUi* TraditionalOnScreen::wx_ = nullptr;
+class TraditionalOnScreen : public DesktopTest {};
 
 TEST_F(TraditionalOnScreen, TheMainWindowShowsItsPack) {
     TempHome home;

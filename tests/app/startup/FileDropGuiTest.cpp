@@ -4,7 +4,6 @@
 // source waiting.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -12,7 +11,7 @@
 #include <wx/dnd.h>
 
 #include "AnsweringUi.h"
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Startup.h"
@@ -25,14 +24,11 @@
 namespace trelvix::test {
 namespace {
 
-TEST(FileDropOnScreen, DroppedFilesAreTakenInAfterTheDrop) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
+class FileDropOnScreen : public DesktopTest {};
+
+TEST_F(FileDropOnScreen, DroppedFilesAreTakenInAfterTheDrop) {
     TempHome home;
-    static int argc = 1;
-    static char name[] = "app_filedrop_gui_test";
-    static char* argv[] = {name, nullptr};
-    std::unique_ptr<ui::WxUi> wx = ui::WxUi::Create(argc, argv);
-    ASSERT_NE(wx, nullptr);
+    ui::WxUi* wx = wx_;
     AnsweringUi desktop(*wx);
     FixedClock clock(0);
     FixedRandom random({1}), secureRandom({2});
@@ -81,7 +77,6 @@ TEST(FileDropOnScreen, DroppedFilesAreTakenInAfterTheDrop) {
         wx->destroyWindow(*w);
         wx->runPending(20);
     }
-    wx.reset();
 }
 
 }  // namespace

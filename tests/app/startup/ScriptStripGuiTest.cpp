@@ -4,14 +4,13 @@
 // nothing waits for a person.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include <wx/button.h>
 #include <wx/stc/stc.h>
 
 #include "AnsweringUi.h"
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Startup.h"
@@ -31,14 +30,11 @@ void Press(ui::WxWindow& w, const std::string& button) {
     native->ProcessWindowEvent(click);
 }
 
-TEST(ScriptStripOnScreen, ShowsCopiesReplacesSelectsAndClears) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
+class ScriptStripOnScreen : public DesktopTest {};
+
+TEST_F(ScriptStripOnScreen, ShowsCopiesReplacesSelectsAndClears) {
     TempHome home;
-    static int argc = 1;
-    static char name[] = "app_startup_gui_test";
-    static char* argv[] = {name, nullptr};
-    std::unique_ptr<ui::WxUi> wx = ui::WxUi::Create(argc, argv);
-    ASSERT_NE(wx, nullptr);
+    ui::WxUi* wx = wx_;
     AnsweringUi desktop(*wx);
     FixedClock clock(*CivilToOleDate({2017, 8, 8, 14, 5, 9}));
     FixedRandom random({1}), secureRandom({2});
@@ -87,7 +83,6 @@ TEST(ScriptStripOnScreen, ShowsCopiesReplacesSelectsAndClears) {
         wx->destroyWindow(*w);
         wx->runPending(20);
     }
-    wx.reset();
 }
 
 }  // namespace

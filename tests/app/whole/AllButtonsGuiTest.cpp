@@ -20,8 +20,8 @@
 #include <wx/modalhook.h>
 #include <wx/radiobut.h>
 
+#include "DesktopTest.h"
 #include "ForwardingUi.h"
-#include "NeedDisplay.h"
 #include "PageButtons.h"
 #include "RouterOsLexis.h"
 #include "TestSupport.h"
@@ -163,7 +163,7 @@ std::vector<std::string> ChangedControls(const std::map<std::string, std::string
     return changed;
 }
 
-class WholeMainWindow : public ::testing::Test {
+class WholeMainWindow : public DesktopTest {
 protected:
     // One run of the program: its desktop, the program state, the main window.
     struct Run {
@@ -184,20 +184,7 @@ protected:
         ui::WxWindow* main = nullptr;
     };
 
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "app_whole_gui_test";
-        static char* argv[] = {name, nullptr};
-        if (std::getenv("DISPLAY")) wx_ = ui::WxUi::Create(argc, argv).release();
-    }
-
-    static void TearDownTestSuite() {
-        delete wx_;
-        wx_ = nullptr;
-    }
-
-    void SetUp() override {
-        TRELVIX_NEED_DISPLAY(wx_ != nullptr);
+    void SetUpOnDesktop() override {
         SetProgramDirectory(home.root() / "program");
         std::filesystem::create_directories(home.root() / "program");
         wx_->onFault = [this](const std::string& what) {
@@ -415,10 +402,7 @@ protected:
     int runs_ = 0;
     int generators_ = 0;
     std::set<std::string> notScripts_;  // presses that gave a text without commands
-    static ui::WxUi* wx_;
 };
-
-ui::WxUi* WholeMainWindow::wx_ = nullptr;
 
 TEST_F(WholeMainWindow, EveryButtonOfEveryPageWithItsDefaults) {
     ASSERT_GT(pages_.size(), 30u);

@@ -4,7 +4,6 @@
 // and the script box's line numbers show whole however many digits they have.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -20,7 +19,7 @@
 
 #include "EveryWindow.h"
 #include "LayoutGeometry.h"
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Startup.h"
@@ -75,23 +74,9 @@ std::string CaptionFault(wxWindow* native, Kind kind, int buttonFurniture) {
            std::to_string(need.y) + " in " + std::to_string(room.x) + "x" + std::to_string(room.y);
 }
 
-class ControlsFit : public ::testing::Test {
+class ControlsFit : public DesktopTest {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "app_whole_fit_gui_test";
-        static char* argv[] = {name, nullptr};
-        if (std::getenv("DISPLAY")) wx_ = ui::WxUi::Create(argc, argv).release();
-    }
-    static void TearDownTestSuite() {
-        delete wx_;
-        wx_ = nullptr;
-    }
-
-    void SetUp() override {
-        TRELVIX_NEED_DISPLAY(wx_ != nullptr);
-        program_.emplace(home_.root() / "program");
-    }
+    void SetUpOnDesktop() override { program_.emplace(home_.root() / "program"); }
 
     // Runs the program in one language with every window open, and hands
     // each window to `check`.
@@ -125,14 +110,11 @@ protected:
         wx_->runPending(0);
     }
 
-    static ui::WxUi* wx_;
     TempHome home_;
     std::optional<SampleCatalogueProgram> program_;
     FixedClock clock_{42800.5};
     SeededRandom random_{1}, secureRandom_{2};
 };
-
-ui::WxUi* ControlsFit::wx_ = nullptr;
 
 // The window's room, after its creation has sized it, holds each control
 // placed on it; each tab page has at least the room the layout checks give it.

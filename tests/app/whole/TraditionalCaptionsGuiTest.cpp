@@ -4,7 +4,6 @@
 // Layer-7 tools, the catalogue, the IP lookup) keep their layout's texts.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -23,7 +22,7 @@
 #include <wx/treectrl.h>
 
 #include "EveryWindow.h"
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/LanguagePackKinds.h"
@@ -184,19 +183,16 @@ void ExpectLayoutShown(ui::WxWindow& w, const ui::WindowSpec& layout) {
     });
 }
 
-TEST(TraditionalCaptions, WindowsWithAPackShowItAndTheOthersKeepTheirLayout) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
+class TraditionalCaptions : public DesktopTest {};
+
+TEST_F(TraditionalCaptions, WindowsWithAPackShowItAndTheOthersKeepTheirLayout) {
     TempHome home;
     const fs::path settings = home.root() / "config" / "vemtu";
     fs::create_directories(settings);
     std::ofstream(settings / "config.ini", std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=1\r\n";
     SampleCatalogueProgram program(home.root() / "program");
 
-    static int argc = 1;
-    static char name[] = "app_whole_language_gui_test";
-    static char* argv[] = {name, nullptr};
-    std::unique_ptr<ui::WxUi> wx = ui::WxUi::Create(argc, argv);
-    ASSERT_NE(wx, nullptr);
+    ui::WxUi* wx = wx_;
     QuietDesktop desktop(*wx);
     FixedClock clock(42800.5);
     SeededRandom random(1), secureRandom(2);

@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 
 #include <wx/uiaction.h>
 
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
@@ -33,13 +32,10 @@ const BurstBox kBoxes[] = {
     {"PCQ简单分组限速", "选择框_33开启Burst功能", "分组框_33burst"},
 };
 
-TEST(BurstBoxOnScreen, TakesAClickAnywhereOnItsBoxFoldedOrOpen) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
-    static int argc = 1;
-    static char name[] = "ratelimit_gui_test";
-    static char* argv[] = {name, nullptr};
-    std::unique_ptr<ui::WxUi> wx = ui::WxUi::Create(argc, argv);
-    ASSERT_NE(wx, nullptr);
+class BurstBoxOnScreen : public DesktopTest {};
+
+TEST_F(BurstBoxOnScreen, TakesAClickAnywhereOnItsBoxFoldedOrOpen) {
+    ui::WxUi* wx = wx_;
     FixedClock clock(45000.0);
     SeededRandom random{1}, secureRandom{2};
     std::optional<PageContext> page;

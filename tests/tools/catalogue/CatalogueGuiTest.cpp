@@ -8,10 +8,9 @@
 #include <wx/treectrl.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "ToolWindowTest.h"
 #include "common/platform/Random.h"
@@ -35,18 +34,15 @@ wxTreeItemId FindItem(wxTreeCtrl* tree, const wxTreeItemId& under, const wxStrin
     return {};
 }
 
-TEST(CatalogueOnTheDesktop, TheSampleLoadsAndAProductShowsItsPictureAndShadedRows) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
+class CatalogueOnTheDesktop : public test::DesktopTest {};
+
+TEST_F(CatalogueOnTheDesktop, TheSampleLoadsAndAProductShowsItsPictureAndShadedRows) {
     test::TempHome home;
     const std::filesystem::path data = home.root() / "data";
     std::filesystem::create_directories(data);
     for (const char* file : {"Menu.edb", "data.edb"})
         std::filesystem::copy_file(std::filesystem::path(TRELVIX_SAMPLE_CATALOGUE) / file, data / file);
-    static int argc = 1;
-    static char name[] = "catalogue_gui_test";
-    static char* argv[] = {name, nullptr};
-    auto wx = ui::WxUi::Create(argc, argv);
-    ASSERT_NE(wx, nullptr);
+    ui::WxUi* wx = wx_;
     test::ToolHost host(*wx);
     ToolContext& tools = host.tools;
     tools.services = [] { return ServiceAddresses{}; };  // no rate page: the rate below stands
@@ -84,6 +80,7 @@ TEST(CatalogueOnTheDesktop, TheSampleLoadsAndAProductShowsItsPictureAndShadedRow
 
     EXPECT_FALSE(w->close());  // hidden, not gone
     EXPECT_EQ(wx->window("HardwareCatalogueWindow"), w);
+    CloseToolWindows(tools);  // with its loader, while the tool context is there
     UsdCnyRate = 0;
 }
 

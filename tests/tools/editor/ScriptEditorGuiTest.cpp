@@ -6,12 +6,11 @@
 #include <wx/button.h>
 #include <wx/stc/stc.h>
 
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
 
 #include "ForwardingUi.h"
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "ToolWindowTest.h"
 #include "common/platform/AtomicFile.h"
@@ -45,14 +44,11 @@ protected:
     }
 };
 
-TEST(ScriptEditorOnTheDesktop, OperatorUndoesInOneStepAndNonGbkSavesAsQuestionMark) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
+class ScriptEditorOnTheDesktop : public test::DesktopTest {};
+
+TEST_F(ScriptEditorOnTheDesktop, OperatorUndoesInOneStepAndNonGbkSavesAsQuestionMark) {
     test::TempHome home;
-    static int argc = 1;
-    static char name[] = "script_editor_gui_test";
-    static char* argv[] = {name, nullptr};
-    auto wx = ui::WxUi::Create(argc, argv);
-    ASSERT_NE(wx, nullptr);
+    ui::WxUi* wx = wx_;
     AnsweredDialogs desk(*wx);
     test::ToolHost host(desk);
     ToolContext& tools = host.tools;

@@ -7,10 +7,9 @@
 #include <wx/statusbr.h>
 #include <wx/treectrl.h>
 
-#include <cstdlib>
 #include <filesystem>
 
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "ToolWindowTest.h"
 #include "common/platform/Random.h"
@@ -23,14 +22,11 @@ namespace {
 
 using test::G;
 
-TEST(L7ToolsOnTheDesktop, CatalogueTreeAndStatusBarLiveInTheNativeControls) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
+class L7ToolsOnTheDesktop : public test::DesktopTest {};
+
+TEST_F(L7ToolsOnTheDesktop, CatalogueTreeAndStatusBarLiveInTheNativeControls) {
     test::TempHome home;
-    static int argc = 1;
-    static char name[] = "l7_tools_gui_test";
-    static char* argv[] = {name, nullptr};
-    auto wx = ui::WxUi::Create(argc, argv);
-    ASSERT_NE(wx, nullptr);
+    ui::WxUi* wx = wx_;
     test::ToolHost host(*wx);
     host.temp = home.root().string() + "/";
     ToolContext& tools = host.tools;
@@ -72,6 +68,8 @@ TEST(L7ToolsOnTheDesktop, CatalogueTreeAndStatusBarLiveInTheNativeControls) {
 
     EXPECT_FALSE(w->close());
     EXPECT_FALSE(w->shown());
+    // Gone while the test's folder, where it saves the tester's texts, is there.
+    CloseToolWindows(tools);
 }
 
 }  // namespace

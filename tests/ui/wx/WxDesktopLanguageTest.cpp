@@ -17,7 +17,7 @@
 #include <wx/modalhook.h>
 #include <wx/string.h>
 
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "common/text/Gbk.h"
 #include "ui/wx/WxWindow.h"
@@ -98,35 +98,24 @@ private:
     const NativeLabels& labels_;
 };
 
-class ChineseDesktop : public ::testing::Test {
+// The toolkit takes the desktop's language when it starts, so the
+// environment is set before the first test starts it.
+class ChineseDesktop : public test::DesktopTest {
 protected:
     static void SetUpTestSuite() {
-        if (!std::getenv("DISPLAY") || !LocaleInstalled(kDesktopLanguage) || !LocaleInstalled(kCommaNumbers)) return;
+        if (!LocaleInstalled(kDesktopLanguage) || !LocaleInstalled(kCommaNumbers)) return;
         // A Chinese desktop with German numbers, as the user's environment gives it.
         unsetenv("LC_ALL");
         unsetenv("LANGUAGE");
         unsetenv("LC_MESSAGES");
         setenv("LANG", kDesktopLanguage, 1);
         setenv("LC_NUMERIC", kCommaNumbers, 1);
-        static int argc = 1;
-        static char name[] = "ui_wx_language_test";
-        static char* argv[] = {name, nullptr};
-        wx_ = WxUi::Create(argc, argv).release();
     }
-    static void TearDownTestSuite() {
-        delete wx_;
-        wx_ = nullptr;
-    }
-    void SetUp() override {
+    void SetUpOnDesktop() override {
         TRELVIX_NEED(LocaleInstalled(kDesktopLanguage) && LocaleInstalled(kCommaNumbers),
                      std::string("locale data for ") + kDesktopLanguage + " and " + kCommaNumbers);
-        TRELVIX_NEED_DISPLAY(wx_ != nullptr);
     }
-
-    static WxUi* wx_;
 };
-
-WxUi* ChineseDesktop::wx_ = nullptr;
 
 bool AnyContains(const std::vector<std::string>& texts, const std::string& part) {
     for (const std::string& t : texts)

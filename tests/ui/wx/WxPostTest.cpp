@@ -3,22 +3,18 @@
 // this has a process of its own.)
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <thread>
 
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "ui/wx/WxWindow.h"
 
 namespace trelvix::ui {
 namespace {
 
-TEST(WxPost, WorkFromOtherThreadsRunsOnTheUiThreadUntilPostingStops) {
-    TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
-    int argc = 1;
-    char name[] = "test_ui_wx_post";
-    char* argv[] = {name, nullptr};
-    std::unique_ptr<WxUi> ui = WxUi::Create(argc, argv);
-    ASSERT_NE(ui, nullptr);
+class WxPost : public test::DesktopTest {};
+
+TEST_F(WxPost, WorkFromOtherThreadsRunsOnTheUiThreadUntilPostingStops) {
+    WxUi* ui = wx_;
 
     const std::thread::id uiThread = std::this_thread::get_id();
     std::vector<std::thread::id> ranOn;

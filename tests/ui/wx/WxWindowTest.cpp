@@ -3,8 +3,6 @@
 // native control, and the events the natives raise.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -27,7 +25,7 @@
 #include <wx/tooltip.h>
 #include <wx/treectrl.h>
 
-#include "NeedDisplay.h"
+#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "ui/headless/HeadlessUi.h"
 #include "ui/wx/WxWindow.h"
@@ -89,27 +87,10 @@ std::string PngBytes(int size) {
     return bytes;
 }
 
-// The toolkit starts once per process: every test of this file shares it.
-class WxEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) return;
-        static int argc = 1;
-        static char name[] = "test_ui_wx";
-        static char* argv[] = {name, nullptr};
-        ui = WxUi::Create(argc, argv);
-    }
-    void TearDown() override { ui.reset(); }
-    static inline std::unique_ptr<WxUi> ui;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WxEnvironment);
-
-class WxWindowTest : public ::testing::Test {
+class WxWindowTest : public test::DesktopTest {
 protected:
-    void SetUp() override {
-        ui_ = WxEnvironment::ui.get();
-        TRELVIX_NEED_DISPLAY(ui_);
+    void SetUpOnDesktop() override {
+        ui_ = wx_;
         ui_->onFault = [this](const std::string& what) { faults.push_back(what); };
         w = &static_cast<WxWindow&>(ui_->createWindow(ParseLayout(kLayout), nullptr, {}));
         w->show();
