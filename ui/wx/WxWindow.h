@@ -188,6 +188,8 @@ private:
     enum class Build { Fresh, Later, Natives };
     void addControls(const std::vector<ControlSpec>& specs, const std::string& parent, wxWindow* parentNative,
                      Build build = Build::Fresh);
+    // A book's pages: the shown one built as `build` says, the others waiting.
+    void addPages(WxControl&, const ControlSpec&, Build build);
     WxControl& join(const ControlSpec& spec, const std::string& parent);
     // Makes the natives of every waiting page between the control and the window.
     void materialise(const std::string& control);
