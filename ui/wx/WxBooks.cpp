@@ -85,23 +85,9 @@ void WxWindow::addPages(WxControl& c, const ControlSpec& s, Build build) {
     const int shown = c.current < 0 ? 0 : c.current;
     for (std::size_t i = 0; i < s.children.size(); ++i) {
         const ControlSpec& page = s.children[i];
-        if (joining) {
-            c.items.push_back(page.text);
-            if (controls_.count(page.name)) throw std::runtime_error("layout " + name_ + ": control named twice: " + page.name);
-        }
+        WxControl& p = joining ? join(page, s.name) : controls_.at(page.name);
         auto* panel = book ? new TabPage(book) : nullptr;
         if (book) AddPageFromCode(*book, panel, ToWx(page.text));
-        WxControl& p = controls_[page.name];
-        if (joining) {
-            p.spec = page;
-            p.spec.children.clear();
-            p.parent = s.name;
-            p.text = page.text;
-            p.visible = page.visible;
-            p.enabled = page.enabled;
-            p.rect = page.rect;
-            order_.push_back(page.name);
-        }
         p.pending = build == Build::Later;
         p.native = panel;
         if (panel) registerNative(panel, page.name);
@@ -113,7 +99,6 @@ void WxWindow::addPages(WxControl& c, const ControlSpec& s, Build build) {
             addControls(page.children, page.name, panel, build);
         }
     }
-    if (c.current < 0 && !s.children.empty()) c.current = 0;
     if (book && c.current >= 0 && c.current < static_cast<int>(book->GetPageCount())) ShowPageFromCode(*book, c.current);
 }
 

@@ -127,8 +127,7 @@ wxWindow* WxWindow::makeRadio(WxControl& c, wxWindow* parent) {
 void WxWindow::uncheckGroupPeers(const std::string& control) {
     const WxControl& self = at(control);
     for (auto& [peerName, peer] : controls_) {
-        if (peerName == control || peer.spec.kind != Kind::Radio || peer.parent != self.parent || peer.spec.group != self.spec.group)
-            continue;
+        if (peerName == control || !SameRadioGroup(peer, self)) continue;
         if (peer.radioOff) peer.radioOff->SetValue(true);
     }
 }

@@ -72,9 +72,7 @@ wxWindow* WxWindow::makeCombo(WxControl& c, wxWindow* parent) {
         if (!OwnEvent(e, cb) || quiet_) return;
         WxControl& self = at(name);
         // Typing an item's text makes it the current one, as the list shows.
-        const Gbk typed = FromWx(cb->GetValue());
-        auto it = std::find(self.items.begin(), self.items.end(), typed);
-        self.current = it == self.items.end() ? -1 : static_cast<int>(it - self.items.begin());
+        self.current = self.itemIndex(FromWx(cb->GetValue()));
         deliver(name, Event::Change, {}, true);
     });
     bindFocusAndKeys(cb, name);
@@ -156,7 +154,7 @@ std::vector<GbkText> WxWindow::items(const std::string& control) const {
 
 void WxWindow::setItems(const std::string& control, const std::vector<GbkText>& list) {
     WxControl& c = at(control, Property::Items, __func__);
-    c.items = AsBytes(list);
+    c.takeItems(list);
     const int n = static_cast<int>(list.size());
     Quiet q(*this);
     switch (c.spec.kind) {
@@ -164,15 +162,12 @@ void WxWindow::setItems(const std::string& control, const std::vector<GbkText>& 
             if (!c.spec.editable) {
                 auto* ch = As<wxChoice>(c);
                 ch->Set(WxList(list));
-                c.current = list.empty() ? -1 : 0;
-                c.text = list.empty() ? Gbk() : list[0].bytes();
                 if (!list.empty()) ch->SetSelection(0);
             } else {
                 auto* cb = As<wxComboBox>(c);
                 const wxString typed = cb->GetValue();
                 cb->Set(WxList(list));
                 cb->ChangeValue(typed);
-                if (c.current >= n) c.current = -1;
             }
             break;
         case Kind::ListBox: {
@@ -188,9 +183,7 @@ void WxWindow::setItems(const std::string& control, const std::vector<GbkText>& 
             break;
         }
         case Kind::StatusBar: showStatus(c); break;
-        default:
-            if (c.current >= n) c.current = -1;
-            break;
+        default: break;
     }
 }
 

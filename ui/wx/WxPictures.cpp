@@ -129,9 +129,7 @@ void WxWindow::setTip(const std::string& tipControl, const std::string& target, 
 }
 
 GbkText WxWindow::tip(const std::string& tipControl, const std::string& target) const {
-    const WxControl& c = at(tipControl, Property::Tips, __func__);
-    auto it = c.tips.find(target);
-    return it == c.tips.end() ? Gbk() : it->second;
+    return at(tipControl, Property::Tips, __func__).tipFor(target);
 }
 
 }  // namespace trelvix::ui

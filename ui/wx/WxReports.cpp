@@ -77,42 +77,35 @@ int WxWindow::rowCount(const std::string& control) const {
 }
 
 std::vector<GbkText> WxWindow::row(const std::string& control, int r) const {
-    const WxControl& c = at(control, Property::Rows, __func__);
-    if (r < 0 || r >= static_cast<int>(c.rows.size())) throw std::out_of_range("row out of range in " + control);
-    return AsTexts(c.rows[r]);
+    return AsTexts(at(control, Property::Rows, __func__).rowAt(r));
 }
 
 int WxWindow::addRow(const std::string& control, const std::vector<GbkText>& cells) {
     WxControl& c = at(control, Property::Rows, __func__);
-    std::vector<Gbk> cellsOfRow = AsBytes(cells);
-    cellsOfRow.resize(std::max<std::size_t>(c.spec.columns.size(), cells.size()));
     auto* l = As<wxListCtrl>(c);
-    const long r = static_cast<long>(c.rows.size());
+    const long r = c.addRow(cells);
+    const std::vector<Gbk>& cellsOfRow = c.rows[r];
     {
         Quiet q(*this);
         l->InsertItem(r, cellsOfRow.empty() ? wxString() : ToWx(cellsOfRow[0]));
         for (int col = 1; col < l->GetColumnCount() && col < static_cast<int>(cellsOfRow.size()); ++col)
             l->SetItem(r, col, ToWx(cellsOfRow[col]));
     }
-    c.rows.push_back(std::move(cellsOfRow));
     return static_cast<int>(r);
 }
 
 void WxWindow::setCell(const std::string& control, int r, int column, const GbkText& value) {
     WxControl& c = at(control, Property::Rows, __func__);
-    if (r < 0 || r >= static_cast<int>(c.rows.size()) || column < 0) throw std::out_of_range("cell out of range in " + control);
-    if (column >= static_cast<int>(c.rows[r].size())) c.rows[r].resize(column + 1);
-    c.rows[r][column] = value;
+    c.setCell(r, column, value);
     auto* l = As<wxListCtrl>(c);
     if (column < l->GetColumnCount()) l->SetItem(r, column, ToWx(value));
 }
 
 void WxWindow::removeRow(const std::string& control, int r) {
     WxControl& c = at(control, Property::Rows, __func__);
-    if (r < 0 || r >= static_cast<int>(c.rows.size())) return;
+    if (!c.removeRow(r)) return;
     Quiet q(*this);
     As<wxListCtrl>(c)->DeleteItem(r);
-    c.rows.erase(c.rows.begin() + r);
 }
 
 void WxWindow::clearRows(const std::string& control) {

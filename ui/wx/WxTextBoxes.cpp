@@ -22,8 +22,6 @@ namespace {
 
 constexpr int kIpDotWidth = 6;
 
-int CountLines(const Gbk& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1; }
-
 }  // namespace
 
 wxWindow* WxWindow::makeEdit(WxControl& c, wxWindow* parent) {
@@ -152,13 +150,9 @@ void WxWindow::setIpText(WxControl& c, const Gbk& text) {
 
 Gbk WxWindow::ipText(const WxControl& c) const {
     // Blank fields read as 0 and a field says at most 255, as the address box does.
-    Gbk out;
-    for (std::size_t i = 0; i < 4; ++i) {
-        const std::int64_t v = c.ipFields[i] ? ToInt64(FromWx(c.ipFields[i]->GetValue())) : 0;
-        if (i) out += '.';
-        out += std::to_string(std::clamp<std::int64_t>(v, 0, 255));
-    }
-    return out;
+    std::vector<Gbk> fields;
+    for (const wxTextCtrl* f : c.ipFields) fields.push_back(f ? FromWx(f->GetValue()) : Gbk());
+    return AddressText(fields);
 }
 
 bool WxWindow::readOnly(const std::string& control) const {
@@ -190,9 +184,7 @@ bool WxWindow::masked(const std::string& control) const { return at(control, Pro
 // box is made again in its place, with its text, state and keyboard order.
 void WxWindow::setMasked(const std::string& control, bool on) {
     WxControl& c = at(control, Property::Masked, __func__);
-    on = on && !c.spec.multiline;
-    if (c.masked == on) return;
-    c.masked = on;
+    if (!c.takeMasked(on)) return;
     if (!c.native) return;
     auto* old = As<wxTextCtrl>(c);
     c.text = FromWx(old->GetValue());
@@ -234,9 +226,7 @@ void WxWindow::setSelection(const std::string& control, int start, int end) {
     const WxControl& c = at(control, Property::Selection, __func__);
     // Edges on characters and the start first, by the rule the headless window keeps.
     const Gbk now = text(control);
-    const int a = SnapToCharacter(now, start);
-    const int b = SnapToCharacter(now, end < 0 ? static_cast<int>(now.size()) : end);
-    const int from = std::min(a, b), to = std::max(a, b);
+    const auto [from, to] = SnapSelection(now, start, end);
     if (c.spec.kind == Kind::Edit) {
         auto* t = As<wxTextCtrl>(c);
         const wxString v = t->GetValue();
@@ -294,7 +284,7 @@ void WxWindow::scrollToLine(const std::string& control, int line) {
         deliver(control, Event::Scroll, EventArgs::Index(c.lastScroll), false);
         return;
     }
-    const int next = std::clamp(line, 0, std::max(0, CountLines(text(control)) - 1));
+    const int next = ClampToLines(text(control), line);
     if (next == c.firstLine) return;
     c.firstLine = next;
     if (c.spec.kind == Kind::Edit) {

@@ -92,8 +92,7 @@ std::vector<TreeItem> WxWindow::treeItems(const std::string& control) const {
 int WxWindow::addTreeItem(const std::string& control, const GbkText& value, int parent) {
     WxControl& c = at(control, Property::TreeItems, __func__);
     auto* t = As<wxTreeCtrl>(c);
-    const int n = static_cast<int>(c.tree.size());
-    c.tree.push_back(TreeItem{value, parent, false, false});
+    const int n = c.addTreeItem(value, parent);
     Quiet q(*this);
     const wxTreeItemId under = (parent >= 0 && parent < n) ? c.treeIds[parent] : t->GetRootItem();
     c.treeIds.push_back(t->AppendItem(under, ToWx(value)));
@@ -124,9 +123,8 @@ void WxWindow::clearTree(const std::string& control) {
     auto* t = As<wxTreeCtrl>(c);
     Quiet q(*this);
     t->DeleteChildren(t->GetRootItem());
-    c.tree.clear();
+    c.clearTree();
     c.treeIds.clear();
-    c.current = -1;
 }
 
 }  // namespace trelvix::ui

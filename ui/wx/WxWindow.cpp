@@ -233,9 +233,7 @@ bool WxWindow::setTextOfWaitingControl(const std::string& control, const GbkText
     if (!c.pending || std::find(std::begin(kMadeWithTheirText), std::end(kMadeWithTheirText), c.spec.kind) ==
                           std::end(kMadeWithTheirText))
         return false;
-    const bool changed = c.text != value;
-    c.text = value;
-    c.selStart = c.selEnd = 0;
+    const bool changed = c.takeText(value);
     if (changed && (c.spec.kind == Kind::Edit || c.spec.kind == Kind::CodeBox))
         deliver(control, Event::Change, {}, false);
     return true;
@@ -271,10 +269,7 @@ void WxWindow::setText(const std::string& control, const GbkText& value) {
         }
         case Kind::Combo:
             if (!c.spec.editable) {
-                auto it = std::find(c.items.begin(), c.items.end(), value);
-                if (it == c.items.end()) return;  // a drop-down list holds only its items
-                c.current = static_cast<int>(it - c.items.begin());
-                c.text = value;
+                if (!c.chooseItemText(value)) return;  // a drop-down list holds only its items
                 Quiet q(*this);
                 As<wxChoice>(c)->SetSelection(c.current);
             } else {
@@ -285,8 +280,7 @@ void WxWindow::setText(const std::string& control, const GbkText& value) {
         case Kind::IpAddress: setIpText(c, value); return;
         default: break;
     }
-    c.text = value;
-    c.selStart = c.selEnd = 0;
+    c.takeText(value);
     switch (c.spec.kind) {
         case Kind::Label: showLabel(c); break;
         case Kind::Button:

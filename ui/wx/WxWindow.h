@@ -49,7 +49,6 @@ struct WxControl : ControlState {
     wxWindow* box = nullptr;   // a group's frame and caption
     wxWindow* rule = nullptr;  // a folded group's line
     wxWindow* holder = nullptr;  // a lifted check box's own window (see addControls)
-    std::vector<std::vector<Gbk>> rows;  // report cells
     std::vector<wxTreeItemId> treeIds;   // tree items by index
     wxTaskBarIcon* tray = nullptr;
     int menuId = 0;  // menu items
