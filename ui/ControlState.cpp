@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <stdexcept>
 
 namespace trelvix::ui {
 
@@ -35,6 +36,93 @@ void ControlState::start(const ControlSpec& layout, const std::string& parentNam
     rect = layout.rect;
     tree = TreeItemsOf(layout.treeItems);
     if (layout.kind == Kind::Combo) StartCombo(*this, layout.editable);
+    if (layout.kind == Kind::Tab || layout.kind == Kind::PageControl) {
+        for (const ControlSpec& page : layout.children) items.push_back(page.text);
+        if (current < 0 && !layout.children.empty()) current = 0;
+    }
+    if (layout.kind == Kind::HScroll && current < layout.minimum) current = layout.minimum;
+}
+
+bool ControlState::takeText(const Gbk& value) {
+    const bool changed = text != value;
+    text = value;
+    selStart = selEnd = 0;
+    return changed;
+}
+
+int ControlState::itemIndex(const Gbk& value) const {
+    auto it = std::find(items.begin(), items.end(), value);
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
+}
+
+bool ControlState::chooseItemText(const Gbk& value) {
+    const int index = itemIndex(value);
+    if (index < 0) return false;
+    current = index;
+    text = value;
+    return true;
+}
+
+void ControlState::takeItems(const std::vector<GbkText>& list) {
+    items = AsBytes(list);
+    if (spec.kind == Kind::Combo && !spec.editable) {
+        current = list.empty() ? -1 : 0;
+        text = list.empty() ? Gbk() : list[0].bytes();
+    } else if (current >= static_cast<int>(list.size())) {
+        current = -1;
+    }
+}
+
+bool ControlState::takeMasked(bool on) {
+    on = on && !spec.multiline;
+    if (masked == on) return false;
+    masked = on;
+    return true;
+}
+
+int ControlState::addRow(const std::vector<GbkText>& cells) {
+    std::vector<Gbk> row = AsBytes(cells);
+    row.resize(std::max<std::size_t>(spec.columns.size(), cells.size()));
+    rows.push_back(std::move(row));
+    return static_cast<int>(rows.size()) - 1;
+}
+
+const std::vector<Gbk>& ControlState::rowAt(int row) const {
+    if (row < 0 || row >= static_cast<int>(rows.size())) throw std::out_of_range("row out of range in " + spec.name);
+    return rows[row];
+}
+
+void ControlState::setCell(int row, int column, const Gbk& value) {
+    if (row < 0 || row >= static_cast<int>(rows.size()) || column < 0)
+        throw std::out_of_range("cell out of range in " + spec.name);
+    if (column >= static_cast<int>(rows[row].size())) rows[row].resize(column + 1);
+    rows[row][column] = value;
+}
+
+bool ControlState::removeRow(int row) {
+    if (row < 0 || row >= static_cast<int>(rows.size())) return false;
+    rows.erase(rows.begin() + row);
+    return true;
+}
+
+int ControlState::addTreeItem(const Gbk& itemText, int parentItem) {
+    tree.push_back(TreeItem{itemText, parentItem, false, false});
+    return static_cast<int>(tree.size()) - 1;
+}
+
+void ControlState::clearTree() {
+    tree.clear();
+    current = -1;
+}
+
+Gbk ControlState::tipFor(const std::string& target) const {
+    auto it = tips.find(target);
+    return it == tips.end() ? Gbk() : it->second;
+}
+
+bool SameRadioGroup(const ControlState& a, const ControlState& b) {
+    return a.spec.kind == Kind::Radio && b.spec.kind == Kind::Radio && a.parent == b.parent &&
+           a.spec.group == b.spec.group;
 }
 
 std::vector<TreeItem> TreeItemsOf(const std::vector<TreeItemSpec>& items) {
@@ -133,6 +221,27 @@ int SnapToCharacter(std::string_view text, int offset) {
         at += crlf ? 2 : CharLength(text, at);
     }
     return static_cast<int>(at);
+}
+
+std::pair<int, int> SnapSelection(std::string_view text, int start, int end) {
+    const int a = SnapToCharacter(text, start);
+    const int b = SnapToCharacter(text, end < 0 ? static_cast<int>(text.size()) : end);
+    return {std::min(a, b), std::max(a, b)};
+}
+
+int ClampToLines(std::string_view text, int line) {
+    const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    return std::clamp(line, 0, std::max(0, lines - 1));
+}
+
+Gbk AddressText(const std::vector<Gbk>& fields) {
+    Gbk out;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::int64_t v = i < fields.size() ? ToInt64(fields[i]) : 0;
+        if (i) out += '.';
+        out += std::to_string(std::clamp<std::int64_t>(v, 0, 255));
+    }
+    return out;
 }
 
 }  // namespace trelvix::ui

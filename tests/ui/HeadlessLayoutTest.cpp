@@ -329,6 +329,22 @@ TEST(ControlState, ComboBoxesStartWithTheTextTheirItemsGive) {
     }
 }
 
+// The desktop's address box hands over its four fields, a missing one as
+// empty; the headless one splits its text. Both read the same address.
+TEST(ControlState, AnAddressReadsEachFieldAsANumberUpTo255) {
+    struct Row {
+        std::vector<Gbk> fields;
+        const char* reads;
+    };
+    const Row rows[] = {
+        {{}, "0.0.0.0"},
+        {{"192", "168", "", ""}, "192.168.0.0"},
+        {{"300", "-5", "1"}, "255.0.1.0"},
+        {{"010", "99999999999999999999", "x", "7", "8"}, "10.255.0.7"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(AddressText(r.fields), r.reads) << r.reads;
+}
+
 }  // namespace
 }  // namespace trelvix::ui
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <stdexcept>
+#include <tuple>
 
 #include "common/text/Gbk.h"
 #include "ui/EditBoxes.h"
@@ -23,11 +24,6 @@ void HeadlessWindow::addControls(const std::vector<ControlSpec>& specs, const st
         c.start(s, parent);
         c.gridRows = s.gridRows;
         c.gridColumns = static_cast<int>(s.columns.size());
-        if (s.kind == Kind::Tab || s.kind == Kind::PageControl) {
-            for (const ControlSpec& page : s.children) c.items.push_back(page.text);
-            if (c.current < 0 && !s.children.empty()) c.current = 0;
-        }
-        if (s.kind == Kind::HScroll && c.current < s.minimum) c.current = s.minimum;
         controls_.emplace(s.name, std::move(c));
         order_.push_back(s.name);
         addControls(s.children, s.name);
@@ -63,38 +59,16 @@ std::vector<std::string> HeadlessWindow::children(const std::string& control) co
     return ChildrenOf(order_, controls_, control);
 }
 
-namespace {
-
-// The address box holds four fields: a blank one reads as 0, none says more than 255.
-Gbk IpBoxText(const Gbk& typed) {
-    const std::vector<Gbk> parts = Split(typed, ".");
-    Gbk out;
-    for (std::size_t i = 0; i < 4; ++i) {
-        const std::int64_t v = i < parts.size() ? ToInt64(parts[i]) : 0;
-        if (i) out += '.';
-        out += std::to_string(std::clamp<std::int64_t>(v, 0, 255));
-    }
-    return out;
-}
-
-}  // namespace
-
 GbkText HeadlessWindow::text(const std::string& control) const {
     const HeadlessControl& c = at(control);
-    if (c.spec.kind == Kind::IpAddress) return IpBoxText(c.text);
+    if (c.spec.kind == Kind::IpAddress) return AddressText(Split(c.text, "."));
     return c.text;
 }
 
 void HeadlessWindow::setText(const std::string& control, const GbkText& text) {
     HeadlessControl& c = at(control);
-    if (c.spec.kind == Kind::Combo && !c.spec.editable) {
-        auto it = std::find(c.items.begin(), c.items.end(), text);
-        if (it == c.items.end()) return;  // a drop-down list holds only its items
-        c.current = static_cast<int>(it - c.items.begin());
-    }
-    const bool changed = c.text != text;
-    c.text = text;
-    c.selStart = c.selEnd = 0;
+    if (c.spec.kind == Kind::Combo && !c.spec.editable && !c.chooseItemText(text)) return;
+    const bool changed = c.takeText(text);
     if (c.spec.kind == Kind::Page) renamePage(c, text);
     // As on Windows, setting an edit box's content from code raises its change event.
     if (changed && (c.spec.kind == Kind::Edit || c.spec.kind == Kind::CodeBox)) fire(control, Event::Change);
@@ -115,8 +89,7 @@ void HeadlessWindow::setReadOnly(const std::string& control, bool on) {
 }
 bool HeadlessWindow::masked(const std::string& control) const { return at(control, Property::Masked, __func__).masked; }
 void HeadlessWindow::setMasked(const std::string& control, bool on) {
-    HeadlessControl& c = at(control, Property::Masked, __func__);
-    c.masked = on && !c.spec.multiline;
+    at(control, Property::Masked, __func__).takeMasked(on);
 }
 
 std::pair<int, int> HeadlessWindow::selection(const std::string& control) const {
@@ -126,12 +99,7 @@ std::pair<int, int> HeadlessWindow::selection(const std::string& control) const 
 
 void HeadlessWindow::setSelection(const std::string& control, int start, int end) {
     HeadlessControl& c = at(control, Property::Selection, __func__);
-    // As an edit control holds it: edges on characters, the start first.
-    const int size = static_cast<int>(c.text.size());
-    const int from = SnapToCharacter(c.text, start);
-    const int to = SnapToCharacter(c.text, end < 0 ? size : end);
-    c.selStart = std::min(from, to);
-    c.selEnd = std::max(from, to);
+    std::tie(c.selStart, c.selEnd) = SnapSelection(c.text, start, end);
 }
 
 void HeadlessWindow::replaceSelection(const std::string& control, const GbkText& text) {
@@ -149,8 +117,7 @@ int HeadlessWindow::firstVisibleLine(const std::string& control) const {
 }
 void HeadlessWindow::scrollToLine(const std::string& control, int line) {
     HeadlessControl& c = at(control, Property::Lines, __func__);
-    const int lines = static_cast<int>(std::count(c.text.begin(), c.text.end(), '\n')) + 1;
-    const int next = std::clamp(line, 0, std::max(0, lines - 1));
+    const int next = ClampToLines(c.text, line);
     if (next == c.firstLine) return;
     c.firstLine = next;
     fire(control, Event::Scroll, EventArgs::Index(next));
@@ -177,8 +144,7 @@ void HeadlessWindow::renamePage(const HeadlessControl& page, const Gbk& caption)
 void HeadlessWindow::uncheckGroupPeers(const std::string& control) {
     const HeadlessControl& self = at(control);
     for (auto& [name, c] : controls_) {
-        if (name != control && c.spec.kind == Kind::Radio && c.parent == self.parent && c.spec.group == self.spec.group)
-            c.checked = false;
+        if (name != control && SameRadioGroup(c, self)) c.checked = false;
     }
 }
 
@@ -193,14 +159,7 @@ std::vector<GbkText> HeadlessWindow::items(const std::string& control) const {
 }
 
 void HeadlessWindow::setItems(const std::string& control, const std::vector<GbkText>& items) {
-    HeadlessControl& c = at(control, Property::Items, __func__);
-    c.items = AsBytes(items);
-    if (c.spec.kind == Kind::Combo && !c.spec.editable) {
-        c.current = items.empty() ? -1 : 0;
-        c.text = items.empty() ? Gbk() : items[0].bytes();
-    } else if (c.current >= static_cast<int>(items.size())) {
-        c.current = -1;
-    }
+    at(control, Property::Items, __func__).takeItems(items);
 }
 
 int HeadlessWindow::currentItem(const std::string& control) const {
@@ -223,31 +182,22 @@ int HeadlessWindow::rowCount(const std::string& control) const {
 }
 
 std::vector<GbkText> HeadlessWindow::row(const std::string& control, int r) const {
-    const HeadlessControl& c = at(control, Property::Rows, __func__);
-    if (r < 0 || r >= static_cast<int>(c.rows.size())) throw std::out_of_range("row out of range in " + control);
-    return AsTexts(c.rows[r]);
+    return AsTexts(at(control, Property::Rows, __func__).rowAt(r));
 }
 
 int HeadlessWindow::addRow(const std::string& control, const std::vector<GbkText>& cells) {
     HeadlessControl& c = at(control, Property::Rows, __func__);
-    std::vector<Gbk> row = AsBytes(cells);
-    row.resize(std::max<std::size_t>(c.spec.columns.size(), cells.size()));
-    c.rows.push_back(std::move(row));
     c.rowChecks.push_back(false);
-    return static_cast<int>(c.rows.size()) - 1;
+    return c.addRow(cells);
 }
 
 void HeadlessWindow::setCell(const std::string& control, int r, int column, const GbkText& text) {
-    HeadlessControl& c = at(control, Property::Rows, __func__);
-    if (r < 0 || r >= static_cast<int>(c.rows.size()) || column < 0) throw std::out_of_range("cell out of range in " + control);
-    if (column >= static_cast<int>(c.rows[r].size())) c.rows[r].resize(column + 1);
-    c.rows[r][column] = text;
+    at(control, Property::Rows, __func__).setCell(r, column, text);
 }
 
 void HeadlessWindow::removeRow(const std::string& control, int r) {
     HeadlessControl& c = at(control, Property::Rows, __func__);
-    if (r < 0 || r >= static_cast<int>(c.rows.size())) return;
-    c.rows.erase(c.rows.begin() + r);
+    if (!c.removeRow(r)) return;
     c.rowChecks.erase(c.rowChecks.begin() + r);
     // The current row stays on the row it was on; removing it leaves none.
     if (c.current == r) c.current = -1;
@@ -276,9 +226,7 @@ std::vector<TreeItem> HeadlessWindow::treeItems(const std::string& control) cons
 }
 
 int HeadlessWindow::addTreeItem(const std::string& control, const GbkText& text, int parent) {
-    HeadlessControl& c = at(control, Property::TreeItems, __func__);
-    c.tree.push_back(TreeItem{text, parent, false, false});
-    return static_cast<int>(c.tree.size()) - 1;
+    return at(control, Property::TreeItems, __func__).addTreeItem(text, parent);
 }
 
 void HeadlessWindow::setTreeItem(const std::string& control, int item, const TreeItem& value) {
@@ -287,9 +235,7 @@ void HeadlessWindow::setTreeItem(const std::string& control, int item, const Tre
 }
 
 void HeadlessWindow::clearTree(const std::string& control) {
-    HeadlessControl& c = at(control, Property::TreeItems, __func__);
-    c.tree.clear();
-    c.current = -1;
+    at(control, Property::TreeItems, __func__).clearTree();
 }
 
 GbkText HeadlessWindow::gridCell(const std::string& control, int r, int column) const {
@@ -355,9 +301,7 @@ void HeadlessWindow::setTip(const std::string& tipControl, const std::string& ta
 }
 
 GbkText HeadlessWindow::tip(const std::string& tipControl, const std::string& target) const {
-    const HeadlessControl& c = at(tipControl, Property::Tips, __func__);
-    auto it = c.tips.find(target);
-    return it == c.tips.end() ? Gbk() : it->second;
+    return at(tipControl, Property::Tips, __func__).tipFor(target);
 }
 
 void HeadlessWindow::setFocus(const std::string& control) {
@@ -424,10 +368,7 @@ void HeadlessWindow::type(const std::string& control, const Gbk& typed) {
     const bool changed = c.text != text;
     c.text = text;
     c.selStart = c.selEnd = static_cast<int>(text.size());
-    if (c.spec.kind == Kind::Combo) {
-        auto it = std::find(c.items.begin(), c.items.end(), text);
-        c.current = it == c.items.end() ? -1 : static_cast<int>(it - c.items.begin());
-    }
+    if (c.spec.kind == Kind::Combo) c.current = c.itemIndex(text);
     if (changed) fire(control, Event::Change);
 }
 

@@ -20,7 +20,6 @@ namespace trelvix::ui {
 class HeadlessUi;
 
 struct HeadlessControl : ControlState {
-    std::vector<std::vector<Gbk>> rows;
     std::vector<bool> rowChecks;
     std::map<std::pair<int, int>, Gbk> grid;
     std::map<std::pair<int, int>, int> gridBackground;

@@ -49,7 +49,6 @@ struct WxControl : ControlState {
     wxWindow* box = nullptr;   // a group's frame and caption
     wxWindow* rule = nullptr;  // a folded group's line
     wxWindow* holder = nullptr;  // a lifted check box's own window (see addControls)
-    std::vector<std::vector<Gbk>> rows;  // report cells
     std::vector<wxTreeItemId> treeIds;   // tree items by index
     wxTaskBarIcon* tray = nullptr;
     int menuId = 0;  // menu items
@@ -188,6 +187,8 @@ private:
     enum class Build { Fresh, Later, Natives };
     void addControls(const std::vector<ControlSpec>& specs, const std::string& parent, wxWindow* parentNative,
                      Build build = Build::Fresh);
+    // A book's pages: the shown one built as `build` says, the others waiting.
+    void addPages(WxControl&, const ControlSpec&, Build build);
     WxControl& join(const ControlSpec& spec, const std::string& parent);
     // Makes the natives of every waiting page between the control and the window.
     void materialise(const std::string& control);
