@@ -68,6 +68,12 @@ Gbk EscapeTyped(std::string_view text)
     Gbk out;
     out.reserve(text.size() + 6);
     for (const char c : text) {
+        // A line break would end the command in the middle of its string, and
+        // the rest of the value would run as a command of its own.
+        if (c == '\r' || c == '\n') {
+            out += c == '\r' ? "\\r" : "\\n";
+            continue;
+        }
         if (c == '\\' || c == '"' || c == '$' || c == '?') out.push_back('\\');
         out.push_back(c);
     }

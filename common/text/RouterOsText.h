@@ -21,7 +21,8 @@ Gbk Quote(std::string_view text);
 // 0x5C, 0x22 and 0x24 byte gets a backslash, also the second byte of a two-byte
 // character (9C 5C becomes 9C 5C 5C, which the router stores as 9C 5C). A "?" becomes
 // \? because a router terminal takes a pasted "?" as a request for help, even inside
-// quotes; no GBK trail byte is 0x3F, so no character loses a byte to that.
+// quotes; no GBK trail byte is 0x3F, so no character loses a byte to that. A CR or
+// LF becomes \r or \n, so a line break pasted into a box cannot end the command.
 Gbk QuoteTyped(std::string_view text);
 // QuoteTyped's escapes without its quotes, for a typed value that a stored
 // template already writes between quotes.

@@ -116,8 +116,12 @@ TEST(Quoting, QuoteWrapsAsItStandsAndQuoteTypedEscapes)
         // A lone lead byte does not swallow the quote after it.
         {"\x81\"", "\"\x81\\\"\""},
         {"\x81$", "\"\x81\\$\""},
+        // A pasted line break stays inside the string as the router's own escapes.
+        {"a\r\n/system reset", "\"a\\r\\n/system reset\""},
+        {"\n\r", "\"\\n\\r\""},
     };
-    for (const auto& [text, quoted] : typed) EXPECT_EQ(Visible(QuoteTyped(text)), Visible(quoted)) << Visible(text);
+    // Bytes, not their visible forms: Visible shows a CR and the escape \r alike.
+    for (const auto& [text, quoted] : typed) EXPECT_EQ(QuoteTyped(text), quoted) << Visible(text);
 }
 
 // Reads one RouterOS double-quoted string the way the router does: byte by byte,
@@ -133,6 +137,8 @@ std::optional<std::string> ReadRouterOsString(std::string_view line)
         const char c = line[i];
         if (c == '"') return i + 1 == line.size() ? std::optional<std::string>(out) : std::nullopt;
         if (c == '$' || c == '?') return std::nullopt;
+        // A line break ends the command, string or not.
+        if (c == '\r' || c == '\n') return std::nullopt;
         if (c != '\\') {
             out.push_back(c);
             continue;
@@ -180,7 +186,7 @@ TEST(Quoting, TheReaderRefusesWhatBreaksALine)
     EXPECT_EQ(ReadRouterOsString("\"a\\$b\\\"c\\\\d\\?\""), "a$b\"c\\d?");
     EXPECT_EQ(ReadRouterOsString("\"\\41\\_\""), "A ");
     for (const std::string broken : {"\"\x9C\x5C\"", "\"\x81\"\"", "\"a$b\"", "\"a?\"", "\"a\"b", "\"a", "a",
-                                     "\"\\q\""})
+                                     "\"\\q\"", "\"a\r\nb\"", "\"a\nb\""})
         EXPECT_EQ(ReadRouterOsString(broken), std::nullopt) << Visible(broken);
 }
 

@@ -1,6 +1,9 @@
 #include "EveryWindow.h"
 
+#include <utility>
+
 #include <wx/button.h>
+#include <wx/dialog.h>
 
 #include "TestSupport.h"
 #include "app/ToolWindows.h"
@@ -21,6 +24,17 @@ SampleCatalogueProgram::SampleCatalogueProgram(const fs::path& program) {
 SampleCatalogueProgram::~SampleCatalogueProgram() {
     SetCatalogueRoot({});
     SetProgramDirectory({});
+}
+
+RefusedDialogs::RefusedDialogs(std::function<void(const std::string&)> report) : report_(std::move(report)) {
+    Register();
+}
+
+RefusedDialogs::~RefusedDialogs() { Unregister(); }
+
+int RefusedDialogs::Enter(wxDialog* dialog) {
+    report_(dialog->GetTitle().utf8_string());
+    return wxID_CANCEL;
 }
 
 ui::WxWindow* OpenFromToolChooser(ui::WxUi& wx, ui::WxWindow& main, ToolIndex tool) {

@@ -3,7 +3,11 @@
 // the checks that walk every window: a desktop that answers for the person,
 // the sample catalogue the catalogue window needs, and the tool chooser.
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <string>
+
+#include <wx/modalhook.h>
 
 #include "ForwardingUi.h"
 #include "tools/ToolWindows.h"
@@ -29,6 +33,21 @@ class SampleCatalogueProgram {
 public:
     explicit SampleCatalogueProgram(const std::filesystem::path& program);
     ~SampleCatalogueProgram();
+};
+
+// A dialog shown past the desktop services would wait for a person: while
+// the object lives, each one is refused at once and its title reported.
+class RefusedDialogs final : public wxModalDialogHook {
+public:
+    explicit RefusedDialogs(std::function<void(const std::string& title)> report);
+    ~RefusedDialogs() override;
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog*) override {}
+
+private:
+    std::function<void(const std::string&)> report_;
 };
 
 // The tool chooser and 打开, as a user opens a tool; the tool's window, or null.

@@ -72,6 +72,13 @@ std::vector<SectionPage> SectionPages(const ui::WindowSpec& main, const std::str
     return pages;
 }
 
+SectionPage WindowPage(const ui::WindowSpec& window) {
+    SectionPage page;
+    page.caption = window.name;
+    for (const ControlSpec& c : window.controls) Collect(c, {}, true, page);
+    return page;
+}
+
 void ShowPath(ui::Window& w, const std::vector<TabStep>& path) {
     for (const TabStep& step : path) w.setCurrentItem(step.tab, step.page);
 }

@@ -35,6 +35,10 @@ struct SectionPage {
 // own tab control.
 std::vector<SectionPage> SectionPages(const ui::WindowSpec& main, const std::string& sectionsTab);
 
+// A window outside the sections (a tool window) as one page: every button,
+// typing field, list and radio of its layout, each with the tabs that show it.
+SectionPage WindowPage(const ui::WindowSpec& window);
+
 // Shows the page (or a button's page) on a live window.
 void ShowPath(ui::Window& w, const std::vector<TabStep>& path);
 
