@@ -23,8 +23,8 @@ Gbk DefaultInstanceName() {
     return ReplaceAll(GbkFromPath(ProgramDirectory() / ExecutablePath().filename()), "\\", "/");
 }
 
-bool EnsureSingleInstance(App& app, const Gbk& name, bool showMessage, const Gbk& message, int icon,
-                          bool activate) {
+bool EnsureSingleInstance(App& app, const Gbk& name, bool showMessage, const Gbk& message, int icon, bool activate,
+                          const SteadyNow& now) {
     const Gbk lockName = name.empty() ? DefaultInstanceName() : name;
     ui::Ui& ui = app.ui;
     // The request arrives on the lock's listener thread; only the UI thread
@@ -43,7 +43,7 @@ bool EnsureSingleInstance(App& app, const Gbk& name, bool showMessage, const Gbk
     }
     if (app.instanceLock) return true;
     if (showMessage) ui.messageBox({message.empty() ? Gbk("对不起,该进程已打开!") : message, icon, "友情提醒:"_gbk, ""});
-    if (activate) AskRunningCopyToActivate(lockName, kActivateWait);
+    if (activate) AskRunningCopyToActivate(lockName, kActivateWait, now);
     return false;
 }
 

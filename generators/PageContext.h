@@ -8,6 +8,7 @@
 #include "common/ServiceAddresses.h"
 #include "common/platform/Random.h"
 #include "common/text/DateTime.h"
+#include "generators/tools/MacVendor.h"
 #include "tools/ToolIndex.h"
 #include "ui/Ui.h"
 
@@ -27,6 +28,9 @@ struct PageContext {
     // Host (and port) of the MAC-vendor service (the build's, unless a test
     // points it elsewhere); "" for none.
     std::string macVendorHost = BuiltInServices().macVendorHost;
+    // How long a lookup there may take: the service's own bounds, unless a
+    // test sets others.
+    HttpLimits macVendorLimits = tools::MacVendorService{}.limits;
 };
 
 }  // namespace trelvix

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <system_error>
 
 #include "common/platform/Paths.h"
@@ -90,6 +91,27 @@ bool WaitReadable(int fd, int timeoutMs, int stopFd = -1) {
     while ((rc = poll(p, count, timeoutMs)) < 0 && errno == EINTR) {
     }
     return rc > 0 && (p[0].revents & POLLIN) && !(count == 2 && p[1].revents);
+}
+
+// What is left of the time until `deadline` on `now`, in whole milliseconds
+// rounded up; 0 once it has passed.
+int MsLeft(SteadyClock::time_point deadline, const SteadyNow& now) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now()).count();
+    return static_cast<int>(std::clamp<decltype(left)>(left, 0, std::numeric_limits<int>::max()));
+}
+
+// Waits until `fd` has one of `events`; false once `deadline` on `now` has
+// passed. The wait looks at the clock again every slice, so a clock other
+// than the system's is followed too.
+bool WaitUntil(int fd, short events, SteadyClock::time_point deadline, const SteadyNow& now) {
+    constexpr int kSliceMs = 50;
+    for (int left; (left = MsLeft(deadline, now)) > 0;) {
+        pollfd p{fd, events, 0};
+        const int rc = poll(&p, 1, std::min(kSliceMs, left));
+        if (rc > 0) return (p.revents & events) != 0;
+        if (rc < 0 && errno != EINTR) return false;
+    }
+    return false;
 }
 
 }  // namespace
@@ -184,12 +206,8 @@ InstanceLock::~InstanceLock() {
     if (lockFd_ >= 0) close(lockFd_);  // releases the lock
 }
 
-bool AskRunningCopyToActivate(const std::string& name, std::chrono::milliseconds timeout) {
-    const auto deadline = SteadyClock::now() + timeout;
-    const auto msLeft = [deadline] {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
-        return static_cast<int>(std::max<decltype(left)>(0, left));
-    };
+bool AskRunningCopyToActivate(const std::string& name, std::chrono::milliseconds timeout, const SteadyNow& now) {
+    const auto deadline = now() + timeout;
 
     // Only a socket that a copy of ours made in our private folder is asked.
     const fs::path dir = RuntimeDirectory();
@@ -209,17 +227,18 @@ bool AskRunningCopyToActivate(const std::string& name, std::chrono::milliseconds
 
     int rc;
     while ((rc = connect(sock.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr)) != 0) {
-        if (errno == EINTR) continue;
+        const int failure = errno;
+        if (failure == EINTR) continue;
         // A first copy whose queue is full may still make room in time.
-        if (errno == EAGAIN && msLeft() > 0) {
-            poll(nullptr, 0, std::min(20, msLeft()));
+        if (const int left = MsLeft(deadline, now); failure == EAGAIN && left > 0) {
+            poll(nullptr, 0, std::min(20, left));
             continue;
         }
-        if (errno == EINPROGRESS) {
-            pollfd p{sock.fd, POLLOUT, 0};
+        if (failure == EINPROGRESS) {
             int error = 0;
             socklen_t size = sizeof error;
-            rc = poll(&p, 1, msLeft()) > 0 && getsockopt(sock.fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0
+            rc = WaitUntil(sock.fd, POLLOUT, deadline, now) &&
+                         getsockopt(sock.fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0
                      ? 0
                      : -1;
         }
@@ -228,7 +247,7 @@ bool AskRunningCopyToActivate(const std::string& name, std::chrono::milliseconds
     if (rc != 0) return false;
     const auto requestSize = static_cast<ssize_t>(sizeof kRequest - 1);
     if (send(sock.fd, kRequest, sizeof kRequest - 1, MSG_NOSIGNAL) != requestSize) return false;
-    if (!WaitReadable(sock.fd, msLeft())) return false;
+    if (!WaitUntil(sock.fd, POLLIN, deadline, now)) return false;
     char buf[8] = {};
     return read(sock.fd, buf, sizeof buf - 1) > 0 && std::strncmp(buf, kAnswer, 2) == 0;
 }

@@ -45,10 +45,14 @@ private:
     std::thread listener_;
 };
 
+// The clock a bound is measured on; tests move one of their own.
+using SteadyNow = std::function<std::chrono::steady_clock::time_point()>;
+
 // Asks the copy holding `name` to come to the front. `timeout` bounds the
-// whole exchange (connecting, asking, waiting for the answer); false when no
-// copy answered within it.
-bool AskRunningCopyToActivate(const std::string& name, std::chrono::milliseconds timeout);
+// whole exchange (connecting, asking, waiting for the answer), measured on
+// `now`; false when no copy answered within it.
+bool AskRunningCopyToActivate(const std::string& name, std::chrono::milliseconds timeout,
+                              const SteadyNow& now = std::chrono::steady_clock::now);
 
 // Where the lock and socket for `name` live: this path with ".lock" and
 // ".sock" appended.

@@ -127,6 +127,7 @@ public:
         page_.window.setText(kQueryButton, "查询中..."_gbk);
         MacVendorService service;
         service.host = page_.macVendorHost;
+        service.limits = page_.macVendorLimits;
         work_.start(
             [service, mac](ui::Job& job) mutable {
                 service.limits.abandon = &job.abandoned();

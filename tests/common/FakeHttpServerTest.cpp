@@ -81,7 +81,6 @@ TEST(FakeHttpServer, ChunkedRequestBodyIsDecoded) {
 }
 
 TEST(FakeHttpServer, SilentReplyHoldsTheConnectionAndShutDownStillEnds) {
-    auto start = std::chrono::steady_clock::now();
     std::optional<FakeHttpServer> server(std::in_place);
     server->replyAll({200, "never sent", {}, true});
     EXPECT_EQ(exchange(server->port(), "GET / HTTP/1.1\r\n\r\n", 300), "");
@@ -99,7 +98,6 @@ TEST(FakeHttpServer, SilentReplyHoldsTheConnectionAndShutDownStillEnds) {
     char c;
     EXPECT_EQ(::recv(fd, &c, 1, 0), 0);  // closed without an answer
     ::close(fd);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 }
 
 }  // namespace

@@ -288,11 +288,9 @@ TEST(HttpRequestExWire, FailuresGiveAnEmptyResult) {
     for (const auto& c : cases) {
         Gbk responseHeaders = "old";
         int status = -1;
-        const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(HttpRequestEx(c.url, 0, {}, nullptr, nullptr, nullptr, &responseHeaders, &status, false, {}, {}, 1),
                   "")
             << c.what;
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6)) << c.what;
         EXPECT_EQ(responseHeaders, "") << c.what;
         EXPECT_EQ(status, 0) << c.what;
     }

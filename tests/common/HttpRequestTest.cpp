@@ -107,9 +107,7 @@ TEST(HttpRequest, PostAndHeadSendTheirBody)
 
     // A HEAD carries its body too, and waits for no body back.
     Gbk responseHeaders;
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(HttpRequest(server.url("/head"), 2, "h=1", nullptr, nullptr, nullptr, &responseHeaders), "");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(Visible(responseHeaders), "HTTP/1.1 200 OK\\r\\nContent-Length: 4\\r\\nConnection: close");
 
     const auto seen = server.requests();
@@ -231,15 +229,13 @@ TEST(HttpRequest, ProxyGetsTheWholeUrl)
 
 TEST(HttpRequest, FailuresAfterConnectingWriteTheOutArguments)
 {
-    // A server that never answers: the call ends within its time-out.
+    // A server that never answers: the call ends at its time-out.
     FakeHttpServer server;
     server.replyAll({200, "never", {}, true});
     Gbk headers, responseHeaders = "old";
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(HttpRequest(server.url("/"), 0, {}, nullptr, nullptr, &headers, &responseHeaders, false, nullptr, {},
                           Short()),
               "");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_TRUE(headers.starts_with("Accept: */*\r\n"));
     EXPECT_EQ(responseHeaders, "");
 
@@ -298,13 +294,11 @@ TEST(HttpGet, BodyOnlyForASuccessfulAnswer)
     EXPECT_EQ(seen[0].header("User-Agent"), kAgent);
 }
 
-TEST(HttpGet, FailuresGiveAnEmptyBodyWithinTheTimeOut)
+TEST(HttpGet, FailuresGiveAnEmptyBodyAtTheTimeOut)
 {
     FakeHttpServer silent;
     silent.replyAll({200, "never", {}, true});
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(HttpGet(silent.url("/"), Short()), "");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 
     // A port nobody listens on: the server is gone once its object is.
     int closedPort;
@@ -315,22 +309,21 @@ TEST(HttpGet, FailuresGiveAnEmptyBodyWithinTheTimeOut)
     EXPECT_EQ(HttpGet("http://127.0.0.1:" + std::to_string(closedPort) + "/", Short()), "");
 }
 
-// A request its caller abandons ends long before its own time-out, and one
-// whose flag stays down is not disturbed by it.
+// A request its caller abandons ends without waiting for its own time-out
+// (longer than any test: the flag is the only way it ends), and one whose
+// flag stays down is not disturbed by it.
 TEST(HttpGet, AnAbandonedRequestEndsWithoutWaitingForItsTimeOut)
 {
     FakeHttpServer silent;
     silent.replyAll({200, "never", {}, true});
     std::atomic<bool> abandon{false};
-    HttpLimits patient{std::chrono::seconds(30), std::chrono::seconds(30), 1024, &abandon};
-    const auto start = std::chrono::steady_clock::now();
-    std::thread stopper([&abandon] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    HttpLimits patient{std::chrono::hours(24), std::chrono::hours(24), 1024, &abandon};
+    std::thread stopper([&abandon, &silent] {
+        while (silent.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
         abandon = true;
     });
     EXPECT_EQ(HttpGet(silent.url("/"), patient), "");
     stopper.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 
     FakeHttpServer server;
     server.replyAll({200, "ok", {}});

@@ -37,8 +37,7 @@ TEST(OpenUrl, PassesTheAddressAsOneUtf8ArgumentWithoutAShell)
     OpenUrl(G("http://例子.测试/a b?x=1&y=$(id);`id`"));
     setenv("PATH", savedPath.c_str(), 1);
 
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!std::filesystem::exists(record) && std::chrono::steady_clock::now() < deadline) {
+    while (!std::filesystem::exists(record)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     std::ifstream in(record);

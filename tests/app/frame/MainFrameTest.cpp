@@ -298,8 +298,7 @@ TEST_F(MainFrameTest, ACatalogueThatDoesNotOpenEndsTheProgram) {
     ASSERT_FALSE(app.ConfigIniPath.empty());
     ASSERT_FALSE(std::filesystem::exists(app.ConfigIniPath));
     openTool(6);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5) * test::SlowdownFactor();
-    while (ui.messages.empty() && std::chrono::steady_clock::now() < end) {
+    while (ui.messages.empty()) {
         ui.runPosted();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }

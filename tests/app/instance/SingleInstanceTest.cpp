@@ -2,10 +2,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <optional>
 
 #include "ForwardingUi.h"
+#include "ManualSteadyClock.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Program.h"
@@ -19,6 +21,10 @@ namespace trelvix {
 namespace {
 
 using test::G;
+
+// Long enough for a live copy to answer on any machine: only a listener that
+// never answers (a failed test) costs it.
+constexpr auto kAnswerBound = std::chrono::minutes(2);
 
 struct Copy {
     ui::HeadlessUi ui;
@@ -75,6 +81,37 @@ TEST(SingleInstance, ACopyWithoutTheLockSaysSo) {
     EXPECT_TRUE(next.ui.messages.empty());
 }
 
+// A first copy that takes the request and never answers (busy, or stopped
+// in a debugger) holds a later start 3 seconds, and no longer.
+TEST(SingleInstance, ASecondCopyWaitsThreeSecondsForTheFirstCopysAnswer) {
+    using namespace std::chrono_literals;
+    test::TempHome home;
+    std::promise<void> asked, release;
+    std::shared_future<void> released = release.get_future().share();
+    auto first = InstanceLock::TryAcquire("ROS", [&] {
+        asked.set_value();
+        released.wait();
+    });
+    ASSERT_NE(first, nullptr);
+    struct Release {
+        std::promise<void>& release;
+        ~Release() { release.set_value(); }
+    } answerNever{release};
+
+    Copy second;
+    test::ManualSteadyClock clock;
+    auto starting = clock.run([&] {
+        return EnsureSingleInstance(second.app, "ROS", true, "已有一个Trelvix启动着!", 64, true, clock.reader());
+    });
+    asked.get_future().wait();
+    clock.moveTo(2999ms);
+    EXPECT_TRUE(clock.readsAgain(2)) << "gave up before 3 seconds";
+    clock.moveTo(3000ms);
+    EXPECT_FALSE(clock.readsAgain(3)) << "still waiting after 3 seconds";
+    EXPECT_FALSE(starting.get());
+    EXPECT_EQ(second.ui.messages.size(), 1u);
+}
+
 TEST(SingleInstance, AHiddenFirstCopyIsNotBroughtForward) {
     test::TempHome home;
     Copy first, second;
@@ -103,7 +140,6 @@ TEST(SingleInstance, TheDefaultNameIsTheProgramPath) {
 // that asks while the first copy's Ui goes must find nobody listening: the
 // listener would post its request to a Ui that is being freed.
 TEST(SingleInstance, TheListenerStopsBeforeTheUiGoes) {
-    using namespace std::chrono_literals;
     test::TempHome home;
     struct Seen {
         std::optional<bool> answeredWhileRunning, answeredWhileUiGoes, lockFreeWhileUiGoes;
@@ -112,11 +148,11 @@ TEST(SingleInstance, TheListenerStopsBeforeTheUiGoes) {
     public:
         explicit WatchingUi(Seen& seen) : ForwardingUi(std::make_unique<ui::HeadlessUi>()), seen_(seen) {}
         ~WatchingUi() override {
-            seen_.answeredWhileUiGoes = AskRunningCopyToActivate("ROS", 1000ms);
+            seen_.answeredWhileUiGoes = AskRunningCopyToActivate("ROS", kAnswerBound);
             seen_.lockFreeWhileUiGoes = InstanceLock::TryAcquire("ROS", {}) != nullptr;
         }
         int run() override {
-            seen_.answeredWhileRunning = AskRunningCopyToActivate("ROS", 1000ms);
+            seen_.answeredWhileRunning = AskRunningCopyToActivate("ROS", kAnswerBound);
             return ForwardingUi::run();
         }
 

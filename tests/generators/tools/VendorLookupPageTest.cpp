@@ -47,11 +47,7 @@ protected:
 
     // Runs posted work until the lookup has posted its result.
     void AwaitResult() {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-        while (ui_.runPosted() == 0) {
-            ASSERT_LT(std::chrono::steady_clock::now(), end) << "the lookup never answered";
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+        while (ui_.runPosted() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 
     void Lookup(const char* mac) {
@@ -108,24 +104,17 @@ TEST_F(VendorLookupPage, ClosingTheWindowDuringALookupIsSafe) {
         test::FakeHttpServer stalling;
         stalling.replyAll(FakeReply{200, "", {}, true});
         page_->macVendorHost = "127.0.0.1:" + std::to_string(stalling.port());
+        // Longer than any test: only closing can end the request.
+        page_->macVendorLimits = {std::chrono::hours(24), std::chrono::hours(24), 64 * 1024};
         w_.type(G("编辑框_81查询mac"), "00:11:22:33:44:55");
         w_.click(G("按钮_81查询"));
-        const auto asked = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-        while (stalling.requests().empty() && std::chrono::steady_clock::now() < asked)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        while (stalling.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
         ASSERT_EQ(stalling.requests().size(), 1u);
-        // Closing abandons the request and waits for the worker, well before
-        // the request's own 8-second time-out.
-        const auto closing = std::chrono::steady_clock::now();
         w_.close(false);
-        EXPECT_LT(std::chrono::steady_clock::now() - closing, std::chrono::seconds(5));
         ui_.runPosted();
     }
-    // The worker has ended; nothing it might have posted shows.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (ThreadCount() > threadsBefore && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_EQ(ThreadCount(), threadsBefore);
+    // Closing abandoned the request: the worker ends; nothing it might have posted shows.
+    while (ThreadCount() > threadsBefore) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     ui_.runPosted();
 }
 

@@ -16,6 +16,7 @@
 #include "tools/ToolWindows.h"
 #include "tools/catalogue/CatalogueLoader.h"
 #include "tools/catalogue/HardwareCatalogueWindow.h"
+#include "ui/BackgroundWork.h"
 #include "ui/headless/HeadlessUi.h"
 
 namespace trelvix {
@@ -55,7 +56,8 @@ protected:
         };
         tools.catalogueFolder = [this] { return data.folder(); };
         tools.exitProgram = [this] { ++exits; };
-        tools.webLimits = {std::chrono::seconds(2), std::chrono::seconds(3), 64 * 1024};
+        // A page that is served arrives within these on any machine.
+        tools.webLimits = {std::chrono::seconds(60), std::chrono::seconds(120), 64 * 1024};
         server.replyAll(Reply(404));
         // 0 路由器, 1 有线 (2 hEX, 3 RB), 4 无线 (5 hAP), 6 空类别
         data.WriteCategories({Category(-1, "路由器"), Category(0, "有线"), Category(0, "无线"), Category(-1, "空类别")});
@@ -79,11 +81,9 @@ protected:
         return *w;
     }
 
-    // Runs posted work until `done`, for at most a few seconds.
+    // Runs posted work until `done`, however long a loaded machine takes.
     bool WaitFor(const std::function<bool()>& done) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5) * test::SlowdownFactor();
         while (!done()) {
-            if (std::chrono::steady_clock::now() > end) return false;
             ui.runPosted();
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
@@ -307,12 +307,13 @@ TEST_F(CatalogueWindowTest, DestroyingTheWindowAbandonsARequestStillRunning) {
     test::FakeReply silent;
     silent.silent = true;
     server.replyAll(silent);
-    tools.webLimits = {std::chrono::seconds(30), std::chrono::seconds(30), 64 * 1024};
+    // Longer than any test: only the window's end can end the request.
+    tools.webLimits = {std::chrono::hours(24), std::chrono::hours(24), 64 * 1024};
+    const int workersBefore = ui::BackgroundWork::LiveWorkers();
     ui::HeadlessWindow& w = open();
     ASSERT_TRUE(WaitFor([&] { return RequestsFor("100") == 1; }));
-    const auto start = std::chrono::steady_clock::now();
     ui.destroyWindow(w);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    while (ui::BackgroundWork::LiveWorkers() > workersBefore) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     Drain();
 }
 
