@@ -85,7 +85,8 @@ std::string Identifier(const std::string& gbkName, const std::string& file) {
         return static_cast<unsigned char>(c) >= 0x80 || IsAsciiIdentifierChar(c);
     });
     if (utf8.empty() || digitFirst || !asciiOk)
-        throw std::runtime_error(file + ": control \"" + utf8 + "\" cannot be named in code: a name is letters, digits and _");
+        throw std::runtime_error(file + ": control \"" + utf8 +
+                                 "\" cannot be named in code: a name is letters, digits and _");
     return utf8;
 }
 
@@ -97,7 +98,8 @@ std::vector<std::string> NamespacePath(const std::string& file) {
         std::string s = part.string();
         for (char& c : s)
             if (!IsAsciiIdentifierChar(c)) c = '_';
-        if (s.empty() || (s[0] >= '0' && s[0] <= '9')) throw std::runtime_error(file + ": no namespace for this file name");
+        if (s.empty() || (s[0] >= '0' && s[0] <= '9'))
+            throw std::runtime_error(file + ": no namespace for this file name");
         parts.push_back(s);
     }
     return parts;
@@ -172,11 +174,13 @@ int main(int argc, char** argv) {
             read[p] = Read(layouts, p, false);
         }
         for (const std::string& f : included)
-            if (!read.count(f)) throw std::runtime_error(f + " is included but not listed as a part: it would have no header");
+            if (!read.count(f))
+                throw std::runtime_error(f + " is included but not listed as a part: it would have no header");
         for (const auto& [file, reading] : read) {
             // The file's own names: those of the files it includes have their own headers.
             std::set<std::string> others;
-            for (const std::string& inc : reading.includes) others.insert(read.at(inc).names.begin(), read.at(inc).names.end());
+            for (const std::string& inc : reading.includes)
+                others.insert(read.at(inc).names.begin(), read.at(inc).names.end());
             std::vector<std::string> own;
             for (const std::string& name : reading.names)
                 if (!others.count(name)) own.push_back(name);
