@@ -3,8 +3,11 @@
 #include "generators/PageFields.h"
 #include "generators/Sections.h"
 #include "generators/ddns/Ddns.h"
+#include "names/main/ddns.h"
 
 namespace trelvix {
+using namespace names::main::ddns;
+
 namespace {
 
 using ddns::DdnsProvider;
@@ -15,10 +18,10 @@ struct ProviderRadio {
 };
 // In the order they are asked: a page with none chosen counts as changeip.
 constexpr ProviderRadio kProviderRadios[] = {
-    {"单选框_60f3322", DdnsProvider::F3322},
-    {"单选框_60花生壳", DdnsProvider::Oray},
-    {"单选框_60每步", DdnsProvider::Meibu},
-    {"单选框_60changeip", DdnsProvider::ChangeIp},
+    {单选框_60f3322, DdnsProvider::F3322},
+    {单选框_60花生壳, DdnsProvider::Oray},
+    {单选框_60每步, DdnsProvider::Meibu},
+    {单选框_60changeip, DdnsProvider::ChangeIp},
 };
 
 DdnsProvider ChosenProvider(const ui::Window& w) {
@@ -29,15 +32,15 @@ DdnsProvider ChosenProvider(const ui::Window& w) {
 
 using Fields = ddns::DdnsFields;
 const PageFields<Fields> kPage = {
-    Field("编辑框_60用户账号", &Fields::account),
-    Field("编辑框_60用户密码", &Fields::password),
-    Field("编辑框_60域名前缀", &Fields::prefix),
-    Field("组合框_60域名后缀", &Fields::suffix),
-    Field("编辑框_60首选网卡", &Fields::interface1),
-    Field("编辑框_60备用网卡", &Fields::interface2),
+    Field(编辑框_60用户账号, &Fields::account),
+    Field(编辑框_60用户密码, &Fields::password),
+    Field(编辑框_60域名前缀, &Fields::prefix),
+    Field(组合框_60域名后缀, &Fields::suffix),
+    Field(编辑框_60首选网卡, &Fields::interface1),
+    Field(编辑框_60备用网卡, &Fields::interface2),
 };
 
-const std::string kSuffixBox = "组合框_60域名后缀";
+const std::string kSuffixBox = 组合框_60域名后缀;
 
 }  // namespace
 
@@ -46,13 +49,13 @@ void BindDdnsSection(PageContext& page) {
         OnClick(page, r.radio, [&page, provider = r.provider] {
             page.window.setText(kSuffixBox, Gbk(ddns::kDomainSuffixes[static_cast<int>(provider)]));
         });
-    OnClick(page, "按钮_60生成", [&page] {
+    OnClick(page, 按钮_60生成, [&page] {
         Fields f = kPage.Read(page.window);
         f.provider = ChosenProvider(page.window);
         if (f.provider == DdnsProvider::Meibu) return;
         page.showScript(ddns::BuildDdnsScript(f));
     });
-    OnClick(page, "按钮_60申请域名", [&page] {
+    OnClick(page, 按钮_60申请域名, [&page] {
         if (const char* url = ddns::SignupPage(ChosenProvider(page.window))) page.ui.openUrl(Gbk(url));
     });
 }

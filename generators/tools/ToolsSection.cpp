@@ -9,42 +9,45 @@
 #include "generators/Sections.h"
 #include "generators/tools/MacVendor.h"
 #include "generators/tools/ToolsGenerators.h"
+#include "names/main/tools.h"
 #include "ui/BackgroundWork.h"
 
 namespace trelvix {
+using namespace names::main::tools;
+
 namespace {
 
 using namespace tools;
 
 const PageFields<SetMacFields> kSetMacGroup = {
-    Field("编辑框_81网卡接口", &SetMacFields::interfaceName),
-    Field("编辑框_81修改为mac", &SetMacFields::mac),
+    Field(编辑框_81网卡接口, &SetMacFields::interfaceName),
+    Field(编辑框_81修改为mac, &SetMacFields::mac),
 };
 
 const PageFields<MacListFields> kMacListGroup = {
-    Field("单选框_81固定mac", &MacListFields::fixedHead),
-    Field("编辑框_81macA", &MacListFields::octetA),
-    Field("编辑框_81macB", &MacListFields::octetB),
-    Field("编辑框_81macC", &MacListFields::octetC),
-    Field("单选框_81连接符1", &MacListFields::colon),
-    Field("编辑框_81生成个数", &MacListFields::count),
+    Field(单选框_81固定mac, &MacListFields::fixedHead),
+    Field(编辑框_81macA, &MacListFields::octetA),
+    Field(编辑框_81macB, &MacListFields::octetB),
+    Field(编辑框_81macC, &MacListFields::octetC),
+    Field(单选框_81连接符1, &MacListFields::colon),
+    Field(编辑框_81生成个数, &MacListFields::count),
 };
 
 const PageFields<SsidFields> kSsidPage = {
-    Field("编辑框_82中文名", &SsidFields::name),
-    Field("编辑框_82无线接口名", &SsidFields::interfaceName),
+    Field(编辑框_82中文名, &SsidFields::name),
+    Field(编辑框_82无线接口名, &SsidFields::interfaceName),
 };
 
 const PageFields<NetwatchFields> kNetwatchPage = {
-    Field("编辑框_83监测网关", &NetwatchFields::host),
-    Field("编辑框_83间隔时间", &NetwatchFields::interval),
-    Field("编辑框_83timeout", &NetwatchFields::timeoutMs),
-    Field("选择框_83up", &NetwatchFields::up, &NetwatchLog::enabled),
-    Field("组合框_83up提示方法", &NetwatchFields::up, &NetwatchLog::level),
-    Field("编辑框_83up内容", &NetwatchFields::up, &NetwatchLog::message),
-    Field("选择框_83down", &NetwatchFields::down, &NetwatchLog::enabled),
-    Field("组合框_83down提示方法", &NetwatchFields::down, &NetwatchLog::level),
-    Field("编辑框_83down内容", &NetwatchFields::down, &NetwatchLog::message),
+    Field(编辑框_83监测网关, &NetwatchFields::host),
+    Field(编辑框_83间隔时间, &NetwatchFields::interval),
+    Field(编辑框_83timeout, &NetwatchFields::timeoutMs),
+    Field(选择框_83up, &NetwatchFields::up, &NetwatchLog::enabled),
+    Field(组合框_83up提示方法, &NetwatchFields::up, &NetwatchLog::level),
+    Field(编辑框_83up内容, &NetwatchFields::up, &NetwatchLog::message),
+    Field(选择框_83down, &NetwatchFields::down, &NetwatchLog::enabled),
+    Field(组合框_83down提示方法, &NetwatchFields::down, &NetwatchLog::level),
+    Field(编辑框_83down内容, &NetwatchFields::down, &NetwatchLog::message),
 };
 
 // The two marking groups, box for box; the upload's source address and
@@ -66,16 +69,16 @@ struct MarkControls {
 };
 
 constexpr MarkControls kUpload = {
-    "单选框_84postrouting", "单选框_84forwardUp", "编辑框_84srcaddress", "选择框_84srcaddress非",
-    "编辑框_84srcaddresslist", "选择框_84srcaddresslist非", "组合框_84protocolUp", "编辑框_84dstport",
-    "编辑框_84packetsizeUp", "编辑框_84outinterface", "编辑框_84newconnectionmarkUp", "编辑框_84newpacketmarkUp",
-    "编辑框_84commentUp"};
+    单选框_84postrouting, 单选框_84forwardUp, 编辑框_84srcaddress, 选择框_84srcaddress非,
+    编辑框_84srcaddresslist, 选择框_84srcaddresslist非, 组合框_84protocolUp, 编辑框_84dstport,
+    编辑框_84packetsizeUp, 编辑框_84outinterface, 编辑框_84newconnectionmarkUp, 编辑框_84newpacketmarkUp,
+    编辑框_84commentUp};
 
 constexpr MarkControls kDownload = {
-    "单选框_84prerouting", "单选框_84forwardDown", "编辑框_84dstaddress", "选择框_84dstaddress非",
-    "编辑框_84dstaddresslist", "选择框_84dstaddresslist非", "组合框_84protocolDown", "编辑框_84srcport",
-    "编辑框_84packetsizeDown", "编辑框_84ininterface", "编辑框_84newconnectionmarkDown",
-    "编辑框_84newpacketmarkDown", "编辑框_84commentDown"};
+    单选框_84prerouting, 单选框_84forwardDown, 编辑框_84dstaddress, 选择框_84dstaddress非,
+    编辑框_84dstaddresslist, 选择框_84dstaddresslist非, 组合框_84protocolDown, 编辑框_84srcport,
+    编辑框_84packetsizeDown, 编辑框_84ininterface, 编辑框_84newconnectionmarkDown,
+    编辑框_84newpacketmarkDown, 编辑框_84commentDown};
 
 PageFields<MarkFields> MarkGroup(const MarkControls& c) {
     return {
@@ -137,13 +140,13 @@ public:
     }
 
 private:
-    static constexpr const char* kQueryBox = "编辑框_81查询mac";
-    static constexpr const char* kQueryButton = "按钮_81查询";
+    static constexpr const char* kQueryBox = 编辑框_81查询mac;
+    static constexpr const char* kQueryButton = 按钮_81查询;
 
     void Show(const Gbk& mac, const MacVendor& vendor) {
-        page_.window.setText("标签_81mac", mac);
-        page_.window.setText("标签_81厂商", vendor.name);
-        page_.window.setText("标签_81厂址", vendor.address);
+        page_.window.setText(标签_81mac, mac);
+        page_.window.setText(标签_81厂商, vendor.name);
+        page_.window.setText(标签_81厂址, vendor.address);
         page_.window.setText(kQueryButton, "查询"_gbk);
         page_.window.setEnabled(kQueryButton, true);
     }
@@ -157,19 +160,19 @@ void StartMacVendorLookup(const std::shared_ptr<VendorLookup>& lookup) { lookup-
 }  // namespace
 
 void BindToolsSection(PageContext& page) {
-    OnGenerate(page, "按钮_81生成", kSetMacGroup, BuildSetMacScript);
-    OnGenerate(page, "按钮_81生成1", kMacListGroup,
+    OnGenerate(page, 按钮_81生成, kSetMacGroup, BuildSetMacScript);
+    OnGenerate(page, 按钮_81生成1, kMacListGroup,
                [&page](const MacListFields& f) { return BuildMacAddresses(f, page.random); });
     auto lookup = std::make_shared<VendorLookup>(page);
-    OnClick(page, "按钮_81查询", [lookup] { StartMacVendorLookup(lookup); });
-    CopyLabel(page, "按钮_81复制厂商", "标签_81厂商");
-    CopyLabel(page, "按钮_81复制厂址", "标签_81厂址");
-    OnGenerate(page, "按钮_82生成", kSsidPage, BuildChineseSsidScript);
-    OnGenerate(page, "按钮_83生成", kNetwatchPage, BuildNetwatchScript);
-    OnGenerate(page, "按钮_84生成up", kUploadGroup, BuildUploadMarking);
-    OnGenerate(page, "按钮_84生成down", kDownloadGroup, BuildMangleMarkScript);
-    OnClick(page, "按钮_84转换", [&page] { CopyUploadFieldsToDownload(page.window); });
-    BindMakerPageLink(page, "标签_84功能链接", ui::Event::MouseDown, MakerPage("/394.html"));
+    OnClick(page, 按钮_81查询, [lookup] { StartMacVendorLookup(lookup); });
+    CopyLabel(page, 按钮_81复制厂商, 标签_81厂商);
+    CopyLabel(page, 按钮_81复制厂址, 标签_81厂址);
+    OnGenerate(page, 按钮_82生成, kSsidPage, BuildChineseSsidScript);
+    OnGenerate(page, 按钮_83生成, kNetwatchPage, BuildNetwatchScript);
+    OnGenerate(page, 按钮_84生成up, kUploadGroup, BuildUploadMarking);
+    OnGenerate(page, 按钮_84生成down, kDownloadGroup, BuildMangleMarkScript);
+    OnClick(page, 按钮_84转换, [&page] { CopyUploadFieldsToDownload(page.window); });
+    BindMakerPageLink(page, 标签_84功能链接, ui::Event::MouseDown, MakerPage("/394.html"));
 }
 
 }  // namespace trelvix

@@ -7,28 +7,31 @@
 
 #include "common/EmbeddedData.h"
 #include "common/text/RouterOsText.h"
+#include "names/tools/hardware_catalogue.h"
 #include "tools/catalogue/CatalogueLoader.h"
 #include "tools/catalogue/CatalogueModel.h"
 #include "ui/BackgroundWork.h"
 
 namespace trelvix {
+using namespace names::tools::hardware_catalogue;
+
 namespace {
 
-constexpr const char* kTree = "树型框";
-constexpr const char* kPicture = "图片框_图片";
-constexpr const char* kName = "标签_name";
-constexpr const char* kComment = "编辑框_简介";
-constexpr const char* kDollars = "标签_价格美";
-constexpr const char* kYuan = "标签_价格人";
-constexpr const char* kNewBadge = "图片框_new";
-constexpr const char* kRateLabel = "标签_汇率";
-constexpr const char* kBuy = "按钮_购买";
-constexpr const char* kPageButton = "按钮_获取信息";
-constexpr const char* kImageButton = "按钮_查看大图";
-constexpr const char* kStatus = "标签_状态";
-constexpr const char* kGrid = "高级表格";
-constexpr const char* kMenu = "菜单";
-constexpr const char* kShopItem = "菜单_淘宝搜索此硬件";
+constexpr const char* kTree = 树型框;
+constexpr const char* kPicture = 图片框_图片;
+constexpr const char* kName = 标签_name;
+constexpr const char* kComment = 编辑框_简介;
+constexpr const char* kDollars = 标签_价格美;
+constexpr const char* kYuan = 标签_价格人;
+constexpr const char* kNewBadge = 图片框_new;
+constexpr const char* kRateLabel = 标签_汇率;
+constexpr const char* kBuy = 按钮_购买;
+constexpr const char* kPageButton = 按钮_获取信息;
+constexpr const char* kImageButton = 按钮_查看大图;
+constexpr const char* kStatus = 标签_状态;
+constexpr const char* kGrid = 高级表格;
+constexpr const char* kMenu = 菜单;
+constexpr const char* kShopItem = 菜单_淘宝搜索此硬件;
 constexpr int kGridColumns = 2;
 // The yuan label while a rate request is out, and the one it shows when none
 // can be made (no rate page in this build, or the last request failed).
@@ -104,14 +107,14 @@ void CatalogueWindow::Bind() {
     auto self = shared_from_this();
     w_.on(kTree, ui::Event::TreeItemChanged, [self](const ui::EventArgs&) { self->ShowProductDetails(); });
     w_.on(kTree, ui::Event::RowRightClick, [self](const ui::EventArgs&) { self->OnCatalogueTreeRightClick(); });
-    w_.on("菜单_复制名称", ui::Event::Click, [self](const ui::EventArgs&) { self->CopyProductName(); });
+    w_.on(菜单_复制名称, ui::Event::Click, [self](const ui::EventArgs&) { self->CopyProductName(); });
     w_.setEnabled(kShopItem, !tools_.services().shoppingSiteHost.empty());
     w_.on(kShopItem, ui::Event::Click,
           [self](const ui::EventArgs&) { self->SearchProductOnShoppingSite(); });
     w_.on(kPageButton, ui::Event::Click, [self](const ui::EventArgs&) { self->OpenWebAddress(self->ProductPageUrl); });
     w_.on(kImageButton, ui::Event::Click, [self](const ui::EventArgs&) { self->OpenWebAddress(self->ProductImageUrl); });
-    w_.on("按钮_展开", ui::Event::Click, [self](const ui::EventArgs&) { self->SetCategoriesExpanded(true); });
-    w_.on("按钮_收缩", ui::Event::Click, [self](const ui::EventArgs&) {
+    w_.on(按钮_展开, ui::Event::Click, [self](const ui::EventArgs&) { self->SetCategoriesExpanded(true); });
+    w_.on(按钮_收缩, ui::Event::Click, [self](const ui::EventArgs&) {
         self->SetCategoriesExpanded(false);
         self->ResetProductView();
     });

@@ -9,6 +9,7 @@
 #include "common/platform/DroppedFile.h"
 #include "common/platform/Paths.h"
 #include "common/text/RouterOsText.h"
+#include "names/tools/script_editor.h"
 #include "ui/LineNumbers.h"
 
 #ifndef TRELVIX_SCRIPT_REFERENCE
@@ -16,10 +17,12 @@
 #endif
 
 namespace trelvix {
+using namespace names::tools::script_editor;
+
 namespace {
 
-constexpr const char* kCodeBox = "编辑框_代码";
-constexpr const char* kColumn = "编辑框_行号";
+constexpr const char* kCodeBox = 编辑框_代码;
+constexpr const char* kColumn = 编辑框_行号;
 
 // Index 0 is the default note, then C4 to B6 rounded to whole hertz. Three
 // entries are off the equal-tempered values (1047, 1319, 1976): they are kept,
@@ -36,10 +39,10 @@ struct OperatorButton {
     const char* text;
 };
 constexpr OperatorButton kOperatorButtons[] = {
-    {"按钮_逻辑非", " ! "},    {"按钮_或", " | "},       {"按钮_等于", " = "},     {"按钮_逻辑与", " && "},
-    {"按钮_逻辑或", " || "},   {"按钮_不等于", " != "},  {"按钮_相加", " + "},     {"按钮_相减", " - "},
-    {"按钮_小于", " < "},      {"按钮_相乘", " * "},     {"按钮_相除", " / "},     {"按钮_大于", " > "},
-    {"按钮_向左位移", " << "}, {"按钮_向右位移", " >> "}, {"按钮_连接符", " . "},  {"按钮_通配符", " ~ "},
+    {按钮_逻辑非, " ! "},    {按钮_或, " | "},       {按钮_等于, " = "},     {按钮_逻辑与, " && "},
+    {按钮_逻辑或, " || "},   {按钮_不等于, " != "},  {按钮_相加, " + "},     {按钮_相减, " - "},
+    {按钮_小于, " < "},      {按钮_相乘, " * "},     {按钮_相除, " / "},     {按钮_大于, " > "},
+    {按钮_向左位移, " << "}, {按钮_向右位移, " >> "}, {按钮_连接符, " . "},  {按钮_通配符, " ~ "},
 };
 
 struct SnippetButton {
@@ -72,28 +75,28 @@ constexpr const char* kArray = ":global abc 123,234,567";
 // The panel's fields go in exactly as they stand: the user is writing a
 // script by hand, and a template that quoted or trimmed them would not be
 // what was typed.
-Gbk DelayLine(const ui::Window& w) { return ":delay " + w.text("组合框_延时").bytes(); }
+Gbk DelayLine(const ui::Window& w) { return ":delay " + w.text(组合框_延时).bytes(); }
 
 Gbk ResolveLine(const ui::Window& w) {
-    const Gbk domain = w.text("编辑框_解析网址");
+    const Gbk domain = w.text(编辑框_解析网址);
     return domain.empty() ? Gbk("[:resolve 域名网址]") : "[:resolve " + domain + "]";
 }
 
 Gbk BeepLine(const ui::Window& w) {
-    return ":beep length=" + w.text("组合框_beep延时").bytes() + " frequency=" +
-           BeepNoteFrequency(w.currentItem("组合框_beep频率"));
+    return ":beep length=" + w.text(组合框_beep延时).bytes() + " frequency=" +
+           BeepNoteFrequency(w.currentItem(组合框_beep频率));
 }
 
-Gbk LogLine(const ui::Window& w) { return ":log " + w.text("组合框_log").bytes() + " " + Quote(""); }
+Gbk LogLine(const ui::Window& w) { return ":log " + w.text(组合框_log).bytes() + " " + Quote(""); }
 
 constexpr SnippetButton kSnippetButtons[] = {
-    {"按钮_for", Fixed<&kFor>},         {"按钮_foreach", Fixed<&kForeach>}, {"按钮_while", Fixed<&kWhile>},
-    {"按钮_if", Fixed<&kIf>},           {"按钮_ifelse", Fixed<&kIfElse>},   {"按钮_ifand", Fixed<&kIfAnd>},
-    {"按钮_ifor", Fixed<&kIfOr>},       {"按钮_delay", DelayLine},          {"按钮_域名解析", ResolveLine},
-    {"按钮_beep", BeepLine},            {"按钮_log", LogLine},              {"按钮_截取字符", Fixed<&kPick>},
-    {"按钮_字符长度", Fixed<&kLen>},    {"按钮_全局变量", Fixed<&kGlobal>}, {"按钮_本地变量", Fixed<&kLocal>},
-    {"按钮_设置变量", Fixed<&kSet>},    {"按钮_查找", Fixed<&kFind>},       {"按钮_删除", Fixed<&kRemove>},
-    {"按钮_屏幕输出", Fixed<&kPut>},    {"按钮_执行耗时", Fixed<&kTime>},   {"按钮_通配符1", Fixed<&kArray>},
+    {按钮_for, Fixed<&kFor>},         {按钮_foreach, Fixed<&kForeach>}, {按钮_while, Fixed<&kWhile>},
+    {按钮_if, Fixed<&kIf>},           {按钮_ifelse, Fixed<&kIfElse>},   {按钮_ifand, Fixed<&kIfAnd>},
+    {按钮_ifor, Fixed<&kIfOr>},       {按钮_delay, DelayLine},          {按钮_域名解析, ResolveLine},
+    {按钮_beep, BeepLine},            {按钮_log, LogLine},              {按钮_截取字符, Fixed<&kPick>},
+    {按钮_字符长度, Fixed<&kLen>},    {按钮_全局变量, Fixed<&kGlobal>}, {按钮_本地变量, Fixed<&kLocal>},
+    {按钮_设置变量, Fixed<&kSet>},    {按钮_查找, Fixed<&kFind>},       {按钮_删除, Fixed<&kRemove>},
+    {按钮_屏幕输出, Fixed<&kPut>},    {按钮_执行耗时, Fixed<&kTime>},   {按钮_通配符1, Fixed<&kArray>},
 };
 
 // The operator replaces the selection in one replacement, which the code
@@ -182,14 +185,14 @@ void OnEditorWindowCreated(ToolContext& tools, ui::Window& window) {
     for (const SnippetButton& b : kSnippetButtons)
         w.on(b.button, Event::Click, [&w, line = b.line](const ui::EventArgs&) { AppendEditorLine(w, line(w)); });
 
-    w.on("按钮_另存为", Event::Click, [&tools, &w](const ui::EventArgs&) { SaveEditorScriptAs(tools, w); });
-    w.on("按钮_复制", Event::Click, [&tools, &w](const ui::EventArgs&) { tools.ui.setClipboardText(w.text(kCodeBox)); });
-    w.on("按钮_清空", Event::Click, [&w](const ui::EventArgs&) { w.setText(kCodeBox, Gbk()); });
+    w.on(按钮_另存为, Event::Click, [&tools, &w](const ui::EventArgs&) { SaveEditorScriptAs(tools, w); });
+    w.on(按钮_复制, Event::Click, [&tools, &w](const ui::EventArgs&) { tools.ui.setClipboardText(w.text(kCodeBox)); });
+    w.on(按钮_清空, Event::Click, [&w](const ui::EventArgs&) { w.setText(kCodeBox, Gbk()); });
     w.on(kCodeBox, Event::KeyDown, [&w](const ui::EventArgs& key) { SelectAllOnCtrlA(w, key); });
     // The reference material's address is a build setting; a build without
     // one shows the link disabled.
-    w.setEnabled("超级链接框1", !Gbk(TRELVIX_SCRIPT_REFERENCE).empty());
-    w.on("超级链接框1", Event::Click, [&tools](const ui::EventArgs&) {
+    w.setEnabled(超级链接框1, !Gbk(TRELVIX_SCRIPT_REFERENCE).empty());
+    w.on(超级链接框1, Event::Click, [&tools](const ui::EventArgs&) {
         if (const Gbk url = TRELVIX_SCRIPT_REFERENCE; !url.empty()) tools.ui.openUrl(url);
     });
     // 按钮_字体 stays hidden for good, so its font dialog has no handler.

@@ -6,10 +6,13 @@
 #include "common/http/HttpRequestEx.h"
 #include "common/json/JsonObject.h"
 #include "common/text/CodePage.h"
+#include "names/tools/ip_lookup.h"
 #include "tools/iplookup/IpLocationTable.h"
 #include "ui/BackgroundWork.h"
 
 namespace trelvix {
+using namespace names::tools::ip_lookup;
+
 namespace {
 
 bool LookupInTable(std::string_view address, const std::array<Gbk*, 5>& outs) {
@@ -53,7 +56,7 @@ bool LookupIpLocation(const IpLookupService& service, std::string_view address, 
 
 namespace {
 
-constexpr const char* kLookupButton = "按钮_查询";
+constexpr const char* kLookupButton = 按钮_查询;
 
 // A slow service must not hold the program: the request runs beside the
 // window, one at a time, and is abandoned when the window goes.
@@ -66,13 +69,13 @@ public:
         // The built-in table answers at once; only a service is worth a worker.
         if (service_.host.empty()) {
             std::array<Gbk, 5> found;
-            LookupIpLocation(service_, w_.text("IP编辑框").bytes(), &found[0], &found[1], &found[2], &found[3], &found[4]);
+            LookupIpLocation(service_, w_.text(IP编辑框).bytes(), &found[0], &found[1], &found[2], &found[3], &found[4]);
             ShowLocation(found);
             return;
         }
         w_.setEnabled(kLookupButton, false);
         work_.start(
-            [service = service_, address = w_.text("IP编辑框").bytes()](ui::Job& job) {
+            [service = service_, address = w_.text(IP编辑框).bytes()](ui::Job& job) {
                 std::array<Gbk, 5> found;
                 LookupIpLocation(service, address, &found[0], &found[1], &found[2], &found[3], &found[4],
                                  &job.abandoned());
@@ -83,7 +86,7 @@ public:
 
 private:
     void ShowLocation(const std::array<Gbk, 5>& found) {
-        const std::array<const char*, 5> labels = {"标签_国家", "标签_地区", "标签_城市", "标签_城区", "标签_运营商"};
+        const std::array<const char*, 5> labels = {标签_国家, 标签_地区, 标签_城市, 标签_城区, 标签_运营商};
         for (std::size_t i = 0; i < labels.size(); ++i) w_.setText(labels[i], found[i]);
         w_.setEnabled(kLookupButton, true);
     }

@@ -7,6 +7,7 @@
 #include "common/platform/AtomicFile.h"
 #include "common/platform/DroppedFile.h"
 #include "common/platform/Paths.h"
+#include "names/tools/l7_tools.h"
 #include "tools/ToolWindows.h"
 #include "tools/l7/L7Catalogue.h"
 #include "tools/l7/QqL7Rules.h"
@@ -16,23 +17,25 @@
 #include "ui/Layout.h"
 
 namespace trelvix {
+using namespace names::tools::l7_tools;
+
 namespace {
 
 using ui::GbkText;
 
-constexpr const char* kMainPages = "高级选择夹1";
-constexpr const char* kCatalogueList = "超级列表框_l7";
-constexpr const char* kCodeBox = "编辑框_代码";
-constexpr const char* kStatusBar = "状态条";
-constexpr const char* kQqBox = "编辑框_QQ号码";
-constexpr const char* kQqList = "列表框_QQ列表";
-constexpr const char* kHelpTree = "树型框";
-constexpr const char* kPatternBox = "编辑框_正则表达式";
-constexpr const char* kPatternHint = "透明标签_提示";
-constexpr const char* kTesterPages = "高级选择夹";
-constexpr const char* kHelpBox = "编辑框_语法提示";
-constexpr const char* kSourceBox = "编辑框_源文本";
-constexpr const char* kResultList = "超级列表框_zz";
+constexpr const char* kMainPages = 高级选择夹1;
+constexpr const char* kCatalogueList = 超级列表框_l7;
+constexpr const char* kCodeBox = 编辑框_代码;
+constexpr const char* kStatusBar = 状态条;
+constexpr const char* kQqBox = 编辑框_QQ号码;
+constexpr const char* kQqList = 列表框_QQ列表;
+constexpr const char* kHelpTree = 树型框;
+constexpr const char* kPatternBox = 编辑框_正则表达式;
+constexpr const char* kPatternHint = 透明标签_提示;
+constexpr const char* kTesterPages = 高级选择夹;
+constexpr const char* kHelpBox = 编辑框_语法提示;
+constexpr const char* kSourceBox = 编辑框_源文本;
+constexpr const char* kResultList = 超级列表框_zz;
 
 constexpr int kHelpPage = 0;
 constexpr int kResultPage = 2;
@@ -118,7 +121,7 @@ void CopyCurrentRegexp(ToolContext& tools, ui::Window& w) {
 // --- QQ rules
 
 QqRuleNaming ReadQqNaming(const ui::Window& w) {
-    return {w.checked("单选框_统一格式"), w.text("编辑框_统一格式name"), w.text("编辑框_自定义格式name")};
+    return {w.checked(单选框_统一格式), w.text(编辑框_统一格式name), w.text(编辑框_自定义格式name)};
 }
 
 void ShowQqResult(ToolContext& tools, ui::Window& w, const QqL7Result& result) {
@@ -261,7 +264,7 @@ const Gbk& DialogFilter(const char* dialog) {
 void LoadRegexSourceFile(ToolContext& tools, ui::Window& w) {
     ui::FileDialogRequest request;
     request.save = false;
-    request.filter = DialogFilter("通用对话框2");
+    request.filter = DialogFilter(通用对话框2);
     const auto chosen = tools.ui.fileDialog(request);
     if (!chosen) return;
     const DroppedFileText source = ReadDroppedFile(*chosen, kMaxRegexSourceFileBytes, TextBytes::GbkOrUtf8);
@@ -282,7 +285,7 @@ void SaveL7ScriptAs(ToolContext& tools, ui::Window& w) {
     if (text.empty()) return;
     ui::FileDialogRequest request;
     request.save = true;
-    request.filter = DialogFilter("通用对话框1");
+    request.filter = DialogFilter(通用对话框1);
     const auto chosen = tools.ui.fileDialog(request);
     if (!chosen) return;
     if (!WriteFileAtomically(*chosen, text))
@@ -346,41 +349,41 @@ void OnL7WindowCreated(ToolContext& tools, ui::Window& window) {
 
     w.on(kMainPages, Event::TabChanged, [&w](const EventArgs&) { ResetL7StatusBar(w, w.currentItem(kMainPages)); });
     w.on(kCatalogueList, Event::RowChecked, [&w](const EventArgs&) { ShowCheckedRowCount(w); });
-    w.on(kCatalogueList, Event::RowRightClick, [&w](const EventArgs&) { w.popupMenu("菜单"); });
-    w.on("菜单_复制当前Regexp", Event::Click, [&tools, &w](const EventArgs&) { CopyCurrentRegexp(tools, w); });
-    w.on("按钮_全选", Event::Click, [&w](const EventArgs&) {
+    w.on(kCatalogueList, Event::RowRightClick, [&w](const EventArgs&) { w.popupMenu(菜单); });
+    w.on(菜单_复制当前Regexp, Event::Click, [&tools, &w](const EventArgs&) { CopyCurrentRegexp(tools, w); });
+    w.on(按钮_全选, Event::Click, [&w](const EventArgs&) {
         CheckAllListRows(w);
         ShowCheckedRowCount(w);
     });
-    w.on("按钮_反选", Event::Click, [&w](const EventArgs&) {
+    w.on(按钮_反选, Event::Click, [&w](const EventArgs&) {
         InvertListChecks(w);
         ShowCheckedRowCount(w);
     });
-    w.on("按钮_生成选中的L7协议", Event::Click,
+    w.on(按钮_生成选中的L7协议, Event::Click,
          [&tools, state, &w](const EventArgs&) { OnGenerateSelectedL7Clicked(tools, *state, w); });
 
-    w.on("按钮_添加", Event::Click, [&w](const EventArgs&) { AddQqNumber(w); });
-    w.on("按钮_删除", Event::Click, [&w](const EventArgs&) { DeleteQqNumber(w); });
-    w.on("按钮_修改", Event::Click, [&w](const EventArgs&) { ModifyQqNumber(w); });
-    w.on("按钮_生成此QQL7协议", Event::Click, [&tools, &w](const EventArgs&) {
+    w.on(按钮_添加, Event::Click, [&w](const EventArgs&) { AddQqNumber(w); });
+    w.on(按钮_删除, Event::Click, [&w](const EventArgs&) { DeleteQqNumber(w); });
+    w.on(按钮_修改, Event::Click, [&w](const EventArgs&) { ModifyQqNumber(w); });
+    w.on(按钮_生成此QQL7协议, Event::Click, [&tools, &w](const EventArgs&) {
         ShowQqResult(tools, w, BuildSingleQqL7(ReadQqNaming(w), w.text(kQqBox)));
     });
-    w.on("按钮_批量生成QQL7协议", Event::Click, [&tools, &w](const EventArgs&) {
+    w.on(按钮_批量生成QQL7协议, Event::Click, [&tools, &w](const EventArgs&) {
         const std::vector<Gbk> items = ui::AsBytes(w.items(kQqList));
         ShowQqResult(tools, w, BuildBatchQqL7(ReadQqNaming(w), items));
     });
-    w.on("按钮_所有QQ的L7", Event::Click, [&tools, &w](const EventArgs&) { ShowL7Output(tools, w, BuildAllQqL7()); });
+    w.on(按钮_所有QQ的L7, Event::Click, [&tools, &w](const EventArgs&) { ShowL7Output(tools, w, BuildAllQqL7()); });
 
-    w.on("按钮_清空内容", Event::Click, [&w](const EventArgs&) { w.setText(kCodeBox, ""_gbk); });
-    w.on("按钮_另存为", Event::Click, [&tools, &w](const EventArgs&) { SaveL7ScriptAs(tools, w); });
-    w.on("按钮_复制内容", Event::Click, [&tools, &w](const EventArgs&) { CopyL7Script(tools, w); });
+    w.on(按钮_清空内容, Event::Click, [&w](const EventArgs&) { w.setText(kCodeBox, ""_gbk); });
+    w.on(按钮_另存为, Event::Click, [&tools, &w](const EventArgs&) { SaveL7ScriptAs(tools, w); });
+    w.on(按钮_复制内容, Event::Click, [&tools, &w](const EventArgs&) { CopyL7Script(tools, w); });
 
     w.on(kHelpTree, Event::TreeItemChanged, [state, &w](const EventArgs&) { ShowRegexHelpEntry(*state, w); });
-    w.on("按钮_匹配", Event::Click, [&w](const EventArgs&) { RunRegexTestClicked(w); });
+    w.on(按钮_匹配, Event::Click, [&w](const EventArgs&) { RunRegexTestClicked(w); });
     w.on(kPatternBox, Event::Change, [&w](const EventArgs&) { OnRegexPatternChanged(w); });
-    w.on("按钮_本地文件", Event::Click, [&tools, &w](const EventArgs&) { LoadRegexSourceFile(tools, w); });
+    w.on(按钮_本地文件, Event::Click, [&tools, &w](const EventArgs&) { LoadRegexSourceFile(tools, w); });
 
-    for (const char* box : {kCodeBox, kPatternBox, kSourceBox, kHelpBox, "编辑框_关键字"})
+    for (const char* box : {kCodeBox, kPatternBox, kSourceBox, kHelpBox, 编辑框_关键字})
         w.on(box, Event::KeyDown, [&w, box](const EventArgs& key) { SelectAllOnCtrlA(w, box, key); });
 }
 

@@ -4,8 +4,11 @@
 
 #include "common/CarrierCidrList.h"
 #include "common/text/RouterOsText.h"
+#include "names/tools/route_table.h"
 
 namespace trelvix::routetable {
+using namespace names::tools::route_table;
+
 namespace {
 
 static_assert(static_cast<std::size_t>(ListChoice::China) == static_cast<std::size_t>(CarrierList::China) &&
@@ -84,7 +87,7 @@ Gbk JoinCommands(std::string_view header, std::string_view list, std::string_vie
 
 Result RouteScript(const RouteTableFields& f, std::string_view list) {
     if (f.gateway.empty())
-        return {std::nullopt, Refusal{"请填写网关地址!", 64, std::nullopt, "编辑框_2", FocusWhen::BeforeBox, false}};
+        return {std::nullopt, Refusal{"请填写网关地址!", 64, std::nullopt, 编辑框_2, FocusWhen::BeforeBox, false}};
     Gbk tail = " gateway=";
     AppendWord(tail, f.gateway);
     tail.push_back(' ');
@@ -121,7 +124,7 @@ Result RuleScript(const RouteTableFields& f, std::string_view list) {
 Result AddressListScript(const RouteTableFields& f, std::string_view list) {
     if (f.listName.empty())
         return {std::nullopt,
-                Refusal{"请填写必填参数 : name !", 0, std::nullopt, "编辑框_31", FocusWhen::AfterBox, false}};
+                Refusal{"请填写必填参数 : name !", 0, std::nullopt, 编辑框_31, FocusWhen::AfterBox, false}};
     Gbk tail = " ";
     AppendClause(tail, "timeout=", f.timeout);
     tail += "disabled=no list=" + Quote(EncodeRouterOsEscapes(f.listName));
