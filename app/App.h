@@ -25,7 +25,7 @@
 namespace trelvix {
 
 struct App;
-void ExitProgram(App& app);                  // app/Startup.h
+void ExitProgram(App& app);                   // app/Startup.h
 std::filesystem::path CatalogueDataFolder();  // app/ToolWindows.h
 
 struct App {
@@ -55,13 +55,13 @@ struct App {
 
     // --- process-wide state. The three paths stay empty when the start-up
     // stops at the update check; every reader takes an empty path as "no settings".
-    std::filesystem::path DataDirectory;  // the settings folder
-    std::filesystem::path ConfigIniPath;  // config.ini in it
-    std::filesystem::path TempDirectory;  // per-user temporary folder, ends with a separator
-    std::filesystem::path SkinTempDir;    // where the skin library would be written
-    std::filesystem::path SkinLibraryPath;  // the skin library to use, if any
-    Gbk StatisticsAddress;                // the usage counter's service
-    Gbk UpdateReplyText;                  // the update service's last reply
+    std::filesystem::path DataDirectory;                         // the settings folder
+    std::filesystem::path ConfigIniPath;                         // config.ini in it
+    std::filesystem::path TempDirectory;                         // per-user temporary folder, ends with a separator
+    std::filesystem::path SkinTempDir;                           // where the skin library would be written
+    std::filesystem::path SkinLibraryPath;                       // the skin library to use, if any
+    Gbk StatisticsAddress;                                       // the usage counter's service
+    Gbk UpdateReplyText;                                         // the update service's last reply
     std::array<Gbk, 60> RegexHelpSyntax, RegexHelpDescriptions;  // the Layer-7 window's help
     std::optional<FileDropReceiver> FileDrop;
     std::shared_ptr<RegexObject> L7ListRegex;  // the Layer-7 window's parsed catalogue
@@ -81,9 +81,9 @@ struct App {
     // A tool window's language step, through `tools` (app/LanguagePacks.h).
     void ApplyToolLanguage(ui::Window& window, std::string_view pack);
 
-    StartupParts parts;        // the start-up steps other modules own
-    bool ending = false;       // the program is ending: no event loop (any more)
-    bool shutDownDone = false; // the main window's shut-down steps ran (or must not)
+    StartupParts parts;         // the start-up steps other modules own
+    bool ending = false;        // the program is ending: no event loop (any more)
+    bool shutDownDone = false;  // the main window's shut-down steps ran (or must not)
     int exitCode = 0;
 
     // Held while this is the first copy, until the shut-down steps.

@@ -140,9 +140,8 @@ void RegisterDropTargets(App& app) {
     ui::Window& w = *app.main;
     for (const DropTarget& target : kDropTargets) {
         if (!w.has(target.control)) continue;
-        app.FileDrop->Register(w, target.control, [&app, callback = target.callback](const DroppedFile& file) {
-            callback(app, file);
-        });
+        app.FileDrop->Register(w, target.control,
+                               [&app, callback = target.callback](const DroppedFile& file) { callback(app, file); });
     }
 }
 

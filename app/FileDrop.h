@@ -16,8 +16,8 @@ struct App;
 
 // One file of a drop.
 struct DroppedFile {
-    int count = 0;  // files in this drop
-    int index = 0;  // 1-based, in drop order
+    int count = 0;               // files in this drop
+    int index = 0;               // 1-based, in drop order
     std::filesystem::path path;  // as the desktop named it
     // The path's text after its last "."; the whole path when it holds none.
     std::filesystem::path::string_type extension;

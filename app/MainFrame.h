@@ -17,7 +17,7 @@ void OnTrayLeftClick(App& app);
 void OnTrayRightClick(App& app);
 void OnMenuShowMainWindow(App& app);
 void OnMenuVisitSite(App& app);
-void ShowRemoteLoginWindow(App& app);        // the hidden 按钮_登录
+void ShowRemoteLoginWindow(App& app);  // the hidden 按钮_登录
 
 // Closes the windows the frame opened (tool windows and the login form)
 // without the chance to refuse; part of the main window's shut-down.

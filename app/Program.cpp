@@ -15,9 +15,8 @@ int RunProgram(std::unique_ptr<ui::Ui> ui) {
     App app(*ui, clock, random, secureRandom);
     // The session's end is the exit item's end, without its question: the
     // settings are written and the lock let go.
-    std::unique_ptr<SessionEndWatch> sessionEnd = SessionEndWatch::Start([&app] {
-        app.ui.post([&app] { OnSessionEnd(app); });
-    });
+    std::unique_ptr<SessionEndWatch> sessionEnd =
+        SessionEndWatch::Start([&app] { app.ui.post([&app] { OnSessionEnd(app); }); });
     const int code = ProgramEntry(app);
     sessionEnd.reset();
     ui.reset();

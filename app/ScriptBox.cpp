@@ -39,7 +39,8 @@ void ClearCodeBox(App& app) {
 }
 
 void CopyCodeBox(App& app) {
-    if (app.ui.setClipboardText(app.main->text(kCodeBox))) app.ui.message("已复制到剪辑板"_gbk, ui::mb::IconExclamation);
+    if (app.ui.setClipboardText(app.main->text(kCodeBox)))
+        app.ui.message("已复制到剪辑板"_gbk, ui::mb::IconExclamation);
 }
 
 void SaveCodeBoxAs(App& app) {
@@ -88,7 +89,8 @@ void BindScriptBox(App& app) {
     // The script box and the three small boxes beside it all select their text on Ctrl+A.
     static constexpr const char* kCtrlABoxes[] = {kCodeBox, kConvertBox, "编辑框_替换为", "编辑框_预寻找"};
     for (const char* box : kCtrlABoxes)
-        w.on(box, Event::KeyDown, [&w, name = std::string(box)](const ui::EventArgs& key) { SelectAllOnCtrlA(w, name, key); });
+        w.on(box, Event::KeyDown,
+             [&w, name = std::string(box)](const ui::EventArgs& key) { SelectAllOnCtrlA(w, name, key); });
 }
 
 }  // namespace trelvix

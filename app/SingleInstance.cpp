@@ -42,7 +42,8 @@ bool EnsureSingleInstance(App& app, const Gbk& name, bool showMessage, const Gbk
                        ui::mb::IconExclamation, "友情提醒:"_gbk, ""});
     }
     if (app.instanceLock) return true;
-    if (showMessage) ui.messageBox({message.empty() ? Gbk("对不起,该进程已打开!") : message, icon, "友情提醒:"_gbk, ""});
+    if (showMessage)
+        ui.messageBox({message.empty() ? Gbk("对不起,该进程已打开!") : message, icon, "友情提醒:"_gbk, ""});
     if (activate) AskRunningCopyToActivate(lockName, kActivateWait, now);
     return false;
 }

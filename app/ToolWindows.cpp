@@ -29,7 +29,8 @@ bool CatalogueDatabasesPresent() {
 }
 
 Gbk CatalogueMissingText() {
-    if (!kHasMakerSite) return Gbk("无法使用此功能:程序目录下缺少data文件夹中的硬件资料库,请重新安装完整版(包含data文件夹)!");
+    if (!kHasMakerSite)
+        return Gbk("无法使用此功能:程序目录下缺少data文件夹中的硬件资料库,请重新安装完整版(包含data文件夹)!");
     return Gbk("无法使用此功能,若要使用此功能请去") + kMakerSite + "官网下载最新完整版(包含data文件夹)!";
 }
 

@@ -118,7 +118,8 @@ void StartProgram(benchmark::State& state, bool everyPage, bool traditional) {
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     if (traditional) {
         std::filesystem::create_directories(std::filesystem::path(home) / "vemtu");
-        std::ofstream(std::filesystem::path(home) / "vemtu" / "config.ini", std::ios::binary) << "[log]\r\nlanguage=1\r\n";
+        std::ofstream(std::filesystem::path(home) / "vemtu" / "config.ini", std::ios::binary)
+            << "[log]\r\nlanguage=1\r\n";
     }
     FixedClock clock(42800.5);
     SeededRandom random(1), secureRandom(2);

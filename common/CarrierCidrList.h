@@ -17,9 +17,10 @@ enum class CarrierList {
     Education,  // 教育网
     China,      // 中国ip: every mainland range; covers the six above
 };
-inline constexpr std::array<CarrierList, 7> kCarrierLists{
-    CarrierList::Telecom,   CarrierList::Unicom,    CarrierList::Mobile, CarrierList::Tietong,
-    CarrierList::GreatWall, CarrierList::Education, CarrierList::China};
+inline constexpr std::array<CarrierList, 7> kCarrierLists{CarrierList::Telecom,   CarrierList::Unicom,
+                                                          CarrierList::Mobile,    CarrierList::Tietong,
+                                                          CarrierList::GreatWall, CarrierList::Education,
+                                                          CarrierList::China};
 
 // The list's text as built into the program. The 长宽 list ends with CR LF,
 // the others end with their last prefix.

@@ -36,7 +36,7 @@ struct ScriptError {
     std::optional<Gbk> title;  // none: the default title "信息："
     FieldRef focus;            // the field whose control gets the focus; none for no move
     FocusMove when = FocusMove::None;
-    std::string owner;         // owner window's name, "" for none
+    std::string owner;  // owner window's name, "" for none
     bool operator==(const ScriptError&) const = default;
 };
 

@@ -115,7 +115,6 @@ public:
         return ControlAt(FieldOf((Probe().*part).*member));
     }
 
-
 private:
     static const Fields& Probe() {
         static const Fields probe{};

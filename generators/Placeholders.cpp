@@ -9,7 +9,10 @@ Gbk FillPlaceholders(std::string_view pattern, std::initializer_list<Placeholder
         const Placeholder* hit = nullptr;
         if (pattern[i] == '{') {
             for (const Placeholder& p : values)
-                if (pattern.substr(i, p.first.size()) == p.first) { hit = &p; break; }
+                if (pattern.substr(i, p.first.size()) == p.first) {
+                    hit = &p;
+                    break;
+                }
         }
         if (hit) {
             out += hit->second;

@@ -97,8 +97,12 @@ void AddRowFromBoxes(PageContext& page, const RowEditor& editor) {
         if (!u.switchedBy.empty() && !page.window.checked(u.switchedBy)) continue;
         const Gbk& value = cells.at(u.column);
         if (FindRow(rows, u.column, value, u.key) < 0) continue;
-        Deliver(page, Outcome::Error(ScriptError{u.label + value + " 已经被使用,不能重复添加!", ui::mb::IconInformation,
-                                                   std::nullopt, {}, FocusMove::None, page.window.name()}));
+        Deliver(page, Outcome::Error(ScriptError{u.label + value + " 已经被使用,不能重复添加!",
+                                                 ui::mb::IconInformation,
+                                                 std::nullopt,
+                                                 {},
+                                                 FocusMove::None,
+                                                 page.window.name()}));
         return;
     }
     page.window.addRow(editor.list, ui::AsTexts(cells));
@@ -129,9 +133,8 @@ void BindRowEditor(PageContext& page, const RowEditor& editor) {
     OnClick(page, editor.addButton, [&page, &editor] { AddRowFromBoxes(page, editor); });
     OnClick(page, editor.modifyButton, [&page, &editor] { ModifyCurrentRow(page, editor); });
     OnClick(page, editor.deleteButton, [&page, &editor] { DeleteCurrentRow(page, editor); });
-    page.window.on(editor.list, ui::Event::RowChanged, [&page, &editor](const ui::EventArgs&) {
-        ShowCurrentRow(page, editor);
-    });
+    page.window.on(editor.list, ui::Event::RowChanged,
+                   [&page, &editor](const ui::EventArgs&) { ShowCurrentRow(page, editor); });
 }
 
 }  // namespace trelvix

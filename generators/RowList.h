@@ -18,8 +18,8 @@ using RowCells = std::vector<Gbk>;
 
 // How a column's values are compared when the page keeps them unique.
 enum class CellKey {
-    Whole,         // the whole cell
-    AddressPart,   // the part before the first "/": an address with or without its prefix length
+    Whole,        // the whole cell
+    AddressPart,  // the part before the first "/": an address with or without its prefix length
 };
 
 // The part of a cell the key compares.
@@ -27,9 +27,9 @@ Gbk KeyOf(std::string_view cell, CellKey key);
 
 struct UniqueColumn {
     std::size_t column;
-    Gbk label;                 // the message's lead-in, "IP地址: "
+    Gbk label;  // the message's lead-in, "IP地址: "
     CellKey key = CellKey::Whole;
-    std::string switchedBy;    // a check box that turns the test on; "" for always
+    std::string switchedBy;  // a check box that turns the test on; "" for always
 };
 
 struct RowEditor {

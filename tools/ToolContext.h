@@ -18,7 +18,7 @@ namespace trelvix {
 
 struct ToolContext {
     ui::Ui& ui;
-    ui::Window* const& owner;    // the main window; null before it exists and once it is gone
+    ui::Window* const& owner;  // the main window; null before it exists and once it is gone
     const Clock& clock;
     RandomSource& random;        // pseudo-random values
     RandomSource& secureRandom;  // passwords and account names
@@ -33,8 +33,8 @@ struct ToolContext {
     // The language step of a tool's created event: applies the built-in pack
     // of that name ("language2.ini"...) when the settings ask for the
     // traditional interface. Does nothing in a context without packs.
-    std::function<void(ui::Window& window, std::string_view pack)> applyLanguagePack =
-        [](ui::Window&, std::string_view) {};
+    std::function<void(ui::Window& window, std::string_view pack)> applyLanguagePack = [](ui::Window&,
+                                                                                          std::string_view) {};
     // The web services' addresses as they stand when a tool asks (a test
     // points them at its own server), and how long a tool's request may take.
     std::function<ServiceAddresses()> services = [] { return BuiltInServices(); };

@@ -24,7 +24,7 @@ using ToolSetUp = void (*)(ToolContext& tools, ui::Window& window);
 struct ToolWindowEntry {
     const char* layout;  // under ui/layouts/
     OnClose onClose;
-    ToolSetUp created;   // the tool module's created event; null while the tool opens bare
+    ToolSetUp created;  // the tool module's created event; null while the tool opens bare
 };
 
 // Indexed by ToolIndex, in the order of the main window's tool chooser

@@ -21,8 +21,8 @@ bool HideOnClose(ui::Window& window, bool canRefuse);
 const ui::WindowSpec& ToolWindowLayout(ToolIndex tool);
 
 // Shows the tool: a loaded window (also a hidden or minimised one) comes to
-// the front as it was, above the program's other windows; otherwise it is loaded afresh, owned by the main window, with its
-// close rule and its own set-up.
+// the front as it was, above the program's other windows; otherwise it is loaded afresh, owned by the main window, with
+// its close rule and its own set-up.
 ui::Window& ShowToolWindow(ToolContext& tools, ToolIndex tool);
 
 // Loads a window modeless, owned by the main window, runs `setUp` as its

@@ -67,11 +67,10 @@ public:
     template <class Compute, class Use>
     void start(Compute compute, Use use) {
         using Result = std::invoke_result_t<Compute&, Job&>;
-        start(std::function<void(Job&)>(
-            [compute = std::move(compute), use = std::move(use)](Job& job) mutable {
-                auto result = std::make_shared<Result>(compute(job));
-                job.deliver([use, result] { use(*result); });
-            }));
+        start(std::function<void(Job&)>([compute = std::move(compute), use = std::move(use)](Job& job) mutable {
+            auto result = std::make_shared<Result>(compute(job));
+            job.deliver([use, result] { use(*result); });
+        }));
     }
 
     // Abandons every job, drops their results and joins their workers. After

@@ -133,7 +133,10 @@ std::vector<TreeItem> TreeItemsOf(const std::vector<TreeItemSpec>& items) {
         const int level = std::max(0, items[i].level);
         TreeItem item{items[i].text, -1, false, false};
         for (int l = std::min(level, static_cast<int>(lastAtLevel.size())) - 1; l >= 0; --l) {
-            if (lastAtLevel[l] >= 0) { item.parent = lastAtLevel[l]; break; }
+            if (lastAtLevel[l] >= 0) {
+                item.parent = lastAtLevel[l];
+                break;
+            }
         }
         if (static_cast<int>(lastAtLevel.size()) <= level) lastAtLevel.resize(level + 1, -1);
         lastAtLevel[level] = static_cast<int>(i);

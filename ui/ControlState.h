@@ -87,14 +87,14 @@ enum class Property {
     Lines,      // first visible line
     Checked,
     Items,
-    Current,    // current item, page, row or scroll position
+    Current,  // current item, page, row or scroll position
     Rows,
     TreeItems,
     GridCells,
     Image,
     Tray,
-    Menu,       // popping up
-    Tips,       // the tip control that holds them
+    Menu,  // popping up
+    Tips,  // the tip control that holds them
 };
 
 // Throws WrongControlKind unless a control of `kind` holds `property`; both

@@ -6,9 +6,7 @@ void HandlerTable::add(const std::string& control, Event event, Handler handler)
     handlers_[{control, event}].push_back(std::make_shared<const Handler>(std::move(handler)));
 }
 
-bool HandlerTable::has(const std::string& control, Event event) const {
-    return handlers_.count({control, event}) != 0;
-}
+bool HandlerTable::has(const std::string& control, Event event) const { return handlers_.count({control, event}) != 0; }
 
 bool HandlerTable::run(const std::string& control, Event event, const EventArgs& args,
                        const std::function<bool()>& goOn) const {

@@ -23,15 +23,15 @@ struct KindEntry {
 };
 
 constexpr KindEntry kKinds[] = {
-    {Kind::Window, "window"},     {Kind::Edit, "edit"},         {Kind::CodeBox, "code"},
-    {Kind::Label, "label"},       {Kind::Button, "button"},     {Kind::CheckBox, "check"},
-    {Kind::Radio, "radio"},       {Kind::Combo, "combo"},       {Kind::ListBox, "list"},
-    {Kind::GroupBox, "group"},    {Kind::Tab, "tab"},           {Kind::PageControl, "pages"},
-    {Kind::Page, "page"},         {Kind::Tree, "tree"},         {Kind::ReportList, "report"},
-    {Kind::StatusBar, "status"},  {Kind::HScroll, "hscroll"},   {Kind::IpAddress, "ip"},
-    {Kind::Grid, "grid"},         {Kind::Picture, "picture"},   {Kind::Shape, "shape"},
-    {Kind::Hyperlink, "link"},    {Kind::TrayIcon, "tray"},     {Kind::BalloonTip, "tips"},
-    {Kind::Menu, "menu"},         {Kind::MenuItem, "item"},     {Kind::FileDialog, "filedialog"},
+    {Kind::Window, "window"},    {Kind::Edit, "edit"},       {Kind::CodeBox, "code"},
+    {Kind::Label, "label"},      {Kind::Button, "button"},   {Kind::CheckBox, "check"},
+    {Kind::Radio, "radio"},      {Kind::Combo, "combo"},     {Kind::ListBox, "list"},
+    {Kind::GroupBox, "group"},   {Kind::Tab, "tab"},         {Kind::PageControl, "pages"},
+    {Kind::Page, "page"},        {Kind::Tree, "tree"},       {Kind::ReportList, "report"},
+    {Kind::StatusBar, "status"}, {Kind::HScroll, "hscroll"}, {Kind::IpAddress, "ip"},
+    {Kind::Grid, "grid"},        {Kind::Picture, "picture"}, {Kind::Shape, "shape"},
+    {Kind::Hyperlink, "link"},   {Kind::TrayIcon, "tray"},   {Kind::BalloonTip, "tips"},
+    {Kind::Menu, "menu"},        {Kind::MenuItem, "item"},   {Kind::FileDialog, "filedialog"},
 };
 
 Kind KindFromName(const std::string& name, const std::string& control) {
@@ -73,10 +73,11 @@ Rect RectValue(const Json& v, const std::string& where) {
     return Rect{v[0].get<int>(), v[1].get<int>(), v[2].get<int>(), v[3].get<int>()};
 }
 
-const std::set<std::string> kControlKeys = {
-    "kind", "name", "rect", "text", "visible", "enabled", "readonly", "multiline", "password",
-    "digits", "maxlength", "checked", "editable", "rowchecks", "separator", "group", "items", "current", "min",
-    "max", "columns", "widths", "rows", "tree", "treeitem", "url", "filter", "controls", "pages", "comment"};
+const std::set<std::string> kControlKeys = {"kind",     "name",      "rect",      "text",     "visible",   "enabled",
+                                            "readonly", "multiline", "password",  "digits",   "maxlength", "checked",
+                                            "editable", "rowchecks", "separator", "group",    "items",     "current",
+                                            "min",      "max",       "columns",   "widths",   "rows",      "tree",
+                                            "treeitem", "url",       "filter",    "controls", "pages",     "comment"};
 
 // The files being read, outermost first, and where included files come from.
 struct Reading {

@@ -16,18 +16,18 @@ namespace trelvix::ui {
 
 enum class Kind {
     Window,
-    Edit,        // single or multi-line edit box
-    CodeBox,     // multi-line code box with undo and scroll events
+    Edit,     // single or multi-line edit box
+    CodeBox,  // multi-line code box with undo and scroll events
     Label,
     Button,
     CheckBox,
-    Radio,       // radio buttons sharing a `group` are exclusive
-    Combo,       // editable combo box, or a drop-down list when !editable
+    Radio,  // radio buttons sharing a `group` are exclusive
+    Combo,  // editable combo box, or a drop-down list when !editable
     ListBox,
-    GroupBox,    // holds child controls
-    Tab,         // tab control; children are Page
-    PageControl, // page control without tabs of its own (same model as Tab)
-    Page,        // one page of a Tab or PageControl; children are controls
+    GroupBox,     // holds child controls
+    Tab,          // tab control; children are Page
+    PageControl,  // page control without tabs of its own (same model as Tab)
+    Page,         // one page of a Tab or PageControl; children are controls
     Tree,
     ReportList,  // columns, rows, optional row check boxes
     StatusBar,
@@ -61,30 +61,30 @@ struct ControlSpec {
     Kind kind = Kind::Label;
     std::string name;  // GBK, as the handlers address it
     Rect rect;
-    Gbk text;          // content or caption
+    Gbk text;  // content or caption
     bool visible = true;
     bool enabled = true;
     bool readOnly = false;
     bool multiline = false;
     bool password = false;
     bool digitsOnly = false;
-    int maxLength = 0;           // characters a user may type or paste into an edit box; 0: no limit
+    int maxLength = 0;  // characters a user may type or paste into an edit box; 0: no limit
     bool checked = false;
-    bool editable = true;        // combo boxes
-    bool rowChecks = false;      // report lists
-    bool separator = false;      // menu items
-    Gbk group;                   // radio group
-    std::vector<Gbk> items;      // combo, list box, status-bar panels
-    int current = -1;            // chosen item, current page, scroll position
+    bool editable = true;            // combo boxes
+    bool rowChecks = false;          // report lists
+    bool separator = false;          // menu items
+    Gbk group;                       // radio group
+    std::vector<Gbk> items;          // combo, list box, status-bar panels
+    int current = -1;                // chosen item, current page, scroll position
     int minimum = 0, maximum = 100;  // scroll bar
-    std::vector<Gbk> columns;    // report list, grid
+    std::vector<Gbk> columns;        // report list, grid
     std::vector<int> columnWidths;
     int gridRows = 0;
     std::vector<TreeItemSpec> treeItems;
-    std::string treeTab;         // tree: the tab of tabs it mirrors (GBK name); empty for a tree of its own items
-    Gbk treeItem;                // page: its text in a tree that mirrors its tab
-    Gbk url;                     // hyperlink
-    Gbk filter;                  // file dialog
+    std::string treeTab;  // tree: the tab of tabs it mirrors (GBK name); empty for a tree of its own items
+    Gbk treeItem;         // page: its text in a tree that mirrors its tab
+    Gbk url;              // hyperlink
+    Gbk filter;           // file dialog
     std::vector<ControlSpec> children;
 };
 

@@ -17,6 +17,7 @@
 #include "ui/Layout.h"
 
 namespace trelvix::ui {
+// clang-format off
 
 enum class Event {
     Click,
@@ -38,21 +39,35 @@ enum class Event {
 };
 
 namespace mod {
+// clang-format on
 constexpr int Shift = 1, Ctrl = 2, Alt = 4;
-}
+}  // namespace mod
 
 struct EventArgs {
-    int key = 0;         // Windows virtual-key code (65 = A)
-    int modifiers = 0;   // mod::Shift | mod::Ctrl | mod::Alt
-    int index = -1;      // row, item or page the event is about
+    int key = 0;        // Windows virtual-key code (65 = A)
+    int modifiers = 0;  // mod::Shift | mod::Ctrl | mod::Alt
+    int index = -1;     // row, item or page the event is about
     int x = 0, y = 0;
     // Dropped files, as the desktop named them: a path is never narrowed to
     // GBK, which lacks characters that file names may hold.
     std::vector<std::filesystem::path> files;
 
-    static EventArgs Index(int i) { EventArgs a; a.index = i; return a; }
-    static EventArgs Key(int k, int m) { EventArgs a; a.key = k; a.modifiers = m; return a; }
-    static EventArgs Files(std::vector<std::filesystem::path> f) { EventArgs a; a.files = std::move(f); return a; }
+    static EventArgs Index(int i) {
+        EventArgs a;
+        a.index = i;
+        return a;
+    }
+    static EventArgs Key(int k, int m) {
+        EventArgs a;
+        a.key = k;
+        a.modifiers = m;
+        return a;
+    }
+    static EventArgs Files(std::vector<std::filesystem::path> f) {
+        EventArgs a;
+        a.files = std::move(f);
+        return a;
+    }
 };
 
 using Handler = std::function<void(const EventArgs&)>;
@@ -121,8 +136,8 @@ public:
     // text itself stays as it is.
     virtual bool masked(const std::string& control) const = 0;
     virtual void setMasked(const std::string& control, bool on) = 0;
-    virtual std::pair<int, int> selection(const std::string& control) const = 0;  // byte offsets
-    virtual void setSelection(const std::string& control, int start, int end) = 0; // end -1 = to the end
+    virtual std::pair<int, int> selection(const std::string& control) const = 0;    // byte offsets
+    virtual void setSelection(const std::string& control, int start, int end) = 0;  // end -1 = to the end
     virtual void replaceSelection(const std::string& control, const GbkText& text) = 0;
     virtual int firstVisibleLine(const std::string& control) const = 0;
     virtual void scrollToLine(const std::string& control, int line) = 0;
@@ -184,7 +199,7 @@ public:
     virtual void show() = 0;
     virtual void hide() = 0;
     virtual bool minimized() const = 0;
-    virtual void restore() = 0;          // from minimised
+    virtual void restore() = 0;            // from minimised
     virtual void raise(bool topmost) = 0;  // to the foreground
     virtual Rect windowRect() const = 0;
     virtual void setWindowSize(int w, int h) = 0;

@@ -62,8 +62,8 @@ Reading Read(const fs::path& folder, const std::string& file, bool window) {
     };
     // An included file holds one control: read it as the only control of a
     // window, by the same rules as where it is included.
-    const std::optional<std::string> text =
-        window ? ReadFile(folder / file) : R"({"name": "#", "controls": [{"include": ")" + file + R"("}]})";
+    const std::optional<std::string> text = window ? ReadFile(folder / file)
+                                                   : R"({"name": "#", "controls": [{"include": ")" + file + R"("}]})";
     if (!text) throw std::runtime_error("no layout " + (folder / file).string());
     const trelvix::ui::WindowSpec spec = trelvix::ui::ParseLayout(*text, files);
     trelvix::ui::ForEachControl(spec.controls, [&](const trelvix::ui::ControlSpec& c, const auto*) {
@@ -121,9 +121,11 @@ std::string EscapedLiteral(const std::string& bytes) {
 std::string HeaderText(const std::string& file, const std::vector<std::string>& names) {
     std::string ns = "trelvix::names";
     for (const std::string& part : NamespacePath(file)) ns += "::" + part;
-    std::string text = "// Made by trelvix_make_control_names from the layout " + file + "; do not edit.\n"
+    std::string text = "// Made by trelvix_make_control_names from the layout " + file +
+                       "; do not edit.\n"
                        "// The names of the controls written in that file, as the window calls take them.\n"
-                       "#pragma once\n\nnamespace " + ns + " {\n\n";
+                       "#pragma once\n\nnamespace " +
+                       ns + " {\n\n";
     std::set<std::string> seen;
     for (const std::string& name : names) {
         const std::string id = Identifier(name, file);

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>

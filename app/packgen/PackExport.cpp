@@ -25,7 +25,8 @@ void Add(std::vector<PackEntry>& out, const std::string& section, const std::str
     if (HasLineBreak(text))
         throw std::runtime_error("control " + GbkToUtf8(control) + ": a line break the pack cannot hold in its text");
     std::string value = convert(text);
-    if (HasLineBreak(value)) throw std::runtime_error("control " + GbkToUtf8(control) + ": the converted text breaks the line");
+    if (HasLineBreak(value))
+        throw std::runtime_error("control " + GbkToUtf8(control) + ": the converted text breaks the line");
     out.push_back({section, key, std::move(value), control});
 }
 

@@ -217,10 +217,8 @@ SlistPtr HeaderList(std::string_view text) {
         if (TrimSpaces(line).empty()) continue;
         const long long colon = Find(line, ":");
         hasExpect = hasExpect || (colon > 0 && EqualsNoCase(TrimSpaces(Left(line, colon - 1)), "Expect"));
-        if (colon > 0 && HeaderValue(line).empty())
-            add(TrimSpaces(Left(line, colon - 1)) + ";");
-        else
-            add(std::string(line));
+        if (colon > 0 && HeaderValue(line).empty()) add(TrimSpaces(Left(line, colon - 1)) + ";");
+        else add(std::string(line));
     }
     // libcurl would otherwise hold a large body back for "100 Continue".
     if (!hasExpect) add("Expect:");
@@ -236,10 +234,8 @@ Gbk UserAgentFor(std::string_view headers) {
 
 Gbk ComposeRequestHeaders(std::string_view headers, std::string_view url, std::string_view cookies) {
     Gbk text(headers);
-    if (text.empty())
-        text = "Accept: */*";
-    else if (Find(text, "Accept:") < 0)
-        text += "\r\nAccept: */*";
+    if (text.empty()) text = "Accept: */*";
+    else if (Find(text, "Accept:") < 0) text += "\r\nAccept: */*";
     if (Find(text, "Referer:") < 0) {
         text += "\r\nReferer: ";
         text += url;
@@ -270,9 +266,9 @@ std::string HttpGet(std::string_view url, const HttpLimits& limits) {
     return std::move(transfer.body);
 }
 
-std::string HttpRequest(std::string_view url, int method, std::string_view postText, Gbk* cookies,
-                        Gbk* newCookies, Gbk* headers, Gbk* responseHeaders, bool noRedirect,
-                        std::string* postBytes, std::string_view proxy, const HttpLimits& limits) {
+std::string HttpRequest(std::string_view url, int method, std::string_view postText, Gbk* cookies, Gbk* newCookies,
+                        Gbk* headers, Gbk* responseHeaders, bool noRedirect, std::string* postBytes,
+                        std::string_view proxy, const HttpLimits& limits) {
     if (method < 0 || method > 2) method = 0;
     const std::optional<std::string> address = RequestAddress(url, IsSecure(url));
     if (!address) return {};
@@ -352,9 +348,7 @@ public:
         stallSeconds_ = std::max(1, receiveMs / 1000);
     }
 
-    void SetProxy(int setting, std::string_view server) override {
-        proxy_ = setting == 2 ? Gbk(server) : Gbk();
-    }
+    void SetProxy(int setting, std::string_view server) override { proxy_ = setting == 2 ? Gbk(server) : Gbk(); }
 
     void SetCredentials(std::string_view user, std::string_view password, int flags) override {
         Credentials& c = flags == 1 ? proxyLogin_ : serverLogin_;

@@ -49,10 +49,9 @@ std::string HttpGet(std::string_view url, const HttpLimits& limits = {});
 // A URL that names no usable host and port (or holds control bytes) gives an
 // empty body and leaves the out-arguments alone; a request that fails later
 // (refused, timed out, over the cap) gives what body had arrived and writes them.
-std::string HttpRequest(std::string_view url, int method = 0, std::string_view postText = {},
-                        Gbk* cookies = nullptr, Gbk* newCookies = nullptr, Gbk* headers = nullptr,
-                        Gbk* responseHeaders = nullptr, bool noRedirect = false,
-                        std::string* postBytes = nullptr, std::string_view proxy = {},
+std::string HttpRequest(std::string_view url, int method = 0, std::string_view postText = {}, Gbk* cookies = nullptr,
+                        Gbk* newCookies = nullptr, Gbk* headers = nullptr, Gbk* responseHeaders = nullptr,
+                        bool noRedirect = false, std::string* postBytes = nullptr, std::string_view proxy = {},
                         const HttpLimits& limits = {});
 
 // The request header text HttpRequest sends: the caller's lines with the

@@ -16,10 +16,8 @@ constexpr int kMaxTimeoutSeconds = 24 * 60 * 60;  // keeps the milliseconds with
 
 // The default lines, each added when the text so far lacks its name.
 Gbk WithDefaultHeaders(Gbk text, std::string_view url) {
-    if (text.empty())
-        text = "Accept: */*";
-    else if (Find(text, "Accept:") < 0)
-        text += "\r\nAccept: */*";
+    if (text.empty()) text = "Accept: */*";
+    else if (Find(text, "Accept:") < 0) text += "\r\nAccept: */*";
     if (Find(text, "Referer:") < 0) {
         text += "\r\nReferer: ";
         text += url;
@@ -45,10 +43,10 @@ Gbk HeaderName(std::string_view line) {
     return colon > 0 ? TrimSpaces(Left(line, colon - 1)) : Gbk();
 }
 
-std::string HttpRequestEx(std::string_view url, int method, std::string_view postText, Gbk* cookies,
-                          Gbk* newCookies, Gbk* headers, Gbk* responseHeaders, int* status, bool noRedirect,
-                          std::string_view postBytes, std::string_view proxy, int timeoutSeconds,
-                          std::string_view proxyUser, std::string_view proxyPassword, int credentialFlags,
+std::string HttpRequestEx(std::string_view url, int method, std::string_view postText, Gbk* cookies, Gbk* newCookies,
+                          Gbk* headers, Gbk* responseHeaders, int* status, bool noRedirect, std::string_view postBytes,
+                          std::string_view proxy, int timeoutSeconds, std::string_view proxyUser,
+                          std::string_view proxyPassword, int credentialFlags,
                           std::shared_ptr<WebRequestObject> requestObject) {
     std::shared_ptr<WebRequestObject> request = requestObject ? std::move(requestObject) : NewWebRequestObject();
     if (!request) return {};

@@ -68,12 +68,12 @@ std::shared_ptr<WebRequestObject> NewWebRequestObject(const std::atomic<bool>* a
 // Certificates are always checked: a secure request to a server whose
 // certificate does not hold fails like an unreachable one. A failed request
 // returns an empty body; an error status returns its body.
-std::string HttpRequestEx(std::string_view url, int method = 0, std::string_view postText = {},
-                          Gbk* cookies = nullptr, Gbk* newCookies = nullptr, Gbk* headers = nullptr,
-                          Gbk* responseHeaders = nullptr, int* status = nullptr, bool noRedirect = false,
-                          std::string_view postBytes = {}, std::string_view proxy = {}, int timeoutSeconds = 0,
-                          std::string_view proxyUser = {}, std::string_view proxyPassword = {},
-                          int credentialFlags = 1, std::shared_ptr<WebRequestObject> requestObject = nullptr);
+std::string HttpRequestEx(std::string_view url, int method = 0, std::string_view postText = {}, Gbk* cookies = nullptr,
+                          Gbk* newCookies = nullptr, Gbk* headers = nullptr, Gbk* responseHeaders = nullptr,
+                          int* status = nullptr, bool noRedirect = false, std::string_view postBytes = {},
+                          std::string_view proxy = {}, int timeoutSeconds = 0, std::string_view proxyUser = {},
+                          std::string_view proxyPassword = {}, int credentialFlags = 1,
+                          std::shared_ptr<WebRequestObject> requestObject = nullptr);
 
 // The text before the first ":" of a header line, without spaces at either
 // end; empty when the line has no ":". The counterpart of HeaderValue.

@@ -138,10 +138,8 @@ Gbk CookiesFromHeaders(std::string_view responseHeaders) {
     Gbk cookies;
     for (const Gbk& line : Split(responseHeaders, "\r\n")) {
         if (Find(line, "Set-Cookie") < 0) continue;
-        if (Find(line, ";") > 0)
-            cookies += TrimSpaces(TextBetween(line, "Set-Cookie:", ";"));
-        else
-            cookies += TrimSpaces(ReplaceAll(line, "Set-Cookie:", "", false));
+        if (Find(line, ";") > 0) cookies += TrimSpaces(TextBetween(line, "Set-Cookie:", ";"));
+        else cookies += TrimSpaces(ReplaceAll(line, "Set-Cookie:", "", false));
         cookies += "; ";
     }
     if (cookies.size() >= 2) cookies.resize(cookies.size() - 2);

@@ -1,7 +1,5 @@
 #include "common/json/JsonObject.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -12,6 +10,8 @@
 #include <unordered_map>
 #include <utility>
 #include <variant>
+
+#include <nlohmann/json.hpp>
 
 #include "common/text/CodePage.h"
 
@@ -43,15 +43,13 @@ struct Object {
     std::vector<std::pair<std::string, Value>> members;
     std::unordered_map<std::string, std::size_t> index;
 
-    Value* find(const std::string& name)
-    {
+    Value* find(const std::string& name) {
         const auto it = index.find(name);
         return it == index.end() ? nullptr : &members[it->second].second;
     }
 
     // A name seen again keeps its place and takes the new value.
-    Value& set(std::string name, Value value)
-    {
+    Value& set(std::string name, Value value) {
         const auto [it, added] = index.try_emplace(name, members.size());
         if (!added) return members[it->second].second = std::move(value);
         members.emplace_back(std::move(name), std::move(value));
@@ -71,17 +69,14 @@ Value MakeNumber(double number) { return Value{number}; }
 Value MakeArray() { return Value{Array{}}; }
 Value MakeObject() { return Value{std::make_unique<Object>()}; }
 
-bool IsNullish(const Value* value)
-{
-    return !value || std::holds_alternative<Undefined>(value->data) ||
-           std::holds_alternative<Null>(value->data);
+bool IsNullish(const Value* value) {
+    return !value || std::holds_alternative<Undefined>(value->data) || std::holds_alternative<Null>(value->data);
 }
 
 Array* AsArray(Value* value) { return value ? std::get_if<Array>(&value->data) : nullptr; }
 const Array* AsArray(const Value* value) { return value ? std::get_if<Array>(&value->data) : nullptr; }
 
-Object* AsObject(Value* value)
-{
+Object* AsObject(Value* value) {
     auto* object = value ? std::get_if<std::unique_ptr<Object>>(&value->data) : nullptr;
     return object ? object->get() : nullptr;
 }
@@ -89,8 +84,7 @@ const Object* AsObject(const Value* value) { return AsObject(const_cast<Value*>(
 
 // ---- Texts
 
-bool IsAscii(std::string_view text)
-{
+bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
@@ -100,8 +94,7 @@ Gbk ToGbk(std::string_view utf8) { return IsAscii(utf8) ? Gbk(utf8) : Utf8ToGbk(
 
 // A number as the platform's value-to-text conversion writes it: 15 significant
 // digits, an exponent "E+NN" / "E-NN" outside the fixed range. Locale-independent.
-std::string NumberAsText(double number)
-{
+std::string NumberAsText(double number) {
     if (number == 0) return "0";  // also for -0
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
@@ -114,10 +107,15 @@ std::string NumberAsText(double number)
 
 // A number as a script engine writes it in JSON text and in String(x): the shortest
 // digits that read back as the same double, fixed notation from 1e-6 to below 1e21.
-void AppendScriptNumber(std::string& out, double number)
-{
-    if (!std::isfinite(number)) { out += "null"; return; }
-    if (number == 0) { out += '0'; return; }
+void AppendScriptNumber(std::string& out, double number) {
+    if (!std::isfinite(number)) {
+        out += "null";
+        return;
+    }
+    if (number == 0) {
+        out += '0';
+        return;
+    }
     if (number < 0) {
         out += '-';
         number = -number;
@@ -160,8 +158,7 @@ void AppendScriptNumber(std::string& out, double number)
 // A text read as a number the way the platform's value conversion reads it: blanks
 // around, one sign, decimal digits with an optional fraction and exponent. Anything
 // else fails, and a failed conversion gives 0.
-double TextAsNumber(std::string_view text)
-{
+double TextAsNumber(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
@@ -177,34 +174,32 @@ double TextAsNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-void AppendJsonString(std::string& out, std::string_view text)
-{
+void AppendJsonString(std::string& out, std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
     out += '"';
     for (char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                out += "\\u00";
-                out += kHex[(c >> 4) & 0xF];
-                out += kHex[c & 0xF];
-            } else {
-                out += c;
-            }
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\b': out += "\\b"; break;
+            case '\f': out += "\\f"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    out += "\\u00";
+                    out += kHex[(c >> 4) & 0xF];
+                    out += kHex[c & 0xF];
+                } else {
+                    out += c;
+                }
         }
     }
     out += '"';
 }
 
-void AppendJson(std::string& out, const Value& value)
-{
+void AppendJson(std::string& out, const Value& value) {
     struct Writer {
         std::string& out;
         void operator()(const Undefined&) const { out += "null"; }  // an empty element
@@ -212,8 +207,7 @@ void AppendJson(std::string& out, const Value& value)
         void operator()(bool b) const { out += b ? "true" : "false"; }
         void operator()(double number) const { AppendScriptNumber(out, number); }
         void operator()(const std::string& text) const { AppendJsonString(out, text); }
-        void operator()(const Array& items) const
-        {
+        void operator()(const Array& items) const {
             out += '[';
             for (std::size_t i = 0; i < items.size(); ++i) {
                 if (i) out += ',';
@@ -221,8 +215,7 @@ void AppendJson(std::string& out, const Value& value)
             }
             out += ']';
         }
-        void operator()(const std::unique_ptr<Object>& object) const
-        {
+        void operator()(const std::unique_ptr<Object>& object) const {
             out += '{';
             bool first = true;
             for (const auto& [name, member] : object->members) {
@@ -240,8 +233,7 @@ void AppendJson(std::string& out, const Value& value)
 
 // String(x) of a script engine, which is also what an object or array gives when the
 // platform converts it to text: "[object Object]", or the elements joined by commas.
-void AppendScriptText(std::string& out, const Value& value)
-{
+void AppendScriptText(std::string& out, const Value& value) {
     struct Writer {
         std::string& out;
         void operator()(const Undefined&) const {}
@@ -249,8 +241,7 @@ void AppendScriptText(std::string& out, const Value& value)
         void operator()(bool b) const { out += b ? "true" : "false"; }
         void operator()(double number) const { AppendScriptNumber(out, number); }
         void operator()(const std::string& text) const { out += text; }
-        void operator()(const Array& items) const
-        {
+        void operator()(const Array& items) const {
             for (std::size_t i = 0; i < items.size(); ++i) {
                 if (i) out += ',';
                 AppendScriptText(out, items[i]);
@@ -262,8 +253,7 @@ void AppendScriptText(std::string& out, const Value& value)
 }
 
 // The text result of a read, still UTF-8.
-std::string ValueAsText(const Value* value)
-{
+std::string ValueAsText(const Value* value) {
     if (IsNullish(value)) return {};
     if (const bool* b = std::get_if<bool>(&value->data)) return *b ? "-1" : "0";
     if (const double* number = std::get_if<double>(&value->data)) return NumberAsText(*number);
@@ -272,8 +262,7 @@ std::string ValueAsText(const Value* value)
     return out;
 }
 
-double ValueAsNumber(const Value* value)
-{
+double ValueAsNumber(const Value* value) {
     if (IsNullish(value)) return 0;
     if (const bool* b = std::get_if<bool>(&value->data)) return *b ? -1 : 0;
     if (const double* number = std::get_if<double>(&value->data)) return *number;
@@ -282,23 +271,20 @@ double ValueAsNumber(const Value* value)
 
 // What a part of the document becomes when written as JSON and read again: empty
 // elements turn into nulls.
-Value CopyAsJson(const Value& value)
-{
+Value CopyAsJson(const Value& value) {
     struct Copier {
         Value operator()(const Undefined&) const { return MakeNull(); }
         Value operator()(const Null&) const { return MakeNull(); }
         Value operator()(bool b) const { return Value{b}; }
         Value operator()(double number) const { return MakeNumber(number); }
         Value operator()(const std::string& text) const { return MakeString(text); }
-        Value operator()(const Array& items) const
-        {
+        Value operator()(const Array& items) const {
             Array copy;
             copy.reserve(items.size());
             for (const Value& item : items) copy.push_back(CopyAsJson(item));
             return Value{std::move(copy)};
         }
-        Value operator()(const std::unique_ptr<Object>& object) const
-        {
+        Value operator()(const std::unique_ptr<Object>& object) const {
             Value copy = MakeObject();
             Object& target = *AsObject(&copy);
             target.members.reserve(object->members.size());
@@ -310,8 +296,7 @@ Value CopyAsJson(const Value& value)
 }
 
 // The JSON text of a read, empty when there is nothing at the path.
-Gbk JsonTextOf(const Value* value)
-{
+Gbk JsonTextOf(const Value* value) {
     if (!value || std::holds_alternative<Undefined>(value->data)) return {};
     std::string out;
     AppendJson(out, *value);
@@ -333,15 +318,11 @@ public:
     bool boolean(bool b) { return put(Value{b}); }
     bool number_integer(json::number_integer_t n) { return put(MakeNumber(static_cast<double>(n))); }
     bool number_unsigned(json::number_unsigned_t n) { return put(MakeNumber(static_cast<double>(n))); }
-    bool number_float(json::number_float_t n, const json::string_t&)
-    {
-        return std::isfinite(n) && put(MakeNumber(n));
-    }
+    bool number_float(json::number_float_t n, const json::string_t&) { return std::isfinite(n) && put(MakeNumber(n)); }
     bool string(json::string_t& text) { return put(MakeString(std::move(text))); }
     bool binary(json::binary_t&) { return false; }
     bool start_object(std::size_t) { return open(MakeObject()); }
-    bool key(json::string_t& name)
-    {
+    bool key(json::string_t& name) {
         key_ = std::move(name);
         return true;
     }
@@ -353,8 +334,7 @@ public:
     Parsed take() { return Parsed{std::move(root_), depth_}; }
 
 private:
-    Value* put(Value value)
-    {
+    Value* put(Value value) {
         if (open_.empty()) {
             root_ = std::move(value);
             return &root_;
@@ -368,15 +348,13 @@ private:
     }
     // A container's place in its parent stays put while it is open: the parent takes
     // no other value until this one is closed.
-    bool open(Value container)
-    {
+    bool open(Value container) {
         if (open_.size() >= kMaxDepth) return false;
         open_.push_back(put(std::move(container)));
         depth_ = std::max(depth_, open_.size());
         return true;
     }
-    bool close()
-    {
+    bool close() {
         open_.pop_back();
         return true;
     }
@@ -387,8 +365,7 @@ private:
     std::size_t depth_ = 0;
 };
 
-std::optional<Parsed> ParseJson(std::string_view utf8)
-{
+std::optional<Parsed> ParseJson(std::string_view utf8) {
     Builder builder;
     try {
         if (!nlohmann::json::sax_parse(utf8.begin(), utf8.end(), &builder)) return std::nullopt;
@@ -411,16 +388,12 @@ enum class Join {
     BracketToo,  // a path beginning with "[" follows the document directly
 };
 
-Segment IndexSegment(long long index)
-{
-    return Segment{std::to_string(index), index};
-}
+Segment IndexSegment(long long index) { return Segment{std::to_string(index), index}; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // Letters of other scripts (a Chinese member name) are bytes from 0x80 up in UTF-8.
-bool IsNameStart(char c)
-{
+bool IsNameStart(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' ||
            static_cast<unsigned char>(c) >= 0x80;
 }
@@ -428,14 +401,15 @@ bool IsNamePart(char c) { return IsNameStart(c) || IsDigit(c); }
 
 // Member names and decimal indices; anything else is refused as the script engine
 // would refuse a malformed expression.
-std::optional<Path> ParsePath(std::string_view gbkPath, Join join)
-{
+std::optional<Path> ParsePath(std::string_view gbkPath, Join join) {
     Path path;
     if (gbkPath.empty()) return path;
     const std::string utf8 = FromGbk(gbkPath);
     const std::string text = (join == Join::BracketToo && utf8[0] == '[') ? utf8 : "." + utf8;
     std::size_t i = 0;
-    auto skipBlanks = [&] { while (i < text.size() && IsBlank(text[i])) ++i; };
+    auto skipBlanks = [&] {
+        while (i < text.size() && IsBlank(text[i])) ++i;
+    };
     while (true) {
         skipBlanks();
         if (i == text.size()) return path;
@@ -467,8 +441,7 @@ std::optional<Path> ParsePath(std::string_view gbkPath, Join join)
     }
 }
 
-Value* Child(Value& value, const Segment& segment)
-{
+Value* Child(Value& value, const Segment& segment) {
     if (Object* object = AsObject(&value)) return object->find(segment.name);
     if (Array* items = AsArray(&value)) {
         if (!segment.index || *segment.index < 0 || static_cast<std::size_t>(*segment.index) >= items->size()) {
@@ -481,8 +454,7 @@ Value* Child(Value& value, const Segment& segment)
 
 // The value at the first `count` segments; null when there is none or the way there
 // passes through null or a missing member.
-Value* Find(Value& root, const Path& path, std::size_t count)
-{
+Value* Find(Value& root, const Path& path, std::size_t count) {
     Value* current = &root;
     for (std::size_t i = 0; i < count; ++i) {
         if (IsNullish(current)) return nullptr;
@@ -491,16 +463,14 @@ Value* Find(Value& root, const Path& path, std::size_t count)
     return current;
 }
 
-const Value* Find(const Document& document, const std::optional<Path>& path)
-{
+const Value* Find(const Document& document, const std::optional<Path>& path) {
     if (!path) return nullptr;
     return Find(const_cast<Value&>(document.root), *path, path->size());
 }
 
 // Where the write landed, or null when nothing changed: the member's owner is null,
 // missing, or a plain value, or the write would nest the document too deep.
-Value* Assign(Value& root, const std::optional<Path>& path, Value value, std::size_t depth)
-{
+Value* Assign(Value& root, const std::optional<Path>& path, Value value, std::size_t depth) {
     if (!path || path->size() + depth > kMaxDepth) return nullptr;
     if (path->empty()) {
         root = std::move(value);
@@ -522,20 +492,17 @@ Value* Assign(Value& root, const std::optional<Path>& path, Value value, std::si
 }
 
 // A value given by the program: a string as it is, or (raw) GBK JSON text.
-std::optional<Parsed> GivenValue(std::string_view value, bool raw)
-{
+std::optional<Parsed> GivenValue(std::string_view value, bool raw) {
     if (!raw) return Parsed{MakeString(FromGbk(value)), 0};
     return ParseJson(FromGbk(value));
 }
 
-Path WithIndex(Path path, long long index)
-{
+Path WithIndex(Path path, long long index) {
     path.push_back(IndexSegment(index));
     return path;
 }
 
-std::optional<Path> WithIndex(const std::optional<Path>& path, long long index)
-{
+std::optional<Path> WithIndex(const std::optional<Path>& path, long long index) {
     if (!path) return std::nullopt;
     return WithIndex(*path, index);
 }
@@ -545,10 +512,7 @@ std::optional<Path> WithIndex(const std::optional<Path>& path, long long index)
 
 using namespace json_detail;
 
-JsonObject::JsonObject() : document_(std::make_shared<Document>())
-{
-    document_->root = MakeObject();
-}
+JsonObject::JsonObject() : document_(std::make_shared<Document>()) { document_->root = MakeObject(); }
 
 JsonObject::JsonObject(std::shared_ptr<Document> document) : document_(std::move(document)) {}
 JsonObject::~JsonObject() = default;
@@ -557,8 +521,7 @@ JsonObject& JsonObject::operator=(JsonObject&&) noexcept = default;
 
 JsonObject JsonObject::Copy() const { return JsonObject(document_); }
 
-bool JsonObject::Parse(std::string_view json)
-{
+bool JsonObject::Parse(std::string_view json) {
     document_->root = MakeNull();
     // Web services answer in UTF-8 or in GBK, and say so unreliably: text that holds
     // together as UTF-8 is taken as UTF-8.
@@ -568,15 +531,13 @@ bool JsonObject::Parse(std::string_view json)
     return !IsNullish(&document_->root);
 }
 
-Gbk JsonObject::ToText() const
-{
+Gbk JsonObject::ToText() const {
     std::string out;
     AppendJson(out, document_->root);
     return ToGbk(out);
 }
 
-void JsonObject::SetProperty(std::string_view path, std::string_view value, bool asObject)
-{
+void JsonObject::SetProperty(std::string_view path, std::string_view value, bool asObject) {
     if (asObject) {
         SetJson(path, value.empty() ? std::string_view("{}") : value);
         return;
@@ -584,8 +545,7 @@ void JsonObject::SetProperty(std::string_view path, std::string_view value, bool
     Assign(document_->root, ParsePath(path, Join::Dot), MakeString(FromGbk(value)), 0);
 }
 
-void JsonObject::SetJson(std::string_view path, std::string_view json)
-{
+void JsonObject::SetJson(std::string_view path, std::string_view json) {
     const std::optional<Path> where = ParsePath(path, Join::Dot);
     if (!where) return;
     if (std::optional<Parsed> parsed = GivenValue(json, true)) {
@@ -593,38 +553,32 @@ void JsonObject::SetJson(std::string_view path, std::string_view json)
     }
 }
 
-void JsonObject::SetNumber(std::string_view path, double number)
-{
+void JsonObject::SetNumber(std::string_view path, double number) {
     if (!std::isfinite(number)) return;
     Assign(document_->root, ParsePath(path, Join::Dot), MakeNumber(TextAsNumber(NumberAsText(number))), 0);
 }
 
-double JsonObject::GetNumber(std::string_view path) const
-{
+double JsonObject::GetNumber(std::string_view path) const {
     return ValueAsNumber(Find(*document_, ParsePath(path, Join::Dot)));
 }
 
-Gbk JsonObject::GetJson(std::string_view path) const
-{
+Gbk JsonObject::GetJson(std::string_view path) const {
     return JsonTextOf(Find(*document_, ParsePath(path, Join::Dot)));
 }
 
-Gbk JsonObject::GetText(std::string_view path, bool asJson) const
-{
+Gbk JsonObject::GetText(std::string_view path, bool asJson) const {
     const Value* value = Find(*document_, ParsePath(path, Join::BracketToo));
     return asJson ? JsonTextOf(value) : ToGbk(ValueAsText(value));
 }
 
-JsonObject JsonObject::GetObject(std::string_view path) const
-{
+JsonObject JsonObject::GetObject(std::string_view path) const {
     JsonObject part;
     const Value* value = Find(*document_, ParsePath(path, Join::BracketToo));
     part.document_->root = value ? CopyAsJson(*value) : MakeNull();
     return part;
 }
 
-int JsonObject::Count(std::string_view path) const
-{
+int JsonObject::Count(std::string_view path) const {
     const Value* value = Find(*document_, ParsePath(path, Join::BracketToo));
     if (const Object* object = AsObject(value)) return static_cast<int>(object->members.size());
     if (const Array* items = AsArray(value)) {
@@ -635,8 +589,7 @@ int JsonObject::Count(std::string_view path) const
     return 0;
 }
 
-void JsonObject::AddArrayItem(std::string_view value, std::string_view path, bool raw)
-{
+void JsonObject::AddArrayItem(std::string_view value, std::string_view path, bool raw) {
     const std::optional<Path> where = ParsePath(path, Join::Dot);
     std::optional<Parsed> item = GivenValue(value, raw);
     if (!where || !item || where->size() + 1 + item->depth > kMaxDepth) return;
@@ -645,29 +598,25 @@ void JsonObject::AddArrayItem(std::string_view value, std::string_view path, boo
     if (Array* items = AsArray(target)) items->push_back(std::move(item->value));
 }
 
-JsonObject JsonObject::GetArrayObject(int index, std::string_view path) const
-{
+JsonObject JsonObject::GetArrayObject(int index, std::string_view path) const {
     JsonObject part;
     const Value* value = Find(*document_, WithIndex(ParsePath(path, Join::Dot), index));
     part.document_->root = value ? CopyAsJson(*value) : MakeNull();
     return part;
 }
 
-Gbk JsonObject::GetArrayItem(int index, std::string_view path, bool asJson) const
-{
+Gbk JsonObject::GetArrayItem(int index, std::string_view path, bool asJson) const {
     const Value* value = Find(*document_, WithIndex(ParsePath(path, Join::Dot), index));
     return asJson ? JsonTextOf(value) : ToGbk(ValueAsText(value));
 }
 
-void JsonObject::SetArrayItem(int index, std::string_view value, bool raw)
-{
+void JsonObject::SetArrayItem(int index, std::string_view value, bool raw) {
     if (std::optional<Parsed> item = GivenValue(value, raw)) {
         Assign(document_->root, WithIndex(Path{}, index), std::move(item->value), item->depth);
     }
 }
 
-void JsonObject::RemoveArrayItem(int index)
-{
+void JsonObject::RemoveArrayItem(int index) {
     Array* items = AsArray(&document_->root);
     if (!items) return;
     const auto size = static_cast<long long>(items->size());
@@ -675,26 +624,20 @@ void JsonObject::RemoveArrayItem(int index)
     if (start < size) items->erase(items->begin() + start);
 }
 
-void JsonObject::Create(int type)
-{
+void JsonObject::Create(int type) {
     if (type == 0 || type == 4) document_->root = MakeObject();
     else if (type == 5) document_->root = MakeArray();
 }
 
-void JsonObject::SetValue(std::string_view value, bool raw)
-{
+void JsonObject::SetValue(std::string_view value, bool raw) {
     if (std::optional<Parsed> item = GivenValue(value, raw)) {
         Assign(document_->root, Path{}, std::move(item->value), item->depth);
     }
 }
 
-bool JsonObject::Has(std::string_view path) const
-{
-    return !IsNullish(Find(*document_, ParsePath(path, Join::Dot)));
-}
+bool JsonObject::Has(std::string_view path) const { return !IsNullish(Find(*document_, ParsePath(path, Join::Dot))); }
 
-int JsonObject::MemberNames(std::vector<Gbk>& names, std::string_view path) const
-{
+int JsonObject::MemberNames(std::vector<Gbk>& names, std::string_view path) const {
     names.clear();
     const Value* value = Find(*document_, ParsePath(path, Join::Dot));
     if (const Object* object = AsObject(value)) {
@@ -708,8 +651,7 @@ int JsonObject::MemberNames(std::vector<Gbk>& names, std::string_view path) cons
     return static_cast<int>(names.size());
 }
 
-int JsonObject::TypeOf(std::string_view path) const
-{
+int JsonObject::TypeOf(std::string_view path) const {
     const Value* value = Find(*document_, ParsePath(path, Join::Dot));
     if (IsNullish(value)) return kNull;
     if (std::holds_alternative<double>(value->data)) return kNumber;

@@ -102,7 +102,8 @@ pid_t WriterOfTemporaryName(const std::string& name) {
     const std::string rest = name.substr(mark + 2);
     const std::size_t dash = rest.find('-');
     auto digits = [](const std::string& s) {
-        return !s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return !s.empty() && s.size() <= 9 &&
+               std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     if (dash == std::string::npos || !digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1))) return 0;
     return static_cast<pid_t>(std::stol(rest.substr(0, dash)));

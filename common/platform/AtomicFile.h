@@ -34,8 +34,7 @@ struct FileBytes {
 // device, a link the rule refuses, or a file that cannot be opened is
 // Unreadable; the read stops soon after `limit` bytes, so a file that grows
 // while it is read cannot make it unbounded.
-FileBytes ReadRegularFile(const std::filesystem::path& file, std::uintmax_t limit,
-                          Links links = Links::FollowOwnFile);
+FileBytes ReadRegularFile(const std::filesystem::path& file, std::uintmax_t limit, Links links = Links::FollowOwnFile);
 // The same, as the bytes or nothing.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file, std::uintmax_t limit,
                                          Links links = Links::FollowOwnFile);

@@ -4,8 +4,7 @@
 
 namespace trelvix {
 
-void UseDesktopLanguageForToolkitTexts()
-{
+void UseDesktopLanguageForToolkitTexts() {
 #ifdef LC_MESSAGES
     // The message category alone: LC_NUMERIC and LC_CTYPE keep "C". A desktop
     // language without installed locale data leaves the texts as they were.

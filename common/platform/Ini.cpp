@@ -172,8 +172,7 @@ bool IniText::save(const std::filesystem::path& file, std::string* error) const 
     return WriteFileAtomically(file, bytes(), error);
 }
 
-std::optional<Gbk> ReadIniValue(const std::filesystem::path& file, std::string_view section,
-                                std::string_view key) {
+std::optional<Gbk> ReadIniValue(const std::filesystem::path& file, std::string_view section, std::string_view key) {
     auto ini = IniText::Load(file);
     if (!ini) return std::nullopt;
     return ini->value(section, key);

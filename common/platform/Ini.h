@@ -66,8 +66,7 @@ private:
 
 // One value read from a file; nothing when the file, section or key is missing
 // or the file cannot be read.
-std::optional<Gbk> ReadIniValue(const std::filesystem::path& file, std::string_view section,
-                                std::string_view key);
+std::optional<Gbk> ReadIniValue(const std::filesystem::path& file, std::string_view section, std::string_view key);
 
 // Sets one value in a file, creating the file when missing. False when the
 // file exists but cannot be read, the value cannot be set or the write fails;

@@ -128,8 +128,8 @@ std::unique_ptr<InstanceLock> InstanceLock::TryAcquire(const std::string& name, 
 
     const std::string stem = FileStem(name);
     const std::string lockName = stem + ".lock";
-    lock->lockFd_ = openat(folder.fd, lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK,
-                           0600);
+    lock->lockFd_ = openat(folder.fd, lockName.c_str(),
+                           O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600);
     struct stat st {};
     if (lock->lockFd_ >= 0 && (fstat(lock->lockFd_, &st) != 0 || !S_ISREG(st.st_mode) || !OwnedByUs(st))) {
         close(lock->lockFd_);

@@ -11,8 +11,7 @@ extern char** environ;
 
 namespace trelvix {
 
-void OpenUrl(const Gbk& url)
-{
+void OpenUrl(const Gbk& url) {
     if (url.empty()) return;
     // Straight to the desktop's opener, never through a shell, so nothing in the
     // address is interpreted.

@@ -9,8 +9,7 @@
 
 namespace trelvix {
 
-int RandomSource::UniformInt(int lo, int hi)
-{
+int RandomSource::UniformInt(int lo, int hi) {
     if (hi <= lo) return lo;
     const std::uint64_t span = static_cast<std::uint64_t>(static_cast<std::int64_t>(hi) - lo) + 1;
     constexpr std::uint64_t kRange = std::uint64_t{1} << 32;
@@ -29,8 +28,7 @@ SeededRandom::SeededRandom(std::uint32_t seed) : engine_(seed) {}
 
 std::uint32_t SeededRandom::Next() { return static_cast<std::uint32_t>(engine_()); }
 
-std::uint32_t SecureRandom::Next()
-{
+std::uint32_t SecureRandom::Next() {
     std::uint32_t value = 0;
     auto* out = reinterpret_cast<unsigned char*>(&value);
     std::size_t filled = 0;
@@ -46,8 +44,7 @@ std::uint32_t SecureRandom::Next()
     return value;
 }
 
-std::uint32_t FixedRandom::Next()
-{
+std::uint32_t FixedRandom::Next() {
     if (values_.empty()) return 0;
     const std::uint32_t value = values_[next_];
     next_ = (next_ + 1) % values_.size();

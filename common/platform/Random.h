@@ -22,6 +22,7 @@ public:
     SeededRandom();
     explicit SeededRandom(std::uint32_t seed);
     std::uint32_t Next() override;
+
 private:
     std::mt19937 engine_;
 };
@@ -37,6 +38,7 @@ class FixedRandom final : public RandomSource {
 public:
     explicit FixedRandom(std::vector<std::uint32_t> values) : values_(std::move(values)) {}
     std::uint32_t Next() override;
+
 private:
     std::vector<std::uint32_t> values_;
     std::size_t next_ = 0;

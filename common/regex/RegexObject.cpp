@@ -29,8 +29,8 @@ const std::string_view kQuoteMarker = "#引号";
 // the empty text, "$" at the very end only and "^" also after a final line feed
 // when multiline. \C could stop a match inside a character, so it is refused.
 constexpr std::uint32_t kCompileOptions = PCRE2_UTF | PCRE2_ALT_BSUX | PCRE2_ALLOW_EMPTY_CLASS |
-                                          PCRE2_MATCH_UNSET_BACKREF | PCRE2_DOLLAR_ENDONLY |
-                                          PCRE2_ALT_CIRCUMFLEX | PCRE2_NEVER_BACKSLASH_C;
+                                          PCRE2_MATCH_UNSET_BACKREF | PCRE2_DOLLAR_ENDONLY | PCRE2_ALT_CIRCUMFLEX |
+                                          PCRE2_NEVER_BACKSLASH_C;
 
 struct CodeFree {
     void operator()(pcre2_code* p) const { pcre2_code_free(p); }
@@ -52,8 +52,7 @@ struct EngineText {
     std::vector<std::size_t> gbkAt;
 };
 
-bool IsOneCharacter(const std::string& utf8)
-{
+bool IsOneCharacter(const std::string& utf8) {
     if (utf8.empty() || utf8 == "\xEF\xBF\xBD") return false;
     const auto lead = static_cast<unsigned char>(utf8[0]);
     const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
@@ -62,8 +61,7 @@ bool IsOneCharacter(const std::string& utf8)
 
 // Each character is decoded on its own, so that a broken pair costs one stand-in
 // character and cannot shift the offsets of the rest of the text.
-EngineText ToEngineText(std::string_view gbk)
-{
+EngineText ToEngineText(std::string_view gbk) {
     EngineText t;
     t.utf8.reserve(gbk.size() + gbk.size() / 2);
     t.gbkAt.reserve(gbk.size() + gbk.size() / 2 + 1);
@@ -108,10 +106,7 @@ EngineText ToEngineText(std::string_view gbk)
     return t;
 }
 
-std::size_t Utf8Length(unsigned char lead)
-{
-    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-}
+std::size_t Utf8Length(unsigned char lead) { return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4; }
 
 }  // namespace
 
@@ -129,27 +124,19 @@ struct RegexObject::Matches {
     RunStop stop = RunStop::Complete;
 
     long long count() const { return static_cast<long long>(offsets.size() / (2 * (groups + 1))); }
-    const long long* pair(long long match, std::size_t group) const
-    {
+    const long long* pair(long long match, std::size_t group) const {
         return offsets.data() + 2 * (static_cast<std::size_t>(match) * (groups + 1) + group);
     }
 };
 
 RegexObject::RegexObject() = default;
 
-RegexObject::~RegexObject()
-{
-    Release();
-}
+RegexObject::~RegexObject() { Release(); }
 
-std::unique_ptr<RegexObject> RegexObject::Copy() const
-{
-    return std::make_unique<RegexObject>(*this);
-}
+std::unique_ptr<RegexObject> RegexObject::Copy() const { return std::make_unique<RegexObject>(*this); }
 
-bool RegexObject::Create(std::string_view pattern, std::string_view subject, bool caseSensitive,
-                         bool multiline, bool global, bool quoteMarker)
-{
+bool RegexObject::Create(std::string_view pattern, std::string_view subject, bool caseSensitive, bool multiline,
+                         bool global, bool quoteMarker) {
     regexp_.reset();
     matches_.reset();
 
@@ -168,8 +155,8 @@ bool RegexObject::Create(std::string_view pattern, std::string_view subject, boo
         if (bounds_.mostTime.count() > 0) options |= PCRE2_USE_OFFSET_LIMIT;
         int error = 0;
         PCRE2_SIZE errorAt = 0;
-        p->code.reset(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8Pattern.data()), utf8Pattern.size(),
-                                    options, &error, &errorAt, context.get()));
+        p->code.reset(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8Pattern.data()), utf8Pattern.size(), options,
+                                    &error, &errorAt, context.get()));
     }
     subject_ = Gbk(subject);
     if (p->code) matches_ = Execute(*p, subject_, bounds_);
@@ -179,13 +166,9 @@ bool RegexObject::Create(std::string_view pattern, std::string_view subject, boo
 
 void RegexObject::Reserved() {}
 
-Gbk RegexObject::PatternText() const
-{
-    return regexp_ ? regexp_->text : Gbk();
-}
+Gbk RegexObject::PatternText() const { return regexp_ ? regexp_->text : Gbk(); }
 
-Gbk RegexObject::Replace(std::string_view replacement) const
-{
+Gbk RegexObject::Replace(std::string_view replacement) const {
     if (!matches_) return {};
     const Matches& m = *matches_;
     const std::string_view subject = subject_;
@@ -195,8 +178,7 @@ Gbk RegexObject::Replace(std::string_view replacement) const
         return subject.substr(static_cast<std::size_t>(at[0]), static_cast<std::size_t>(at[1] - at[0]));
     };
     auto digit = [replacement](std::size_t at) {
-        return at < replacement.size() && replacement[at] >= '0' && replacement[at] <= '9' ? replacement[at] - '0'
-                                                                                           : -1;
+        return at < replacement.size() && replacement[at] >= '0' && replacement[at] <= '9' ? replacement[at] - '0' : -1;
     };
     Gbk out;
     out.reserve(subject.size() + replacement.size());
@@ -257,34 +239,22 @@ Gbk RegexObject::Replace(std::string_view replacement) const
     return out;
 }
 
-RegexObject::RunStop RegexObject::LastRunStop() const
-{
-    return matches_ ? matches_->stop : RunStop::Complete;
-}
+RegexObject::RunStop RegexObject::LastRunStop() const { return matches_ ? matches_->stop : RunStop::Complete; }
 
-long long RegexObject::MatchCount() const
-{
-    return matches_ ? matches_->count() : 0;
-}
+long long RegexObject::MatchCount() const { return matches_ ? matches_->count() : 0; }
 
-Gbk RegexObject::MatchText(long long i, long long* byteOffset) const
-{
-    return GroupText(i, 0, byteOffset);
-}
+Gbk RegexObject::MatchText(long long i, long long* byteOffset) const { return GroupText(i, 0, byteOffset); }
 
-Gbk RegexObject::SubMatchText(long long i, long long j, long long* byteOffset) const
-{
+Gbk RegexObject::SubMatchText(long long i, long long j, long long* byteOffset) const {
     return GroupText(i, j < 1 ? -1 : j, byteOffset);
 }
 
 // The positions come from the engine itself: searching the subject again for the
 // text could find an earlier copy of it (a group inside its match, or text that
 // only case folding makes equal).
-Gbk RegexObject::GroupText(long long i, long long group, long long* byteOffset) const
-{
+Gbk RegexObject::GroupText(long long i, long long group, long long* byteOffset) const {
     if (byteOffset) *byteOffset = -2;
-    if (!matches_ || i < 1 || i > matches_->count() || group < 0 ||
-        group > static_cast<long long>(matches_->groups)) {
+    if (!matches_ || i < 1 || i > matches_->count() || group < 0 || group > static_cast<long long>(matches_->groups)) {
         return {};
     }
     const long long* at = matches_->pair(i - 1, static_cast<std::size_t>(group));
@@ -293,13 +263,9 @@ Gbk RegexObject::GroupText(long long i, long long group, long long* byteOffset) 
     return subject_.substr(static_cast<std::size_t>(at[0]), static_cast<std::size_t>(at[1] - at[0]));
 }
 
-long long RegexObject::SubMatchCount() const
-{
-    return MatchCount() > 0 ? static_cast<long long>(matches_->groups) : 0;
-}
+long long RegexObject::SubMatchCount() const { return MatchCount() > 0 ? static_cast<long long>(matches_->groups) : 0; }
 
-void RegexObject::Release()
-{
+void RegexObject::Release() {
     regexp_.reset();
     matches_.reset();
     subject_.clear();
@@ -308,8 +274,7 @@ void RegexObject::Release()
 // With global, each search starts where the last match ended, one character further
 // after an empty match, as the script engines do.
 std::shared_ptr<const RegexObject::Matches> RegexObject::Execute(const Pattern& pattern, std::string_view subject,
-                                                               const RunBounds& bounds)
-{
+                                                                 const RunBounds& bounds) {
     using Clock = std::chrono::steady_clock;
     const auto now = [&bounds] { return bounds.clock ? bounds.clock() : Clock::now(); };
     const bool timed = bounds.mostTime.count() > 0;

@@ -13,8 +13,8 @@
 // Nothing here throws or shows a message: a pattern the engine rejects, or one that
 // runs past the engine's limits on backtracking, leaves the object without matches.
 #include <chrono>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -37,9 +37,8 @@ public:
     // Forgets the previous run, then runs `pattern` over `subject`. With quoteMarker
     // every "#引号" in the pattern becomes a double quote first. True when the pattern
     // ran, also when it found nothing; false when the engine rejected it or gave up.
-    virtual bool Create(std::string_view pattern, std::string_view subject,
-                        bool caseSensitive = false, bool multiline = true, bool global = true,
-                        bool quoteMarker = false);
+    virtual bool Create(std::string_view pattern, std::string_view subject, bool caseSensitive = false,
+                        bool multiline = true, bool global = true, bool quoteMarker = false);
 
     // Kept for the fixed order of the operations; does nothing.
     virtual void Reserved();

@@ -15,13 +15,12 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-const char* IconvName(int codePage)
-{
+const char* IconvName(int codePage) {
     switch (codePage) {
-    case 0:
-    case 936: return "CP936";
-    case 950: return "CP950";
-    default: return nullptr;
+        case 0:
+        case 936: return "CP936";
+        case 950: return "CP950";
+        default: return nullptr;
     }
 }
 
@@ -57,13 +56,11 @@ iconv_t Converter(const char* to, const char* from) {
     return cache.get(to, from);
 }
 
-void AppendUtf32Le(std::string& out, char32_t c)
-{
+void AppendUtf32Le(std::string& out, char32_t c) {
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((c >> shift) & 0xFF));
 }
 
-char32_t ReadUtf32Le(const char* p)
-{
+char32_t ReadUtf32Le(const char* p) {
     char32_t c = 0;
     for (int k = 3; k >= 0; --k) c = (c << 8) | static_cast<unsigned char>(p[k]);
     return c;
@@ -72,8 +69,7 @@ char32_t ReadUtf32Le(const char* p)
 // Runs iconv over `in` into `out`; on a byte it cannot take, `onBad` gets the rest of the
 // input and says how many bytes to skip (after appending a stand-in of its own).
 template <class OnBad>
-void RunIconv(iconv_t cd, std::string_view in, std::string& out, OnBad onBad)
-{
+void RunIconv(iconv_t cd, std::string_view in, std::string& out, OnBad onBad) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);  // a kept converter starts afresh
     std::string input(in);
     char* ip = input.data();
@@ -94,8 +90,7 @@ void RunIconv(iconv_t cd, std::string_view in, std::string& out, OnBad onBad)
     }
 }
 
-std::u32string DecodeUtf8(std::string_view text)
-{
+std::u32string DecodeUtf8(std::string_view text) {
     std::u32string out;
     out.reserve(text.size());
     std::size_t i = 0;
@@ -109,13 +104,17 @@ std::u32string DecodeUtf8(std::string_view text)
         int need = 0;
         char32_t c = 0;
         unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-        if (b0 >= 0xC2 && b0 <= 0xDF) { need = 1; c = b0 & 0x1F; }
-        else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            need = 2; c = b0 & 0x0F;
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
+            need = 1;
+            c = b0 & 0x1F;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            need = 2;
+            c = b0 & 0x0F;
             if (b0 == 0xE0) lo = 0xA0;
             if (b0 == 0xED) hi = 0x9F;  // no surrogates
         } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            need = 3; c = b0 & 0x07;
+            need = 3;
+            c = b0 & 0x07;
             if (b0 == 0xF0) lo = 0x90;
             if (b0 == 0xF4) hi = 0x8F;
         }
@@ -125,7 +124,10 @@ std::u32string DecodeUtf8(std::string_view text)
             const auto b = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
             const unsigned char min = k == 0 ? lo : 0x80;
             const unsigned char max = k == 0 ? hi : 0xBF;
-            if (i >= text.size() || b < min || b > max) { whole = false; break; }
+            if (i >= text.size() || b < min || b > max) {
+                whole = false;
+                break;
+            }
             c = (c << 6) | (b & 0x3F);
             ++i;
         }
@@ -135,8 +137,7 @@ std::u32string DecodeUtf8(std::string_view text)
     return out;
 }
 
-std::string EncodeUtf8(const std::u32string& text)
-{
+std::string EncodeUtf8(const std::u32string& text) {
     std::string out;
     out.reserve(text.size() * 3);
     for (char32_t c : text) {
@@ -160,8 +161,7 @@ std::string EncodeUtf8(const std::u32string& text)
     return out;
 }
 
-std::optional<std::u32string> Decode(std::string_view text, int codePage)
-{
+std::optional<std::u32string> Decode(std::string_view text, int codePage) {
     if (codePage == 65001) return DecodeUtf8(text);
     const char* name = IconvName(codePage);
     if (!name) return std::nullopt;
@@ -179,8 +179,7 @@ std::optional<std::u32string> Decode(std::string_view text, int codePage)
     return out;
 }
 
-std::optional<std::string> Encode(const std::u32string& text, int codePage, std::size_t* lost = nullptr)
-{
+std::optional<std::string> Encode(const std::u32string& text, int codePage, std::size_t* lost = nullptr) {
     if (codePage == 65001) return EncodeUtf8(text);
     const char* name = IconvName(codePage);
     if (!name) return std::nullopt;
@@ -200,8 +199,7 @@ std::optional<std::string> Encode(const std::u32string& text, int codePage, std:
     return out;
 }
 
-std::u32string DecodeUtf16Le(std::string_view buffer)
-{
+std::u32string DecodeUtf16Le(std::string_view buffer) {
     std::u32string out;
     out.reserve(buffer.size() / 2);
     auto unit = [&](std::size_t i) {
@@ -224,20 +222,21 @@ std::u32string DecodeUtf16Le(std::string_view buffer)
     return out;
 }
 
-void AppendUtf16Le(std::string& out, char16_t unit)
-{
+void AppendUtf16Le(std::string& out, char16_t unit) {
     out.push_back(static_cast<char>(unit & 0xFF));
     out.push_back(static_cast<char>(unit >> 8));
 }
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view text)
-{
+bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto b0 = static_cast<unsigned char>(text[i]);
-        if (b0 < 0x80) { ++i; continue; }
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
         int need = 0;
         unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
         if (b0 >= 0xC2 && b0 <= 0xDF) need = 1;
@@ -262,8 +261,7 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
-bool IsValidGbk(std::string_view text)
-{
+bool IsValidGbk(std::string_view text) {
     const iconv_t cd = Converter("UTF-32LE", IconvName(936));
     if (cd == ConverterCache::kNone) return false;
     bool valid = true;
@@ -275,34 +273,29 @@ bool IsValidGbk(std::string_view text)
     return valid;
 }
 
-Gbk GbkToUtf8(std::string_view gbk)
-{
+Gbk GbkToUtf8(std::string_view gbk) {
     const auto decoded = Decode(gbk, 936);
     return decoded ? EncodeUtf8(*decoded) : Gbk();
 }
 
-Gbk Utf8ToGbk(std::string_view utf8)
-{
+Gbk Utf8ToGbk(std::string_view utf8) {
     const auto encoded = Encode(DecodeUtf8(utf8), 936);
     return encoded ? *encoded : Gbk();
 }
 
-Gbk Utf8ToGbk(std::string_view utf8, std::size_t& lost)
-{
+Gbk Utf8ToGbk(std::string_view utf8, std::size_t& lost) {
     lost = 0;
     const auto encoded = Encode(DecodeUtf8(utf8), 936, &lost);
     return encoded ? *encoded : Gbk();
 }
 
-bool IsUtf8(std::string_view text)
-{
+bool IsUtf8(std::string_view text) {
     // The decoder stands U+FFFD in for every malformed sequence, which then
     // encodes back to other bytes.
     return EncodeUtf8(DecodeUtf8(text)) == text;
 }
 
-std::string MultiByteToUtf16(std::string_view text, int codePage)
-{
+std::string MultiByteToUtf16(std::string_view text, int codePage) {
     const auto decoded = Decode(text, codePage);
     if (!decoded) return {};
     std::string out;
@@ -320,8 +313,7 @@ std::string MultiByteToUtf16(std::string_view text, int codePage)
     return out;
 }
 
-std::string Utf16ToMultiByte(std::string_view buffer, int codePage)
-{
+std::string Utf16ToMultiByte(std::string_view buffer, int codePage) {
     const auto encoded = Encode(DecodeUtf16Le(buffer), codePage);
     return encoded ? *encoded : std::string();
 }

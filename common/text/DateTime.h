@@ -37,6 +37,7 @@ public:
     explicit FixedClock(OleDate now) : now_(now) {}
     OleDate Now() const override { return now_; }
     void Set(OleDate now) { now_ = now; }
+
 private:
     OleDate now_;
 };
@@ -61,7 +62,6 @@ int IsLocale24Hour();
 // Pictures of yyyy, MM, dd, hh (12-hour, 12 for 0 and 12), HH, mm, ss; every other
 // byte, two-byte characters whole, is written as it stands. A picture shorter than 3
 // bytes gives no part. An unconvertible date gives the empty text.
-Gbk LocaleDateTimeText(OleDate date, std::string_view datePicture,
-                       std::string_view timePicture);
+Gbk LocaleDateTimeText(OleDate date, std::string_view datePicture, std::string_view timePicture);
 
 }  // namespace trelvix

@@ -17,8 +17,7 @@ unsigned char FoldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + (
 // Does `what` stand at 0-based `at` of `text`, character for character? Comparing whole
 // characters keeps a match from ending half-way into one and keeps case folding off
 // second bytes.
-bool MatchesAt(std::string_view text, std::size_t at, std::string_view what, bool caseSensitive)
-{
+bool MatchesAt(std::string_view text, std::size_t at, std::string_view what, bool caseSensitive) {
     std::size_t i = at;
     std::size_t j = 0;
     while (j < what.size()) {
@@ -43,17 +42,14 @@ bool MatchesAt(std::string_view text, std::size_t at, std::string_view what, boo
 // 0x81-0xFE starts a character, and the lead-range bytes after it pair up, so only the
 // run of such bytes just before `at` needs reading, not the text from its start: a
 // caller that searches on from its last match stays linear.
-std::size_t BoundaryAtOrAfter(std::string_view text, std::size_t at)
-{
+std::size_t BoundaryAtOrAfter(std::string_view text, std::size_t at) {
     std::size_t run = 0;
     while (run < at && IsLeadByte(static_cast<unsigned char>(text[at - run - 1]))) ++run;
     return run % 2 == 0 ? at : at + 1;
 }
 
 // 0-based index of the first match at a character boundary at or after `from`, or npos.
-std::size_t FindIndex(std::string_view text, std::string_view what, std::size_t from,
-                      bool caseSensitive)
-{
+std::size_t FindIndex(std::string_view text, std::string_view what, std::size_t from, bool caseSensitive) {
     if (from >= text.size()) return std::string_view::npos;
     for (std::size_t i = BoundaryAtOrAfter(text, from); i < text.size(); i += CharLength(text, i)) {
         if (MatchesAt(text, i, what, caseSensitive)) return i;
@@ -64,8 +60,7 @@ std::size_t FindIndex(std::string_view text, std::string_view what, std::size_t 
 std::size_t StartIndex(long long start) { return start < 1 ? 0 : static_cast<std::size_t>(start - 1); }
 
 template <class IsBlankAt>
-Gbk TrimWith(std::string_view text, IsBlankAt blankLength)
-{
+Gbk TrimWith(std::string_view text, IsBlankAt blankLength) {
     // Walk forward: a trailing A1 A1 can only be told from a second byte A1 followed by
     // a lead byte A1 by reading from the front.
     std::size_t begin = 0;
@@ -84,10 +79,11 @@ Gbk TrimWith(std::string_view text, IsBlankAt blankLength)
     return seenContent ? Gbk(text.substr(begin, end - begin)) : Gbk();
 }
 
-std::size_t FullWidthBlankAt(std::string_view text, std::size_t at)
-{
+std::size_t FullWidthBlankAt(std::string_view text, std::size_t at) {
     return (at + 1 < text.size() && static_cast<unsigned char>(text[at]) == 0xA1 &&
-            static_cast<unsigned char>(text[at + 1]) == 0xA1) ? 2 : 0;
+            static_cast<unsigned char>(text[at + 1]) == 0xA1)
+               ? 2
+               : 0;
 }
 
 // Decimal digits and exponent of a finite nonzero |value| rounded to `digits`
@@ -99,8 +95,7 @@ struct DecimalDigits {
     int exponent = 0;    // value = 0.d1d2d3... * 10^(exponent + 1)
 };
 
-DecimalDigits RoundedDigits(double magnitude, int digits)
-{
+DecimalDigits RoundedDigits(double magnitude, int digits) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
     DecimalDigits out;
@@ -133,42 +128,36 @@ DecimalDigits RoundedDigits(double magnitude, int digits)
 
 bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
-std::size_t CharLength(std::string_view text, std::size_t at)
-{
+std::size_t CharLength(std::string_view text, std::size_t at) {
     return (at + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[at]))) ? 2 : 1;
 }
 
-long long Find(std::string_view text, std::string_view what, long long start, bool caseSensitive)
-{
+long long Find(std::string_view text, std::string_view what, long long start, bool caseSensitive) {
     if (text.empty()) return -1;
     if (what.empty()) return 1;
     const std::size_t at = FindIndex(text, what, StartIndex(start), caseSensitive);
     return at == std::string_view::npos ? -1 : static_cast<long long>(at) + 1;
 }
 
-Gbk Left(std::string_view text, long long length)
-{
+Gbk Left(std::string_view text, long long length) {
     if (length <= 0) return {};
     return Gbk(text.substr(0, static_cast<std::size_t>(length)));
 }
 
-Gbk Right(std::string_view text, long long length)
-{
+Gbk Right(std::string_view text, long long length) {
     if (length <= 0) return {};
     const auto n = std::min(text.size(), static_cast<std::size_t>(length));
     return Gbk(text.substr(text.size() - n));
 }
 
-Gbk Mid(std::string_view text, long long start, long long length)
-{
+Gbk Mid(std::string_view text, long long start, long long length) {
     if (length == 0) return {};
     const std::size_t from = StartIndex(start);
     if (from >= text.size()) return {};
     return Gbk(length < 0 ? text.substr(from) : text.substr(from, static_cast<std::size_t>(length)));
 }
 
-std::vector<Gbk> Split(std::string_view text, std::string_view separator)
-{
+std::vector<Gbk> Split(std::string_view text, std::string_view separator) {
     std::vector<Gbk> pieces;
     if (text.empty()) return pieces;
     if (separator.empty()) {
@@ -189,22 +178,19 @@ std::vector<Gbk> Split(std::string_view text, std::string_view separator)
     return pieces;
 }
 
-Gbk Trim(std::string_view text)
-{
+Gbk Trim(std::string_view text) {
     return TrimWith(text, [](std::string_view t, std::size_t at) -> std::size_t {
         return IsAsciiBlank(static_cast<unsigned char>(t[at])) ? 1 : FullWidthBlankAt(t, at);
     });
 }
 
-Gbk TrimSpaces(std::string_view text)
-{
+Gbk TrimSpaces(std::string_view text) {
     return TrimWith(text, [](std::string_view t, std::size_t at) -> std::size_t {
         return t[at] == ' ' ? 1 : FullWidthBlankAt(t, at);
     });
 }
 
-std::int64_t ToInt64(std::string_view text)
-{
+std::int64_t ToInt64(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && IsAsciiBlank(static_cast<unsigned char>(text[i]))) ++i;
     bool negative = false;
@@ -227,8 +213,7 @@ std::int64_t ToInt64(std::string_view text)
     return value == kMin ? std::numeric_limits<std::int64_t>::max() : -value;
 }
 
-Gbk NumberToText(double value)
-{
+Gbk NumberToText(double value) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
     if (value == 0) return "0";
@@ -248,8 +233,7 @@ Gbk NumberToText(double value)
     return out + d.digits.substr(0, e + 1) + "." + d.digits.substr(e + 1);
 }
 
-double RoundHalfAway(double value, int decimals)
-{
+double RoundHalfAway(double value, int decimals) {
     if (!std::isfinite(value) || value == 0) return value;
     const DecimalDigits d = RoundedDigits(std::fabs(value), 15);
     // Keep the digits down to 10^-decimals, rounding the first dropped one.
@@ -264,9 +248,8 @@ double RoundHalfAway(double value, int decimals)
     return std::copysign(std::strtod(text.c_str(), nullptr), value);
 }
 
-Gbk ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement,
-               bool caseSensitive, long long start, long long count)
-{
+Gbk ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement, bool caseSensitive,
+               long long start, long long count) {
     if (find.empty() || count == 0) return Gbk(text);
     Gbk out;
     out.reserve(text.size());
@@ -287,13 +270,9 @@ Gbk ReplaceAll(std::string_view text, std::string_view find, std::string_view re
     return out;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && MatchesAt(a, 0, b, false);
-}
+bool EqualsNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && MatchesAt(a, 0, b, false); }
 
-Gbk ToLowerAscii(std::string_view text)
-{
+Gbk ToLowerAscii(std::string_view text) {
     Gbk out(text);
     for (std::size_t i = 0; i < out.size(); i += CharLength(out, i)) {
         if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] + ('a' - 'A'));
@@ -301,8 +280,7 @@ Gbk ToLowerAscii(std::string_view text)
     return out;
 }
 
-Gbk ToUpperAscii(std::string_view text)
-{
+Gbk ToUpperAscii(std::string_view text) {
     Gbk out(text);
     for (std::size_t i = 0; i < out.size(); i += CharLength(out, i)) {
         if (out[i] >= 'a' && out[i] <= 'z') out[i] = static_cast<char>(out[i] - ('a' - 'A'));

@@ -23,8 +23,7 @@ std::size_t CharLength(std::string_view text, std::size_t at);
 // -1 when there is none. A match starts and ends on character boundaries. An empty
 // `what` gives 1 in any non-empty text; nothing is found in an empty text.
 // caseSensitive false folds ASCII letters only, never the second byte of a character.
-long long Find(std::string_view text, std::string_view what, long long start = 1,
-               bool caseSensitive = true);
+long long Find(std::string_view text, std::string_view what, long long start = 1, bool caseSensitive = true);
 
 // Byte parts; a length of 0 or less gives the empty text, lengths past the end are cut.
 Gbk Left(std::string_view text, long long length);
@@ -59,8 +58,8 @@ double RoundHalfAway(double value, int decimals);
 // Replaces `find` by `replacement` from byte position `start`, left to right; at most
 // `count` times (below 0: all). Replaced text is not searched again. An empty `find`
 // changes nothing.
-Gbk ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement,
-               bool caseSensitive = true, long long start = 1, long long count = -1);
+Gbk ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement, bool caseSensitive = true,
+               long long start = 1, long long count = -1);
 
 // ASCII letters folded, only where they stand as one-byte characters.
 bool EqualsNoCase(std::string_view a, std::string_view b);

@@ -9,23 +9,24 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-bool IsSafeByte(unsigned char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' ||
-           c == '.';
+bool IsSafeByte(unsigned char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || c == '.';
 }
 
-bool IsBareWordByte(unsigned char c)
-{
+bool IsBareWordByte(unsigned char c) {
     if (IsSafeByte(c)) return true;
     switch (c) {
-    case '_': case ':': case '/': case ',': case '@': case '+': return true;
-    default: return false;
+        case '_':
+        case ':':
+        case '/':
+        case ',':
+        case '@':
+        case '+': return true;
+        default: return false;
     }
 }
 
-int HexValue(char c)
-{
+int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -33,16 +34,14 @@ int HexValue(char c)
 }
 
 // The byte of `marker` followed by two hex digits at `at`, if that is what stands there.
-int EscapedByteAt(std::string_view text, std::size_t at, char marker)
-{
+int EscapedByteAt(std::string_view text, std::size_t at, char marker) {
     if (text[at] != marker || at + 2 >= text.size()) return -1;
     const int high = HexValue(text[at + 1]);
     const int low = HexValue(text[at + 2]);
     return (high < 0 || low < 0) ? -1 : high * 16 + low;
 }
 
-void AppendHexByte(Gbk& out, char prefix, unsigned char byte)
-{
+void AppendHexByte(Gbk& out, char prefix, unsigned char byte) {
     out.push_back(prefix);
     out.push_back(kHexDigits[byte >> 4]);
     out.push_back(kHexDigits[byte & 0x0F]);
@@ -53,8 +52,7 @@ constexpr std::string_view kQuoteWord = "#引号";
 
 }  // namespace
 
-Gbk Quote(std::string_view text)
-{
+Gbk Quote(std::string_view text) {
     Gbk out;
     out.reserve(text.size() + 2);
     out.push_back('"');
@@ -63,8 +61,7 @@ Gbk Quote(std::string_view text)
     return out;
 }
 
-Gbk EscapeTyped(std::string_view text)
-{
+Gbk EscapeTyped(std::string_view text) {
     Gbk out;
     out.reserve(text.size() + 6);
     for (const char c : text) {
@@ -82,26 +79,20 @@ Gbk EscapeTyped(std::string_view text)
 
 Gbk QuoteTyped(std::string_view text) { return '"' + EscapeTyped(text) + '"'; }
 
-bool IsBareWord(std::string_view text)
-{
+bool IsBareWord(std::string_view text) {
     for (const unsigned char c : text)
         if (!IsBareWordByte(c)) return false;
     return true;
 }
 
-Gbk TypedWord(std::string_view text)
-{
-    return IsBareWord(text) ? Gbk(text) : QuoteTyped(text);
-}
+Gbk TypedWord(std::string_view text) { return IsBareWord(text) ? Gbk(text) : QuoteTyped(text); }
 
-Gbk CommentFromBox(std::string_view boxText)
-{
+Gbk CommentFromBox(std::string_view boxText) {
     if (boxText.empty()) return {};
     return " comment=" + Quote(EncodeRouterOsEscapes(boxText));
 }
 
-Gbk PercentEncode(std::string_view text, bool keepSafe, bool utf8First)
-{
+Gbk PercentEncode(std::string_view text, bool keepSafe, bool utf8First) {
     if (text.empty()) return {};
     const Gbk bytes = utf8First ? GbkToUtf8(text) : Gbk(text);
     Gbk out;
@@ -113,8 +104,7 @@ Gbk PercentEncode(std::string_view text, bool keepSafe, bool utf8First)
     return out;
 }
 
-Gbk EncodeRouterOsEscapes(std::string_view text)
-{
+Gbk EncodeRouterOsEscapes(std::string_view text) {
     Gbk out;
     out.reserve(text.size() * 3);
     for (unsigned char c : text) {
@@ -124,8 +114,7 @@ Gbk EncodeRouterOsEscapes(std::string_view text)
     return out;
 }
 
-Gbk DecodeRouterOsEscapes(std::string_view text)
-{
+Gbk DecodeRouterOsEscapes(std::string_view text) {
     Gbk out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
@@ -142,8 +131,7 @@ Gbk DecodeRouterOsEscapes(std::string_view text)
     return out;
 }
 
-Gbk PercentDecode(std::string_view text, bool fromUtf8)
-{
+Gbk PercentDecode(std::string_view text, bool fromUtf8) {
     // Percent escapes stand for bytes of whatever encoding, so the walk is byte-wise.
     Gbk out;
     out.reserve(text.size());
@@ -159,33 +147,26 @@ Gbk PercentDecode(std::string_view text, bool fromUtf8)
     return fromUtf8 ? Utf8ToGbk(out) : out;
 }
 
-Gbk BatchReplace(std::string_view text, std::span<const ReplacePair> pairs,
-                 const BatchReplaceOptions& options)
-{
+Gbk BatchReplace(std::string_view text, std::span<const ReplacePair> pairs, const BatchReplaceOptions& options) {
     const long long start = options.start < 1 ? 1 : options.start;
     const long long count = options.count.value_or(-1);
     Gbk out(text);
     for (const ReplacePair& pair : pairs) {
         if (pair.find.empty()) continue;
-        out = ReplaceAll(out, pair.find, pair.replacement, options.caseSensitive, start,
-                         count < 0 ? -1 : count);
+        out = ReplaceAll(out, pair.find, pair.replacement, options.caseSensitive, start, count < 0 ? -1 : count);
     }
     return out;
 }
 
-Gbk BatchReplace(std::string_view text, std::initializer_list<ReplacePair> pairs,
-                 const BatchReplaceOptions& options)
-{
+Gbk BatchReplace(std::string_view text, std::initializer_list<ReplacePair> pairs, const BatchReplaceOptions& options) {
     return BatchReplace(text, std::span<const ReplacePair>(pairs.begin(), pairs.size()), options);
 }
 
-Gbk NormalizeRate(std::string_view text)
-{
+Gbk NormalizeRate(std::string_view text) {
     return Find(text, "mb") > 0 ? ReplaceAll(text, "mb", "M") : ReplaceAll(text, "m", "M");
 }
 
-Gbk IntToHex(std::int64_t value)
-{
+Gbk IntToHex(std::int64_t value) {
     if (value < 0) return {};
     if (value == 0) return "0";
     Gbk reversed;
@@ -193,9 +174,7 @@ Gbk IntToHex(std::int64_t value)
     return Gbk(reversed.rbegin(), reversed.rend());
 }
 
-Gbk RandomMacList(RandomSource& random, std::string_view prefix, bool usePrefix, long long count,
-                  int separatorKind)
-{
+Gbk RandomMacList(RandomSource& random, std::string_view prefix, bool usePrefix, long long count, int separatorKind) {
     const std::string_view separator = separatorKind == 1 ? ":" : separatorKind == 2 ? "-" : "";
     const int octets = usePrefix ? 3 : 6;
     Gbk out;
@@ -213,8 +192,7 @@ Gbk RandomMacList(RandomSource& random, std::string_view prefix, bool usePrefix,
 }
 
 Gbk TextBetween(std::string_view text, std::string_view left, std::string_view right, long long start,
-                bool ignoreCase)
-{
+                bool ignoreCase) {
     const Gbk leftMarker = ReplaceAll(left, kQuoteWord, "\"");
     const Gbk rightMarker = ReplaceAll(right, kQuoteWord, "\"");
     if (rightMarker.empty()) return {};
@@ -226,8 +204,7 @@ Gbk TextBetween(std::string_view text, std::string_view left, std::string_view r
     return Mid(text, from, rightAt - from);
 }
 
-Gbk IpPrefix3(std::string_view text)
-{
+Gbk IpPrefix3(std::string_view text) {
     const std::vector<Gbk> parts = Split(text, ".");
     if (parts.size() != 3 && parts.size() != 4) return {};
     return parts[0] + "." + parts[1] + "." + parts[2] + ".";

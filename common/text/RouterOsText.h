@@ -69,8 +69,7 @@ struct BatchReplaceOptions {
 
 // The pairs in order, each over the result of the one before (the forms pass up to
 // five). An empty find changes nothing.
-Gbk BatchReplace(std::string_view text, std::span<const ReplacePair> pairs,
-                 const BatchReplaceOptions& options = {});
+Gbk BatchReplace(std::string_view text, std::span<const ReplacePair> pairs, const BatchReplaceOptions& options = {});
 Gbk BatchReplace(std::string_view text, std::initializer_list<ReplacePair> pairs,
                  const BatchReplaceOptions& options = {});
 
@@ -83,14 +82,13 @@ Gbk IntToHex(std::int64_t value);
 // `count` lines joined by CR LF, each of 6 random octets (3 after `prefix` when
 // usePrefix), two upper-case hex digits each, joined by ":" (kind 1), "-" (kind 2) or
 // nothing (any other kind). count 0 or less gives the empty text.
-Gbk RandomMacList(RandomSource& random, std::string_view prefix, bool usePrefix,
-                  long long count, int separatorKind);
+Gbk RandomMacList(RandomSource& random, std::string_view prefix, bool usePrefix, long long count, int separatorKind);
 
 // The text between the first `left` found from `start` and the next `right` after it;
 // "#引号" in a marker stands for a double quote. Empty when either is missing or
 // `right` is empty.
-Gbk TextBetween(std::string_view text, std::string_view left, std::string_view right,
-                long long start = 1, bool ignoreCase = false);
+Gbk TextBetween(std::string_view text, std::string_view left, std::string_view right, long long start = 1,
+                bool ignoreCase = false);
 
 // The first three dotted parts of an address typed with 3 or 4 parts, each followed
 // by "."; otherwise empty ("192.168.1" and "192.168.1.0" give "192.168.1.").

@@ -26,15 +26,14 @@ Gbk BuildDdnsScript(const DdnsFields& f) {
     exact.caseSensitive = true;
     if (f.provider == DdnsProvider::Oray) {
         const Gbk nic = TypedWord(f.interface1);
-        return BatchReplace(StoredText("data/ddns/oray.rsc"), {{"{账号}", account}, {"{密码}", password}, {"{域名}", host}, {"{网卡}", nic}},
-                            exact);
+        return BatchReplace(StoredText("data/ddns/oray.rsc"),
+                            {{"{账号}", account}, {"{密码}", password}, {"{域名}", host}, {"{网卡}", nic}}, exact);
     }
     const Gbk nic1 = EscapeTyped(f.interface1);
     const Gbk nic2 = EscapeTyped(f.interface2);
-    return BatchReplace(StoredText(f.provider == DdnsProvider::F3322 ? "data/ddns/f3322.rsc" : "data/ddns/changeip.rsc"),
-                        {{"{账号}", account}, {"{密码}", password}, {"{域名}", host}, {"{网卡1}", nic1},
-                         {"{网卡2}", nic2}},
-                        exact);
+    return BatchReplace(
+        StoredText(f.provider == DdnsProvider::F3322 ? "data/ddns/f3322.rsc" : "data/ddns/changeip.rsc"),
+        {{"{账号}", account}, {"{密码}", password}, {"{域名}", host}, {"{网卡1}", nic1}, {"{网卡2}", nic2}}, exact);
 }
 
 }  // namespace trelvix::ddns

@@ -32,12 +32,9 @@ DdnsProvider ChosenProvider(const ui::Window& w) {
 
 using Fields = ddns::DdnsFields;
 const PageFields<Fields> kPage = {
-    Field(编辑框_60用户账号, &Fields::account),
-    Field(编辑框_60用户密码, &Fields::password),
-    Field(编辑框_60域名前缀, &Fields::prefix),
-    Field(组合框_60域名后缀, &Fields::suffix),
-    Field(编辑框_60首选网卡, &Fields::interface1),
-    Field(编辑框_60备用网卡, &Fields::interface2),
+    Field(编辑框_60用户账号, &Fields::account),    Field(编辑框_60用户密码, &Fields::password),
+    Field(编辑框_60域名前缀, &Fields::prefix),     Field(组合框_60域名后缀, &Fields::suffix),
+    Field(编辑框_60首选网卡, &Fields::interface1), Field(编辑框_60备用网卡, &Fields::interface2),
 };
 
 const std::string kSuffixBox = 组合框_60域名后缀;

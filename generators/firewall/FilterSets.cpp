@@ -70,14 +70,17 @@ Gbk BuildRecommendedFirewall(const RecommendedFields& f) {
                        ",0 comment=" + Escaped("限制所有 TCP 连接数为" + f.allTcpLimit + "条"));
     line(f.perHost, "add chain=forward action=drop connection-limit=" + TypedWord(f.perHostLimit + ",32") +
                         " comment=" + Escaped("限制每个主机TCP连接数为" + f.perHostLimit + "条"));
-    line(f.portScan, "add chain=input action=drop protocol=tcp psd=21,3s,3,1 comment=" + Escaped("探测并丢弃端口扫描连接"));
+    line(f.portScan,
+         "add chain=input action=drop protocol=tcp psd=21,3s,3,1 comment=" + Escaped("探测并丢弃端口扫描连接"));
     line(f.dosDetect, "add chain=input action=add-src-to-address-list protocol=tcp address-list=black_list comment=" +
                           Escaped("探测 DoS 攻击"));
     line(f.dosTarpit,
          "add chain=input action=tarpit protocol=tcp src-address-list=black_list connection-limit=3,32 comment=" +
              Escaped("压制 DoS 攻击"));
-    line(f.invalidForward, "add chain=forward action=drop connection-state=invalid comment=" + Escaped("丢弃非法数据包"));
-    line(f.nonUnicast, "add chain=forward src-address-type=!unicast action=drop comment=" + Escaped("丢弃掉所有非单播数据"));
+    line(f.invalidForward,
+         "add chain=forward action=drop connection-state=invalid comment=" + Escaped("丢弃非法数据包"));
+    line(f.nonUnicast,
+         "add chain=forward src-address-type=!unicast action=drop comment=" + Escaped("丢弃掉所有非单播数据"));
     if (f.virusJump) {
         line(true, "add chain=forward action=jump jump-target=virus comment=" + Escaped("跳转到病毒链表 virus"));
         if (f.virusChain) out += StoredText("data/firewall/virus-chain.rsc");

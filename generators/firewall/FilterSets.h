@@ -8,7 +8,7 @@ namespace trelvix::firewall {
 enum class KeywordMode { Allow = 1, Block = 2 };
 
 struct KeywordFields {
-    Gbk keywords;          // one keyword per line, CR LF between
+    Gbk keywords;  // one keyword per line, CR LF between
     bool bySource = false;
     Gbk sourceNet;
     Gbk sourcePrefix;
@@ -33,7 +33,7 @@ struct RecommendedFields {
     bool virusJump = false;
     bool virusChain = false;  // written only under the jump
     bool icmpJump = false;
-    bool pingReply = false;   // the six ICMP rows are written only under the jump
+    bool pingReply = false;  // the six ICMP rows are written only under the jump
     bool traceroute = false;
     bool mtuProbe = false;
     bool pingRequest = false;

@@ -27,8 +27,8 @@ Gbk Clause(std::string_view name, const Gbk& value) {
 
 // An error box with the error icon, owned by the main window.
 Outcome Refusal(Gbk message, const Gbk& field, FocusMove when, std::optional<Gbk> title = std::nullopt) {
-    return Outcome::Error(ScriptError{std::move(message), ui::mb::IconError, std::move(title), FieldOf(field), when,
-                                      MainWindowName()});
+    return Outcome::Error(
+        ScriptError{std::move(message), ui::mb::IconError, std::move(title), FieldOf(field), when, MainWindowName()});
 }
 
 const char* Protocol(bool tcp) { return tcp ? "tcp" : "udp"; }
@@ -64,8 +64,7 @@ Outcome BuildUrlRedirect(const UrlRedirectFields& f) {
     if (f.address.empty()) return Refusal("请填写目标内网地址!", f.address, FocusMove::BeforeBox);
     if (f.toAddress.empty()) return Refusal("请填写要跳转的目标内网地址!", f.toAddress, FocusMove::BeforeBox);
     return Outcome::Script("/ip dns static add name=" + TypedWord(f.name) + " address=" + TypedWord(f.address) +
-                           "\r\n" +
-                           "/ip firewall nat add chain=dstnat" + Clause("src-address", f.srcAddress) +
+                           "\r\n" + "/ip firewall nat add chain=dstnat" + Clause("src-address", f.srcAddress) +
                            Clause("dst-address", f.dstAddress) + " protocol=" + TypedWord(f.protocol) +
                            Clause("dst-port", f.dstPort) + " action=dst-nat to-address=" + TypedWord(f.toAddress) +
                            Clause("to-ports", f.toPort));
@@ -80,12 +79,10 @@ Gbk BuildArpBindSchedule(const ArpScheduleFields& f) {
     const Gbk interval = TypedWord(f.interval);
     const Gbk interface = EscapeTyped(TypedWord(f.interface));
     return FillPlaceholders(StoredText("data/firewall/arp-bind-schedule.rsc"),
-                                       {{"{执行周期}", interval}, {"{脚本名}", name}, {"{网卡名}", interface}});
+                            {{"{执行周期}", interval}, {"{脚本名}", name}, {"{网卡名}", interface}});
 }
 
-Gbk BuildCopyDynamicArp() {
-    return ":foreach vemtu in=[/ip arp find dynamic=yes ] do={/ip arp add copy-from=$vemtu}";
-}
+Gbk BuildCopyDynamicArp() { return ":foreach vemtu in=[/ip arp find dynamic=yes ] do={/ip arp add copy-from=$vemtu}"; }
 
 Gbk BuildRemoveAllArp() { return ":foreach vemtu in=[/ip arp find] do={/ip arp remove $vemtu}"; }
 
@@ -122,18 +119,18 @@ Outcome BuildPerHostConnLimit(const HostLimitFields& f) {
         return Refusal("您填写的ip格式有误,请重新填写!", f.prefix, FocusMove::AfterBox, Gbk("ip格式错误"));
     return Outcome::Script(":for vemtu from=" + TypedWord(f.from) + " to=" + TypedWord(f.to) +
                            " do={/ip firewall filter add chain=forward src-address=(" + QuoteTyped(prefix) +
-                           " . $vemtu) protocol=" + Protocol(f.tcp) + " connection-limit=" +
-                           TypedWord(f.limit + ",32") + " action=drop}");
+                           " . $vemtu) protocol=" + Protocol(f.tcp) +
+                           " connection-limit=" + TypedWord(f.limit + ",32") + " action=drop}");
 }
 
 Gbk StoredBlock(SoftwareBlock block) {
     switch (block) {
-    case SoftwareBlock::Thunder: return Gbk(StoredText("data/firewall/block-thunder.rsc"));
-    case SoftwareBlock::ThunderFull: return Gbk(StoredText("data/firewall/block-thunder-full.rsc"));
-    case SoftwareBlock::PpLive: return Gbk(StoredText("data/firewall/block-pplive.rsc"));
-    case SoftwareBlock::QqXuanFeng: return Gbk(StoredText("data/firewall/block-qq-xuanfeng.rsc"));
-    case SoftwareBlock::NetSoftware: return Gbk(StoredText("data/firewall/block-p2p-software.rsc"));
-    case SoftwareBlock::QqLive: return Gbk(StoredText("data/firewall/block-qq-live.rsc"));
+        case SoftwareBlock::Thunder: return Gbk(StoredText("data/firewall/block-thunder.rsc"));
+        case SoftwareBlock::ThunderFull: return Gbk(StoredText("data/firewall/block-thunder-full.rsc"));
+        case SoftwareBlock::PpLive: return Gbk(StoredText("data/firewall/block-pplive.rsc"));
+        case SoftwareBlock::QqXuanFeng: return Gbk(StoredText("data/firewall/block-qq-xuanfeng.rsc"));
+        case SoftwareBlock::NetSoftware: return Gbk(StoredText("data/firewall/block-p2p-software.rsc"));
+        case SoftwareBlock::QqLive: return Gbk(StoredText("data/firewall/block-qq-live.rsc"));
     }
     return {};
 }

@@ -29,9 +29,9 @@ struct UrlRedirectFields {
     Gbk address;     // the inner address it answers with
     Gbk srcAddress;  // optional clauses of the nat rule: empty leaves them out
     Gbk dstAddress;
-    Gbk protocol;    // written even when empty
+    Gbk protocol;  // written even when empty
     Gbk dstPort;
-    Gbk toAddress;   // the inner server
+    Gbk toAddress;  // the inner server
     Gbk toPort;
 };
 
@@ -71,8 +71,8 @@ struct NetLimitFields {
     bool tcp = true;  // else udp
     Gbk net;
     Gbk prefix;
-    Gbk exempt;       // comma-separated hosts the limit leaves alone
-    Gbk limit;        // connections per host
+    Gbk exempt;  // comma-separated hosts the limit leaves alone
+    Gbk limit;   // connections per host
 };
 
 Gbk BuildConnectionLimitScript(const NetLimitFields& fields);

@@ -78,10 +78,8 @@ const PageFields<NetLimitFields> kNetLimitGroup = {
 };
 
 const PageFields<HostLimitFields> kHostLimitGroup = {
-    Field(单选框_43TCP1, &HostLimitFields::tcp),
-    Field(编辑框_43ip前缀, &HostLimitFields::prefix),
-    Field(编辑框_43机器数量左, &HostLimitFields::from),
-    Field(编辑框_43机器数量右, &HostLimitFields::to),
+    Field(单选框_43TCP1, &HostLimitFields::tcp),        Field(编辑框_43ip前缀, &HostLimitFields::prefix),
+    Field(编辑框_43机器数量左, &HostLimitFields::from), Field(编辑框_43机器数量右, &HostLimitFields::to),
     Field(编辑框_43tcp数量1, &HostLimitFields::limit),
 };
 
@@ -98,12 +96,9 @@ struct BlockButton {
 };
 
 constexpr BlockButton kBlockButtons[] = {
-    {按钮_44封迅雷, SoftwareBlock::Thunder},
-    {按钮_44彻底封迅雷, SoftwareBlock::ThunderFull},
-    {按钮_44禁止PPlive, SoftwareBlock::PpLive},
-    {按钮_44封QQ旋风, SoftwareBlock::QqXuanFeng},
-    {按钮_44封网络软件, SoftwareBlock::NetSoftware},
-    {按钮_44禁止QQ直播, SoftwareBlock::QqLive},
+    {按钮_44封迅雷, SoftwareBlock::Thunder},         {按钮_44彻底封迅雷, SoftwareBlock::ThunderFull},
+    {按钮_44禁止PPlive, SoftwareBlock::PpLive},      {按钮_44封QQ旋风, SoftwareBlock::QqXuanFeng},
+    {按钮_44封网络软件, SoftwareBlock::NetSoftware}, {按钮_44禁止QQ直播, SoftwareBlock::QqLive},
 };
 
 void BindSoftwareBlockPage(PageContext& page) {
@@ -116,12 +111,9 @@ constexpr const char* kWanBox = 编辑框_45外网网卡接口;
 constexpr const char* kWanList = 列表框_45外网网卡;
 
 const PageFields<DstNatFields> kDstNatGroup = {
-    Field(编辑框_45外网ip, &DstNatFields::publicAddress),
-    Field(组合框_45协议名1, &DstNatFields::protocol),
-    Field(编辑框_45外网端口1, &DstNatFields::publicPort),
-    Field(编辑框_45内网ip, &DstNatFields::innerAddress),
-    Field(编辑框_45内网端口1, &DstNatFields::innerPort),
-    Field(编辑框_45备注1, &DstNatFields::comment),
+    Field(编辑框_45外网ip, &DstNatFields::publicAddress), Field(组合框_45协议名1, &DstNatFields::protocol),
+    Field(编辑框_45外网端口1, &DstNatFields::publicPort), Field(编辑框_45内网ip, &DstNatFields::innerAddress),
+    Field(编辑框_45内网端口1, &DstNatFields::innerPort),  Field(编辑框_45备注1, &DstNatFields::comment),
 };
 
 const PageFields<PppoeDstNatFields> kPppoeDstNatGroup = {

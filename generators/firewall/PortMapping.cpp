@@ -29,10 +29,11 @@ constexpr std::string_view kBlockList = "VemtuList";
 
 Outcome BuildUpnpScript(const UpnpFields& f) {
     if (f.wanList.empty()) return Notice("请先添加您要端口映射功能外网网卡接口!");
-    Gbk out = "/ip upnp set allow-disable-external-interface=yes enabled=yes show-dummy-rule=yes\r\n"
-              "/ip upnp interfaces\r\n"
-              "add disabled=no interface=" +
-              TypedWord(f.lan) + " type=internal\r\n";
+    Gbk out =
+        "/ip upnp set allow-disable-external-interface=yes enabled=yes show-dummy-rule=yes\r\n"
+        "/ip upnp interfaces\r\n"
+        "add disabled=no interface=" +
+        TypedWord(f.lan) + " type=internal\r\n";
     for (std::size_t i = 0; i < f.wanList.size(); ++i) {
         if (i > 0) out += "\r\n";
         out += "add disabled=no interface=" + TypedWord(f.wanList[i]) + " type=external";
@@ -48,10 +49,10 @@ Gbk BuildDstNatScript(const DstNatFields& f) {
 }
 
 Gbk BuildPppoeDstNat(const PppoeDstNatFields& f) {
-    return "/ip firewall nat add chain=dstnat src-address=!" + AddressValue(f.lanNet, f.lanPrefix) +
-           " dst-address=!" + TypedWord(f.lanGateway) + " protocol=" + TypedWord(f.protocol) +
-           " dst-port=" + TypedWord(f.dstPort) + " action=dst-nat to-addresses=" + TypedWord(f.host) +
-           " to-ports=" + TypedWord(f.hostPort) + CommentFromBox(f.comment);
+    return "/ip firewall nat add chain=dstnat src-address=!" + AddressValue(f.lanNet, f.lanPrefix) + " dst-address=!" +
+           TypedWord(f.lanGateway) + " protocol=" + TypedWord(f.protocol) + " dst-port=" + TypedWord(f.dstPort) +
+           " action=dst-nat to-addresses=" + TypedWord(f.host) + " to-ports=" + TypedWord(f.hostPort) +
+           CommentFromBox(f.comment);
 }
 
 Outcome BuildDynamicWanNatScript(const DynamicWanFields& f) {
@@ -61,19 +62,19 @@ Outcome BuildDynamicWanNatScript(const DynamicWanFields& f) {
     // comment exactly as the mapping page wrote it.
     if (Trim(f.comment).empty()) return Notice("备注名必须填写!");
     // One pass, so an interface name that looks like a placeholder is not filled.
-    return Outcome::Script(FillPlaceholders(
-        StoredText("data/firewall/dynamic-wan-nat.rsc"),
-        {{"{wan}", EscapeTyped(interface)}, {"{comment}", EncodeRouterOsEscapes(f.comment)}}));
+    return Outcome::Script(
+        FillPlaceholders(StoredText("data/firewall/dynamic-wan-nat.rsc"),
+                         {{"{wan}", EscapeTyped(interface)}, {"{comment}", EncodeRouterOsEscapes(f.comment)}}));
 }
 
 Gbk BuildBlockPortRule(const BlockPortFields& f) {
-    return "/ip firewall filter add chain=output protocol=" + TypedWord(f.protocol) + " dst-port=" +
-           TypedWord(f.port) + " action=drop" + CommentFromBox(f.comment);
+    return "/ip firewall filter add chain=output protocol=" + TypedWord(f.protocol) + " dst-port=" + TypedWord(f.port) +
+           " action=drop" + CommentFromBox(f.comment);
 }
 
 Gbk BuildBlockAddressRule(const BlockAddressFields& f) {
-    return "/ip firewall filter add chain=forward dst-address=" + AddressValue(f.address, f.prefix) +
-           " action=drop" + CommentFromBox(f.comment);
+    return "/ip firewall filter add chain=forward dst-address=" + AddressValue(f.address, f.prefix) + " action=drop" +
+           CommentFromBox(f.comment);
 }
 
 Gbk BuildBlockAddressToList(const BlockToListFields& f) {

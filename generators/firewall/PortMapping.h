@@ -13,8 +13,8 @@ namespace trelvix::firewall {
 // ---------------------------------------------------------------- port mapping
 
 struct UpnpFields {
-    Gbk lan;                    // the internal interface
-    std::vector<Gbk> wanList;   // the external interfaces, in list order
+    Gbk lan;                   // the internal interface
+    std::vector<Gbk> wanList;  // the external interfaces, in list order
 };
 
 // Refuses an empty interface list.
@@ -83,9 +83,9 @@ Gbk BuildBlockAddressToList(const BlockToListFields& fields);
 Gbk BuildListBlockRule();
 
 struct BatchListFields {
-    Gbk addresses;     // one address or address/prefix per line, CR LF between
+    Gbk addresses;  // one address or address/prefix per line, CR LF between
     bool ownName = false;
-    Gbk listName;      // used only with ownName
+    Gbk listName;  // used only with ownName
 };
 
 // Nothing for an empty box; an empty script when every line is empty.

@@ -19,8 +19,8 @@ constexpr std::string_view kCrLf = "\r\n";
 
 // The three checks show their boxes without a caption.
 Outcome Refusal(Gbk message) {
-    return Outcome::Error(ScriptError{std::move(message), ui::mb::IconInformation, Gbk(), {}, FocusMove::None,
-                                      MainWindowName()});
+    return Outcome::Error(
+        ScriptError{std::move(message), ui::mb::IconInformation, Gbk(), {}, FocusMove::None, MainWindowName()});
 }
 
 // The part of a row the script needs, whichever list is in force.
@@ -87,8 +87,8 @@ Outcome BuildMultiWanScript(const MultiWanFields& f, BalanceMode mode) {
     if (f.masquerade) {
         s += "/ip firewall nat\r\n";
         for (std::size_t i = 1; i <= written; ++i)
-            s += "add action=masquerade chain=srcnat out-interface=" + lines[i - 1].wan + " comment=" +
-                 std::to_string(i) + Gbk(kCrLf);
+            s += "add action=masquerade chain=srcnat out-interface=" + lines[i - 1].wan +
+                 " comment=" + std::to_string(i) + Gbk(kCrLf);
         s += kCrLf;
     }
     s += "/ip address add address=" + TypedWord(f.lanAddress) + " interface=" + lan + " comment=" + Quote("lan") +
@@ -96,12 +96,12 @@ Outcome BuildMultiWanScript(const MultiWanFields& f, BalanceMode mode) {
     for (std::size_t i = 1; i <= written; ++i) {
         const Line& line = lines[i - 1];
         if (line.fixed)
-            s += "/ip address add address=" + TypedWord(line.fixed->address) + " interface=" +
-                 TypedWord(line.interface) + Gbk(kCrLf);
+            s += "/ip address add address=" + TypedWord(line.fixed->address) +
+                 " interface=" + TypedWord(line.interface) + Gbk(kCrLf);
         else
-            s += "/interface pppoe-client add name=pppoe-out" + std::to_string(i) + " interface=" +
-                 TypedWord(line.interface) + " user=" + TypedWord(line.pppoe->user) + " password=" +
-                 TypedWord(line.pppoe->password) + defaultRoute + peerDns + "disabled=no" + Gbk(kCrLf);
+            s += "/interface pppoe-client add name=pppoe-out" + std::to_string(i) +
+                 " interface=" + TypedWord(line.interface) + " user=" + TypedWord(line.pppoe->user) +
+                 " password=" + TypedWord(line.pppoe->password) + defaultRoute + peerDns + "disabled=no" + Gbk(kCrLf);
     }
     s += kCrLf;
 
@@ -123,20 +123,20 @@ Outcome BuildMultiWanScript(const MultiWanFields& f, BalanceMode mode) {
         if (mode == BalanceMode::Pcc)
             s += "add action=mark-connection chain=prerouting dst-address-type=!local in-interface=" + lan +
                  " per-connection-classifier=" + TypedWord(f.pccType + ":" + count + "/" + std::to_string(i - 1)) +
-                 " new-connection-mark=" + connection + " passthrough=yes comment=PCC" + number + split +
-                 Gbk(kCrLf);
+                 " new-connection-mark=" + connection + " passthrough=yes comment=PCC" + number + split + Gbk(kCrLf);
         else
             s += "add action=mark-connection chain=prerouting connection-state=new dst-address-type=!local "
-                 "in-interface=" + lan + " new-connection-mark=" + connection + " nth=" + count + "," + number +
+                 "in-interface=" +
+                 lan + " new-connection-mark=" + connection + " nth=" + count + "," + number +
                  " passthrough=yes comment=NTH_" + count + "_" + number + split + Gbk(kCrLf);
         s += "add action=mark-routing chain=prerouting in-interface=" + lan + " connection-mark=" + connection +
              " new-routing-mark=" + routing + split + Gbk(kCrLf);
         if (f.returnPath)
-            s += "add action=mark-connection chain=input in-interface=" + line.wan + " new-connection-mark=" +
-                 connection + "\r\nadd action=mark-routing chain=output connection-mark=" + connection +
+            s += "add action=mark-connection chain=input in-interface=" + line.wan +
+                 " new-connection-mark=" + connection +
+                 "\r\nadd action=mark-routing chain=output connection-mark=" + connection +
                  " new-routing-mark=" + routing + "\r\n\r\n";
-        else
-            s += kCrLf;
+        else s += kCrLf;
     }
 
     s += "/ip route\r\n";
@@ -146,8 +146,9 @@ Outcome BuildMultiWanScript(const MultiWanFields& f, BalanceMode mode) {
         // interface, preferred in row order.
         const Gbk marked = line.fixed ? TypedWord(line.fixed->gateway) : line.wan;
         const Gbk fallback = line.fixed ? TypedWord(line.interface) : line.wan;
-        s += "add dst-address=0.0.0.0/0 gateway=" + marked + " check-gateway=ping routing-mark=" +
-             Mark(stems.routing, i) + " distance=1 disabled=no\r\nadd dst-address=0.0.0.0/0 gateway=" + fallback +
+        s += "add dst-address=0.0.0.0/0 gateway=" + marked +
+             " check-gateway=ping routing-mark=" + Mark(stems.routing, i) +
+             " distance=1 disabled=no\r\nadd dst-address=0.0.0.0/0 gateway=" + fallback +
              " check-gateway=ping distance=" + std::to_string(i) + " disabled=no";
         if (i < n) s += kCrLf;
     }

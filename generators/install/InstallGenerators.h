@@ -10,7 +10,7 @@
 namespace trelvix::install {
 
 struct StaticLineRow {
-    Gbk address;     // as RouterOS takes it, with or without "/" and a prefix length
+    Gbk address;  // as RouterOS takes it, with or without "/" and a prefix length
     Gbk gateway;
     Gbk interface;   // the WAN interface
     Gbk srcAddress;  // LAN addresses sent over this line when splitting
@@ -19,7 +19,7 @@ struct StaticLineRow {
 struct PppoeLineRow {
     Gbk user;
     Gbk password;
-    Gbk interface;   // the interface the client dials on
+    Gbk interface;  // the interface the client dials on
     Gbk srcAddress;
 };
 
@@ -27,7 +27,7 @@ enum class BalanceMode { SingleLine = 0, Pcc = 1, Nth = 2 };
 
 struct MultiWanFields {
     Gbk lanInterface;
-    Gbk lanAddress;   // the router's LAN address
+    Gbk lanAddress;  // the router's LAN address
     Gbk dns1, dns2;
     Gbk mss;
     bool staticLines = true;  // else the PPPoE lines are in force
@@ -36,7 +36,7 @@ struct MultiWanFields {
     bool changeMss = true;
     bool setDns = true;
     bool returnPath = false;
-    bool split = false;       // src-address clause on the marks
+    bool split = false;  // src-address clause on the marks
     bool ownMarks = false;
     Gbk connectionMark, routingMark;  // the stems when ownMarks, as typed
     Gbk pccType;

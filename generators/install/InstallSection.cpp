@@ -1,12 +1,11 @@
 // The installation section's page 1: the field table of the multi-line page,
 // its two line lists with their editors, and the three generate buttons.
+#include "common/CarrierCidrList.h"
 #include "generators/PageFields.h"
 #include "generators/RowList.h"
 #include "generators/Sections.h"
 #include "generators/install/InstallGenerators.h"
 #include "generators/install/MultiPppoeGenerators.h"
-
-#include "common/CarrierCidrList.h"
 #include "names/main/install.h"
 
 namespace trelvix {
@@ -44,7 +43,9 @@ const RowEditor kStaticLines = {
     kStaticList,
     {编辑框_13配置IP, 编辑框_13配置网关, 编辑框_13外网网卡, 编辑框_13配置IP段},
     {{0, "IP地址: ", CellKey::AddressPart, ""}, {2, "外网网卡: ", CellKey::Whole, ""}},
-    按钮_13添加信息, 按钮_13修改信息, 按钮_13删除信息,
+    按钮_13添加信息,
+    按钮_13修改信息,
+    按钮_13删除信息,
 };
 
 const RowEditor kPppoeLines = {
@@ -52,7 +53,9 @@ const RowEditor kPppoeLines = {
     {编辑框_15配置账号, 编辑框_15配置密码, 编辑框_15外网网卡, 编辑框_15配置IP段},
     {{0, "宽带账号: ", CellKey::Whole, 选择框_15检查账号重复},
      {2, "外网网卡: ", CellKey::Whole, 选择框_15检查网卡重复}},
-    按钮_15添加信息, 按钮_15修改信息, 按钮_15删除信息,
+    按钮_15添加信息,
+    按钮_15修改信息,
+    按钮_15删除信息,
 };
 
 // The page and both lists, read once; the generator takes only the list in force.
@@ -90,9 +93,8 @@ constexpr ModeButton kModeButtons[] = {
 
 void BindMultiWanPage(PageContext& page) {
     for (const ModeButton& b : kModeButtons)
-        OnClick(page, b.button, [&page, mode = b.mode] {
-            Deliver(page, BuildMultiWanScript(ReadMultiWanPage(page.window), mode));
-        });
+        OnClick(page, b.button,
+                [&page, mode = b.mode] { Deliver(page, BuildMultiWanScript(ReadMultiWanPage(page.window), mode)); });
     OnClick(page, 单选框_13固定IP, [&page] { ShowStaticLinePage(page.window); });
     OnClick(page, 单选框_13PPPOE, [&page] { ShowPppoeLinePage(page.window); });
     // Add, modify, delete and show of either list are the shared line-list editors.
@@ -138,7 +140,9 @@ const RowEditor kVlanAccounts = {
     {编辑框_18配置账号, 编辑框_18配置密码, 编辑框_18配置VLANID},
     // Two lines on one VLAN would share one switch port, so that test is always made.
     {{0, "宽带账号: ", CellKey::Whole, 选择框_18检查账号重复}, {2, "VLAN ID: ", CellKey::Whole, ""}},
-    按钮_18添加信息, 按钮_18修改信息, 按钮_18删除信息,
+    按钮_18添加信息,
+    按钮_18修改信息,
+    按钮_18删除信息,
 };
 
 VlanFields ReadVlanPage(const ui::Window& w) {
@@ -190,7 +194,9 @@ const RowEditor kVrrpAccounts = {
     kVrrpList,
     {编辑框_1a配置账号, 编辑框_1a配置密码},
     {{0, "宽带账号: ", CellKey::Whole, 选择框_1a检查账号重复}},
-    按钮_1a添加信息, 按钮_1a修改信息, 按钮_1a删除信息,
+    按钮_1a添加信息,
+    按钮_1a修改信息,
+    按钮_1a删除信息,
 };
 
 void BindVrrpPage(PageContext& page) {

@@ -16,8 +16,8 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 
 Outcome Refusal(Gbk message) {
-    return Outcome::Error(ScriptError{std::move(message), ui::mb::IconInformation, Gbk(), {}, FocusMove::None,
-                                      MainWindowName()});
+    return Outcome::Error(
+        ScriptError{std::move(message), ui::mb::IconInformation, Gbk(), {}, FocusMove::None, MainWindowName()});
 }
 
 Gbk Address(const Gbk& address, const Gbk& prefix) { return TypedWord(address + "/" + prefix); }
@@ -48,12 +48,12 @@ Gbk BuildDualLineScript(const DualLineFields& f) {
     const Gbk& d2 = f.telecomPrimary ? f.cncDns : f.telDns;
     const Gbk lanNet = Address(f.lanNetwork, f.lanNetworkPrefix);
     Gbk s;
-    s += "/ip address add address=" + Address(f.lanGateway, f.lanGatewayPrefix) + " interface=" +
-         TypedWord(f.lanInterface) + " comment=" + Quote("Lan") + " disabled=no\r\n";
-    s += "/ip address add address=" + Address(f.telAddress, f.telPrefix) + " interface=" +
-         TypedWord(f.telInterface) + " comment=" + Quote("Tel") + " disabled=no\r\n";
-    s += "/ip address add address=" + Address(f.cncAddress, f.cncPrefix) + " interface=" +
-         TypedWord(f.cncInterface) + " comment=" + Quote("Cnc") + " disabled=no\r\n\r\n";
+    s += "/ip address add address=" + Address(f.lanGateway, f.lanGatewayPrefix) +
+         " interface=" + TypedWord(f.lanInterface) + " comment=" + Quote("Lan") + " disabled=no\r\n";
+    s += "/ip address add address=" + Address(f.telAddress, f.telPrefix) + " interface=" + TypedWord(f.telInterface) +
+         " comment=" + Quote("Tel") + " disabled=no\r\n";
+    s += "/ip address add address=" + Address(f.cncAddress, f.cncPrefix) + " interface=" + TypedWord(f.cncInterface) +
+         " comment=" + Quote("Cnc") + " disabled=no\r\n\r\n";
     s += "/ip route add gateway=" + TypedWord(f.telGateway) + Gbk(kCrLf);
     s += "/ip route add gateway=" + TypedWord(f.cncGateway) + "\r\n\r\n";
     s += "/ip firewall nat add chain=srcnat src-address=" + lanNet + " action=masquerade disabled=no\r\n";
@@ -113,8 +113,9 @@ Outcome BuildVlanMultiPppoe(const VlanFields& f, VlanMode mode, RandomSource& ra
     for (std::size_t i = 1; i <= n; ++i) {
         const std::string k = std::to_string(i);
         const VlanAccountRow& row = f.rows[i - 1];
-        s += "/interface pppoe-client add name=pppoe-out" + k + " interface=ADSL-" + k + " user=" +
-             TypedWord(row.user) + " password=" + TypedWord(row.password) + " add-default-route=yes disabled=no";
+        s += "/interface pppoe-client add name=pppoe-out" + k + " interface=ADSL-" + k +
+             " user=" + TypedWord(row.user) + " password=" + TypedWord(row.password) +
+             " add-default-route=yes disabled=no";
         if (i < n) s += kCrLf;
     }
     return Outcome::Script(std::move(s));
@@ -127,8 +128,8 @@ Outcome BuildVrrpMultiPppoe(const VrrpFields& f) {
     if (n < 2 && f.pcc) return Refusal("使用PCC功能,至少需要2条用户信息!");
     const Gbk prefix = IpPrefix3(f.network);
     if (prefix.empty())
-        return Outcome::Error(MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误",
-                                                         FieldOf(f.network), FocusMove::AfterBox));
+        return Outcome::Error(
+            MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误", FieldOf(f.network), FocusMove::AfterBox));
 
     const Gbk connStem = f.ownMarks ? f.connectionMark : Gbk("conn_pppoe-out");
     const Gbk routeStem = f.ownMarks ? f.routingMark : Gbk("router_");
@@ -141,8 +142,7 @@ Outcome BuildVrrpMultiPppoe(const VrrpFields& f) {
         const std::string k = std::to_string(i);
         s += "add name=vrrp" + k + " disabled=no interface=" + wan + " interval=1 vrid=" + k + Gbk(kCrLf);
     }
-    s += "\r\n/ip address\r\nadd address=" + TypedWord(prefix + "1/24") + " disabled=no interface=" + wan +
-         Gbk(kCrLf);
+    s += "\r\n/ip address\r\nadd address=" + TypedWord(prefix + "1/24") + " disabled=no interface=" + wan + Gbk(kCrLf);
     for (std::size_t i = 1; i <= n; ++i) {
         const std::string k = std::to_string(i);
         s += "add address=" + TypedWord(prefix + "1" + k + "/24") + " disabled=no interface=vrrp" + k + Gbk(kCrLf);
@@ -165,14 +165,13 @@ Outcome BuildVrrpMultiPppoe(const VrrpFields& f) {
             s += "add chain=prerouting action=mark-connection dst-address-type=!local in-interface=" + lan +
                  " per-connection-classifier=" + TypedWord(f.pccType + ":" + count + "/" + std::to_string(i - 1)) +
                  " new-connection-mark=" + conn + " passthrough=yes comment=" + Quote("pcc_" + k) + Gbk(kCrLf);
-        else
-            s += kCrLf;
-        s += "add action=mark-routing chain=prerouting connection-mark=" + conn + " disabled=no in-interface=" +
-             lan + " new-routing-mark=" + route + " passthrough=yes\r\n";
+        else s += kCrLf;
+        s += "add action=mark-routing chain=prerouting connection-mark=" + conn + " disabled=no in-interface=" + lan +
+             " new-routing-mark=" + route + " passthrough=yes\r\n";
         s += "add action=mark-connection chain=input disabled=no in-interface=pppoe-out" + k +
              " new-connection-mark=" + conn + " passthrough=yes\r\n";
-        s += "add action=mark-routing chain=output connection-mark=" + conn + " disabled=no new-routing-mark=" +
-             route + " passthrough=yes\r\n\r\n";
+        s += "add action=mark-routing chain=output connection-mark=" + conn + " disabled=no new-routing-mark=" + route +
+             " passthrough=yes\r\n\r\n";
     }
     s += "/ip route\r\n";
     for (std::size_t i = 1; i <= n; ++i) {

@@ -30,8 +30,7 @@ Gbk BuildDualLineScript(const DualLineFields& fields);
 // The other carrier's prefixes over the other carrier's gateway and the
 // default route over the primary one. The lists are CR LF separated prefixes
 // (the built-in carrier lists in the program).
-Gbk BuildCarrierRouteTable(const DualLineFields& fields, std::string_view telecomList,
-                           std::string_view unicomList);
+Gbk BuildCarrierRouteTable(const DualLineFields& fields, std::string_view telecomList, std::string_view unicomList);
 
 struct VlanAccountRow {
     Gbk user, password, vlanId;

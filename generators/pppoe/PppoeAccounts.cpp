@@ -21,8 +21,8 @@ namespace {
 
 // An exclamation box; the focus then goes to the field at fault.
 Outcome Refusal(Gbk message, FieldRef field) {
-    return Outcome::Error(ScriptError{std::move(message), ui::mb::IconExclamation, std::nullopt, field,
-                                      FocusMove::AfterBox, ""});
+    return Outcome::Error(
+        ScriptError{std::move(message), ui::mb::IconExclamation, std::nullopt, field, FocusMove::AfterBox, ""});
 }
 
 Gbk Draw(RandomSource& random, const RandomPart& part, int length) {
@@ -49,8 +49,8 @@ Gbk SecretLine(const Gbk& name, const Gbk& password, const Gbk& profile) {
 
 Gbk BuildPppoeSecret(const PppoeSecretFields& f) {
     const Gbk callerId = f.bindMac ? "caller-id=" + TypedWord(f.mac) + " " : Gbk();
-    return "/ppp secret add name=" + QuoteTyped(f.name) + " password=" + QuoteTyped(f.password) +
-           " service=pppoe " + callerId + "profile=" + TypedWord(f.profile);
+    return "/ppp secret add name=" + QuoteTyped(f.name) + " password=" + QuoteTyped(f.password) + " service=pppoe " +
+           callerId + "profile=" + TypedWord(f.profile);
 }
 
 Outcome BuildPppoeAccounts(const PppoeAccountsFields& f, RandomSource& random) {

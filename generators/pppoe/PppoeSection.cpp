@@ -49,8 +49,8 @@ void BindServerPage(PageContext& page) {
         const char* button;
         ServerVariant variant;
     };
-    for (const VariantButton& b : {VariantButton{按钮_21生成1, ServerVariant::Before63},
-                                   VariantButton{按钮_21生成, ServerVariant::From63}})
+    for (const VariantButton& b :
+         {VariantButton{按钮_21生成1, ServerVariant::Before63}, VariantButton{按钮_21生成, ServerVariant::From63}})
         OnGenerate(page, b.button, kServerPage,
                    [v = b.variant](const Server& f) { return pppoe::BuildPppoeServerScript(f, v); });
 }
@@ -63,10 +63,8 @@ using Part = pppoe::RandomPart;
 
 // Group "添加PPPOE帐号".
 const PageFields<Secret> kSecretGroup = {
-    Field(编辑框_22用户名, &Secret::name),
-    Field(编辑框_22密码, &Secret::password),
-    Field(选择框_22绑定mac, &Secret::bindMac),
-    Field(编辑框_22mac, &Secret::mac),
+    Field(编辑框_22用户名, &Secret::name),       Field(编辑框_22密码, &Secret::password),
+    Field(选择框_22绑定mac, &Secret::bindMac),   Field(编辑框_22mac, &Secret::mac),
     Field(编辑框_22策略模板1, &Secret::profile),
 };
 
@@ -111,12 +109,13 @@ void SyncPasswordCaseCombo(ui::Window& w) { SyncCaseCombo(w, &Accounts::password
 // The log is the only record of the passwords just made: when it cannot be
 // written anywhere the user must be told while the script is still shown.
 void SaveBatchLog(PageContext& page, const Gbk& script) {
-    const pppoe::AccountLogSaved saved =
-        pppoe::SaveAccountLog(script, page.clock.Now(), pppoe::DefaultAccountLogFolders());
+    const pppoe::AccountLogSaved saved = pppoe::SaveAccountLog(script, page.clock.Now(),
+                                                               pppoe::DefaultAccountLogFolders());
     if (saved.file) return;
-    page.ui.messageBox({"自动生成的帐号及密码未能保存到Log文件夹(程序目录和设置目录都无法写入),"
-                        "请复制脚本框中的内容另行保存!"_gbk,
-                        ui::mb::IconError, "错误"_gbk, ""});
+    page.ui.messageBox(
+        {"自动生成的帐号及密码未能保存到Log文件夹(程序目录和设置目录都无法写入),"
+         "请复制脚本框中的内容另行保存!"_gbk,
+         ui::mb::IconError, "错误"_gbk, ""});
 }
 
 void BindAccountsPage(PageContext& page) {

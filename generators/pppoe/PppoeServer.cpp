@@ -24,22 +24,19 @@ Gbk Clause(bool on, const char* name, const Gbk& value) {
 }  // namespace
 
 Gbk BuildPppoeServerScript(const PppoeServerFields& f, ServerVariant variant) {
-    const Gbk vj = variant == ServerVariant::Before63 ? " use-vj-compression=" + TypedWord(f.useVjCompression)
-                                                      : Gbk();
+    const Gbk vj = variant == ServerVariant::Before63 ? " use-vj-compression=" + TypedWord(f.useVjCompression) : Gbk();
     const Gbk profile = TypedWord(f.profile);
     const Gbk poolName = TypedWord(f.poolName);
     return "/ip pool add name=" + poolName + " ranges=" + TypedWord(f.poolRanges) + "\r\n" +
            "/ppp profile add name=" + profile + " local-address=" + TypedWord(f.gateway) +
-           " remote-address=" + poolName + " use-ipv6=" + TypedWord(f.useIpv6) +
-           " use-mpls=" + TypedWord(f.useMpls) + " use-compression=" + TypedWord(f.useCompression) + vj +
-           " use-encryption=" + TypedWord(f.useEncryption) + " only-one=" + TypedWord(f.onlyOne) +
-           " change-tcp-mss=" + TypedWord(f.changeTcpMss) + " " +
+           " remote-address=" + poolName + " use-ipv6=" + TypedWord(f.useIpv6) + " use-mpls=" + TypedWord(f.useMpls) +
+           " use-compression=" + TypedWord(f.useCompression) + vj + " use-encryption=" + TypedWord(f.useEncryption) +
+           " only-one=" + TypedWord(f.onlyOne) + " change-tcp-mss=" + TypedWord(f.changeTcpMss) + " " +
            Clause(f.idleTimeout, "idle-timeout", f.idleTime) +
            Clause(f.sessionTimeout, "session-timeout", f.sessionTime) +
-           Clause(f.rateLimit, "rate-limit", f.upload + "/" + f.download) + "dns-server=" + DnsServers(f) +
-           "\r\n" + "/interface pppoe-server server add service-name=" + TypedWord(f.serviceName) +
-           " interface=" + TypedWord(f.interface) +
-           " one-session-per-host=yes disabled=no default-profile=" + profile;
+           Clause(f.rateLimit, "rate-limit", f.upload + "/" + f.download) + "dns-server=" + DnsServers(f) + "\r\n" +
+           "/interface pppoe-server server add service-name=" + TypedWord(f.serviceName) +
+           " interface=" + TypedWord(f.interface) + " one-session-per-host=yes disabled=no default-profile=" + profile;
 }
 
 }  // namespace trelvix::pppoe

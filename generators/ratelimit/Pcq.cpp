@@ -23,23 +23,22 @@ Gbk Rate(std::string_view typed) { return TypedWord(NormalizeRate(typed)); }
 
 Gbk BuildPcqScript(const PcqFields& f, RouterOsVersion version) {
     const Parents parents = TreeParents(version, f.wan, f.lan);
-    return FillPlaceholders(StoredText("data/ratelimit/pcq.rsc"), {{"{UP}", Rate(f.up)},
-                                                    {"{DOWN}", Rate(f.down)},
-                                                    {"{PARENTUP}", parents.up},
-                                                    {"{PARENTDOWN}", parents.down}});
+    return FillPlaceholders(
+        StoredText("data/ratelimit/pcq.rsc"),
+        {{"{UP}", Rate(f.up)}, {"{DOWN}", Rate(f.down)}, {"{PARENTUP}", parents.up}, {"{PARENTDOWN}", parents.down}});
 }
 
 Gbk BuildPcqTrafficMonitorScript(const PcqTrafficMonitorFields& f, RouterOsVersion version) {
     const Parents parents = TreeParents(version, f.wan, f.lan);
     return FillPlaceholders(StoredText("data/ratelimit/pcq-traffic-monitor.rsc"), {{"{UP}", Rate(f.up)},
-                                                                    {"{DOWN}", Rate(f.down)},
-                                                                    {"{PARENTUP}", parents.up},
-                                                                    {"{PARENTDOWN}", parents.down},
-                                                                    {"{WAN}", TypedWord(f.wan)},
-                                                                    {"{UPOFF}", Rate(f.upOff)},
-                                                                    {"{UPON}", Rate(f.upOn)},
-                                                                    {"{DOWNOFF}", Rate(f.downOff)},
-                                                                    {"{DOWNON}", Rate(f.downOn)}});
+                                                                                   {"{DOWN}", Rate(f.down)},
+                                                                                   {"{PARENTUP}", parents.up},
+                                                                                   {"{PARENTDOWN}", parents.down},
+                                                                                   {"{WAN}", TypedWord(f.wan)},
+                                                                                   {"{UPOFF}", Rate(f.upOff)},
+                                                                                   {"{UPON}", Rate(f.upOn)},
+                                                                                   {"{DOWNOFF}", Rate(f.downOff)},
+                                                                                   {"{DOWNON}", Rate(f.downOn)}});
 }
 
 }  // namespace trelvix::ratelimit

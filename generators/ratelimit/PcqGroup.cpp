@@ -45,8 +45,7 @@ int GroupCountOf(std::string_view text) {
     return n < 0 ? 0 : n > 8 ? 8 : static_cast<int>(n);
 }
 
-GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& priority, int groups,
-                            bool burst) {
+GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& priority, int groups, bool burst) {
     const ListStep steps[] = {
         {lists.limitAt, false, false, &GroupSettings::limitAt},
         {lists.maxLimit, true, false, &GroupSettings::maxLimit},
@@ -63,7 +62,8 @@ GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& 
         const auto values = list.Values(groups);
         if (!values) {
             table.groups.clear();
-            table.error = MainWindowError("您填写的格式有误,请重新确认!", "格式错误", FieldOf(step.list), FocusMove::AfterBox);
+            table.error = MainWindowError("您填写的格式有误,请重新确认!", "格式错误", FieldOf(step.list),
+                                          FocusMove::AfterBox);
             return table;
         }
         for (std::size_t g = 0; g < values->size(); ++g) table.groups[g].*step.field = (*values)[g];
@@ -75,8 +75,8 @@ Outcome BuildPcqGroupScript(const PcqGroupFields& f, RouterOsVersion version) {
     const int n = GroupCountOf(f.groupCount);
     const Gbk prefix = IpPrefix3(f.prefix);
     if (prefix.empty())
-        return Outcome::Error(MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误", FieldOf(f.prefix),
-                                              FocusMove::AfterBox));
+        return Outcome::Error(
+            MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误", FieldOf(f.prefix), FocusMove::AfterBox));
     const GroupTable up = SplitGroupValues(f.up, f.priority, n, f.burst);
     if (up.error) return Outcome::Error(*up.error);
     const GroupTable down = SplitGroupValues(f.down, f.priority, n, f.burst);
@@ -91,8 +91,8 @@ Outcome BuildPcqGroupScript(const PcqGroupFields& f, RouterOsVersion version) {
 
     for (int g = 1; g <= n; ++g)
         script += ":for vemtu from=" + Number(g + first - 1) + " to=" + TypedWord(f.to) + " step=" + step +
-                  " do={/ip firewall address-list add list=" + Quote(GroupName(g)) + " address=(" +
-                  QuoteTyped(prefix) + ".$vemtu)}\r\n";
+                  " do={/ip firewall address-list add list=" + Quote(GroupName(g)) + " address=(" + QuoteTyped(prefix) +
+                  ".$vemtu)}\r\n";
     script += "\r\n/ip firewall mangle\r\n";
     for (int g = 1; g <= n; ++g) {
         const Gbk name = GroupName(g), number = std::to_string(g);
@@ -103,12 +103,12 @@ Outcome BuildPcqGroupScript(const PcqGroupFields& f, RouterOsVersion version) {
     }
 
     const Gbk total = Number((last - first + 1) * 50);
-    script += "/queue type add name=" + TypedWord(f.upMark) + " kind=pcq pcq-rate=" +
-              TypedWord(NormalizeRate(f.upBandwidth)) + " pcq-limit=50 pcq-classifier=src-address pcq-total-limit=" +
-              total + "\r\n";
-    script += "/queue type add name=" + TypedWord(f.downMark) + " kind=pcq pcq-rate=" +
-              TypedWord(NormalizeRate(f.downBandwidth)) + " pcq-limit=50 pcq-classifier=dst-address pcq-total-limit=" +
-              total + "\r\n\r\n";
+    script += "/queue type add name=" + TypedWord(f.upMark) +
+              " kind=pcq pcq-rate=" + TypedWord(NormalizeRate(f.upBandwidth)) +
+              " pcq-limit=50 pcq-classifier=src-address pcq-total-limit=" + total + "\r\n";
+    script += "/queue type add name=" + TypedWord(f.downMark) +
+              " kind=pcq pcq-rate=" + TypedWord(NormalizeRate(f.downBandwidth)) +
+              " pcq-limit=50 pcq-classifier=dst-address pcq-total-limit=" + total + "\r\n\r\n";
 
     const Gbk upQueues = TypedWord(f.upMark + "/" + f.downMark);
     const Gbk downQueues = TypedWord("default-small/" + f.downMark);
@@ -121,11 +121,10 @@ Outcome BuildPcqGroupScript(const PcqGroupFields& f, RouterOsVersion version) {
         // Both queues of a group carry the same rates; only the queue kinds differ.
         const Gbk rates = " limit-at=" + TypedWord(u.limitAt + "/" + d.limitAt) +
                           " max-limit=" + TypedWord(u.maxLimit + "/" + d.maxLimit) + " total-queue=default-small";
-        const Gbk burst =
-            !f.burst ? Gbk()
-                     : " burst-limit=" + TypedWord(u.burstLimit + "/" + d.burstLimit) +
-                           " burst-threshold=" + TypedWord(u.burstThreshold + "/" + d.burstThreshold) +
-                           " burst-time=" + TypedWord(u.burstTime + "s/" + d.burstTime + "s");
+        const Gbk burst = !f.burst ? Gbk()
+                                   : " burst-limit=" + TypedWord(u.burstLimit + "/" + d.burstLimit) +
+                                         " burst-threshold=" + TypedWord(u.burstThreshold + "/" + d.burstThreshold) +
+                                         " burst-time=" + TypedWord(u.burstTime + "s/" + d.burstTime + "s");
         const Gbk priority = TypedWord(u.priority);
         script += "add name=" + Quote("pcq_" + number + "_up") + scope + " parent=none packet-marks=" + name +
                   "_up priority=" + priority + " queue=" + upQueues + rates + burst + "\r\n";

@@ -59,8 +59,7 @@ struct GroupTable {
     std::optional<ScriptError> error;
 };
 
-GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& priority, int groups,
-                            bool burst);
+GroupTable SplitGroupValues(const GroupListFields& lists, const GroupValueList& priority, int groups, bool burst);
 
 // The versions differ only in how the simple queues name the traffic they take.
 Outcome BuildPcqGroupScript(const PcqGroupFields& fields, RouterOsVersion version);

@@ -42,8 +42,6 @@ void FillPriorityCombo(ui::Window& w, const std::string& combo, int groups) {
     w.setText(combo, Repeated("8", groups));
 }
 
-void FillRepeatedValue(ui::Window& w, const std::string& box, int groups) {
-    w.setText(box, Repeated("3", groups));
-}
+void FillRepeatedValue(ui::Window& w, const std::string& box, int groups) { w.setText(box, Repeated("3", groups)); }
 
 }  // namespace trelvix::ratelimit

@@ -81,8 +81,8 @@ void ToggleTimePanel(ui::Window& w) {
 }
 
 void BindSimpleQueuePage(PageContext& page) {
-    for (const VersionButton& b : {VersionButton{按钮_31生成1, RouterOsVersion::V5},
-                                   VersionButton{按钮_31生成2, RouterOsVersion::V6}})
+    for (const VersionButton& b :
+         {VersionButton{按钮_31生成1, RouterOsVersion::V5}, VersionButton{按钮_31生成2, RouterOsVersion::V6}})
         OnGenerate(page, b.button, kSimpleQueuePage,
                    [v = b.version](const SimpleQueue& f) { return ratelimit::BuildSimpleQueueScript(f, v); });
     OnGenerate(page, 按钮_31删除脚本, kSimpleQueuePage, ratelimit::BuildRemoveSimpleQueues);
@@ -120,18 +120,19 @@ const PageFields<PcqMonitor> kPcqMonitorGroup = {
 };
 
 void BindPcqPage(PageContext& page) {
-    for (const VersionButton& b : {VersionButton{按钮_32生成52, RouterOsVersion::V5},
-                                   VersionButton{按钮_32生成62, RouterOsVersion::V6}})
+    for (const VersionButton& b :
+         {VersionButton{按钮_32生成52, RouterOsVersion::V5}, VersionButton{按钮_32生成62, RouterOsVersion::V6}})
         OnGenerate(page, b.button, kPcqGroup,
                    [v = b.version](const Pcq& f) { return ratelimit::BuildPcqScript(f, v); });
-    for (const VersionButton& b : {VersionButton{按钮_32生成51, RouterOsVersion::V5},
-                                   VersionButton{按钮_32生成61, RouterOsVersion::V6}})
+    for (const VersionButton& b :
+         {VersionButton{按钮_32生成51, RouterOsVersion::V5}, VersionButton{按钮_32生成61, RouterOsVersion::V6}})
         OnGenerate(page, b.button, kPcqMonitorGroup,
                    [v = b.version](const PcqMonitor& f) { return ratelimit::BuildPcqTrafficMonitorScript(f, v); });
     // The per-host rates mend their case when they lose the focus; the
     // thresholds are only read through the rate rule.
-    for (const std::string& combo : {kPcqMonitorGroup.Control(&PcqMonitor::up), kPcqMonitorGroup.Control(&PcqMonitor::down),
-                                     kPcqGroup.Control(&Pcq::up), kPcqGroup.Control(&Pcq::down)})
+    for (const std::string& combo :
+         {kPcqMonitorGroup.Control(&PcqMonitor::up), kPcqMonitorGroup.Control(&PcqMonitor::down),
+          kPcqGroup.Control(&Pcq::up), kPcqGroup.Control(&Pcq::down)})
         page.window.on(combo, ui::Event::LostFocus,
                        [&page, combo](const ui::EventArgs&) { ratelimit::NormalizeRateCombo(page.window, combo); });
 }
@@ -186,8 +187,8 @@ void ApplyGroupCount(ui::Window& w) {
 }
 
 void BindPcqGroupPage(PageContext& page) {
-    for (const VersionButton& b : {VersionButton{按钮_33生成1, RouterOsVersion::V5},
-                                   VersionButton{按钮_33生成2, RouterOsVersion::V6}})
+    for (const VersionButton& b :
+         {VersionButton{按钮_33生成1, RouterOsVersion::V5}, VersionButton{按钮_33生成2, RouterOsVersion::V6}})
         OnGenerate(page, b.button, kPcqGroupPage,
                    [v = b.version](const PcqGroup& f) { return ratelimit::BuildPcqGroupScript(f, v); });
     page.window.on(kPcqGroupPage.Control(&PcqGroup::groupCount), ui::Event::ItemChosen,
@@ -204,39 +205,48 @@ using SmallPacket = ratelimit::SmallPacketQosFields;
 // (ratelimit::kQosRateColumns).
 using RateCombos = std::array<std::array<const char*, ratelimit::kQosRateColumns.size()>, ratelimit::kQosRowCount>;
 constexpr RateCombos kUpRateCombos = {{
-    {组合框_34upLimitAtall, 组合框_34upMaxLimitall, 组合框_34upBurstLimitall, 组合框_34upBurstThresholdall, 组合框_34upBurstTimeall},
-    {组合框_34upLimitAt1, 组合框_34upMaxLimit1, 组合框_34upBurstLimit1, 组合框_34upBurstThreshold1, 组合框_34upBurstTime1},
-    {组合框_34upLimitAt2, 组合框_34upMaxLimit2, 组合框_34upBurstLimit2, 组合框_34upBurstThreshold2, 组合框_34upBurstTime2},
-    {组合框_34upLimitAt3, 组合框_34upMaxLimit3, 组合框_34upBurstLimit3, 组合框_34upBurstThreshold3, 组合框_34upBurstTime3},
-    {组合框_34upLimitAt4, 组合框_34upMaxLimit4, 组合框_34upBurstLimit4, 组合框_34upBurstThreshold4, 组合框_34upBurstTime4},
-    {组合框_34upLimitAt5, 组合框_34upMaxLimit5, 组合框_34upBurstLimit5, 组合框_34upBurstThreshold5, 组合框_34upBurstTime5},
+    {组合框_34upLimitAtall, 组合框_34upMaxLimitall, 组合框_34upBurstLimitall, 组合框_34upBurstThresholdall,
+     组合框_34upBurstTimeall},
+    {组合框_34upLimitAt1, 组合框_34upMaxLimit1, 组合框_34upBurstLimit1, 组合框_34upBurstThreshold1,
+     组合框_34upBurstTime1},
+    {组合框_34upLimitAt2, 组合框_34upMaxLimit2, 组合框_34upBurstLimit2, 组合框_34upBurstThreshold2,
+     组合框_34upBurstTime2},
+    {组合框_34upLimitAt3, 组合框_34upMaxLimit3, 组合框_34upBurstLimit3, 组合框_34upBurstThreshold3,
+     组合框_34upBurstTime3},
+    {组合框_34upLimitAt4, 组合框_34upMaxLimit4, 组合框_34upBurstLimit4, 组合框_34upBurstThreshold4,
+     组合框_34upBurstTime4},
+    {组合框_34upLimitAt5, 组合框_34upMaxLimit5, 组合框_34upBurstLimit5, 组合框_34upBurstThreshold5,
+     组合框_34upBurstTime5},
 }};
 constexpr RateCombos kDownRateCombos = {{
-    {组合框_34downLimitAtall, 组合框_34downMaxLimitall, 组合框_34downBurstLimitall, 组合框_34downBurstThresholdall, 组合框_34downBurstTimeall},
-    {组合框_34downLimitAt1, 组合框_34downMaxLimit1, 组合框_34downBurstLimit1, 组合框_34downBurstThreshold1, 组合框_34downBurstTime1},
-    {组合框_34downLimitAt2, 组合框_34downMaxLimit2, 组合框_34downBurstLimit2, 组合框_34downBurstThreshold2, 组合框_34downBurstTime2},
-    {组合框_34downLimitAt3, 组合框_34downMaxLimit3, 组合框_34downBurstLimit3, 组合框_34downBurstThreshold3, 组合框_34downBurstTime3},
-    {组合框_34downLimitAt4, 组合框_34downMaxLimit4, 组合框_34downBurstLimit4, 组合框_34downBurstThreshold4, 组合框_34downBurstTime4},
-    {组合框_34downLimitAt5, 组合框_34downMaxLimit5, 组合框_34downBurstLimit5, 组合框_34downBurstThreshold5, 组合框_34downBurstTime5},
+    {组合框_34downLimitAtall, 组合框_34downMaxLimitall, 组合框_34downBurstLimitall, 组合框_34downBurstThresholdall,
+     组合框_34downBurstTimeall},
+    {组合框_34downLimitAt1, 组合框_34downMaxLimit1, 组合框_34downBurstLimit1, 组合框_34downBurstThreshold1,
+     组合框_34downBurstTime1},
+    {组合框_34downLimitAt2, 组合框_34downMaxLimit2, 组合框_34downBurstLimit2, 组合框_34downBurstThreshold2,
+     组合框_34downBurstTime2},
+    {组合框_34downLimitAt3, 组合框_34downMaxLimit3, 组合框_34downBurstLimit3, 组合框_34downBurstThreshold3,
+     组合框_34downBurstTime3},
+    {组合框_34downLimitAt4, 组合框_34downMaxLimit4, 组合框_34downBurstLimit4, 组合框_34downBurstThreshold4,
+     组合框_34downBurstTime4},
+    {组合框_34downLimitAt5, 组合框_34downMaxLimit5, 组合框_34downBurstLimit5, 组合框_34downBurstThreshold5,
+     组合框_34downBurstTime5},
 }};
 
 // The page's single fields, then its 60 rate combos from the row table.
 PageFields<SmallPacket> SmallPacketPage() {
     std::vector<FieldRow<SmallPacket>> rows = {
-        Field(组合框_34上传带宽, &SmallPacket::upBandwidth),
-        Field(组合框_34下载带宽, &SmallPacket::downBandwidth),
-        Field(编辑框_34上传标记名, &SmallPacket::upMark),
-        Field(编辑框_34下载标记名, &SmallPacket::downMark),
-        Field(组合框_34外网接口, &SmallPacket::wan),
-        Field(组合框_34内网接口, &SmallPacket::lan),
-        Field(选择框_34限制ip段, &SmallPacket::restrictRange),
-        Field(编辑框_34限制IP段, &SmallPacket::range),
+        Field(组合框_34上传带宽, &SmallPacket::upBandwidth),   Field(组合框_34下载带宽, &SmallPacket::downBandwidth),
+        Field(编辑框_34上传标记名, &SmallPacket::upMark),      Field(编辑框_34下载标记名, &SmallPacket::downMark),
+        Field(组合框_34外网接口, &SmallPacket::wan),           Field(组合框_34内网接口, &SmallPacket::lan),
+        Field(选择框_34限制ip段, &SmallPacket::restrictRange), Field(编辑框_34限制IP段, &SmallPacket::range),
     };
     struct Direction {
         const RateCombos& combos;
         ratelimit::QosRateRows SmallPacket::*rows;
     };
-    for (const Direction& d : {Direction{kUpRateCombos, &SmallPacket::up}, Direction{kDownRateCombos, &SmallPacket::down}})
+    for (const Direction& d :
+         {Direction{kUpRateCombos, &SmallPacket::up}, Direction{kDownRateCombos, &SmallPacket::down}})
         for (std::size_t row = 0; row < ratelimit::kQosRowCount; ++row)
             for (std::size_t column = 0; column < ratelimit::kQosRateColumns.size(); ++column)
                 rows.push_back(Field(d.combos[row][column], d.rows, row, ratelimit::kQosRateColumns[column].member));
@@ -246,8 +256,8 @@ PageFields<SmallPacket> SmallPacketPage() {
 const PageFields<SmallPacket> kSmallPacketPage = SmallPacketPage();
 
 void BindSmallPacketPage(PageContext& page) {
-    for (const VersionButton& b : {VersionButton{按钮_34生成51, RouterOsVersion::V5},
-                                   VersionButton{按钮_34生成61, RouterOsVersion::V6}})
+    for (const VersionButton& b :
+         {VersionButton{按钮_34生成51, RouterOsVersion::V5}, VersionButton{按钮_34生成61, RouterOsVersion::V6}})
         OnGenerate(page, b.button, kSmallPacketPage,
                    [v = b.version](const SmallPacket& f) { return ratelimit::BuildSmallPacketQos(f, v); });
 }

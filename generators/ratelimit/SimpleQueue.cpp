@@ -35,8 +35,8 @@ Gbk RatePair(std::string_view up, std::string_view down) {
 }
 
 ScriptError TimeFormatError(const Gbk& box, int flags) {
-    return ScriptError{"您填写的Time时间段格式有误,格式: 12:10:10", flags, std::nullopt, FieldOf(box),
-                       FocusMove::BeforeBox, ""};
+    return ScriptError{
+        "您填写的Time时间段格式有误,格式: 12:10:10", flags, std::nullopt, FieldOf(box), FocusMove::BeforeBox, ""};
 }
 
 }  // namespace
@@ -67,15 +67,15 @@ std::optional<ScriptError> CheckRateOrder(std::string_view limitAt, std::string_
 Outcome BuildSimpleQueueScript(const SimpleQueueFields& f, RouterOsVersion version) {
     const Gbk prefix = IpPrefix3(f.prefix);
     if (prefix.empty())
-        return Outcome::Error(MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误", FieldOf(f.prefix),
-                                              FocusMove::AfterBox));
+        return Outcome::Error(
+            MainWindowError("您填写的ip格式有误,请重新填写!", "ip格式错误", FieldOf(f.prefix), FocusMove::AfterBox));
 
     Gbk timeClause;
     if (f.time) {
         const Gbk days = CheckedDays(f.days);
         if (days.empty())
-            return Outcome::Error(ScriptError{"请选择要限速的哪一天!", ui::mb::IconError, std::nullopt, {},
-                                              FocusMove::None, ""});
+            return Outcome::Error(
+                ScriptError{"请选择要限速的哪一天!", ui::mb::IconError, std::nullopt, {}, FocusMove::None, ""});
         const std::optional<Gbk> start = TimeOfDay(f.timeStart);
         if (!start) return Outcome::Error(TimeFormatError(f.timeStart, ui::mb::IconError));
         const std::optional<Gbk> end = TimeOfDay(f.timeEnd);
@@ -83,12 +83,12 @@ Outcome BuildSimpleQueueScript(const SimpleQueueFields& f, RouterOsVersion versi
         timeClause = " time=" + TypedWord(*start + "-" + *end + "," + days);
     }
 
-    const Gbk priority = "priority=" + TypedWord(version == RouterOsVersion::V5 ? f.priority
-                                                                             : f.priority + "/" + f.priority);
+    const Gbk priority = "priority=" +
+                         TypedWord(version == RouterOsVersion::V5 ? f.priority : f.priority + "/" + f.priority);
 
-    Gbk script = ":for vemtu from=" + TypedWord(f.from) + " to=" + TypedWord(f.to) +
-                 " do={/queue simple add name=(" + QuoteTyped(f.namePrefix) + ".$vemtu) target=(" +
-                 QuoteTyped(prefix) + " . $vemtu) limit-at=" + RatePair(f.upLimitAt, f.downLimitAt) +
+    Gbk script = ":for vemtu from=" + TypedWord(f.from) + " to=" + TypedWord(f.to) + " do={/queue simple add name=(" +
+                 QuoteTyped(f.namePrefix) + ".$vemtu) target=(" + QuoteTyped(prefix) +
+                 " . $vemtu) limit-at=" + RatePair(f.upLimitAt, f.downLimitAt) +
                  " max-limit=" + RatePair(f.upMaxLimit, f.downMaxLimit);
 
     if (f.burst) {

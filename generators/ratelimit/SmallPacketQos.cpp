@@ -60,6 +60,7 @@ Gbk BuildSmallPacketQos(const SmallPacketQosFields& f, RouterOsVersion version) 
 
     // Filled in one pass, so a typed value that holds a placeholder's name
     // is written as typed and never filled again.
+    // clang-format off
     const Gbk tree = FillPlaceholders(StoredText("data/ratelimit/small-packet-qos.rsc"),
                                       {{"{downall}", down[0]}, {"{bdownall}", bdown[0]},
                                        {"{down1}", down[1]}, {"{bdown1}", bdown[1]},
@@ -79,6 +80,7 @@ Gbk BuildSmallPacketQos(const SmallPacketQosFields& f, RouterOsVersion version) 
                                        {"{ip}", lan.match},
                                        {"{up}", parentUp},
                                        {"{down}", parentDown}});
+    // clang-format on
     return QueueType(upType, f.upBandwidth, "src-address") + QueueType(downType, f.downBandwidth, "dst-address") +
            "\r\n" + tree;
 }

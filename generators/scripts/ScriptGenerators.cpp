@@ -130,13 +130,11 @@ Gbk BuildStatusLogScript(const StatusLogFields& f, RouterOsSeries series) {
 Gbk BuildScheduledBackupScript(const ScheduledBackupFields& f, RouterOsSeries series) {
     Gbk encrypt;
     if (series == RouterOsSeries::V6) encrypt = f.encrypt ? "dont-encrypt=no " : "dont-encrypt=yes ";
-    const Gbk name = f.name.empty() ? Gbk(R"(ROS\D7\D4\B6\AF\B1\B8\B7\DD\BD\C5\B1\BE)")
-                                    : EncodeRouterOsEscapes(f.name);
-    return BatchReplace(StoredText("data/scripts/scheduled-backup.rsc"),
-                        {{"{文件名}", name},
-                         {"{执行周期}", TypedWord(f.interval)},
-                         {"{执行时间}", TypedWord(f.startTime)},
-                         {"{加密}", encrypt}});
+    const Gbk name = f.name.empty() ? Gbk(R"(ROS\D7\D4\B6\AF\B1\B8\B7\DD\BD\C5\B1\BE)") : EncodeRouterOsEscapes(f.name);
+    return BatchReplace(StoredText("data/scripts/scheduled-backup.rsc"), {{"{文件名}", name},
+                                                                          {"{执行周期}", TypedWord(f.interval)},
+                                                                          {"{执行时间}", TypedWord(f.startTime)},
+                                                                          {"{加密}", encrypt}});
 }
 
 Gbk BuildMailBackupScript(const MailBackupFields& f, RouterOsSeries series) {
@@ -144,14 +142,13 @@ Gbk BuildMailBackupScript(const MailBackupFields& f, RouterOsSeries series) {
     if (series == RouterOsSeries::V6) encrypt = f.encrypt ? "dont-encrypt=no " : "dont-encrypt=yes ";
     const std::string_view stored = StoredText(f.withHotspot ? "data/scripts/mail-backup-hotspot.rsc"
                                                              : "data/scripts/mail-backup.rsc");
-    return BatchReplace(stored,
-                        {{"{smtp}", EscapeTyped("smtp." + f.senderDomain)},
-                         {"{寄件邮箱前缀}", EscapeTyped(f.senderPrefix)},
-                         {"{收件邮箱}", EscapeTyped(f.recipientPrefix + "@" + f.recipientDomain)},
-                         {"{寄件邮箱}", EscapeTyped(f.senderPrefix + "@" + f.senderDomain)},
-                         {"{寄件邮箱密码}", EscapeTyped(f.password)},
-                         {"{接口}", EscapeTyped(f.wanInterface)},
-                         {"{加密}", encrypt}});
+    return BatchReplace(stored, {{"{smtp}", EscapeTyped("smtp." + f.senderDomain)},
+                                 {"{寄件邮箱前缀}", EscapeTyped(f.senderPrefix)},
+                                 {"{收件邮箱}", EscapeTyped(f.recipientPrefix + "@" + f.recipientDomain)},
+                                 {"{寄件邮箱}", EscapeTyped(f.senderPrefix + "@" + f.senderDomain)},
+                                 {"{寄件邮箱密码}", EscapeTyped(f.password)},
+                                 {"{接口}", EscapeTyped(f.wanInterface)},
+                                 {"{加密}", encrypt}});
 }
 
 Gbk BuildHealthAlarmScript(const HealthAlarmFields& f) {

@@ -56,8 +56,8 @@ struct MailBackupFields {
     Gbk recipientPrefix;
     Gbk recipientDomain;
     Gbk wanInterface;
-    bool encrypt = false;         // 6.X only
-    bool withHotspot = false;     // also export and mail the hotspot data
+    bool encrypt = false;      // 6.X only
+    bool withHotspot = false;  // also export and mail the hotspot data
 };
 
 Gbk BuildMailBackupScript(const MailBackupFields& fields, RouterOsSeries series);

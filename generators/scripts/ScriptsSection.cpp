@@ -77,7 +77,8 @@ void ToggleMailPasswordMask(PageContext& page) {
 
 void BindScriptsSection(PageContext& page) {
     OnGenerate(page, 按钮_71生成1, kOnlineCounterGroup, BuildOnlineCounterScript);
-    OnClick(page, 按钮_71生成21, [&page] { page.showScript(BuildLanAddressList(page.window.text(编辑框_71内网网段2))); });
+    OnClick(page, 按钮_71生成21,
+            [&page] { page.showScript(BuildLanAddressList(page.window.text(编辑框_71内网网段2))); });
     BindFixedScript(page, 按钮_71生成22, BuildOnlineCounterFilter());
     OnGenerate(page, 按钮_71生成53, kStatusLogGroup,
                [](const StatusLogFields& f) { return BuildStatusLogScript(f, RouterOsSeries::V5); });

@@ -20,12 +20,9 @@ namespace trelvix {
 namespace {
 
 Gbk ScheduleScript(const ScheduleFields& f, std::string_view command) {
-    return "/system scheduler add name=" + Quote(EncodeRouterOsEscapes(f.name)) +
-           " on-event=" + Quote(command) +
-           " start-date=" + QuoteTyped(ToRouterOsDate(f.startDate)) +
-           " start-time=" + QuoteTyped(f.startTime) +
-           " interval=" + QuoteTyped(f.interval) +
-           CommentFromBox(f.comment) + " disabled=no";
+    return "/system scheduler add name=" + Quote(EncodeRouterOsEscapes(f.name)) + " on-event=" + Quote(command) +
+           " start-date=" + QuoteTyped(ToRouterOsDate(f.startDate)) + " start-time=" + QuoteTyped(f.startTime) +
+           " interval=" + QuoteTyped(f.interval) + CommentFromBox(f.comment) + " disabled=no";
 }
 
 // An information box with the default title; the focus stays where it is.
@@ -50,28 +47,22 @@ Gbk DisableService(std::string_view service) {
     return ReplaceAll(StoredText("data/system/disable-service.rsc"), "{通道}", service);
 }
 
-constexpr std::array<const char*, 12> kMonthNames = {
-    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr std::array<const char*, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 }  // namespace
 
 Outcome BuildAdminUserScript(const AdminUserFields& f) {
     if (f.name.empty()) return Refusal("请输入要添加的管理员名称!");
     if (f.password.empty()) return Refusal("请输入管理员的密码!");
-    return Outcome::Script("/user add name=" + QuoteTyped(f.name) +
-                           " password=" + QuoteTyped(f.password) +
-                           " group=" + Quote(f.group) +
-                           " address=" + QuoteTyped(f.address + "/" + f.prefix) +
+    return Outcome::Script("/user add name=" + QuoteTyped(f.name) + " password=" + QuoteTyped(f.password) +
+                           " group=" + Quote(f.group) + " address=" + QuoteTyped(f.address + "/" + f.prefix) +
                            CommentFromBox(f.comment));
 }
 
-Gbk BuildShutdownSchedule(const ScheduleFields& fields) {
-    return ScheduleScript(fields, "/system shutdown");
-}
+Gbk BuildShutdownSchedule(const ScheduleFields& fields) { return ScheduleScript(fields, "/system shutdown"); }
 
-Gbk BuildRebootSchedule(const ScheduleFields& fields) {
-    return ScheduleScript(fields, "/system reboot");
-}
+Gbk BuildRebootSchedule(const ScheduleFields& fields) { return ScheduleScript(fields, "/system reboot"); }
 
 // RouterOS refuses a month or day of 0, so values below 1 fall back like
 // those above the calendar's range.
@@ -107,9 +98,7 @@ Gbk BuildNamedBackup(const BackupFields& fields) {
     return BackupScript(EncodeRouterOsEscapes(fields.name), fields, BackupFormat::V6);
 }
 
-Gbk BuildRestoreByDate(std::string_view today) {
-    return "/system backup load name=" + Quote(Gbk(today) + ".backup");
-}
+Gbk BuildRestoreByDate(std::string_view today) { return "/system backup load name=" + Quote(Gbk(today) + ".backup"); }
 
 Gbk BuildRestoreByName(std::string_view typedName) {
     return "/system backup load name=" + Quote(EncodeRouterOsEscapes(typedName) + ".backup");
@@ -118,8 +107,7 @@ Gbk BuildRestoreByName(std::string_view typedName) {
 Gbk BuildDelClosedConnSchedule(std::string_view interval) {
     return "/system scheduler add name=" + Quote("del_close") +
            " on-event=" + Quote("/ip firewall connection remove [/ip firewall connection find tcp-state=close]") +
-           " start-date=" + Quote("Jan/01/1990") +
-           " start-time=" + Quote("00:00:00") +
+           " start-date=" + Quote("Jan/01/1990") + " start-time=" + Quote("00:00:00") +
            " interval=" + QuoteTyped(interval) + " disabled=no";
 }
 

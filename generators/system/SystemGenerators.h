@@ -13,9 +13,9 @@ namespace trelvix {
 struct AdminUserFields {
     Gbk name;
     Gbk password;
-    Gbk group;    // full, read or write
+    Gbk group;  // full, read or write
     Gbk address;
-    Gbk prefix;   // prefix length of the allowed address
+    Gbk prefix;  // prefix length of the allowed address
     Gbk comment;
 };
 

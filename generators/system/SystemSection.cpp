@@ -11,27 +11,20 @@ using namespace names::main::system;
 namespace {
 
 const PageFields<AdminUserFields> kAdminUserPage = {
-    Field(编辑框_01用户名, &AdminUserFields::name),
-    Field(编辑框_01密码, &AdminUserFields::password),
-    Field(组合框_01权限, &AdminUserFields::group),
-    Field(编辑框_01IP地址, &AdminUserFields::address),
-    Field(编辑框_01IP掩码, &AdminUserFields::prefix),
-    Field(编辑框_01备注, &AdminUserFields::comment),
+    Field(编辑框_01用户名, &AdminUserFields::name),   Field(编辑框_01密码, &AdminUserFields::password),
+    Field(组合框_01权限, &AdminUserFields::group),    Field(编辑框_01IP地址, &AdminUserFields::address),
+    Field(编辑框_01IP掩码, &AdminUserFields::prefix), Field(编辑框_01备注, &AdminUserFields::comment),
 };
 
 const PageFields<ScheduleFields> kShutdownGroup = {
-    Field(编辑框_02sdname, &ScheduleFields::name),
-    Field(编辑框_02sd开始, &ScheduleFields::startDate),
-    Field(编辑框_02sd运行, &ScheduleFields::startTime),
-    Field(编辑框_02sd间隔, &ScheduleFields::interval),
+    Field(编辑框_02sdname, &ScheduleFields::name),      Field(编辑框_02sd开始, &ScheduleFields::startDate),
+    Field(编辑框_02sd运行, &ScheduleFields::startTime), Field(编辑框_02sd间隔, &ScheduleFields::interval),
     Field(编辑框_02sd备注, &ScheduleFields::comment),
 };
 
 const PageFields<ScheduleFields> kRebootGroup = {
-    Field(编辑框_02rename, &ScheduleFields::name),
-    Field(编辑框_02re开始, &ScheduleFields::startDate),
-    Field(编辑框_02re运行, &ScheduleFields::startTime),
-    Field(编辑框_02re间隔, &ScheduleFields::interval),
+    Field(编辑框_02rename, &ScheduleFields::name),      Field(编辑框_02re开始, &ScheduleFields::startDate),
+    Field(编辑框_02re运行, &ScheduleFields::startTime), Field(编辑框_02re间隔, &ScheduleFields::interval),
     Field(编辑框_02re备注, &ScheduleFields::comment),
 };
 
@@ -85,13 +78,11 @@ void BindSystemSection(PageContext& page) {
 
     // One reading of the clock per click, so a backup made just before
     // midnight removes and saves the same file.
-    OnGenerate(page, 按钮_03备份日期5x, kBackupGroup, [&page](const BackupFields& f) {
-        return BuildDatedBackup5x(f, BackupDateName(page.clock));
-    });
+    OnGenerate(page, 按钮_03备份日期5x, kBackupGroup,
+               [&page](const BackupFields& f) { return BuildDatedBackup5x(f, BackupDateName(page.clock)); });
     OnGenerate(page, 按钮_03备份名称5x, kBackupGroup, BuildNamedBackup5x);
-    OnGenerate(page, 按钮_03备份日期6x, kBackupGroup, [&page](const BackupFields& f) {
-        return BuildDatedBackup(f, BackupDateName(page.clock));
-    });
+    OnGenerate(page, 按钮_03备份日期6x, kBackupGroup,
+               [&page](const BackupFields& f) { return BuildDatedBackup(f, BackupDateName(page.clock)); });
     OnGenerate(page, 按钮_03备份名称6x, kBackupGroup, BuildNamedBackup);
     OnClick(page, 按钮_03还原日期, [&page] { page.showScript(BuildRestoreByDate(BackupDateName(page.clock))); });
     OnTextClick(page, 按钮_03还原名称, 编辑框_03还原, BuildRestoreByName);

@@ -61,10 +61,9 @@ Outcome MarkScript(const MarkFields& f, const MarkSide& side) {
     const Gbk packetMark = f.packetMark.empty() ? mark : TypedWord(f.packetMark);
     return Outcome::Script("/ip firewall mangle\r\nadd action=mark-connection chain=" + chain + addresses +
                            Clause("packet-size", f.packetSize) + iface + " new-connection-mark=" + mark +
-                           Clause("protocol", f.protocol) + Clause(side.portName, f.port) +
-                           CommentFromBox(f.comment) + " passthrough=yes\r\nadd action=mark-packet chain=" + chain +
-                           iface + " connection-mark=" + mark + " new-packet-mark=" + packetMark +
-                           " passthrough=no");
+                           Clause("protocol", f.protocol) + Clause(side.portName, f.port) + CommentFromBox(f.comment) +
+                           " passthrough=yes\r\nadd action=mark-packet chain=" + chain + iface +
+                           " connection-mark=" + mark + " new-packet-mark=" + packetMark + " passthrough=no");
 }
 
 }  // namespace
@@ -77,8 +76,8 @@ Outcome BuildMacAddresses(const MacListFields& f, RandomSource& random) {
     const std::int64_t count = ToInt64(f.count);
     if (count > kMaxMacCount) {
         return Outcome::Error(ScriptError{"每次最多生成" + std::to_string(kMaxMacCount) + "个MAC地址!",
-                                          ui::mb::IconExclamation, std::nullopt, FieldOf(f.count),
-                                          FocusMove::AfterBox, MainWindowName()});
+                                          ui::mb::IconExclamation, std::nullopt, FieldOf(f.count), FocusMove::AfterBox,
+                                          MainWindowName()});
     }
     const char* sep = f.colon ? ":" : "-";
     const Gbk head = f.octetA + sep + f.octetB + sep + f.octetC + sep;
@@ -101,8 +100,8 @@ Outcome BuildNetwatchScript(const NetwatchFields& f) {
                                           FieldOf(f.timeoutMs), FocusMove::AfterBox, MainWindowName()});
     }
     return Outcome::Script("/tool netwatch add host=" + TypedWord(f.host) + " interval=" + TypedWord(f.interval) +
-           " timeout=" + TypedWord(f.timeoutMs) + "ms" + LogScript("up-script", f.up) +
-           LogScript("down-script", f.down));
+                           " timeout=" + TypedWord(f.timeoutMs) + "ms" + LogScript("up-script", f.up) +
+                           LogScript("down-script", f.down));
 }
 
 Outcome BuildUploadMarking(const MarkFields& f) {

@@ -22,8 +22,8 @@ struct MacListFields {
     Gbk octetA;
     Gbk octetB;
     Gbk octetC;
-    bool colon = true;      // ":" between octets, otherwise "-"
-    Gbk count;              // as typed; empty or not a number counts as 0
+    bool colon = true;  // ":" between octets, otherwise "-"
+    Gbk count;          // as typed; empty or not a number counts as 0
 };
 
 // The most addresses one list holds, whatever the count box says: its four

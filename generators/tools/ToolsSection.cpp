@@ -25,12 +25,9 @@ const PageFields<SetMacFields> kSetMacGroup = {
 };
 
 const PageFields<MacListFields> kMacListGroup = {
-    Field(单选框_81固定mac, &MacListFields::fixedHead),
-    Field(编辑框_81macA, &MacListFields::octetA),
-    Field(编辑框_81macB, &MacListFields::octetB),
-    Field(编辑框_81macC, &MacListFields::octetC),
-    Field(单选框_81连接符1, &MacListFields::colon),
-    Field(编辑框_81生成个数, &MacListFields::count),
+    Field(单选框_81固定mac, &MacListFields::fixedHead), Field(编辑框_81macA, &MacListFields::octetA),
+    Field(编辑框_81macB, &MacListFields::octetB),       Field(编辑框_81macC, &MacListFields::octetC),
+    Field(单选框_81连接符1, &MacListFields::colon),     Field(编辑框_81生成个数, &MacListFields::count),
 };
 
 const PageFields<SsidFields> kSsidPage = {
@@ -69,16 +66,24 @@ struct MarkControls {
 };
 
 constexpr MarkControls kUpload = {
-    单选框_84postrouting, 单选框_84forwardUp, 编辑框_84srcaddress, 选择框_84srcaddress非,
-    编辑框_84srcaddresslist, 选择框_84srcaddresslist非, 组合框_84protocolUp, 编辑框_84dstport,
-    编辑框_84packetsizeUp, 编辑框_84outinterface, 编辑框_84newconnectionmarkUp, 编辑框_84newpacketmarkUp,
+    单选框_84postrouting,    单选框_84forwardUp,        编辑框_84srcaddress,          选择框_84srcaddress非,
+    编辑框_84srcaddresslist, 选择框_84srcaddresslist非, 组合框_84protocolUp,          编辑框_84dstport,
+    编辑框_84packetsizeUp,   编辑框_84outinterface,     编辑框_84newconnectionmarkUp, 编辑框_84newpacketmarkUp,
     编辑框_84commentUp};
 
-constexpr MarkControls kDownload = {
-    单选框_84prerouting, 单选框_84forwardDown, 编辑框_84dstaddress, 选择框_84dstaddress非,
-    编辑框_84dstaddresslist, 选择框_84dstaddresslist非, 组合框_84protocolDown, 编辑框_84srcport,
-    编辑框_84packetsizeDown, 编辑框_84ininterface, 编辑框_84newconnectionmarkDown,
-    编辑框_84newpacketmarkDown, 编辑框_84commentDown};
+constexpr MarkControls kDownload = {单选框_84prerouting,
+                                    单选框_84forwardDown,
+                                    编辑框_84dstaddress,
+                                    选择框_84dstaddress非,
+                                    编辑框_84dstaddresslist,
+                                    选择框_84dstaddresslist非,
+                                    组合框_84protocolDown,
+                                    编辑框_84srcport,
+                                    编辑框_84packetsizeDown,
+                                    编辑框_84ininterface,
+                                    编辑框_84newconnectionmarkDown,
+                                    编辑框_84newpacketmarkDown,
+                                    编辑框_84commentDown};
 
 PageFields<MarkFields> MarkGroup(const MarkControls& c) {
     return {

@@ -34,10 +34,9 @@ Gbk BuildPptpL2tpServer(const VpnServerFields& f) {
            "/ip pool add name=" + pool + " ranges=" + ranges + "\r\n" +
            "/ppp profile add name=" + TypedWord(f.profile) + " local-address=" + TypedWord(f.gateway) +
            " remote-address=" + pool + " use-ipv6=" + TypedWord(f.useIpv6) + " use-mpls=" + TypedWord(f.useMpls) +
-           " use-compression=" + TypedWord(f.useCompression) + " use-vj-compression=" +
-           TypedWord(f.useVjCompression) + " use-encryption=" + TypedWord(f.useEncryption) +
-           " only-one=" + TypedWord(f.onlyOne) + " change-tcp-mss=" + TypedWord(f.changeTcpMss) + " " +
-           Clause(f.idleTimeout, "idle-timeout", f.idleTime) +
+           " use-compression=" + TypedWord(f.useCompression) + " use-vj-compression=" + TypedWord(f.useVjCompression) +
+           " use-encryption=" + TypedWord(f.useEncryption) + " only-one=" + TypedWord(f.onlyOne) +
+           " change-tcp-mss=" + TypedWord(f.changeTcpMss) + " " + Clause(f.idleTimeout, "idle-timeout", f.idleTime) +
            Clause(f.sessionTimeout, "session-timeout", f.sessionTime) + Clause(f.rateLimit, "rate-limit", rate) +
            "dns-server=" + DnsServers(f) + "\r\n" + "/ip firewall nat add chain=srcnat src-address=" + ranges +
            " action=masquerade";
@@ -49,9 +48,7 @@ Gbk BuildVpnSecret(const VpnSecretFields& f) {
            " service=" + ProtocolWord(f.protocol) + " " + mac + "profile=" + TypedWord(f.profile);
 }
 
-SplitLists BuiltInSplitLists() {
-    return {CarrierCidrList(CarrierList::Telecom), CarrierCidrList(CarrierList::Unicom)};
-}
+SplitLists BuiltInSplitLists() { return {CarrierCidrList(CarrierList::Telecom), CarrierCidrList(CarrierList::Unicom)}; }
 
 Gbk BuildVpnClientScript(const VpnClientFields& f, const SplitLists& lists) {
     const Gbk head = Gbk("/interface ") + ProtocolWord(f.protocol) + "-client add name=" + QuoteTyped(f.name) +
@@ -66,8 +63,8 @@ Gbk BuildVpnClientScript(const VpnClientFields& f, const SplitLists& lists) {
     const Gbk listGateway = TypedWord(telecomMain ? f.netcomGateway : f.telecomGateway);
     const Gbk defaultGateway = TypedWord(telecomMain ? f.telecomGateway : f.netcomGateway);
 
-    const std::string tail =
-        " gateway=" + std::string(listGateway) + " check-gateway=ping distance=1 scope=255 target-scope=10 disabled=no\r\n";
+    const std::string tail = " gateway=" + std::string(listGateway) +
+                             " check-gateway=ping distance=1 scope=255 target-scope=10 disabled=no\r\n";
     std::string out = std::string(head) + " disabled=no\r\n/ip route\r\n";
     out.reserve(out.size() + list.size() + (list.size() / 10 + 1) * (tail.size() + 16));
     std::size_t start = 0;

@@ -47,10 +47,8 @@ const PageFields<Server> kServerGroup = {
 
 using Secret = vpn::VpnSecretFields;
 const PageFields<Secret> kSecretGroup = {
-    Field(编辑框_51用户名1, &Secret::name),
-    Field(编辑框_51密码1, &Secret::password),
-    Field(编辑框_51策略模板2, &Secret::profile),
-    Field(选择框_51绑定mac, &Secret::bindMac),
+    Field(编辑框_51用户名1, &Secret::name),      Field(编辑框_51密码1, &Secret::password),
+    Field(编辑框_51策略模板2, &Secret::profile), Field(选择框_51绑定mac, &Secret::bindMac),
     Field(编辑框_51mac地址, &Secret::mac),
 };
 

@@ -147,7 +147,8 @@ void WriteCatalogue(const Source& source, const fs::path& folder) {
         }
     }
     std::map<std::string, int> categoryColour;
-    for (const Category& c : source.categories) categoryColour.emplace(c.caption, static_cast<int>(categoryColour.size()));
+    for (const Category& c : source.categories)
+        categoryColour.emplace(c.caption, static_cast<int>(categoryColour.size()));
     {
         auto data = RecordDatabase::Create(dataTemp, kCataloguePassword, Salt());
         Check(data != nullptr, "cannot write " + dataTemp.string());
@@ -159,7 +160,8 @@ void WriteCatalogue(const Source& source, const fs::path& folder) {
             // Stored as the window reads it: a text over 512 bytes goes 500 and the rest.
             const std::string spec = Utf8ToGbk(p.spec);
             const bool split = spec.size() > 512;
-            const std::string picture = catalogue::ProductPicture(p.name, categoryColour[p.category], p.copper, p.fibre);
+            const std::string picture = catalogue::ProductPicture(p.name, categoryColour[p.category], p.copper,
+                                                                  p.fibre);
             const std::pair<const char*, FieldValue> fields[] = {
                 {"typeIndex", FieldValue::Number(typeIndex)},
                 {"name", FieldValue::Text(Utf8ToGbk(p.name))},
@@ -173,7 +175,8 @@ void WriteCatalogue(const Source& source, const fs::path& folder) {
                 {"info2", FieldValue::Text(split ? spec.substr(500) : "")},
             };
             Check(data->Append(), "cannot write " + dataTemp.string());
-            for (const auto& [name, value] : fields) Check(data->Write(name, value), "cannot write " + dataTemp.string());
+            for (const auto& [name, value] : fields)
+                Check(data->Write(name, value), "cannot write " + dataTemp.string());
         }
     }
     fs::rename(menuTemp, files.categories);

@@ -126,7 +126,8 @@ std::string Canvas::Png() const {
     header += std::string("\x08\x03\x00\x00\x00", 5);  // 8 bits, palette, deflate, no filter, no interlace
     PutChunk(out, "IHDR", header);
     std::string palette;
-    for (const Colour& c : kPalette) palette += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
+    for (const Colour& c : kPalette)
+        palette += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
     PutChunk(out, "PLTE", palette);
     std::string raw;
     raw.reserve(std::size_t(w_ + 1) * h_);

@@ -15,8 +15,14 @@ namespace trelvix::cases {
 bool IsExpectation(Op op) { return op >= Op::ExpectScript; }
 bool IsSetUp(Op op) {
     switch (op) {
-        case Op::Clock: case Op::Random: case Op::Secure: case Op::File: case Op::Service: case Op::Web:
-        case Op::Answer: case Op::Dialog: return true;
+        case Op::Clock:
+        case Op::Random:
+        case Op::Secure:
+        case Op::File:
+        case Op::Service:
+        case Op::Web:
+        case Op::Answer:
+        case Op::Dialog: return true;
         default: return false;
     }
 }
@@ -82,8 +88,8 @@ double ParseClock(std::string_view text, int line) {
     const int n = std::sscanf(t.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s, &tail);
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool shapeOk = (n == 3 && t.size() == 10) || n == 6;
-    if (!shapeOk || mo < 1 || mo > 12 || d < 1 || d > kDays[mo - 1] + (mo == 2 && LeapYear(y)) || h > 23 ||
-        mi > 59 || s > 59 || h < 0 || mi < 0 || s < 0)
+    if (!shapeOk || mo < 1 || mo > 12 || d < 1 || d > kDays[mo - 1] + (mo == 2 && LeapYear(y)) || h > 23 || mi > 59 ||
+        s > 59 || h < 0 || mi < 0 || s < 0)
         throw ParseError(line, "clock wants a date as 2017-03-08 23:59:59, got: " + t);
     const long long days = DaysFromCivil(y, mo, d) - DaysFromCivil(1899, 12, 30);
     return static_cast<double>(days) + (h * 3600 + mi * 60 + s) / 86400.0;
@@ -99,7 +105,8 @@ bool OnOff(std::string_view word, int line) {
 // written (DecodeValue turns them into bytes) so \" does not end it.
 std::string QuotedWord(std::string_view& rest, int line, const char* what) {
     rest = TrimLeft(rest);
-    if (rest.empty() || rest.front() != '"') throw ParseError(line, std::string(what) + " must be written in double quotes");
+    if (rest.empty() || rest.front() != '"')
+        throw ParseError(line, std::string(what) + " must be written in double quotes");
     std::size_t i = 1;
     for (; i < rest.size() && rest[i] != '"'; ++i)
         if (rest[i] == '\\') ++i;
@@ -123,11 +130,11 @@ const Op* FlagExpectation(std::string_view word) {
 
 const std::map<std::string_view, int>& KeyNames() {
     static const std::map<std::string_view, int> names = {
-        {"back", 8},    {"tab", 9},      {"enter", 13},   {"shiftkey", 16}, {"ctrlkey", 17}, {"esc", 27},
-        {"space", 32},  {"pgup", 33},    {"pgdn", 34},    {"end", 35},      {"home", 36},    {"left", 37},
-        {"up", 38},     {"right", 39},   {"down", 40},    {"insert", 45},   {"delete", 46},  {"f1", 112},
-        {"f2", 113},    {"f3", 114},     {"f4", 115},     {"f5", 116},      {"f6", 117},     {"f7", 118},
-        {"f8", 119},    {"f9", 120},     {"f10", 121},    {"f11", 122},     {"f12", 123},
+        {"back", 8},   {"tab", 9},    {"enter", 13}, {"shiftkey", 16}, {"ctrlkey", 17}, {"esc", 27},
+        {"space", 32}, {"pgup", 33},  {"pgdn", 34},  {"end", 35},      {"home", 36},    {"left", 37},
+        {"up", 38},    {"right", 39}, {"down", 40},  {"insert", 45},   {"delete", 46},  {"f1", 112},
+        {"f2", 113},   {"f3", 114},   {"f4", 115},   {"f5", 116},      {"f6", 117},     {"f7", 118},
+        {"f8", 119},   {"f9", 120},   {"f10", 121},  {"f11", 122},     {"f12", 123},
     };
     return names;
 }
@@ -146,7 +153,8 @@ int KeyCode(std::string_view word, int line) {
 int Modifiers(std::string_view rest, int line) {
     int mods = 0;
     std::string words(rest);
-    for (char& c : words) if (c == '+') c = ' ';
+    for (char& c : words)
+        if (c == '+') c = ' ';
     std::string_view r = words;
     while (!r.empty()) {
         std::string_view w = NextWord(r);
@@ -277,8 +285,14 @@ private:
             std::vector<std::string_view> cells;
             std::size_t from = 0;
             for (std::size_t i = 0; i < t.size(); ++i) {
-                if (t[i] == '\\') { ++i; continue; }
-                if (t[i] == '|') { cells.push_back(t.substr(from, i - from)); from = i + 1; }
+                if (t[i] == '\\') {
+                    ++i;
+                    continue;
+                }
+                if (t[i] == '|') {
+                    cells.push_back(t.substr(from, i - from));
+                    from = i + 1;
+                }
             }
             if (from < t.size() || cells.empty()) cells.push_back(t.substr(from));
             try {
@@ -319,7 +333,8 @@ private:
         }
         if (word == "expect") return expectation(rest, line, false);
         if (word == "wait") {
-            if (NextWord(rest) != "expect") throw ParseError(line, "wait is written before an expectation: wait expect ...");
+            if (NextWord(rest) != "expect")
+                throw ParseError(line, "wait is written before an expectation: wait expect ...");
             return expectation(rest, line, true);
         }
 
@@ -333,7 +348,8 @@ private:
             while (!rest.empty()) {
                 std::string_view w = NextWord(rest);
                 auto n = ToNumber(w);
-                if (!n || *n < 0 || *n > 0xFFFFFFFFLL) throw ParseError(line, "random values are whole numbers 0 to 4294967295, got: " + std::string(w));
+                if (!n || *n < 0 || *n > 0xFFFFFFFFLL)
+                    throw ParseError(line, "random values are whole numbers 0 to 4294967295, got: " + std::string(w));
                 s.values.push_back(static_cast<unsigned>(*n));
             }
         } else if (word == "window") {
@@ -372,7 +388,10 @@ private:
             s.column = static_cast<int>(*c);
             s.text = value(rest, line, "cell");
         } else if (word == "click" || word == "change" || word == "focus" || word == "blur") {
-            const Op op = word == "click" ? Op::Click : word == "change" ? Op::Change : word == "focus" ? Op::Focus : Op::Blur;
+            const Op op = word == "click"    ? Op::Click
+                          : word == "change" ? Op::Change
+                          : word == "focus"  ? Op::Focus
+                                             : Op::Blur;
             s = named(op, rest, line, word.c_str());
             noMore(rest, line);
         } else if (word == "key") {
@@ -404,7 +423,8 @@ private:
             while (!rest.empty()) {
                 const std::string_view name = NextWord(rest);
                 if (std::find(ServiceNames().begin(), ServiceNames().end(), name) == ServiceNames().end())
-                    throw ParseError(line, "unknown service: " + std::string(name) + " (update, counter, mac, iplookup, rate)");
+                    throw ParseError(line, "unknown service: " + std::string(name) +
+                                               " (update, counter, mac, iplookup, rate)");
                 s.paths.emplace_back(name);
             }
             if (s.paths.empty()) throw ParseError(line, "service wants a name: update, counter, mac, iplookup, rate");
@@ -456,7 +476,8 @@ private:
             } else if (key == "header") {
                 const std::string h = DecodeValue(QuotedWord(rest, line, "the header"));
                 const std::size_t colon = h.find(':');
-                if (colon == std::string::npos || colon == 0) throw ParseError(line, "a header is written \"Name: value\"");
+                if (colon == std::string::npos || colon == 0)
+                    throw ParseError(line, "a header is written \"Name: value\"");
                 s.headers.emplace_back(std::string(Trim(std::string_view(h).substr(0, colon))),
                                        std::string(Trim(std::string_view(h).substr(colon + 1))));
                 answers = true;
@@ -470,7 +491,8 @@ private:
             s.text = textBlock(line);
             body = true;
         }
-        if (s.silent && (body || answers)) throw ParseError(line, "a silent reply sends nothing: no status, header or body");
+        if (s.silent && (body || answers))
+            throw ParseError(line, "a silent reply sends nothing: no status, header or body");
     }
 
     // `| item |` lines below the command, or `none` on it.
@@ -601,7 +623,8 @@ private:
         } else if (what == "header") {
             s.op = Op::ExpectHeader;
             s.shownName = std::string(NextWord(rest));
-            if (s.shownName.empty() || s.shownName.front() == '=') throw ParseError(line, "expect header wants a header name");
+            if (s.shownName.empty() || s.shownName.front() == '=')
+                throw ParseError(line, "expect header wants a header name");
             s.control = s.shownName;
             s.text = value(rest, line, "expect header " + s.shownName);
         } else if (what == "items" || what == "rows") {
@@ -618,7 +641,8 @@ private:
             }
             if (s.op == Op::ExpectItems)
                 for (const Row& r : s.rows)
-                    if (r.cells.size() != 1 || r.checked) throw ParseError(line, "an item line holds one text: | item |");
+                    if (r.cells.size() != 1 || r.checked)
+                        throw ParseError(line, "an item line holds one text: | item |");
         } else if (what == "clipboard") {
             s.op = Op::ExpectClipboard;
             s.text = value(rest, line, "expect clipboard");
@@ -645,7 +669,8 @@ private:
         if (wait) {
             // Waiting makes sense only for what comes true later.
             const Op never[] = {Op::ExpectUnchanged, Op::ExpectNoMessage, Op::ExpectNoUrl, Op::ExpectNoRequest};
-            if (std::find(std::begin(never), std::end(never), s.op) != std::end(never) || (s.op == Op::ExpectExit && !s.on))
+            if (std::find(std::begin(never), std::end(never), s.op) != std::end(never) ||
+                (s.op == Op::ExpectExit && !s.on))
                 throw ParseError(line, "wait goes with an expectation that comes true, not with one that stays so");
             s.wait = true;
         }

@@ -17,6 +17,7 @@ struct ParseError : std::runtime_error {
 };
 
 enum class Op {
+    // clang-format off
     // set-up, taken before the window is created when written first (with Answer and Dialog)
     Clock,          // number: the OLE date
     Random,         // values: both random sources
@@ -71,6 +72,7 @@ enum class Op {
     ExpectNoRequest,
     ExpectHeader,   // control = header name (as written), text: of the last request taken
 };
+// clang-format on
 
 // The set-up lines: before the program is created when a case starts with them.
 bool IsSetUp(Op op);
@@ -85,19 +87,19 @@ struct Row {
 struct Step {
     Op op{};
     int line = 0;
-    std::string control;    // GBK, as the window names it
-    std::string shownName;  // the name as written (UTF-8), for reports
-    std::string text;       // GBK bytes (set, expected texts, window name)
-    std::string path;       // UTF-8 file path with {tmp} and {here} still in it
-    std::optional<std::string> title;  // GBK; messages: none = the default title
-    std::optional<std::string> focus;  // GBK; messages: checked only when written
+    std::string control;                    // GBK, as the window names it
+    std::string shownName;                  // the name as written (UTF-8), for reports
+    std::string text;                       // GBK bytes (set, expected texts, window name)
+    std::string path;                       // UTF-8 file path with {tmp} and {here} still in it
+    std::optional<std::string> title;       // GBK; messages: none = the default title
+    std::optional<std::string> focus;       // GBK; messages: checked only when written
     std::optional<std::string> choiceText;  // choose/tab by caption or item text
     bool on = false;
     int index = 0;
     int column = 0;
     int modifiers = 0;
-    long long number = 0;   // message flags
-    double date = 0;        // clock
+    long long number = 0;          // message flags
+    double date = 0;               // clock
     std::vector<unsigned> values;  // random values, answers
     std::vector<std::string> paths;
     std::vector<Row> rows;

@@ -258,7 +258,8 @@ public:
 
     void checkRow(ui::Window& w, const std::string& control, int row, bool on) override {
         w.setRowChecked(control, row, on);
-        SendListEvent(Native<wxListCtrl>(desk(w), control), on ? wxEVT_LIST_ITEM_CHECKED : wxEVT_LIST_ITEM_UNCHECKED, row);
+        SendListEvent(Native<wxListCtrl>(desk(w), control), on ? wxEVT_LIST_ITEM_CHECKED : wxEVT_LIST_ITEM_UNCHECKED,
+                      row);
     }
 
     void change(ui::Window& w, const std::string& control) override {
@@ -308,7 +309,8 @@ public:
         Send(*native, press);
     }
 
-    void dropFiles(ui::Window& w, const std::string& control, const std::vector<std::filesystem::path>& files) override {
+    void dropFiles(ui::Window& w, const std::string& control,
+                   const std::vector<std::filesystem::path>& files) override {
         wxWindow* native = desk(w).native(control);
         auto* target = native ? dynamic_cast<wxFileDropTarget*>(native->GetDropTarget()) : nullptr;
         if (!target) return;  // the control takes no files

@@ -53,7 +53,8 @@ TEST_F(DesktopRunner, ScrollBarsListsCodeBoxesClosingAndTheExitThroughTheNatives
     const FixtureRun r = RunFixture("window-steps.case-fixture", OnDesktop(CreateWindowsWithServiceWindow));
     EXPECT_EQ(r.totals.passed, 8) << r.report;
     EXPECT_EQ(r.totals.failed, 3) << r.report;
-    EXPECT_NE(FailureOf(r.report, "a scroll bar cannot pass its end").find(":79: 横向滚动条_位置 cannot go to 51: it stops at 50"),
+    EXPECT_NE(FailureOf(r.report, "a scroll bar cannot pass its end")
+                  .find(":79: 横向滚动条_位置 cannot go to 51: it stops at 50"),
               std::string::npos)
         << r.report;
 }
@@ -75,7 +76,8 @@ TEST_F(DesktopRunner, AFakeWebServiceAnswersWorkersThroughTheToolkitLoop) {
 TEST_F(DesktopRunner, AButtonOnAPageBehindAnotherIsOutOfReach) {
     const FixtureRun desk = RunFixture("desktop-reach.case-fixture", OnDesktop());
     EXPECT_EQ(desk.totals.passed, 1) << desk.report;
-    EXPECT_NE(FailureOf(desk.report, "a button on a page behind another").find("按钮_73生成6x is hidden: a user cannot use it"),
+    EXPECT_NE(FailureOf(desk.report, "a button on a page behind another")
+                  .find("按钮_73生成6x is hidden: a user cannot use it"),
               std::string::npos)
         << desk.report;
     const FixtureRun headless = RunFixture("desktop-reach.case-fixture");

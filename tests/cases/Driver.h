@@ -25,7 +25,7 @@ namespace trelvix::cases {
 
 // What the desktop services saw during one case, and the answers queued for them.
 struct ServiceRecords {
-    std::deque<int> messageAnswers;  // next answers; when empty, the box's first button
+    std::deque<int> messageAnswers;                                  // next answers; when empty, the box's first button
     std::deque<std::optional<std::filesystem::path>> dialogAnswers;  // when empty, cancel
     std::vector<ui::ShownMessage> messages;
     std::vector<Gbk> openedUrls;
@@ -93,7 +93,8 @@ public:
     virtual void focusTo(ui::Window& w, const std::string& control) = 0;
     virtual void blur(ui::Window& w, const std::string& control) = 0;
     virtual void keyDown(ui::Window& w, const std::string& control, int key, int modifiers) = 0;
-    virtual void dropFiles(ui::Window& w, const std::string& control, const std::vector<std::filesystem::path>& files) = 0;
+    virtual void dropFiles(ui::Window& w, const std::string& control,
+                           const std::vector<std::filesystem::path>& files) = 0;
     // The window's close box: its close handler may refuse.
     virtual void closeBox(ui::Window& w) = 0;
 

@@ -90,7 +90,8 @@ public:
         w.kind(control);
         model(w).keyDown(control, key, modifiers);
     }
-    void dropFiles(ui::Window& w, const std::string& control, const std::vector<std::filesystem::path>& files) override {
+    void dropFiles(ui::Window& w, const std::string& control,
+                   const std::vector<std::filesystem::path>& files) override {
         model(w).dropFiles(control, files);
     }
     void closeBox(ui::Window& w) override { w.close(true); }

@@ -91,7 +91,10 @@ Shown Show(std::string_view b, std::size_t from, std::size_t to, std::size_t mar
     bool marked = false;
     for (std::size_t i = from; i < to;) {
         const std::size_t len = UnitLength(b, i);
-        if (!marked && mark < i + len) { s.caret = width; marked = true; }
+        if (!marked && mark < i + len) {
+            s.caret = width;
+            marked = true;
+        }
         Unit u = ShowUnit(b, i, len);
         s.text += u.shown;
         width += u.width;
@@ -133,6 +136,7 @@ public:
         source_ = std::make_unique<FixedRandom>(std::move(v));
     }
     std::uint32_t Next() override { return source_->Next(); }
+
 private:
     std::unique_ptr<FixedRandom> source_ = std::make_unique<FixedRandom>(std::vector<std::uint32_t>{});
 };
@@ -149,7 +153,8 @@ constexpr char kTestApiKey[] = "0123456789abcdef0123456789abcdef";
 
 // Every written occurrence of key replaced by `by`.
 void ReplaceAll(std::string& text, std::string_view key, std::string_view by) {
-    for (std::size_t at = 0; (at = text.find(key, at)) != std::string::npos; at += by.size()) text.replace(at, key.size(), by);
+    for (std::size_t at = 0; (at = text.find(key, at)) != std::string::npos; at += by.size())
+        text.replace(at, key.size(), by);
 }
 
 std::string ShowMessage(const std::string& text, long long flags, const std::string& title,
@@ -173,8 +178,8 @@ std::vector<std::string> WithoutTrailingEmpties(std::vector<std::string> cells) 
 class CaseRun {
 public:
     CaseRun(const CaseFile& file, const Case& c, const RunOptions& options)
-        : file_(file), case_(c), options_(options), mainName_(test::G("主窗口")),
-          scriptBox_(test::G("编辑框_代码")), defaultTitle_(test::G("信息：")) {
+        : file_(file), case_(c), options_(options), mainName_(test::G("主窗口")), scriptBox_(test::G("编辑框_代码")),
+          defaultTitle_(test::G("信息：")) {
         windowName_ = mainName_;
         // What the program writes beside its executable stays in the case's folder.
         SetProgramDirectory(home_.root() / "program");
@@ -194,14 +199,16 @@ public:
         // common steps, then the rest of the case.
         std::vector<const Step*> steps;
         auto leading = [](const std::vector<Step>& list) {
-            return static_cast<std::size_t>(std::find_if(list.begin(), list.end(), [](const Step& s) { return !IsSetUp(s.op); }) - list.begin());
+            return static_cast<std::size_t>(
+                std::find_if(list.begin(), list.end(), [](const Step& s) { return !IsSetUp(s.op); }) - list.begin());
         };
         const std::size_t commonLead = leading(file_.preamble), caseLead = leading(case_.steps);
         for (std::size_t i = 0; i < commonLead; ++i) steps.push_back(&file_.preamble[i]);
         for (std::size_t i = 0; i < caseLead; ++i) steps.push_back(&case_.steps[i]);
         for (std::size_t i = commonLead; i < file_.preamble.size(); ++i) steps.push_back(&file_.preamble[i]);
         for (std::size_t i = caseLead; i < case_.steps.size(); ++i) steps.push_back(&case_.steps[i]);
-        const bool checksSomething = std::any_of(steps.begin(), steps.end(), [](const Step* s) { return IsExpectation(s->op); });
+        const bool checksSomething = std::any_of(steps.begin(), steps.end(),
+                                                 [](const Step* s) { return IsExpectation(s->op); });
         if (!checksSomething) return {{case_.line, "the case checks nothing: add an expect line"}};
 
         try {
@@ -229,7 +236,8 @@ private:
         } catch (const ui::UnknownControl& e) {
             if (!step.control.empty() && e.control == step.control)
                 throw Failure{line, "window " + Utf8(e.window) + " has no control " + Utf8(e.control)};
-            throw Failure{line, "a handler named a control that window " + Utf8(e.window) + " lacks: " + Utf8(e.control)};
+            throw Failure{line,
+                          "a handler named a control that window " + Utf8(e.window) + " lacks: " + Utf8(e.control)};
         } catch (const std::exception& e) {
             throw Failure{line, "stopped by an exception: " + Utf8(e.what())};
         }
@@ -341,7 +349,8 @@ private:
 
     void compareFlag(const Step& s, const char* what, bool actual) {
         if (actual != s.on)
-            throw Failure{s.line, "expected " + s.shownName + " " + what + " " + OnOffWord(s.on) + ", it is " + OnOffWord(actual)};
+            throw Failure{s.line, "expected " + s.shownName + " " + what + " " + OnOffWord(s.on) + ", it is " +
+                                      OnOffWord(actual)};
     }
 
     std::string pendingMessages() const {
@@ -374,7 +383,8 @@ private:
             if (it == texts.end()) {
                 std::string have;
                 for (const std::string& t : texts) have += " " + Quoted(t);
-                throw Failure{s.line, s.shownName + " has no item " + Quoted(*s.choiceText) + "; it has:" + (have.empty() ? " none" : have)};
+                throw Failure{s.line, s.shownName + " has no item " + Quoted(*s.choiceText) +
+                                          "; it has:" + (have.empty() ? " none" : have)};
             }
             return static_cast<int>(it - texts.begin());
         }
@@ -388,12 +398,16 @@ private:
         if (!created_ && !IsSetUp(s.op)) create();
         switch (s.op) {
             case Op::Clock: clock_.Set(s.date); break;
-            case Op::Random: random_.set(s.values); secure_.set(s.values); break;
+            case Op::Random:
+                random_.set(s.values);
+                secure_.set(s.values);
+                break;
             case Op::Secure: secure_.set(s.values); break;
             case Op::Service:
                 if (created_)
-                    throw Failure{s.line, "a service is pointed at the web server before the program starts: "
-                                          "write it first in the case, before any other step"};
+                    throw Failure{s.line,
+                                  "a service is pointed at the web server before the program starts: "
+                                  "write it first in the case, before any other step"};
                 services_.insert(services_.end(), s.paths.begin(), s.paths.end());
                 break;
             case Op::Web: {
@@ -465,7 +479,8 @@ private:
                 break;
             }
             case Op::Answer:
-                for (unsigned v : s.values) (created_ ? records().messageAnswers : earlyAnswers_).push_back(static_cast<int>(v));
+                for (unsigned v : s.values)
+                    (created_ ? records().messageAnswers : earlyAnswers_).push_back(static_cast<int>(v));
                 break;
             case Op::Dialog: {
                 auto& queue = created_ ? records().dialogAnswers : earlyDialogs_;
@@ -499,7 +514,8 @@ private:
                     throw Failure{s.line, "select wants an edit box or a code box; " + s.shownName + " is neither"};
                 const int size = static_cast<int>(w.text(s.control).size());
                 if (s.index > size || s.column > size)
-                    throw Failure{s.line, s.shownName + " holds " + std::to_string(size) + " bytes; the selection goes beyond them"};
+                    throw Failure{s.line, s.shownName + " holds " + std::to_string(size) +
+                                              " bytes; the selection goes beyond them"};
                 w.setSelection(s.control, s.index, s.column);
                 break;
             }
@@ -534,7 +550,8 @@ private:
             throw Failure{s.line, "scroll wants a scroll bar or a code box; " + s.shownName + " is neither"};
         }
         if (reached != s.index)
-            throw Failure{s.line, s.shownName + " cannot go to " + std::to_string(s.index) + ": it stops at " + std::to_string(reached)};
+            throw Failure{s.line, s.shownName + " cannot go to " + std::to_string(s.index) + ": it stops at " +
+                                      std::to_string(reached)};
     }
 
     // An expectation that other threads make true: tried again, with the work
@@ -548,7 +565,8 @@ private:
                 return;
             } catch (const Failure& f) {
                 if (std::chrono::steady_clock::now() >= deadline)
-                    throw Failure{f.line, f.detail + "\n  (still so after waiting " + std::to_string(kWaitBound.count()) + " s)"};
+                    throw Failure{f.line, f.detail + "\n  (still so after waiting " +
+                                              std::to_string(kWaitBound.count()) + " s)"};
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
@@ -560,7 +578,8 @@ private:
             case ui::Kind::HScroll: return w.currentItem(s.control);
             case ui::Kind::CodeBox:
             case ui::Kind::Edit: return w.firstVisibleLine(s.control);
-            default: throw Failure{s.line, "expect scroll wants a scroll bar or a code box; " + s.shownName + " is neither"};
+            default:
+                throw Failure{s.line, "expect scroll wants a scroll bar or a code box; " + s.shownName + " is neither"};
         }
     }
 
@@ -590,8 +609,9 @@ private:
                 const bool same = m.text == text && m.flags == s.number && m.title == title &&
                                   (!s.focus || m.focusAtShow == *s.focus);
                 if (!same) {
-                    std::string detail = "message box differs\n    expected: " + expected +
-                                         "\n    actual:   " + ShowMessage(m.text, m.flags, m.title, s.focus ? std::optional(m.focusAtShow) : std::nullopt);
+                    std::string detail = "message box differs\n    expected: " + expected + "\n    actual:   " +
+                                         ShowMessage(m.text, m.flags, m.title,
+                                                     s.focus ? std::optional(m.focusAtShow) : std::nullopt);
                     if (m.text != text) detail += "\n  its text differs " + DescribeDifference(text, m.text);
                     detail += "\n  boxes shown since the last check:" + pendingMessages();
                     throw Failure{s.line, detail};
@@ -610,9 +630,7 @@ private:
                                               (focus.empty() ? std::string("no control") : Utf8(focus))};
                 break;
             }
-            case Op::ExpectText:
-                compareText(s, s.shownName, s.text, window(s.line).text(s.control));
-                break;
+            case Op::ExpectText: compareText(s, s.shownName, s.text, window(s.line).text(s.control)); break;
             case Op::ExpectChecked: compareFlag(s, "checked", window(s.line).checked(s.control)); break;
             case Op::ExpectVisible: compareFlag(s, "visible", window(s.line).visible(s.control)); break;
             case Op::ExpectEnabled: compareFlag(s, "enabled", window(s.line).enabled(s.control)); break;
@@ -650,7 +668,8 @@ private:
                 break;
             case Op::ExpectNoUrl:
                 if (urlsSeen_ < records().openedUrls.size())
-                    throw Failure{s.line, "expected no address opened; opened: " + Quoted(records().openedUrls[urlsSeen_])};
+                    throw Failure{s.line,
+                                  "expected no address opened; opened: " + Quoted(records().openedUrls[urlsSeen_])};
                 break;
             case Op::ExpectFile: {
                 const fs::path p = resolve(s.path);
@@ -664,14 +683,15 @@ private:
             case Op::ExpectWindow: {
                 const bool open = driver_->window(s.text) != nullptr;
                 if (open != s.on)
-                    throw Failure{s.line, "expected window " + s.shownName + (s.on ? " open" : " closed") +
-                                              ", it is " + (open ? "open" : "closed")};
+                    throw Failure{s.line, "expected window " + s.shownName + (s.on ? " open" : " closed") + ", it is " +
+                                              (open ? "open" : "closed")};
                 break;
             }
             case Op::ExpectScroll: {
                 const int at = scrollPosition(s);
                 if (at != s.index)
-                    throw Failure{s.line, "expected " + s.shownName + " at " + std::to_string(s.index) + ", it is at " + std::to_string(at)};
+                    throw Failure{s.line, "expected " + s.shownName + " at " + std::to_string(s.index) + ", it is at " +
+                                              std::to_string(at)};
                 break;
             }
             case Op::ExpectSelection: {
@@ -679,8 +699,9 @@ private:
                 const auto [start, end] = w.selection(s.control);
                 const int wantEnd = s.column < 0 ? static_cast<int>(w.text(s.control).size()) : s.column;
                 if (start != s.index || end != wantEnd)
-                    throw Failure{s.line, "expected bytes " + std::to_string(s.index) + " to " + std::to_string(wantEnd) + " of " +
-                                              s.shownName + " selected, the selection is " + std::to_string(start) + " to " +
+                    throw Failure{s.line, "expected bytes " + std::to_string(s.index) + " to " +
+                                              std::to_string(wantEnd) + " of " + s.shownName +
+                                              " selected, the selection is " + std::to_string(start) + " to " +
                                               std::to_string(end)};
                 break;
             }
@@ -690,39 +711,49 @@ private:
                     throw Failure{s.line, "expect panel wants a status bar; " + s.shownName + " is none"};
                 const std::vector<std::string> panels = ui::AsBytes(w.items(s.control));
                 if (s.index >= static_cast<int>(panels.size()))
-                    throw Failure{s.line, s.shownName + " has " + std::to_string(panels.size()) + " panels; there is no panel " +
-                                              std::to_string(s.index) + " (the first is 0)"};
+                    throw Failure{s.line, s.shownName + " has " + std::to_string(panels.size()) +
+                                              " panels; there is no panel " + std::to_string(s.index) +
+                                              " (the first is 0)"};
                 compareText(s, "panel " + std::to_string(s.index) + " of " + s.shownName, s.text, panels[s.index]);
                 break;
             }
             case Op::ExpectExit: {
                 const bool ended = app_->ending || records().quitRequested;
                 const long long code = app_->ending ? app_->exitCode : records().exitCode;
-                if (!s.on && ended) throw Failure{s.line, "expected the program to run on; it ended with " + std::to_string(code)};
-                if (s.on && !ended) throw Failure{s.line, "expected the program to end with " + std::to_string(s.number) + "; it runs on"};
+                if (!s.on && ended)
+                    throw Failure{s.line, "expected the program to run on; it ended with " + std::to_string(code)};
+                if (s.on && !ended)
+                    throw Failure{s.line,
+                                  "expected the program to end with " + std::to_string(s.number) + "; it runs on"};
                 if (s.on && code != s.number)
-                    throw Failure{s.line, "expected the program to end with " + std::to_string(s.number) + "; it ended with " + std::to_string(code)};
+                    throw Failure{s.line, "expected the program to end with " + std::to_string(s.number) +
+                                              "; it ended with " + std::to_string(code)};
                 break;
             }
             case Op::ExpectRequest: {
                 const std::vector<test::SeenRequest> seen = server().requests();
                 if (requestsSeen_ >= seen.size())
-                    throw Failure{s.line, "expected a request for " + Quoted(s.text) + "; no more came" + requestList(seen)};
+                    throw Failure{s.line,
+                                  "expected a request for " + Quoted(s.text) + "; no more came" + requestList(seen)};
                 const test::SeenRequest& r = seen[requestsSeen_];
                 if (!s.method.empty() && r.method != s.method)
-                    throw Failure{s.line, "expected a " + s.method + " request, it was " + r.method + " " + Quoted(r.target)};
+                    throw Failure{s.line,
+                                  "expected a " + s.method + " request, it was " + r.method + " " + Quoted(r.target)};
                 compareText(s, "the address asked for", s.text, r.target);
                 lastRequest_ = r;
                 ++requestsSeen_;
                 break;
             }
             case Op::ExpectNoRequest: {
-                const std::vector<test::SeenRequest> seen = server_ ? server_->requests() : std::vector<test::SeenRequest>{};
-                if (requestsSeen_ < seen.size()) throw Failure{s.line, "expected no request; asked:" + requestList(seen)};
+                const std::vector<test::SeenRequest> seen = server_ ? server_->requests()
+                                                                    : std::vector<test::SeenRequest>{};
+                if (requestsSeen_ < seen.size())
+                    throw Failure{s.line, "expected no request; asked:" + requestList(seen)};
                 break;
             }
             case Op::ExpectHeader:
-                if (!lastRequest_) throw Failure{s.line, "expect header reads the request of the last expect request; there is none"};
+                if (!lastRequest_)
+                    throw Failure{s.line, "expect header reads the request of the last expect request; there is none"};
                 compareText(s, "header " + s.shownName, s.text, lastRequest_->header(s.control));
                 break;
             default: break;
@@ -742,7 +773,8 @@ private:
         const int count = w.rowCount(s.control);
         bool same = count == static_cast<int>(s.rows.size());
         for (int r = 0; same && r < count; ++r) {
-            same = WithoutTrailingEmpties(ui::AsBytes(w.row(s.control, r))) == WithoutTrailingEmpties(s.rows[r].cells) &&
+            same = WithoutTrailingEmpties(ui::AsBytes(w.row(s.control, r))) ==
+                       WithoutTrailingEmpties(s.rows[r].cells) &&
                    (!s.rows[r].checked || *s.rows[r].checked == w.rowChecked(s.control, r));
         }
         if (same) return;
@@ -761,9 +793,11 @@ private:
         if (messagesSeen_ < records().messages.size())
             throw Failure{case_.line, "message boxes shown that the case does not expect:" + pendingMessages()};
         if (!records().messageAnswers.empty())
-            throw Failure{case_.line, std::to_string(records().messageAnswers.size()) + " queued message-box answer(s) not used"};
+            throw Failure{case_.line,
+                          std::to_string(records().messageAnswers.size()) + " queued message-box answer(s) not used"};
         if (!records().dialogAnswers.empty())
-            throw Failure{case_.line, std::to_string(records().dialogAnswers.size()) + " queued dialog answer(s) not used"};
+            throw Failure{case_.line,
+                          std::to_string(records().dialogAnswers.size()) + " queued dialog answer(s) not used"};
     }
 
     const CaseFile& file_;

@@ -18,8 +18,8 @@ struct App;
 namespace trelvix::cases {
 
 struct RunOptions {
-    std::string filter;   // only the cases whose name holds this text ("" = all)
-    bool verbose = false; // a line for each case that passed, too
+    std::string filter;    // only the cases whose name holds this text ("" = all)
+    bool verbose = false;  // a line for each case that passed, too
     // Brings the program's windows up; the main window by default. The
     // runner's own tests add a small window of theirs.
     std::function<void(App&)> createWindows;
@@ -30,7 +30,11 @@ struct RunOptions {
 struct Totals {
     int passed = 0;
     int failed = 0;
-    Totals& operator+=(const Totals& o) { passed += o.passed; failed += o.failed; return *this; }
+    Totals& operator+=(const Totals& o) {
+        passed += o.passed;
+        failed += o.failed;
+        return *this;
+    }
 };
 
 Totals RunCaseFile(const CaseFile& file, std::ostream& out, const RunOptions& options = {});

@@ -71,9 +71,8 @@ void CreateWindowsWithServiceWindow(App& app) {
       {"kind": "label", "name": "标签_计数", "rect": [5, 145, 200, 18]},
       {"kind": "status", "name": "状态条_状态", "rect": [0, 276, 400, 24], "items": ["就绪", ""]}]})";
     app.ui.createWindow(ui::ParseLayout(layout), app.main, [&app](ui::Window& w) {
-        w.on(G("横向滚动条_位置"), ui::Event::Scroll, [&w](const ui::EventArgs& a) {
-            w.setText(G("标签_位置"), std::to_string(a.index));
-        });
+        w.on(G("横向滚动条_位置"), ui::Event::Scroll,
+             [&w](const ui::EventArgs& a) { w.setText(G("标签_位置"), std::to_string(a.index)); });
         w.on(G("按钮_选中"), ui::Event::Click, [&w](const ui::EventArgs&) {
             const auto [start, end] = w.selection(G("编辑框_值"));
             std::vector<std::string> panels = ui::AsBytes(w.items(G("状态条_状态")));
@@ -86,8 +85,9 @@ void CreateWindowsWithServiceWindow(App& app) {
         });
         w.on(G("按钮_查询"), ui::Event::Click, [&app, &w](const ui::EventArgs&) {
             Gbk headers = "apikey: " + app.services.ipLocationKey;
-            w.setText(G("编辑框_值"), HttpRequest("http://" + app.services.ipLocationHost + "/ip?ip=" + w.text(G("编辑框_值")).bytes(),
-                                                 0, {}, nullptr, nullptr, &headers));
+            w.setText(G("编辑框_值"),
+                      HttpRequest("http://" + app.services.ipLocationHost + "/ip?ip=" + w.text(G("编辑框_值")).bytes(),
+                                  0, {}, nullptr, nullptr, &headers));
         });
         // The worker never touches the window: it posts its answer, and the
         // window waits for it when it goes.
@@ -109,7 +109,8 @@ void CreateWindowsWithServiceWindow(App& app) {
         });
         w.on(G("按钮_结束"), ui::Event::Click, [&app](const ui::EventArgs&) { ExitProgram(app); });
         // Like the update check: a question at the start, when the service says so.
-        if (!app.services.exchangeRateHost.empty() && HttpGet("http://" + app.services.exchangeRateHost + "/start") == "ask") {
+        if (!app.services.exchangeRateHost.empty() &&
+            HttpGet("http://" + app.services.exchangeRateHost + "/start") == "ask") {
             const int answer = app.ui.message(G("继续吗？"), ui::mb::YesNo | ui::mb::IconQuestion);
             w.setText(G("编辑框_值"), answer == ui::mb::IdYes ? G("是") : G("否"));
         }

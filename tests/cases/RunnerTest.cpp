@@ -33,12 +33,14 @@ TEST(CaseRunner, ScriptDifferencePointsAtTheFirstDifferingByte) {
     // Both sides from 30 bytes before, escapes visible, the caret under the byte.
     EXPECT_NE(oneByte.find("    expected: ...ss=10.0.0.1/24 interface=ether2\\r\\n\n"
                            "    actual:   ...ss=10.0.0.1/24 interface=ether1\\r\\n\n"
-                           "              " + std::string(3 + 30, ' ') + "^\n"),
+                           "              " +
+                           std::string(3 + 30, ' ') + "^\n"),
               std::string::npos)
         << oneByte;
 
     const std::string early = FailureOf(r.report, "the script ends early");
-    EXPECT_NE(early.find("at byte 27 (line 1, column 28): expected \\x0D (\\r), actual the end"), std::string::npos) << early;
+    EXPECT_NE(early.find("at byte 27 (line 1, column 28): expected \\x0D (\\r), actual the end"), std::string::npos)
+        << early;
     EXPECT_NE(early.find("(expected 29 bytes, actual 27)"), std::string::npos) << early;
 
     const std::string changed = FailureOf(r.report, "the script box changed");
@@ -83,7 +85,8 @@ TEST(CaseRunner, UnknownControlFailsItsCaseByNameAndLine) {
     const FixtureRun r = RunFixture("unknown-control.case-fixture");
     EXPECT_EQ(r.totals.passed, 1) << r.report;
     EXPECT_EQ(r.totals.failed, 1) << r.report;
-    EXPECT_NE(r.report.find("unknown-control.case-fixture:3: window 主窗口 has no control 编辑框_不存在"), std::string::npos)
+    EXPECT_NE(r.report.find("unknown-control.case-fixture:3: window 主窗口 has no control 编辑框_不存在"),
+              std::string::npos)
         << r.report;
 }
 
@@ -109,10 +112,12 @@ TEST(CaseRunner, StepsForScrollBarsListsSelectionsPanelsClosingAndTheExit) {
     const FixtureRun r = RunFixture("window-steps.case-fixture", options);
     EXPECT_EQ(r.totals.passed, 8) << r.report;
     EXPECT_EQ(r.totals.failed, 3) << r.report;
-    EXPECT_NE(FailureOf(r.report, "a scroll bar cannot pass its end").find(":79: 横向滚动条_位置 cannot go to 51: it stops at 50"),
+    EXPECT_NE(FailureOf(r.report, "a scroll bar cannot pass its end")
+                  .find(":79: 横向滚动条_位置 cannot go to 51: it stops at 50"),
               std::string::npos)
         << r.report;
-    EXPECT_NE(FailureOf(r.report, "a selection beyond the text").find(":85: 编辑框_值 holds 2 bytes; the selection goes beyond them"),
+    EXPECT_NE(FailureOf(r.report, "a selection beyond the text")
+                  .find(":85: 编辑框_值 holds 2 bytes; the selection goes beyond them"),
               std::string::npos)
         << r.report;
     EXPECT_NE(FailureOf(r.report, "the program runs on").find(":89: expected the program to end with 0; it runs on"),
@@ -145,7 +150,10 @@ TEST(CaseRunner, FilterRunsOnlyMatchingCases) {
 }
 
 TEST(CaseValues, EscapesGiveBytesAndTextBecomesGbk) {
-    struct Row { const char* written; std::string bytes; };
+    struct Row {
+        const char* written;
+        std::string bytes;
+    };
     const Row rows[] = {
         {"a\\r\\nb", "a\r\nb"},
         {"\\t\\\\\\\"\\|", "\t\\\"|"},
@@ -202,7 +210,11 @@ TEST(CaseFileFormat, BlocksRowsAndMessagesReadAsWritten) {
 }
 
 TEST(CaseFileFormat, MistakesAreReportedOnTheirLine) {
-    struct Row { const char* text; int line; const char* says; };
+    struct Row {
+        const char* text;
+        int line;
+        const char* says;
+    };
     const Row rows[] = {
         {"case x\nset 编辑框_值\nexpect unchanged", 2, "expected `= value` or `|` lines below it"},
         {"case x\nset 编辑框_值 = 1\n  | 2", 2, "not both"},

@@ -2,6 +2,7 @@
 // file of a bounded size, what it writes never lands where a link points
 // unless the rules allow it, and what a killed save left behind goes.
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,16 +50,12 @@ TEST(ReadRegularFile, ReadsOnlyRegularFilesWithinTheLimit) {
         Result result;
     };
     const Case cases[] = {
-        {"file", Links::FollowOwnFile, Result::Read},
-        {"big", Links::Follow, Result::TooLarge},
+        {"file", Links::FollowOwnFile, Result::Read},   {"big", Links::Follow, Result::TooLarge},
         {"pipe", Links::Follow, Result::Unreadable},  // would wait for a writer for ever
         {"zero", Links::Follow, Result::Unreadable},  // would never end
-        {"folder", Links::Follow, Result::Unreadable},
-        {"dangling", Links::Follow, Result::Unreadable},
-        {"missing", Links::Follow, Result::Unreadable},
-        {"link", Links::Follow, Result::Read},
-        {"link", Links::FollowOwnFile, Result::Read},
-        {"link", Links::NotFollowed, Result::Unreadable},
+        {"folder", Links::Follow, Result::Unreadable},  {"dangling", Links::Follow, Result::Unreadable},
+        {"missing", Links::Follow, Result::Unreadable}, {"link", Links::Follow, Result::Read},
+        {"link", Links::FollowOwnFile, Result::Read},   {"link", Links::NotFollowed, Result::Unreadable},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " " + std::to_string(static_cast<int>(c.links)));
@@ -101,7 +98,12 @@ TEST(WriteFileAtomically, UserFilesFollowALinkOnlyToARegularFileOfTheirOwn) {
         bool written;
     };
     const Case cases[] = {
-        {"a file of the user", [](const fs::path& t) { Write(t, "old"); return true; }, true},
+        {"a file of the user",
+         [](const fs::path& t) {
+             Write(t, "old");
+             return true;
+         },
+         true},
         {"nothing", [](const fs::path&) { return true; }, false},
         {"a folder", [](const fs::path& t) { return fs::create_directory(t); }, false},
         {"a pipe", [](const fs::path& t) { return mkfifo(t.c_str(), 0600) == 0; }, false},
@@ -148,7 +150,8 @@ TEST(WriteFileAtomically, OwnerOnlyFilesAreTheUsersAloneWhateverTheUmask) {
     umask(before);
     EXPECT_EQ(Mode(fresh), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(Mode(old), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(Mode(home.root() / "plain"), fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+    EXPECT_EQ(Mode(home.root() / "plain"),
+              fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
 }
 
 TEST(RemoveAbandonedSaves, RemovesOnlyWhatAnEndedWriterLeft) {

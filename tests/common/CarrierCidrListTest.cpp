@@ -54,8 +54,8 @@ struct ListCase {
 };
 
 const ListCase kLists[] = {
-    {CarrierList::Telecom, "telecom", false},   {CarrierList::Unicom, "unicom", false},
-    {CarrierList::Mobile, "mobile", false},     {CarrierList::Tietong, "tietong", false},
+    {CarrierList::Telecom, "telecom", false},    {CarrierList::Unicom, "unicom", false},
+    {CarrierList::Mobile, "mobile", false},      {CarrierList::Tietong, "tietong", false},
     {CarrierList::GreatWall, "greatwall", true}, {CarrierList::Education, "education", false},
     {CarrierList::China, "china", false},
 };
@@ -187,8 +187,8 @@ TEST(CarrierCidrList, CarrierSpaceUnderOtherNamesIsInItsCarriersList) {
 }
 
 TEST(CarrierCidrList, TheCheckerRefusesWhatAListMustNotHold) {
-    const char* const bad[] = {"", " 1.0.1.0/24", "1.0.1.0/24 ", "1.0.1.1/24", "1.0.1.0", "1.0.1.0/33",
-                               "1.0.01.0/24", "256.0.0.0/8", "1.0.1/24", "1.0.1.0/0"};
+    const char* const bad[] = {"",           " 1.0.1.0/24", "1.0.1.0/24 ", "1.0.1.1/24", "1.0.1.0",
+                               "1.0.1.0/33", "1.0.01.0/24", "256.0.0.0/8", "1.0.1/24",   "1.0.1.0/0"};
     for (const char* line : bad) EXPECT_FALSE(ParseCidr(line)) << line;
     ASSERT_TRUE(ParseCidr("223.255.252.0/23"));
     EXPECT_EQ(ParseCidr("223.255.252.0/23")->last, 0xDFFFFDFFu);

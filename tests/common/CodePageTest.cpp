@@ -11,8 +11,7 @@ namespace {
 
 std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-TEST(CodePage, GbkAndUtf8RoundTrip)
-{
+TEST(CodePage, GbkAndUtf8RoundTrip) {
     const std::string texts[] = {"", "plain ascii\r\n", "测试 办公室 乗", "中文·标点，！"};
     for (const std::string& utf8 : texts) {
         EXPECT_EQ(Utf8ToGbk(utf8), G(utf8)) << utf8;
@@ -20,9 +19,9 @@ TEST(CodePage, GbkAndUtf8RoundTrip)
     }
 }
 
-TEST(CodePage, WhatCannotBeConvertedBecomesAQuestionMarkAndTheRestStays)
-{
+TEST(CodePage, WhatCannotBeConvertedBecomesAQuestionMarkAndTheRestStays) {
     const std::pair<std::string, std::string> toGbk[] = {
+        // clang-format off
         {"a😀b", "a?b"},                       // GBK has no emoji
         {"a\xFF" "b", "a?b"},                  // not UTF-8
         {"a\xE6\xB5", "a?"},                   // cut off at the end
@@ -37,14 +36,18 @@ TEST(CodePage, WhatCannotBeConvertedBecomesAQuestionMarkAndTheRestStays)
         {"a\xB2", "a\xEF\xBF\xBD"},            // a lead byte alone at the end
         {"\x81\x20" "x", "\xEF\xBF\xBD x"},    // a lead byte with no second byte it can take
         {G("测") + "\xFF" + G("试"), "测\xEF\xBF\xBD试"},
+        // clang-format on
     };
     for (const auto& [gbk, utf8] : toUtf8) EXPECT_EQ(GbkToUtf8(gbk), utf8) << Visible(gbk);
 }
 
-TEST(CodePage, OnlyWellFormedUtf8IsUtf8AndWhatGbkLacksIsCounted)
-{
+TEST(CodePage, OnlyWellFormedUtf8IsUtf8AndWhatGbkLacksIsCounted) {
     const std::pair<std::string, bool> texts[] = {
-        {"", true}, {"ascii", true}, {"中文 UTF-8", true}, {"a😀b", true}, {"\xEF\xBB\xBF", true},
+        {"", true},
+        {"ascii", true},
+        {"中文 UTF-8", true},
+        {"a😀b", true},
+        {"\xEF\xBB\xBF", true},
         {G("中文"), false},           // GBK
         {"\xC0\xAF", false},          // overlong
         {"\xED\xA0\x80", false},      // a surrogate
@@ -60,8 +63,7 @@ TEST(CodePage, OnlyWellFormedUtf8IsUtf8AndWhatGbkLacksIsCounted)
     EXPECT_EQ(lost, 0u);
 }
 
-TEST(CodePage, Utf16BuffersEndWithAZeroUnit)
-{
+TEST(CodePage, Utf16BuffersEndWithAZeroUnit) {
     EXPECT_EQ(MultiByteToUtf16("A"), Bytes({0x41, 0, 0, 0}));
     EXPECT_EQ(MultiByteToUtf16(""), Bytes({0, 0}));
     EXPECT_EQ(MultiByteToUtf16(G("测"), 936), Bytes({0x4B, 0x6D, 0, 0}));
@@ -75,7 +77,7 @@ TEST(CodePage, Utf16BuffersEndWithAZeroUnit)
     EXPECT_EQ(Utf16ToMultiByte(Bytes({0x2D, 0x4E}), 950), "\xA4\xA4");
     EXPECT_EQ(Utf16ToMultiByte(Bytes({0x4B, 0x6D}), 950), "?");  // 测 is not in Big5
     EXPECT_EQ(Utf16ToMultiByte(Bytes({0x41, 0, 0, 0, 0x42, 0})), "A");
-    EXPECT_EQ(Utf16ToMultiByte(Bytes({0x41, 0, 0x42})), "A");    // odd last byte
+    EXPECT_EQ(Utf16ToMultiByte(Bytes({0x41, 0, 0x42})), "A");  // odd last byte
     EXPECT_EQ(Utf16ToMultiByte(Bytes({0x3D, 0xD8, 0x41, 0})), "?A");
     EXPECT_EQ(Utf16ToMultiByte(Bytes({0x3D, 0xD8, 0x00, 0xDE}), 65001), "😀");
     EXPECT_EQ(Utf16ToMultiByte(Bytes({0x41, 0}), 1234), "");

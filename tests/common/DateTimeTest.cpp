@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <locale.h>
+
+#include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <tuple>
-#include <cmath>
 
 #include "common/text/DateTime.h"
 #include "tests/support/TestSupport.h"
@@ -16,13 +17,11 @@ using trelvix::test::Visible;
 
 namespace {
 
-OleDate At(int year, int month, int day, int hour, int minute, int second)
-{
+OleDate At(int year, int month, int day, int hour, int minute, int second) {
     return CivilToOleDate({year, month, day, hour, minute, second}).value();
 }
 
-TEST(OleDates, SerialsAndTheirCalendarDates)
-{
+TEST(OleDates, SerialsAndTheirCalendarDates) {
     EXPECT_DOUBLE_EQ(At(1899, 12, 30, 0, 0, 0), 0.0);
     EXPECT_DOUBLE_EQ(At(1900, 1, 1, 0, 0, 0), 2.0);
     EXPECT_DOUBLE_EQ(At(2017, 8, 8, 12, 0, 0), 42955.5);
@@ -56,8 +55,7 @@ struct FormatCase {
     const char* utf8;
 };
 
-TEST(FormatDateTime, StylesAndPartsAtTwoInTheAfternoon)
-{
+TEST(FormatDateTime, StylesAndPartsAtTwoInTheAfternoon) {
     const OleDate date = At(2017, 8, 8, 14, 5, 9);
     const FormatCase cases[] = {
         {0, 0, true, "2017年08月08日 14时05分09秒"},
@@ -101,8 +99,7 @@ TEST(FormatDateTime, StylesAndPartsAtTwoInTheAfternoon)
     }
 }
 
-TEST(FormatDateTime, HalfPastMidnight)
-{
+TEST(FormatDateTime, HalfPastMidnight) {
     const OleDate date = At(2017, 8, 8, 0, 30, 0);
     const FormatCase cases[] = {
         {1, 0, true, "2017-08-08 00:30:00"},
@@ -119,8 +116,7 @@ TEST(FormatDateTime, HalfPastMidnight)
     }
 }
 
-TEST(LocaleDateTimeText, PicturesAndLiterals)
-{
+TEST(LocaleDateTimeText, PicturesAndLiterals) {
     const OleDate noon = At(2017, 8, 8, 12, 0, 7);
     const OleDate afternoon = At(2017, 8, 8, 13, 4, 0);
     EXPECT_EQ(LocaleDateTimeText(noon, "yyyy-MM-dd ", "hh:mm:ss"), "2017-08-08 12:00:07");
@@ -140,29 +136,26 @@ TEST(LocaleDateTimeText, PicturesAndLiterals)
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : name_(name)
-    {
+    ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
         setenv(name, value, 1);
     }
-    ~ScopedEnv()
-    {
+    ~ScopedEnv() {
         if (old_) setenv(name_, old_->c_str(), 1);
         else unsetenv(name_);
     }
+
 private:
     const char* name_;
     std::optional<std::string> old_;
 };
 
-TEST(IsLocale24Hour, TheCLocaleIs24Hour)
-{
+TEST(IsLocale24Hour, TheCLocaleIs24Hour) {
     ScopedEnv all("LC_ALL", "C");
     EXPECT_EQ(IsLocale24Hour(), 1);
 }
 
-TEST(IsLocale24Hour, AnAmericanLocaleIs12Hour)
-{
+TEST(IsLocale24Hour, AnAmericanLocaleIs12Hour) {
     locale_t us = newlocale(LC_TIME_MASK, "en_US.UTF-8", static_cast<locale_t>(0));
     if (!us) GTEST_SKIP() << "no 12-hour locale installed";
     freelocale(us);
@@ -170,8 +163,7 @@ TEST(IsLocale24Hour, AnAmericanLocaleIs12Hour)
     EXPECT_EQ(IsLocale24Hour(), 0);
 }
 
-TEST(Clocks, SystemAndFixed)
-{
+TEST(Clocks, SystemAndFixed) {
     const OleDate now = SystemClock().Now();
     EXPECT_GT(now, At(2020, 1, 1, 0, 0, 0));
     EXPECT_LT(now, At(9999, 1, 1, 0, 0, 0));

@@ -1,6 +1,6 @@
 // The test server checked with a bare socket client, so that it can be
 // trusted by tests of the program's own web client.
-#include "FakeHttpServer.h"
+#include <gtest/gtest.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -8,11 +8,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <optional>
 #include <thread>
+
+#include "FakeHttpServer.h"
 
 namespace trelvix::test {
 namespace {

@@ -13,7 +13,6 @@ using namespace trelvix::test::bytes;
 
 namespace {
 
-
 struct FindCase {
     std::string text, what;
     long long start;
@@ -21,8 +20,7 @@ struct FindCase {
     long long expected;
 };
 
-TEST(GbkFind, PositionsStepOverTwoByteCharacters)
-{
+TEST(GbkFind, PositionsStepOverTwoByteCharacters) {
     const FindCase cases[] = {
         {"abcabc", "c", 1, true, 3},
         {"abcabc", "c", 4, true, 6},
@@ -54,8 +52,7 @@ TEST(GbkFind, PositionsStepOverTwoByteCharacters)
     }
 }
 
-TEST(GbkSplit, KeepsInnerEmptyPiecesAndDropsATrailingOne)
-{
+TEST(GbkSplit, KeepsInnerEmptyPiecesAndDropsATrailingOne) {
     struct Case {
         std::string text, separator;
         std::vector<std::string> pieces;
@@ -76,8 +73,7 @@ TEST(GbkSplit, KeepsInnerEmptyPiecesAndDropsATrailingOne)
     for (const auto& c : cases) EXPECT_EQ(Split(c.text, c.separator), c.pieces) << Visible(c.text);
 }
 
-TEST(GbkTrim, RemovesAsciiAndFullWidthBlanksOnCharacterBoundaries)
-{
+TEST(GbkTrim, RemovesAsciiAndFullWidthBlanksOnCharacterBoundaries) {
     struct Case {
         std::string text, trimmed;
     };
@@ -96,8 +92,7 @@ TEST(GbkTrim, RemovesAsciiAndFullWidthBlanksOnCharacterBoundaries)
     EXPECT_EQ(TrimSpaces(G(" \tv　")), "\tv");
 }
 
-TEST(GbkParts, LengthsOfZeroOrLessAreEmpty)
-{
+TEST(GbkParts, LengthsOfZeroOrLessAreEmpty) {
     EXPECT_EQ(Left("abc", 2), "ab");
     EXPECT_EQ(Left("abc", 0), "");
     EXPECT_EQ(Left("abc", -1), "");
@@ -113,8 +108,7 @@ TEST(GbkParts, LengthsOfZeroOrLessAreEmpty)
     EXPECT_EQ(Mid("abcdef", 5, 9), "ef");
 }
 
-TEST(GbkToInt64, ReadsTheLeadingIntegerAndSaturates)
-{
+TEST(GbkToInt64, ReadsTheLeadingIntegerAndSaturates) {
     constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
     constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
     const std::pair<std::string, std::int64_t> cases[] = {
@@ -138,8 +132,7 @@ TEST(GbkToInt64, ReadsTheLeadingIntegerAndSaturates)
     for (const auto& [text, value] : cases) EXPECT_EQ(ToInt64(text), value) << text;
 }
 
-TEST(GbkNumberToText, ThirteenSignificantDigitsWithoutTrailingZeros)
-{
+TEST(GbkNumberToText, ThirteenSignificantDigitsWithoutTrailingZeros) {
     const std::pair<double, std::string> cases[] = {
         {0.0, "0"},
         {-0.0, "0"},
@@ -164,26 +157,23 @@ TEST(GbkNumberToText, ThirteenSignificantDigitsWithoutTrailingZeros)
     for (const auto& [value, text] : cases) EXPECT_EQ(NumberToText(value), text) << value;
 }
 
-TEST(GbkRoundHalfAway, HalvesGoAwayFromZero)
-{
+TEST(GbkRoundHalfAway, HalvesGoAwayFromZero) {
     struct Case {
         double value;
         int decimals;
         double expected;
     };
     const Case cases[] = {
-        {2.5, 0, 3.0},     {-2.5, 0, -3.0},   {0.5, 0, 1.0},     {-0.5, 0, -1.0},
-        {0.4, 0, 0.0},     {0.05, 0, 0.0},    {1.005, 2, 1.01},  {2.675, 2, 2.68},
-        {1.004, 2, 1.0},   {0.005, 2, 0.01},  {9.995, 2, 10.0},  {1234.5, -2, 1200.0},
-        {1250.0, -2, 1300.0}, {0.0, 2, 0.0},  {3.0, 2, 3.0},
+        {2.5, 0, 3.0},    {-2.5, 0, -3.0},      {0.5, 0, 1.0},        {-0.5, 0, -1.0}, {0.4, 0, 0.0},
+        {0.05, 0, 0.0},   {1.005, 2, 1.01},     {2.675, 2, 2.68},     {1.004, 2, 1.0}, {0.005, 2, 0.01},
+        {9.995, 2, 10.0}, {1234.5, -2, 1200.0}, {1250.0, -2, 1300.0}, {0.0, 2, 0.0},   {3.0, 2, 3.0},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(RoundHalfAway(c.value, c.decimals), c.expected) << c.value << " at " << c.decimals;
     }
 }
 
-TEST(GbkReplaceAll, NoRescanAndNoMatchAcrossCharacters)
-{
+TEST(GbkReplaceAll, NoRescanAndNoMatchAcrossCharacters) {
     struct Case {
         std::string text, find, replacement;
         bool caseSensitive;
@@ -210,8 +200,7 @@ TEST(GbkReplaceAll, NoRescanAndNoMatchAcrossCharacters)
     }
 }
 
-TEST(GbkCaseFolding, OnlyOneByteLetters)
-{
+TEST(GbkCaseFolding, OnlyOneByteLetters) {
     EXPECT_TRUE(EqualsNoCase("ABC", "abc"));
     EXPECT_TRUE(EqualsNoCase("", ""));
     EXPECT_FALSE(EqualsNoCase("a", "ab"));

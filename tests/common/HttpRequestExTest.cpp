@@ -83,11 +83,12 @@ TEST(HttpRequestEx, BareGetSetsDefaultTimeoutsThenOpensThenTheDefaultLinesInOrde
                             request),
               "body");
     // Certificate checks stay on: no option other than the ones asked for is set.
-    EXPECT_EQ(request->calls, Join(std::vector<std::string>{"SetTimeouts 15000 15000 15000 15000",
-                                                            "Open GET " + kUrl + " sync"},
-                                   DefaultHeaderCalls(kUrl), std::vector<std::string>{"Send []"}));
-    EXPECT_EQ(Visible(headers), Visible("Accept: */*\r\nReferer: " + kUrl + "\r\nAccept-Language: zh-cn\r\nUser-Agent: " +
-                                        kAgent + "\r\nContent-Type: application/x-www-form-urlencoded"));
+    EXPECT_EQ(request->calls,
+              Join(std::vector<std::string>{"SetTimeouts 15000 15000 15000 15000", "Open GET " + kUrl + " sync"},
+                   DefaultHeaderCalls(kUrl), std::vector<std::string>{"Send []"}));
+    EXPECT_EQ(Visible(headers),
+              Visible("Accept: */*\r\nReferer: " + kUrl + "\r\nAccept-Language: zh-cn\r\nUser-Agent: " + kAgent +
+                      "\r\nContent-Type: application/x-www-form-urlencoded"));
     EXPECT_EQ(status, 200);
 }
 
@@ -105,10 +106,8 @@ TEST(HttpRequestEx, TimeoutSecondsGiveOneTimeForAllFourPhases) {
         HttpRequestEx(kUrl, 0, {}, nullptr, nullptr, nullptr, nullptr, nullptr, false, {}, {}, c.seconds, {}, {}, 1,
                       request);
         ASSERT_FALSE(request->calls.empty());
-        if (c.call)
-            EXPECT_EQ(request->calls.front(), c.call) << c.seconds;
-        else
-            EXPECT_EQ(request->calls.front(), "Open GET " + kUrl + " sync") << c.seconds;
+        if (c.call) EXPECT_EQ(request->calls.front(), c.call) << c.seconds;
+        else EXPECT_EQ(request->calls.front(), "Open GET " + kUrl + " sync") << c.seconds;
     }
 }
 
@@ -147,8 +146,7 @@ TEST(HttpRequestEx, HeaderTextGetsOnlyTheMissingDefaultLines) {
          "User-Agent: me/1",
          {"Header [User-Agent] [me/1]", "Header [Accept] [*/*]", "Header [Referer] [" + kUrl + "]",
           "Header [Accept-Language] [zh-cn]", "Header [Content-Type] [application/x-www-form-urlencoded]"}},
-        {"names are matched in their letter case",
-         "user-agent: me/1",
+        {"names are matched in their letter case", "user-agent: me/1",
          Join(std::vector<std::string>{"Header [user-agent] [me/1]"},
               std::vector<std::string>{"Header [Accept] [*/*]", "Header [Referer] [" + kUrl + "]",
                                        "Header [Accept-Language] [zh-cn]", "Header [User-Agent] [" + kAgent + "]",
@@ -162,8 +160,7 @@ TEST(HttpRequestEx, HeaderTextGetsOnlyTheMissingDefaultLines) {
     for (const auto& c : cases) {
         auto request = std::make_shared<RecordingRequest>();
         Gbk headers = c.headers;
-        HttpRequestEx(kUrl, 0, {}, nullptr, nullptr, &headers, nullptr, nullptr, false, {}, {}, -1, {}, {}, 1,
-                      request);
+        HttpRequestEx(kUrl, 0, {}, nullptr, nullptr, &headers, nullptr, nullptr, false, {}, {}, -1, {}, {}, 1, request);
         std::vector<std::string> headerCalls;
         for (const std::string& call : request->calls)
             if (call.starts_with("Header ")) headerCalls.push_back(call);
@@ -179,11 +176,23 @@ TEST(HttpRequestEx, MethodRedirectAndBodyChoices) {
         bool noRedirect;
         std::vector<std::string> calls;  // Open to Send, header lines left out
     } cases[] = {
-        {"a method outside 0..2 is a GET; the text body still goes", 3, "a=1", "", false,
+        {"a method outside 0..2 is a GET; the text body still goes",
+         3,
+         "a=1",
+         "",
+         false,
          {"Open GET " + kUrl + " sync", "Send [a=1]"}},
-        {"bytes go ahead of the text, also with a GET", 0, "a=1", std::string("b\0c", 3), false,
+        {"bytes go ahead of the text, also with a GET",
+         0,
+         "a=1",
+         std::string("b\0c", 3),
+         false,
          {"Open GET " + kUrl + " sync", "Send [" + std::string("b\0c", 3) + "]"}},
-        {"POST, redirects off after Open", 1, "a=1", "", true,
+        {"POST, redirects off after Open",
+         1,
+         "a=1",
+         "",
+         true,
          {"Open POST " + kUrl + " sync", "SetOption 6 0", "Send [a=1]"}},
         {"HEAD", 2, "", "", false, {"Open HEAD " + kUrl + " sync", "Send []"}},
     };
@@ -204,8 +213,8 @@ TEST(HttpRequestEx, CookiesAreSentFirstAndMergedWithWhatTheResponseSets) {
     request->status = 302;
     Gbk cookies = "b=2; c=3", newCookies, responseHeaders;
     int status = 0;
-    HttpRequestEx(kUrl, 0, {}, &cookies, &newCookies, nullptr, &responseHeaders, &status, false, {}, {}, -1, {}, {},
-                  1, request);
+    HttpRequestEx(kUrl, 0, {}, &cookies, &newCookies, nullptr, &responseHeaders, &status, false, {}, {}, -1, {}, {}, 1,
+                  request);
     ASSERT_GE(request->calls.size(), 2u);
     EXPECT_EQ(request->calls[1], "Header [Cookie] [b=2; c=3]");
     EXPECT_EQ(newCookies, "a=1; c=3");
@@ -258,8 +267,11 @@ TEST(HttpRequestExWire, ErrorStatusReturnsItsBodyAndTheHeadersGoOutInOrder) {
     EXPECT_EQ(seen[0].method, "GET");
     EXPECT_EQ(seen[0].target, "/missing?ip=1.2.3.4");
     const std::string raw = seen[0].rawHeaders;
-    const std::vector<std::string> order = {"apikey: 0123\r\n", "Accept: */*\r\n", "Referer: " + url + "\r\n",
-                                            "Accept-Language: zh-cn\r\n", "User-Agent: " + kAgent + "\r\n",
+    const std::vector<std::string> order = {"apikey: 0123\r\n",
+                                            "Accept: */*\r\n",
+                                            "Referer: " + url + "\r\n",
+                                            "Accept-Language: zh-cn\r\n",
+                                            "User-Agent: " + kAgent + "\r\n",
                                             "Content-Type: application/x-www-form-urlencoded\r\n"};
     std::size_t at = 0;
     for (const std::string& line : order) {
@@ -305,16 +317,16 @@ TEST(HttpRequestExWire, BodiesRedirectsAndAReusedObject) {
     int status = 0;
 
     // Redirects are followed unless switched off; switching them off stays with the object.
-    EXPECT_EQ(HttpRequestEx(server.url("/moved"), 0, {}, nullptr, nullptr, nullptr, nullptr, &status, false, {}, {},
-                            0, {}, {}, 1, request),
+    EXPECT_EQ(HttpRequestEx(server.url("/moved"), 0, {}, nullptr, nullptr, nullptr, nullptr, &status, false, {}, {}, 0,
+                            {}, {}, 1, request),
               "arrived");
     EXPECT_EQ(status, 200);
-    EXPECT_EQ(HttpRequestEx(server.url("/moved"), 0, {}, nullptr, nullptr, nullptr, nullptr, &status, true, {}, {},
-                            0, {}, {}, 1, request),
+    EXPECT_EQ(HttpRequestEx(server.url("/moved"), 0, {}, nullptr, nullptr, nullptr, nullptr, &status, true, {}, {}, 0,
+                            {}, {}, 1, request),
               "gone");
     EXPECT_EQ(status, 302);
-    EXPECT_EQ(HttpRequestEx(server.url("/moved"), 0, {}, nullptr, nullptr, nullptr, nullptr, &status, false, {}, {},
-                            0, {}, {}, 1, request),
+    EXPECT_EQ(HttpRequestEx(server.url("/moved"), 0, {}, nullptr, nullptr, nullptr, nullptr, &status, false, {}, {}, 0,
+                            {}, {}, 1, request),
               "gone");
 
     // A GET carries its body; a POST its text.

@@ -28,7 +28,8 @@ std::string BinaryBody(std::size_t size) {
 
 std::size_t CountNoCase(std::string_view text, std::string_view what) {
     std::string t(text), w(what);
-    for (auto* s : {&t, &w}) std::transform(s->begin(), s->end(), s->begin(), [](unsigned char c) { return std::tolower(c); });
+    for (auto* s : {&t, &w})
+        std::transform(s->begin(), s->end(), s->begin(), [](unsigned char c) { return std::tolower(c); });
     std::size_t n = 0;
     for (std::size_t at = t.find(w); at != std::string::npos; at = t.find(w, at + 1)) ++n;
     return n;
@@ -41,8 +42,7 @@ HttpLimits Short() {
     return limits;
 }
 
-TEST(HttpRequest, BareGetSendsTheDefaultLinesAndReturnsTheBodyAsReceived)
-{
+TEST(HttpRequest, BareGetSendsTheDefaultLinesAndReturnsTheBodyAsReceived) {
     FakeHttpServer server;
     const std::string body = BinaryBody(5000);
     server.reply("/page", {200, body, {}});
@@ -70,15 +70,15 @@ TEST(HttpRequest, BareGetSendsTheDefaultLinesAndReturnsTheBodyAsReceived)
     EXPECT_EQ(CountNoCase(seen[0].rawHeaders, "Expect:"), 0u);
 }
 
-TEST(HttpRequest, CallerLinesGoOutOnceWithTheirAgent)
-{
+TEST(HttpRequest, CallerLinesGoOutOnceWithTheirAgent) {
     FakeHttpServer server;
     // Caller text ending in CR LF leaves an empty line in the text, never on the wire.
     Gbk headers = "X-A: 1\r\nuser-agent: Bot/2\r\nAccept: text/html\r\nX-Empty:\r\n";
     HttpRequest(server.url("/"), 0, {}, nullptr, nullptr, &headers);
-    EXPECT_EQ(Visible(headers), Visible("X-A: 1\r\nuser-agent: Bot/2\r\nAccept: text/html\r\nX-Empty:\r\n\r\nReferer: " +
-                                        server.url("/") +
-                                        "\r\nAccept-Language: zh-cn\r\nContent-Type: application/x-www-form-urlencoded"));
+    EXPECT_EQ(Visible(headers),
+              Visible(
+                  "X-A: 1\r\nuser-agent: Bot/2\r\nAccept: text/html\r\nX-Empty:\r\n\r\nReferer: " + server.url("/") +
+                  "\r\nAccept-Language: zh-cn\r\nContent-Type: application/x-www-form-urlencoded"));
     const auto seen = server.requests();
     ASSERT_EQ(seen.size(), 1u);
     const std::string& raw = seen[0].rawHeaders;
@@ -90,8 +90,7 @@ TEST(HttpRequest, CallerLinesGoOutOnceWithTheirAgent)
     EXPECT_NE(raw.find("\r\nX-Empty:"), std::string::npos) << Visible(raw);
 }
 
-TEST(HttpRequest, PostAndHeadSendTheirBody)
-{
+TEST(HttpRequest, PostAndHeadSendTheirBody) {
     FakeHttpServer server;
     server.replyAll({200, "done", {}});
 
@@ -122,8 +121,7 @@ TEST(HttpRequest, PostAndHeadSendTheirBody)
     EXPECT_EQ(seen[2].body, "h=1") << Visible(seen[2].rawHeaders);
 }
 
-TEST(HttpRequest, RedirectsAreFollowedUnlessNoRedirect)
-{
+TEST(HttpRequest, RedirectsAreFollowedUnlessNoRedirect) {
     FakeHttpServer server;
     server.reply("/from", {302, "moved", {{"Location", "/to"}, {"Set-Cookie", "hop=1"}}});
     server.reply("/to", {200, "arrived", {{"X-Final", "yes"}}});
@@ -146,20 +144,19 @@ TEST(HttpRequest, RedirectsAreFollowedUnlessNoRedirect)
     EXPECT_EQ(server.requests().size(), 3u);
 }
 
-TEST(HttpRequest, LongResponseHeadersAreDeliveredWholeWithTheirCookies)
-{
+TEST(HttpRequest, LongResponseHeadersAreDeliveredWholeWithTheirCookies) {
     FakeHttpServer server;
     const std::string big(6000, 'x');
     server.replyAll({200, "", {{"X-Big", big}, {"Set-Cookie", "s=1; path=/"}, {"set-cookie", "t=2"}}});
     Gbk responseHeaders, newCookies;
     HttpRequest(server.url("/"), 0, {}, nullptr, &newCookies, nullptr, &responseHeaders);
-    EXPECT_EQ(responseHeaders, "HTTP/1.1 200 OK\r\nX-Big: " + big +
-                                   "\r\nSet-Cookie: s=1; path=/\r\nSet-Cookie: t=2\r\nContent-Length: 0\r\nConnection: close");
+    EXPECT_EQ(responseHeaders,
+              "HTTP/1.1 200 OK\r\nX-Big: " + big +
+                  "\r\nSet-Cookie: s=1; path=/\r\nSet-Cookie: t=2\r\nContent-Length: 0\r\nConnection: close");
     EXPECT_EQ(newCookies, "s=1; t=2");
 }
 
-TEST(HttpRequest, GivenCookiesAreSentAndMergedWithTheResponses)
-{
+TEST(HttpRequest, GivenCookiesAreSentAndMergedWithTheResponses) {
     FakeHttpServer server;
     server.reply("/c", {200, "", {{"Set-Cookie", "b=3; path=/"}, {"Set-Cookie", "c=4"}}});
     Gbk cookies = "a=1; b=2", newCookies;
@@ -191,8 +188,7 @@ TEST(HttpRequest, GivenCookiesAreSentAndMergedWithTheResponses)
 
 // Without a cookie list of its own a request keeps and sends the client's
 // cookies; with one (even empty) it neither sends nor keeps them.
-TEST(HttpRequest, TheClientsOwnCookiesServeRequestsWithoutACookieList)
-{
+TEST(HttpRequest, TheClientsOwnCookiesServeRequestsWithoutACookieList) {
     FakeHttpServer server;
     server.reply("/store/set", {200, "", {{"Set-Cookie", "kept=1; Path=/store"}}});
     server.reply("/store/own", {200, "", {{"Set-Cookie", "own=2; Path=/store"}}});
@@ -212,13 +208,12 @@ TEST(HttpRequest, TheClientsOwnCookiesServeRequestsWithoutACookieList)
     EXPECT_EQ(seen[3].header("Cookie"), "");
 }
 
-TEST(HttpRequest, ProxyGetsTheWholeUrl)
-{
+TEST(HttpRequest, ProxyGetsTheWholeUrl) {
     FakeHttpServer proxy;
     proxy.replyAll({200, "via proxy", {}});
     const std::string proxyAddress = "127.0.0.1:" + std::to_string(proxy.port());
-    EXPECT_EQ(HttpRequest("http://far.example.invalid/p?q=1", 0, {}, nullptr, nullptr, nullptr, nullptr, false,
-                          nullptr, proxyAddress),
+    EXPECT_EQ(HttpRequest("http://far.example.invalid/p?q=1", 0, {}, nullptr, nullptr, nullptr, nullptr, false, nullptr,
+                          proxyAddress),
               "via proxy");
     const auto seen = proxy.requests();
     ASSERT_EQ(seen.size(), 1u);
@@ -227,8 +222,7 @@ TEST(HttpRequest, ProxyGetsTheWholeUrl)
     EXPECT_TRUE(seen[0].target.ends_with("/p?q=1")) << seen[0].target;
 }
 
-TEST(HttpRequest, FailuresAfterConnectingWriteTheOutArguments)
-{
+TEST(HttpRequest, FailuresAfterConnectingWriteTheOutArguments) {
     // A server that never answers: the call ends at its time-out.
     FakeHttpServer server;
     server.replyAll({200, "never", {}, true});
@@ -248,12 +242,12 @@ TEST(HttpRequest, FailuresAfterConnectingWriteTheOutArguments)
               BinaryBody(1000));
 }
 
-TEST(HttpRequest, AnAddressThatCannotBeReachedLeavesTheOutArgumentsAlone)
-{
+TEST(HttpRequest, AnAddressThatCannotBeReachedLeavesTheOutArgumentsAlone) {
     FakeHttpServer server;
     const std::string hostPort = "127.0.0.1:" + std::to_string(server.port());
-    const std::vector<std::string> urls = {"http://bad host/x", "http://a@" + hostPort + "/x", "http://127.0.0.1:0/",
-                                           "http://127.0.0.1:70000/", "http:///x", server.url("/x\r\nX-Injected: 1")};
+    const std::vector<std::string> urls = {"http://bad host/x",   "http://a@" + hostPort + "/x",
+                                           "http://127.0.0.1:0/", "http://127.0.0.1:70000/",
+                                           "http:///x",           server.url("/x\r\nX-Injected: 1")};
     for (const std::string& url : urls) {
         Gbk cookies = "c=1", newCookies = "n", headers = "H: 1", responseHeaders = "r";
         std::string postBytes;
@@ -264,8 +258,7 @@ TEST(HttpRequest, AnAddressThatCannotBeReachedLeavesTheOutArgumentsAlone)
     EXPECT_EQ(server.requests().size(), 0u);
 }
 
-TEST(HttpGet, BodyOnlyForASuccessfulAnswer)
-{
+TEST(HttpGet, BodyOnlyForASuccessfulAnswer) {
     FakeHttpServer server;
     const std::string body = BinaryBody(4000);
     server.reply("/ok", {200, body, {}});
@@ -294,8 +287,7 @@ TEST(HttpGet, BodyOnlyForASuccessfulAnswer)
     EXPECT_EQ(seen[0].header("User-Agent"), kAgent);
 }
 
-TEST(HttpGet, FailuresGiveAnEmptyBodyAtTheTimeOut)
-{
+TEST(HttpGet, FailuresGiveAnEmptyBodyAtTheTimeOut) {
     FakeHttpServer silent;
     silent.replyAll({200, "never", {}, true});
     EXPECT_EQ(HttpGet(silent.url("/"), Short()), "");
@@ -312,8 +304,7 @@ TEST(HttpGet, FailuresGiveAnEmptyBodyAtTheTimeOut)
 // A request its caller abandons ends without waiting for its own time-out
 // (longer than any test: the flag is the only way it ends), and one whose
 // flag stays down is not disturbed by it.
-TEST(HttpGet, AnAbandonedRequestEndsWithoutWaitingForItsTimeOut)
-{
+TEST(HttpGet, AnAbandonedRequestEndsWithoutWaitingForItsTimeOut) {
     FakeHttpServer silent;
     silent.replyAll({200, "never", {}, true});
     std::atomic<bool> abandon{false};
@@ -331,8 +322,7 @@ TEST(HttpGet, AnAbandonedRequestEndsWithoutWaitingForItsTimeOut)
     EXPECT_EQ(HttpGet(server.url("/"), patient), "ok");
 }
 
-TEST(HttpGet, PathBytesOutsidePrintableAsciiArePercentEncoded)
-{
+TEST(HttpGet, PathBytesOutsidePrintableAsciiArePercentEncoded) {
     FakeHttpServer server;
     server.replyAll({200, "ok", {}});
     EXPECT_EQ(HttpGet(server.url(G("/中 文?q=值"))), "ok");
@@ -340,8 +330,7 @@ TEST(HttpGet, PathBytesOutsidePrintableAsciiArePercentEncoded)
     EXPECT_EQ(server.requests()[0].target, "/%D6%D0%20%CE%C4?q=%D6%B5");
 }
 
-TEST(HttpGet, ManyThreadsAtOnce)
-{
+TEST(HttpGet, ManyThreadsAtOnce) {
     FakeHttpServer server;
     server.replyAll({200, "same", {{"Set-Cookie", "t=1; Path=/threads"}}});
     std::vector<std::string> got(16);

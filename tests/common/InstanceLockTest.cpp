@@ -70,7 +70,10 @@ TEST(InstanceLock, SecondCopyIsRefusedAndCanAskTheFirstToComeForward) {
 
 TEST(InstanceLock, ReleasedWhenTheHolderEnds) {
     test::TempHome home;
-    { auto first = InstanceLock::TryAcquire("ROS", {}); ASSERT_NE(first, nullptr); }
+    {
+        auto first = InstanceLock::TryAcquire("ROS", {});
+        ASSERT_NE(first, nullptr);
+    }
     EXPECT_NE(InstanceLock::TryAcquire("ROS", {}), nullptr);
 }
 
@@ -229,8 +232,9 @@ TEST(InstanceLock, AskingFollowsNoLinkToAnotherSocket) {
 // and when the copy takes the request late and never answers it.
 TEST(InstanceLock, ACopyThatNeverAnswersHoldsTheAskerOnlyForTheBound) {
     enum class Queue { Open, Full, FullThenTaken };
-    const std::pair<Queue, const char*> cases[] = {
-        {Queue::Open, "queue open"}, {Queue::Full, "queue full"}, {Queue::FullThenTaken, "request taken late"}};
+    const std::pair<Queue, const char*> cases[] = {{Queue::Open, "queue open"},
+                                                   {Queue::Full, "queue full"},
+                                                   {Queue::FullThenTaken, "request taken late"}};
     for (const auto& [queue, what] : cases) {
         SCOPED_TRACE(what);
         test::TempHome home;

@@ -14,26 +14,23 @@ using trelvix::test::Visible;
 
 namespace {
 
-JsonObject Parsed(const std::string& text)
-{
+JsonObject Parsed(const std::string& text) {
     JsonObject json;
     EXPECT_TRUE(json.Parse(text)) << Visible(text);
     return json;
 }
 
-const char kReply[] =
-    R"({"retData":{"city":"X","ok":true,"no":false,"n":1.5,"i":3,"z":null,)"
-    R"("list":[1,"a",true,null],"o":{}},"errNum":0})";
+const char kReply[] = R"({"retData":{"city":"X","ok":true,"no":false,"n":1.5,"i":3,"z":null,)"
+                      R"("list":[1,"a",true,null],"o":{}},"errNum":0})";
 
-TEST(JsonObject, GetTextReadsMembersAsText)
-{
+TEST(JsonObject, GetTextReadsMembersAsText) {
     const JsonObject json = Parsed(kReply);
     const std::pair<const char*, const char*> cases[] = {
         {"retData.city", "X"},
-        {"retData.country", ""},       // missing member
-        {"errData.city", ""},          // through a missing member
-        {"retData.city.x", ""},        // a member of a string
-        {"retData.z.x", ""},           // through null
+        {"retData.country", ""},  // missing member
+        {"errData.city", ""},     // through a missing member
+        {"retData.city.x", ""},   // a member of a string
+        {"retData.z.x", ""},      // through null
         {"retData.ok", "-1"},
         {"retData.no", "0"},
         {"retData.n", "1.5"},
@@ -63,8 +60,7 @@ TEST(JsonObject, GetTextReadsMembersAsText)
     EXPECT_EQ(json.GetText("retData.country", true), "");
 }
 
-TEST(JsonObject, OnlyGetTextGetObjectAndCountReadAPathBeginningWithABracket)
-{
+TEST(JsonObject, OnlyGetTextGetObjectAndCountReadAPathBeginningWithABracket) {
     const JsonObject json = Parsed(R"([{"ip":"1.2.3.4","n":7},5])");
     EXPECT_EQ(json.GetText("[0].ip"), "1.2.3.4");
     EXPECT_EQ(json.GetText("[1]"), "5");
@@ -90,11 +86,10 @@ TEST(JsonObject, OnlyGetTextGetObjectAndCountReadAPathBeginningWithABracket)
     EXPECT_EQ(writable.ToText(), R"([{"ip":"1.2.3.4"}])");
 }
 
-TEST(JsonObject, ParseTakesStrictJsonOnly)
-{
+TEST(JsonObject, ParseTakesStrictJsonOnly) {
     const char* refused[] = {
-        "", " ", "{", "garbage", "null", "1);x(", "{'a':1}", R"({"a":1} x)", R"({"a":1,})", "[1,]",
-        "/*c*/{}", R"({a:1})", "NaN", "1e400", R"({"a":01})", R"(["\x"])", "[\"a\tb\"]", R"(["\ud800"])",
+        "",     " ",       "{",        "garbage", "null",  "1);x(",       "{'a':1}",   R"({"a":1} x)", R"({"a":1,})",
+        "[1,]", "/*c*/{}", R"({a:1})", "NaN",     "1e400", R"({"a":01})", R"(["\x"])", "[\"a\tb\"]",   R"(["\ud800"])",
     };
     for (const char* text : refused) {
         JsonObject json = Parsed(R"({"old":1})");
@@ -108,7 +103,7 @@ TEST(JsonObject, ParseTakesStrictJsonOnly)
         {R"("")", R"("")"},
         {" [ ] ", "[]"},
         {"\r\n{\"a\" : [ true , false ] }\r\n", R"({"a":[true,false]})"},
-        {"\xEF\xBB\xBF{}", "{}"},  // a byte-order mark in front
+        {"\xEF\xBB\xBF{}", "{}"},                        // a byte-order mark in front
         {R"({"a":1,"b":2,"a":3})", R"({"a":3,"b":2})"},  // the last value, the first place
     };
     for (const auto& [text, back] : accepted) {
@@ -118,8 +113,7 @@ TEST(JsonObject, ParseTakesStrictJsonOnly)
     }
 }
 
-TEST(JsonObject, RepliesInUtf8OrGbkComeBackAsGbk)
-{
+TEST(JsonObject, RepliesInUtf8OrGbkComeBackAsGbk) {
     JsonObject utf8 = Parsed(R"({"city":"北京","u":"\u5317\u4eac","pair":"\ud83d\ude00","城市":"深圳","e":"😀"})");
     EXPECT_EQ(utf8.GetText("city"), G("北京"));
     EXPECT_EQ(utf8.GetText("u"), G("北京"));
@@ -138,8 +132,7 @@ TEST(JsonObject, RepliesInUtf8OrGbkComeBackAsGbk)
     EXPECT_EQ(gbk.ToText(), G(R"({"city":"北京","t":"乗","城市":"x"})"));
 }
 
-TEST(JsonObject, SetValuesAreStoredAsTheExactText)
-{
+TEST(JsonObject, SetValuesAreStoredAsTheExactText) {
     const std::string tricky = "it's \"q\" $x \\ '); x('" + G("乗") + "\r\n";
     JsonObject json;
     json.SetProperty("a", tricky);
@@ -171,13 +164,12 @@ TEST(JsonObject, SetValuesAreStoredAsTheExactText)
     }
 }
 
-TEST(JsonObject, WritesNeedAnOwnerThatCanHoldThem)
-{
+TEST(JsonObject, WritesNeedAnOwnerThatCanHoldThem) {
     JsonObject json = Parsed(R"({"a":1,"s":"str","z":null,"o":{"k":1},"l":[0]})");
-    json.SetProperty("a", "2");        // an existing member keeps its place
+    json.SetProperty("a", "2");  // an existing member keeps its place
     json.SetProperty("o.k2", "x");
-    json.SetProperty("l[2]", "y");     // an element past the end leaves a gap
-    json.SetNumber("n", 0.1 + 0.2);    // written in decimal: 15 digits
+    json.SetProperty("l[2]", "y");   // an element past the end leaves a gap
+    json.SetNumber("n", 0.1 + 0.2);  // written in decimal: 15 digits
     json.SetProperty("missing.x", "1");
     json.SetProperty("z.x", "1");
     json.SetProperty("s.x", "1");
@@ -203,8 +195,7 @@ TEST(JsonObject, WritesNeedAnOwnerThatCanHoldThem)
     EXPECT_EQ(json.ToText(), "{}");
 }
 
-TEST(JsonObject, ArrayOperations)
-{
+TEST(JsonObject, ArrayOperations) {
     JsonObject json = Parsed(R"({"list":"not yet"})");
     json.AddArrayItem("a", "list");  // not an array: becomes one
     json.AddArrayItem(R"({"k":1})", "list", true);
@@ -242,10 +233,8 @@ TEST(JsonObject, ArrayOperations)
     EXPECT_EQ(object.GetText("[1]"), "x");
 }
 
-TEST(JsonObject, CountMemberNamesAndTypeOf)
-{
-    const JsonObject json = Parsed(
-        R"({"a":1,"b,c":"s","xtoJSONString":{"p":null},"parseJSON":[1],"t":true,"n":null})");
+TEST(JsonObject, CountMemberNamesAndTypeOf) {
+    const JsonObject json = Parsed(R"({"a":1,"b,c":"s","xtoJSONString":{"p":null},"parseJSON":[1],"t":true,"n":null})");
     EXPECT_EQ(json.Count(), 6);
     std::vector<Gbk> names;
     EXPECT_EQ(json.MemberNames(names), 6);
@@ -258,9 +247,14 @@ TEST(JsonObject, CountMemberNamesAndTypeOf)
     EXPECT_TRUE(names.empty());
 
     const std::pair<const char*, int> types[] = {
-        {"", JsonObject::kObject}, {"a", JsonObject::kNumber}, {"xtoJSONString", JsonObject::kObject},
-        {"parseJSON", JsonObject::kArray}, {"t", JsonObject::kOther}, {"n", JsonObject::kNull},
-        {"missing", JsonObject::kNull}, {"xtoJSONString.p", JsonObject::kNull},
+        {"", JsonObject::kObject},
+        {"a", JsonObject::kNumber},
+        {"xtoJSONString", JsonObject::kObject},
+        {"parseJSON", JsonObject::kArray},
+        {"t", JsonObject::kOther},
+        {"n", JsonObject::kNull},
+        {"missing", JsonObject::kNull},
+        {"xtoJSONString.p", JsonObject::kNull},
         {"xtoJSONString.p.q", JsonObject::kNull},
     };
     for (const auto& [path, type] : types) EXPECT_EQ(json.TypeOf(path), type) << path;
@@ -273,36 +267,36 @@ TEST(JsonObject, CountMemberNamesAndTypeOf)
     EXPECT_FALSE(json.Has("missing"));
 }
 
-TEST(JsonObject, NumbersAsTextAndAsJson)
-{
+TEST(JsonObject, NumbersAsTextAndAsJson) {
     const JsonObject json = Parsed(
         R"({"a":1.0,"b":1e16,"c":123456789012345678,"d":0.30000000000000004,"e":1e-5,"f":0.0001,)"
         R"("g":-0.0,"h":-2,"i":1e21,"j":1e-7,"k":1.5e-6,"l":12345678901234567890,"m":100})");
     const std::pair<const char*, const char*> text[] = {
-        {"a", "1"}, {"b", "1E+16"}, {"c", "1.23456789012346E+17"}, {"d", "0.3"}, {"e", "1E-05"},
-        {"f", "0.0001"}, {"g", "0"}, {"h", "-2"}, {"i", "1E+21"}, {"m", "100"},
+        {"a", "1"},   {"b", "1E+16"}, {"c", "1.23456789012346E+17"},
+        {"d", "0.3"}, {"e", "1E-05"}, {"f", "0.0001"},
+        {"g", "0"},   {"h", "-2"},    {"i", "1E+21"},
+        {"m", "100"},
     };
     for (const auto& [path, shown] : text) EXPECT_EQ(json.GetText(path), shown) << path;
     EXPECT_EQ(json.ToText(),
               R"({"a":1,"b":10000000000000000,"c":123456789012345680,"d":0.30000000000000004,"e":0.00001,)"
               R"("f":0.0001,"g":0,"h":-2,"i":1e+21,"j":1e-7,"k":0.0000015,"l":12345678901234567000,"m":100})");
 
-    const JsonObject values = Parsed(R"({"n":2.5,"s":" -2.5e1 ","bad":"2x","empty":"","t":true,"f":false,"l":[7],"o":{}})");
+    const JsonObject values =
+        Parsed(R"({"n":2.5,"s":" -2.5e1 ","bad":"2x","empty":"","t":true,"f":false,"l":[7],"o":{}})");
     const std::pair<const char*, double> numbers[] = {
         {"n", 2.5}, {"s", -25}, {"bad", 0}, {"empty", 0}, {"t", -1}, {"f", 0}, {"l", 7}, {"o", 0}, {"missing", 0},
     };
     for (const auto& [path, number] : numbers) EXPECT_EQ(values.GetNumber(path), number) << path;
 }
 
-TEST(JsonObject, StringsAreEscapedInJsonText)
-{
+TEST(JsonObject, StringsAreEscapedInJsonText) {
     const std::string text = R"({"s":"a\"b\\c\/\n\t\u0001\u001F\b\f"})";
     EXPECT_EQ(Parsed(text).ToText(), R"({"s":"a\"b\\c/\n\t\u0001\u001f\b\f"})");
     EXPECT_EQ(Parsed(text).GetText("s"), "a\"b\\c/\n\t\x01\x1F\b\f");
 }
 
-TEST(JsonObject, CopiesShareTheDocumentPartsDoNot)
-{
+TEST(JsonObject, CopiesShareTheDocumentPartsDoNot) {
     JsonObject json = Parsed(R"({"o":{"k":1}})");
     JsonObject copy = json.Copy();
     copy.SetProperty("added", "1");
@@ -316,13 +310,9 @@ TEST(JsonObject, CopiesShareTheDocumentPartsDoNot)
     EXPECT_EQ(json.GetObject("o..k").ToText(), "null");
 }
 
-std::string Nested(std::size_t depth)
-{
-    return std::string(depth, '[') + std::string(depth, ']');
-}
+std::string Nested(std::size_t depth) { return std::string(depth, '[') + std::string(depth, ']'); }
 
-TEST(JsonObject, NestingIsBounded)
-{
+TEST(JsonObject, NestingIsBounded) {
     JsonObject json;
     EXPECT_TRUE(json.Parse(Nested(512)));
     EXPECT_EQ(json.GetText("[0][0]", true).size(), 2u * 510);
@@ -338,8 +328,7 @@ TEST(JsonObject, NestingIsBounded)
     EXPECT_EQ(json.GetJson("a.b"), Nested(510));
 }
 
-TEST(JsonObject, ManyMembersStayCheap)
-{
+TEST(JsonObject, ManyMembersStayCheap) {
     // Each name looked up once per member: a lookup that walked the members would take
     // minutes here.
     const int count = 100000;

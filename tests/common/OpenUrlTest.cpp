@@ -17,8 +17,7 @@ namespace {
 
 // A stand-in for the desktop opener on PATH records its one argument, so no browser
 // starts and the test sees exactly what would have been opened.
-TEST(OpenUrl, PassesTheAddressAsOneUtf8ArgumentWithoutAShell)
-{
+TEST(OpenUrl, PassesTheAddressAsOneUtf8ArgumentWithoutAShell) {
     trelvix::test::TempHome home;
     const auto bin = home.root() / "bin";
     std::filesystem::create_directories(bin);

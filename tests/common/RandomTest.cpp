@@ -9,8 +9,7 @@ using namespace trelvix;
 
 namespace {
 
-TEST(RandomSources, UniformIntStaysInRangeAndReachesBothEnds)
-{
+TEST(RandomSources, UniformIntStaysInRangeAndReachesBothEnds) {
     SeededRandom random(1234);
     std::set<int> seen;
     for (int i = 0; i < 2000; ++i) {
@@ -25,8 +24,7 @@ TEST(RandomSources, UniformIntStaysInRangeAndReachesBothEnds)
     for (int i = 0; i < 100; ++i) random.UniformInt(INT_MIN, INT_MAX);  // whole range, no overflow
 }
 
-TEST(RandomSources, FixedRepeatsItsSequence)
-{
+TEST(RandomSources, FixedRepeatsItsSequence) {
     FixedRandom fixed({1, 2, 3});
     EXPECT_EQ(fixed.Next(), 1u);
     EXPECT_EQ(fixed.Next(), 2u);
@@ -38,8 +36,7 @@ TEST(RandomSources, FixedRepeatsItsSequence)
     EXPECT_EQ(tail.UniformInt(0, 2), static_cast<int>(0xFFFFFFFFu % 3));
 }
 
-TEST(RandomSources, SeededAndSecureVary)
-{
+TEST(RandomSources, SeededAndSecureVary) {
     SeededRandom a(99), b(99);
     EXPECT_EQ(a.Next(), b.Next());
     SecureRandom secure;

@@ -1,11 +1,10 @@
-#include "common/database/RecordDatabase.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "common/database/Sha256.h"
 #include "TestSupport.h"
+#include "common/database/RecordDatabase.h"
+#include "common/database/Sha256.h"
 
 namespace trelvix {
 namespace {
@@ -18,8 +17,7 @@ TEST(Sha256Test, KnownDigests) {
     // Two blocks: the padding no longer fits after 56 bytes.
     EXPECT_EQ(Sha256Hex("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
               "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
-    EXPECT_EQ(Sha256Hex(std::string(1000000, 'a')),
-              "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
+    EXPECT_EQ(Sha256Hex(std::string(1000000, 'a')), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 
 class RecordDatabaseTest : public ::testing::Test {

@@ -15,7 +15,6 @@ using namespace trelvix::test::bytes;
 
 namespace {
 
-
 struct Options {
     bool caseSensitive = false;
     bool multiline = true;
@@ -23,20 +22,17 @@ struct Options {
     bool quoteMarker = false;
 };
 
-bool RunPattern(RegexObject& r, const std::string& pattern, const std::string& subject, Options o = {})
-{
+bool RunPattern(RegexObject& r, const std::string& pattern, const std::string& subject, Options o = {}) {
     return r.Create(pattern, subject, o.caseSensitive, o.multiline, o.global, o.quoteMarker);
 }
 
-std::vector<std::string> AllMatches(const RegexObject& r)
-{
+std::vector<std::string> AllMatches(const RegexObject& r) {
     std::vector<std::string> out;
     for (long long i = 1; i <= r.MatchCount(); ++i) out.push_back(r.MatchText(i));
     return out;
 }
 
-std::vector<std::string> VisibleAll(const std::vector<std::string>& texts)
-{
+std::vector<std::string> VisibleAll(const std::vector<std::string>& texts) {
     std::vector<std::string> out;
     for (const auto& t : texts) out.push_back(trelvix::test::Visible(t));
     return out;
@@ -50,16 +46,23 @@ struct RunCase {
     std::vector<std::string> matches;
 };
 
-TEST(RegexObject, RunsPatternsAsTheScriptEnginesDo)
-{
+TEST(RegexObject, RunsPatternsAsTheScriptEnginesDo) {
     const RunCase cases[] = {
         {"empty subject", "a", "", {}, true, {}},
         {"case ignored by default, text as the subject has it", "abc", "xABCx aBc", {}, true, {"ABC", "aBc"}},
         {"case sensitive finds nothing and still runs", "abc", "xABCx", {.caseSensitive = true}, true, {}},
         {"unbalanced parenthesis is rejected", "(a", "aaa", {}, false, {}},
-        {"quote marker becomes a double quote", G("#引号(.*?)#引号"), "x=\"1\" y=\"22\"",
-         {.quoteMarker = true}, true, {"\"1\"", "\"22\""}},
-        {"quote marker stays literal without the option", G("#引号(.*?)#引号"), G("\"1\" #引号2#引号"), {}, true,
+        {"quote marker becomes a double quote",
+         G("#引号(.*?)#引号"),
+         "x=\"1\" y=\"22\"",
+         {.quoteMarker = true},
+         true,
+         {"\"1\"", "\"22\""}},
+        {"quote marker stays literal without the option",
+         G("#引号(.*?)#引号"),
+         G("\"1\" #引号2#引号"),
+         {},
+         true,
          {G("#引号2#引号")}},
         {"without global only the first match", "a", "aaa", {.global = false}, true, {"a"}},
         {"dot takes a two-byte character whole", "a.b", G("a中b"), {}, true, {G("a中b")}},
@@ -95,8 +98,7 @@ TEST(RegexObject, RunsPatternsAsTheScriptEnginesDo)
 
 // Left alone, this search would backtrack 2^30 ways: the engine's limits end
 // it as a failed run, however fast the machine.
-TEST(RegexObject, RunawayBacktrackingEndsAtTheEnginesLimits)
-{
+TEST(RegexObject, RunawayBacktrackingEndsAtTheEnginesLimits) {
     RegexObject r;
     EXPECT_FALSE(r.Create("(a+)+$", std::string(30, 'a') + "b"));
     EXPECT_EQ(r.MatchCount(), 0);
@@ -104,8 +106,7 @@ TEST(RegexObject, RunawayBacktrackingEndsAtTheEnginesLimits)
     EXPECT_EQ(r.Replace("x"), "");
 }
 
-TEST(RegexObject, ALargeCatalogueStaysWithinTheLimits)
-{
+TEST(RegexObject, ALargeCatalogueStaysWithinTheLimits) {
     // As long as the longest catalogue lines, and far more of them.
     std::string catalogue;
     for (int i = 0; i < 200; ++i) {
@@ -129,8 +130,7 @@ struct GroupCase {
     long long offset;
 };
 
-TEST(RegexObject, TextsAndByteOffsetsOfMatchesAndGroups)
-{
+TEST(RegexObject, TextsAndByteOffsetsOfMatchesAndGroups) {
     const GroupCase cases[] = {
         {"a letter after a two-byte character", "a", G("中a"), 1, kWhole, "a", 2},
         {"the second of two equal matches", "a", "aa", 2, kWhole, "a", 1},
@@ -167,8 +167,7 @@ TEST(RegexObject, TextsAndByteOffsetsOfMatchesAndGroups)
     }
 }
 
-TEST(RegexObject, HelpLinesKeepTheirCarriageReturn)
-{
+TEST(RegexObject, HelpLinesKeepTheirCarriageReturn) {
     const std::string help = G("[正则表达式语法说明]\r\nlen=2\r\n1=\\\t转义{#换}字符\r\n7=.\t除换行符以外\r\n");
     RegexObject r;
     ASSERT_TRUE(r.Create("([0-9]{1,2})=(.*)\t(.*?)\n", help));
@@ -189,8 +188,7 @@ struct ReplaceCase {
     std::string result;
 };
 
-TEST(RegexObject, ReplaceExpandsTheDollarForms)
-{
+TEST(RegexObject, ReplaceExpandsTheDollarForms) {
     const ReplaceCase cases[] = {
         {"every match by default", "a", "banana", "o", {}, "bonono"},
         {"only the first without global", "a", "banana", "o", {.global = false}, "bonana"},
@@ -200,14 +198,19 @@ TEST(RegexObject, ReplaceExpandsTheDollarForms)
         {"text before and after", "b", "abc", "[$`|$']", {}, "a[a|c]c"},
         {"a doubled dollar is one", "b", "abc", "$$1", {}, "a$1c"},
         {"$0, a lone dollar and a missing group stay as typed", "(b)", "abc", "$0$x$2$", {}, "a$0$x$2$c"},
-        {"two digits when they name a group", "(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", "abcdefghij", "$10|$01", {},
-         "j|a"},
+        {"two digits when they name a group", "(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", "abcdefghij", "$10|$01", {}, "j|a"},
         {"one digit when two name no group", "(a)", "a", "$10", {}, "a0"},
         {"a group that took no part is empty", "(x)?a", "a", "[$1]", {}, "[]"},
         {"empty matches step on", "x*", "ab", "-", {}, "-a-b-"},
         {"two-byte characters pass whole", "b", G("中b文"), G("乗$&文"), {}, G("中乗b文文")},
         {"a dollar after a two-byte character", "b", "b", kBackslashTrail + "$&", {}, kBackslashTrail + "b"},
-        {"a dollar after a lone lead byte", "b", "b", "\x81$&", {}, "\x81" "b"},
+        {"a dollar after a lone lead byte",
+         "b",
+         "b",
+         "\x81$&",
+         {},
+         "\x81"
+         "b"},
     };
     for (const auto& c : cases) {
         RegexObject r;
@@ -220,8 +223,7 @@ TEST(RegexObject, ReplaceExpandsTheDollarForms)
     EXPECT_EQ(RegexObject().Replace("x"), "");
 }
 
-TEST(RegexObject, ASecondCreateForgetsTheFirstRunEntirely)
-{
+TEST(RegexObject, ASecondCreateForgetsTheFirstRunEntirely) {
     RegexObject r;
     EXPECT_EQ(r.PatternText(), "");
     ASSERT_TRUE(r.Create(G("(#引号)(x)"), "\"x \"X", true, true, true, true));
@@ -250,8 +252,7 @@ TEST(RegexObject, ASecondCreateForgetsTheFirstRunEntirely)
     EXPECT_EQ(r.MatchCount(), 0);
 }
 
-TEST(RegexObject, ACopyKeepsTheRunWhenTheOriginalGoes)
-{
+TEST(RegexObject, ACopyKeepsTheRunWhenTheOriginalGoes) {
     auto original = std::make_unique<RegexObject>();
     ASSERT_TRUE(original->Create("(b)", G("a中b")));
     std::unique_ptr<RegexObject> copy = original->Copy();
@@ -274,11 +275,13 @@ TEST(RegexObject, ACopyKeepsTheRunWhenTheOriginalGoes)
     EXPECT_EQ(second.MatchText(1), "b");
 }
 
-TEST(RegexObject, BrokenGbkCostsOneCharacterAndKeepsTheOffsets)
-{
+TEST(RegexObject, BrokenGbkCostsOneCharacterAndKeepsTheOffsets) {
     // 81 20 is a lead byte with no valid second byte, FF is no character at all:
     // each stands for one unknown character and the text after it is read as usual.
-    const std::string subject = "\x81 a\xFF" "b" + G("中") + "c";
+    const std::string subject =
+        "\x81 a\xFF"
+        "b" +
+        G("中") + "c";
     RegexObject r;
     ASSERT_TRUE(r.Create("[a-c]", subject));
     ASSERT_EQ(r.MatchCount(), 3);
@@ -296,22 +299,15 @@ TEST(RegexObject, BrokenGbkCostsOneCharacterAndKeepsTheOffsets)
 
 // A time-bounded run finds what an unbounded one finds, however its searches are
 // cut into windows of start positions; a cap keeps the first matches.
-TEST(RegexObject, BoundedRunsFindTheSameMatchesAndStopAtTheirBounds)
-{
+TEST(RegexObject, BoundedRunsFindTheSameMatchesAndStopAtTheirBounds) {
     const std::string longText = std::string(40, 'x') + G("中文") + "ab\r\n" + std::string(50, 'y') + "ab";
     struct Case {
         std::string pattern;
         std::string subject;
     };
     const Case cases[] = {
-        {"ab", longText},
-        {"a*", G("中a文")},
-        {"(?<=y)a", longText},
-        {"^y+", longText},
-        {"[^x]+$", longText},
-        {G("中文"), longText},
-        {"x{30,}", longText},
-        {"b|$", longText},
+        {"ab", longText},     {"a*", G("中a文")},    {"(?<=y)a", longText}, {"^y+", longText},
+        {"[^x]+$", longText}, {G("中文"), longText}, {"x{30,}", longText},  {"b|$", longText},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pattern);

@@ -18,8 +18,7 @@ using trelvix::test::bytes::kBackslashTrail;
 
 namespace {
 
-TEST(RouterOsEscapes, EncodeAndDecodeBothWays)
-{
+TEST(RouterOsEscapes, EncodeAndDecodeBothWays) {
     const std::pair<std::string, std::string> cases[] = {
         {"a b/c_d:e", "a\\20b\\2Fc\\5Fd\\3Ae"},
         {G("a b/测试-1.2"), "a\\20b\\2F\\B2\\E2\\CA\\D4-1.2"},
@@ -34,12 +33,11 @@ TEST(RouterOsEscapes, EncodeAndDecodeBothWays)
     }
 }
 
-TEST(RouterOsEscapes, OnlyLettersDigitsDashAndDotAreSafe)
-{
+TEST(RouterOsEscapes, OnlyLettersDigitsDashAndDotAreSafe) {
     const std::pair<unsigned char, std::string> cases[] = {
-        {0x2C, "\\2C"}, {0x2D, "-"}, {0x2E, "."}, {0x2F, "\\2F"}, {0x30, "0"},
-        {0x39, "9"},    {0x3A, "\\3A"}, {0x40, "\\40"}, {0x41, "A"}, {0x5A, "Z"},
-        {0x5B, "\\5B"}, {0x60, "\\60"}, {0x61, "a"}, {0x7A, "z"}, {0x7B, "\\7B"},
+        {0x2C, "\\2C"}, {0x2D, "-"},    {0x2E, "."},    {0x2F, "\\2F"}, {0x30, "0"},
+        {0x39, "9"},    {0x3A, "\\3A"}, {0x40, "\\40"}, {0x41, "A"},    {0x5A, "Z"},
+        {0x5B, "\\5B"}, {0x60, "\\60"}, {0x61, "a"},    {0x7A, "z"},    {0x7B, "\\7B"},
     };
     for (const auto& [byte, escaped] : cases) {
         const std::string one(1, static_cast<char>(byte));
@@ -49,8 +47,7 @@ TEST(RouterOsEscapes, OnlyLettersDigitsDashAndDotAreSafe)
     }
 }
 
-TEST(RouterOsEscapes, DecodeTakesOnlyBackslashAndTwoHexDigits)
-{
+TEST(RouterOsEscapes, DecodeTakesOnlyBackslashAndTwoHexDigits) {
     const std::pair<std::string, std::string> cases[] = {
         {"\\b2\\e2\\ca\\d4", G("测试")},
         {"\\B2\\e2\\Ca\\d4", G("测试")},
@@ -72,8 +69,7 @@ TEST(RouterOsEscapes, DecodeTakesOnlyBackslashAndTwoHexDigits)
     }
 }
 
-TEST(PercentEscapes, EncodeEveryByteOrKeepTheSafeOnes)
-{
+TEST(PercentEscapes, EncodeEveryByteOrKeepTheSafeOnes) {
     EXPECT_EQ(PercentEncode("A1"), "%41%31");
     EXPECT_EQ(PercentEncode("A1", true), "A1");
     EXPECT_EQ(PercentEncode(""), "");
@@ -82,25 +78,17 @@ TEST(PercentEscapes, EncodeEveryByteOrKeepTheSafeOnes)
     EXPECT_EQ(PercentEncode(G("测 x"), true, true), "%E6%B5%8B%20x");
 }
 
-TEST(PercentEscapes, DecodeLeavesAPercentWithoutTwoHexDigits)
-{
+TEST(PercentEscapes, DecodeLeavesAPercentWithoutTwoHexDigits) {
     const std::pair<std::string, std::string> cases[] = {
-        {"%41%4a%4A", "AJJ"},
-        {"%", "%"},
-        {"a%", "a%"},
-        {"%4", "%4"},
-        {"%G1", "%G1"},
-        {"%%41", "%A"},
-        {"\\41", "\\41"},
-        {"", ""},
+        {"%41%4a%4A", "AJJ"}, {"%", "%"},     {"a%", "a%"},     {"%4", "%4"},
+        {"%G1", "%G1"},       {"%%41", "%A"}, {"\\41", "\\41"}, {"", ""},
     };
     for (const auto& [escaped, plain] : cases) EXPECT_EQ(PercentDecode(escaped), plain) << escaped;
     EXPECT_EQ(PercentDecode("%E6%B5%8B%E8%AF%95", true), G("测试"));
     EXPECT_EQ(PercentDecode("%B2%E2"), G("测"));
 }
 
-TEST(Quoting, QuoteWrapsAsItStandsAndQuoteTypedEscapes)
-{
+TEST(Quoting, QuoteWrapsAsItStandsAndQuoteTypedEscapes) {
     EXPECT_EQ(Quote("a\"b\\c$"), "\"a\"b\\c$\"");
     EXPECT_EQ(Quote(""), "\"\"");
     const std::pair<std::string, std::string> typed[] = {
@@ -128,8 +116,7 @@ TEST(Quoting, QuoteWrapsAsItStandsAndQuoteTypedEscapes)
 // knowing nothing of GBK. Gives nothing where the router would not store the text
 // as it stands: a bare $ (a variable), a bare ? (a pasted ? asks the terminal for
 // help), an unknown escape, no closing quote, or anything after it.
-std::optional<std::string> ReadRouterOsString(std::string_view line)
-{
+std::optional<std::string> ReadRouterOsString(std::string_view line) {
     if (line.empty() || line[0] != '"') return std::nullopt;
     const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
     std::string out;
@@ -145,30 +132,31 @@ std::optional<std::string> ReadRouterOsString(std::string_view line)
         }
         if (++i == line.size()) return std::nullopt;
         switch (const char e = line[i]) {
-        case '"': case '\\': case '$': case '?': out.push_back(e); break;
-        case 'n': out.push_back('\n'); break;
-        case 'r': out.push_back('\r'); break;
-        case 't': out.push_back('\t'); break;
-        case '_': out.push_back(' '); break;
-        default:
-            if (!hex(e) || i + 1 == line.size() || !hex(line[i + 1])) return std::nullopt;
-            out.push_back(static_cast<char>(std::stoi(std::string(line.substr(i, 2)), nullptr, 16)));
-            ++i;
+            case '"':
+            case '\\':
+            case '$':
+            case '?': out.push_back(e); break;
+            case 'n': out.push_back('\n'); break;
+            case 'r': out.push_back('\r'); break;
+            case 't': out.push_back('\t'); break;
+            case '_': out.push_back(' '); break;
+            default:
+                if (!hex(e) || i + 1 == line.size() || !hex(line[i + 1])) return std::nullopt;
+                out.push_back(static_cast<char>(std::stoi(std::string(line.substr(i, 2)), nullptr, 16)));
+                ++i;
         }
     }
     return std::nullopt;
 }
 
-bool IsBareByte(char c)
-{
+bool IsBareByte(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 ||
            std::string_view("-_.:/,@+").find(c) != std::string_view::npos;
 }
 
 // Random byte strings in which the bytes that matter turn up often: the three
 // escaped bytes, "?", blanks, GBK lead bytes and 0x5C as a second byte.
-std::string RandomTypedBytes(std::mt19937& engine)
-{
+std::string RandomTypedBytes(std::mt19937& engine) {
     static const std::string kOften = "\\\"$?ab09-_./:,@+ ;=[]{}()#\t\r\n\x81\x9C\xB2\xE2\xFE\xFF\x5C\x40\x7F\x80";
     std::uniform_int_distribution<int> length(0, 24);
     std::uniform_int_distribution<int> kind(0, 2);
@@ -180,18 +168,16 @@ std::string RandomTypedBytes(std::mt19937& engine)
     return out;
 }
 
-TEST(Quoting, TheReaderRefusesWhatBreaksALine)
-{
+TEST(Quoting, TheReaderRefusesWhatBreaksALine) {
     // The reader is the yardstick below, so it must catch the faults it is there for.
     EXPECT_EQ(ReadRouterOsString("\"a\\$b\\\"c\\\\d\\?\""), "a$b\"c\\d?");
     EXPECT_EQ(ReadRouterOsString("\"\\41\\_\""), "A ");
-    for (const std::string broken : {"\"\x9C\x5C\"", "\"\x81\"\"", "\"a$b\"", "\"a?\"", "\"a\"b", "\"a", "a",
-                                     "\"\\q\"", "\"a\r\nb\"", "\"a\nb\""})
+    for (const std::string broken :
+         {"\"\x9C\x5C\"", "\"\x81\"\"", "\"a$b\"", "\"a?\"", "\"a\"b", "\"a", "a", "\"\\q\"", "\"a\r\nb\"", "\"a\nb\""})
         EXPECT_EQ(ReadRouterOsString(broken), std::nullopt) << Visible(broken);
 }
 
-TEST(Quoting, EveryTypedByteStringReadsBackExactly)
-{
+TEST(Quoting, EveryTypedByteStringReadsBackExactly) {
     std::mt19937 engine(20240601);
     for (int round = 0; round < 20000; ++round) {
         const std::string typed = RandomTypedBytes(engine);
@@ -204,8 +190,7 @@ TEST(Quoting, EveryTypedByteStringReadsBackExactly)
     }
 }
 
-TEST(Quoting, TypedWordStaysBareOnlyForPlainBytes)
-{
+TEST(Quoting, TypedWordStaysBareOnlyForPlainBytes) {
     const std::pair<std::string, std::string> cases[] = {
         {"", ""},
         {"PCQ-up", "PCQ-up"},
@@ -226,14 +211,12 @@ TEST(Quoting, TypedWordStaysBareOnlyForPlainBytes)
     for (const auto& [typed, word] : cases) EXPECT_EQ(Visible(TypedWord(typed)), Visible(word)) << Visible(typed);
 }
 
-TEST(Quoting, CommentFromBoxEscapesTheText)
-{
+TEST(Quoting, CommentFromBoxEscapesTheText) {
     EXPECT_EQ(CommentFromBox(G("办公室")), " comment=\"\\B0\\EC\\B9\\AB\\CA\\D2\"");
     EXPECT_EQ(CommentFromBox(""), "");
 }
 
-BatchReplaceOptions Options(std::optional<long long> count, long long start, bool caseSensitive)
-{
+BatchReplaceOptions Options(std::optional<long long> count, long long start, bool caseSensitive) {
     BatchReplaceOptions options;
     options.count = count;
     options.start = start;
@@ -241,8 +224,7 @@ BatchReplaceOptions Options(std::optional<long long> count, long long start, boo
     return options;
 }
 
-TEST(BatchReplace, PairsApplyInOrderWithoutCaseByDefault)
-{
+TEST(BatchReplace, PairsApplyInOrderWithoutCaseByDefault) {
     struct Case {
         std::string text;
         std::vector<ReplacePair> pairs;
@@ -267,26 +249,22 @@ TEST(BatchReplace, PairsApplyInOrderWithoutCaseByDefault)
     EXPECT_EQ(BatchReplace("{wan}-{wan}", {{"{wan}", "ether1"}}), "ether1-ether1");
 }
 
-TEST(NormalizeRate, MbFirstOtherwiseEveryM)
-{
+TEST(NormalizeRate, MbFirstOtherwiseEveryM) {
     const std::pair<std::string, std::string> cases[] = {
-        {"10mb", "10M"}, {"10m", "10M"}, {"10MB", "10MB"}, {"512k", "512k"},
-        {"10m/20mb", "10m/20M"}, {"mm", "MM"}, {"", ""},
+        {"10mb", "10M"},         {"10m", "10M"}, {"10MB", "10MB"}, {"512k", "512k"},
+        {"10m/20mb", "10m/20M"}, {"mm", "MM"},   {"", ""},
     };
     for (const auto& [text, rate] : cases) EXPECT_EQ(NormalizeRate(text), rate) << text;
 }
 
-TEST(IntToHex, UpperCaseWithoutLeadingZeros)
-{
+TEST(IntToHex, UpperCaseWithoutLeadingZeros) {
     const std::pair<std::int64_t, std::string> cases[] = {
-        {-1, ""}, {0, "0"}, {10, "A"}, {255, "FF"}, {4096, "1000"},
-        {INT64_MAX, "7FFFFFFFFFFFFFFF"},
+        {-1, ""}, {0, "0"}, {10, "A"}, {255, "FF"}, {4096, "1000"}, {INT64_MAX, "7FFFFFFFFFFFFFFF"},
     };
     for (const auto& [value, hex] : cases) EXPECT_EQ(IntToHex(value), hex) << value;
 }
 
-TEST(RandomMacList, OctetsAlwaysTwoUpperCaseDigits)
-{
+TEST(RandomMacList, OctetsAlwaysTwoUpperCaseDigits) {
     struct Case {
         std::string prefix;
         bool usePrefix;
@@ -325,8 +303,7 @@ TEST(RandomMacList, OctetsAlwaysTwoUpperCaseDigits)
     EXPECT_EQ(lines, 200u);
 }
 
-TEST(TextBetween, MarkersAndEdges)
-{
+TEST(TextBetween, MarkersAndEdges) {
     struct Case {
         std::string text, left, right;
         long long start;
@@ -362,12 +339,16 @@ TEST(TextBetween, MarkersAndEdges)
     }
 }
 
-TEST(IpPrefix3, ThreeOrFourPartsGiveTheFirstThree)
-{
+TEST(IpPrefix3, ThreeOrFourPartsGiveTheFirstThree) {
     const std::pair<std::string, std::string> cases[] = {
-        {"192.168.1", "192.168.1."}, {"192.168.1.0", "192.168.1."}, {"192.168.1.", "192.168.1."},
-        {"192.168", ""},             {"1.2.3.4.5", ""},             {"", ""},
-        {"a.b.c", "a.b.c."},         {"10..1", "10..1."},
+        {"192.168.1", "192.168.1."},
+        {"192.168.1.0", "192.168.1."},
+        {"192.168.1.", "192.168.1."},
+        {"192.168", ""},
+        {"1.2.3.4.5", ""},
+        {"", ""},
+        {"a.b.c", "a.b.c."},
+        {"10..1", "10..1."},
     };
     for (const auto& [text, prefix] : cases) EXPECT_EQ(IpPrefix3(text), prefix) << text;
 }

@@ -17,9 +17,9 @@ namespace {
 
 // Bytes that matter to the parsers turn up often: escape markers, hex digits, lead
 // bytes, 0x5C as a second byte, the full-width blank, UTF-8 starts.
-std::string RandomBytes(std::mt19937& engine)
-{
-    static const std::string kInteresting = "\\%0123456789aAfFgG.\"$#:- \t\r\n\x81\x5C\xA1\xB2\xE2\xE6\xF0\xFE\xFF\x80\xC0\xED";
+std::string RandomBytes(std::mt19937& engine) {
+    static const std::string kInteresting =
+        "\\%0123456789aAfFgG.\"$#:- \t\r\n\x81\x5C\xA1\xB2\xE2\xE6\xF0\xFE\xFF\x80\xC0\xED";
     std::uniform_int_distribution<int> length(0, 40);
     std::uniform_int_distribution<int> kind(0, 3);
     std::uniform_int_distribution<int> anyByte(0, 255);
@@ -31,8 +31,7 @@ std::string RandomBytes(std::mt19937& engine)
     return out;
 }
 
-bool IsValidUtf8(const std::string& text)
-{
+bool IsValidUtf8(const std::string& text) {
     iconv_t cd = iconv_open("UTF-32LE", "UTF-8");
     std::string in = text;
     std::string out(text.size() * 4 + 4, '\0');
@@ -44,15 +43,13 @@ bool IsValidUtf8(const std::string& text)
     return ok;
 }
 
-std::string Join(const std::vector<Gbk>& pieces, const std::string& separator)
-{
+std::string Join(const std::vector<Gbk>& pieces, const std::string& separator) {
     std::string out;
     for (std::size_t i = 0; i < pieces.size(); ++i) out += (i ? separator : "") + pieces[i];
     return out;
 }
 
-TEST(TextFuzz, DecodersAndConvertersStaySane)
-{
+TEST(TextFuzz, DecodersAndConvertersStaySane) {
     std::mt19937 engine(20170808);
     for (int round = 0; round < 4000; ++round) {
         const std::string s = RandomBytes(engine);
@@ -91,11 +88,15 @@ TEST(TextFuzz, DecodersAndConvertersStaySane)
         ASSERT_TRUE(at == -1 || (at >= 1 && at <= static_cast<long long>(s.size())));
         // A search from the middle agrees with a replacement, which walks from the front.
         if (!t.empty()) {
-            const long long start = std::uniform_int_distribution<long long>(0, static_cast<long long>(s.size()) + 1)(engine);
+            const long long start =
+                std::uniform_int_distribution<long long>(0, static_cast<long long>(s.size()) + 1)(engine);
             const std::string marked = ReplaceAll(s, t, std::string(t.size() + 1, '\x01'), true, start, 1);
             long long firstChange = -1;
             for (std::size_t i = 0; i < s.size(); ++i) {
-                if (marked[i] != s[i]) { firstChange = static_cast<long long>(i) + 1; break; }
+                if (marked[i] != s[i]) {
+                    firstChange = static_cast<long long>(i) + 1;
+                    break;
+                }
             }
             if (firstChange == -1 && marked.size() != s.size()) firstChange = static_cast<long long>(s.size()) + 1;
             const long long found = Find(s, t, start);

@@ -12,8 +12,7 @@ namespace {
 
 const std::string kAgent = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 
-TEST(HeaderValue, TextAfterTheFirstColonWithoutSpaces)
-{
+TEST(HeaderValue, TextAfterTheFirstColonWithoutSpaces) {
     const std::pair<std::string, std::string> cases[] = {
         {"User-Agent:  Bot/1.0 (x)  ", "Bot/1.0 (x)"},
         {"Location: http://a.b:81/c", "http://a.b:81/c"},
@@ -25,8 +24,7 @@ TEST(HeaderValue, TextAfterTheFirstColonWithoutSpaces)
     for (const auto& [line, value] : cases) EXPECT_EQ(HeaderValue(line), value) << Visible(line);
 }
 
-TEST(Url, HostPortAndPath)
-{
+TEST(Url, HostPortAndPath) {
     struct Case {
         std::string url, host, hostAndPort;
         long long port;
@@ -56,8 +54,7 @@ TEST(Url, HostPortAndPath)
     }
 }
 
-TEST(Cookies, SetCookieLinesGiveTheirNameAndValue)
-{
+TEST(Cookies, SetCookieLinesGiveTheirNameAndValue) {
     const std::pair<std::string, std::string> cases[] = {
         {"HTTP/1.1 200 OK\r\nSet-Cookie: s=1; path=/\r\nSet-Cookie: t=2", "s=1; t=2"},
         {"HTTP/1.1 200 OK\r\nContent-Length: 0", ""},
@@ -68,8 +65,7 @@ TEST(Cookies, SetCookieLinesGiveTheirNameAndValue)
     for (const auto& [headers, cookies] : cases) EXPECT_EQ(CookiesFromHeaders(headers), cookies) << Visible(headers);
 }
 
-TEST(Cookies, MergeKeepsNewOverOldAndDropsDeleted)
-{
+TEST(Cookies, MergeKeepsNewOverOldAndDropsDeleted) {
     struct Case {
         std::string oldCookies, newCookies, merged, newAfter;
     };
@@ -92,8 +88,7 @@ TEST(Cookies, MergeKeepsNewOverOldAndDropsDeleted)
     }
 }
 
-TEST(Cookies, NamesListsAndIndexes)
-{
+TEST(Cookies, NamesListsAndIndexes) {
     const std::pair<std::string, std::string> names[] = {
         {" a =1", "a"}, {"flag", "flag"}, {"=v", ""}, {"a=b=c", "a"}, {G("名=值"), G("名")},
     };
@@ -115,8 +110,7 @@ TEST(Cookies, NamesListsAndIndexes)
 
 // A chatty site's long lists merge whole (their cost is measured by
 // bench/bench_cookies, not by the clock of a test).
-TEST(Cookies, LongListsMergeWhole)
-{
+TEST(Cookies, LongListsMergeWhole) {
     Gbk oldCookies, newCookies;
     for (int i = 0; i < 100000; ++i) {
         oldCookies += "o" + std::to_string(i % 50000) + "=1; ";
@@ -127,8 +121,7 @@ TEST(Cookies, LongListsMergeWhole)
     EXPECT_EQ(Split(merged, "; ").size(), 150000u);
 }
 
-TEST(RequestHeaders, DefaultLinesAreAddedWhenMissing)
-{
+TEST(RequestHeaders, DefaultLinesAreAddedWhenMissing) {
     const std::string url = "http://a.example/x?y=1";
     const std::string defaults = "\r\nReferer: " + url +
                                  "\r\nAccept-Language: zh-cn\r\nContent-Type: application/x-www-form-urlencoded";
@@ -150,8 +143,7 @@ TEST(RequestHeaders, DefaultLinesAreAddedWhenMissing)
         EXPECT_EQ(Visible(ComposeRequestHeaders(c.headers, url, c.cookies)), Visible(c.sent)) << Visible(c.headers);
 }
 
-TEST(RequestHeaders, AgentIsTheFirstUserAgentLine)
-{
+TEST(RequestHeaders, AgentIsTheFirstUserAgentLine) {
     const std::pair<std::string, std::string> cases[] = {
         {"", kAgent},
         {"Accept: */*", kAgent},

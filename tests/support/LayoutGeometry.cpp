@@ -9,10 +9,12 @@ using ui::Kind;
 
 bool Drawn(Kind kind) {
     switch (kind) {
-    case Kind::Menu: case Kind::MenuItem: case Kind::FileDialog: case Kind::TrayIcon: case Kind::BalloonTip:
-        return false;
-    default:
-        return true;
+        case Kind::Menu:
+        case Kind::MenuItem:
+        case Kind::FileDialog:
+        case Kind::TrayIcon:
+        case Kind::BalloonTip: return false;
+        default: return true;
     }
 }
 

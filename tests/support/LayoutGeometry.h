@@ -24,11 +24,11 @@ struct Holder {
 
 struct PlacedControl {
     const ui::ControlSpec* spec = nullptr;
-    ui::Rect rect;                            // in window coordinates
-    std::vector<Holder> holders;              // outermost first
-    std::vector<std::string> ancestors;       // every control that holds it, pages included
+    ui::Rect rect;                             // in window coordinates
+    std::vector<Holder> holders;               // outermost first
+    std::vector<std::string> ancestors;        // every control that holds it, pages included
     std::map<std::string, std::size_t> pages;  // the page of each tab control on the way
-    bool shown = true;                        // visible by the layout, and so is all that holds it
+    bool shown = true;                         // visible by the layout, and so is all that holds it
 };
 
 // Every control that a window draws (menus, dialogs, tray icons and tips are

@@ -55,16 +55,16 @@ public:
             reads_ = 0;
         }
         return Call<Result>(*this, std::async(std::launch::async, [this, call = std::move(call)]() mutable {
-                                struct Finished {
-                                    ManualSteadyClock& clock;
-                                    ~Finished() {
-                                        std::lock_guard lock(clock.mutex_);
-                                        clock.finished_ = true;
-                                        clock.changed_.notify_all();
-                                    }
-                                } finished{*this};
-                                return call();
-                            }));
+            struct Finished {
+                ManualSteadyClock& clock;
+                ~Finished() {
+                    std::lock_guard lock(clock.mutex_);
+                    clock.finished_ = true;
+                    clock.changed_.notify_all();
+                }
+            } finished{*this};
+            return call();
+        }));
     }
 
     // Moves the clock to `since` past its start.

@@ -14,12 +14,10 @@ bool InCi();
 
 // `usable`: whatever the test needs to have found; `what` names it. A
 // statement in a test body or SetUp: it ends the test when `usable` is false.
-#define TRELVIX_NEED(usable, what)                                                     \
-    if (usable) {                                                                      \
-    } else if (::trelvix::test::InCi())                                                \
-        GTEST_FAIL() << "CI=true runs every GUI test, but there is no " << (what);     \
-    else                                                                               \
-        GTEST_SKIP() << "no " << (what)
+#define TRELVIX_NEED(usable, what)                                                                                 \
+    if (usable) {                                                                                                  \
+    } else if (::trelvix::test::InCi()) GTEST_FAIL() << "CI=true runs every GUI test, but there is no " << (what); \
+    else GTEST_SKIP() << "no " << (what)
 
 // A display the toolkit can start on: DISPLAY set, or the toolkit started.
 #define TRELVIX_NEED_DISPLAY(usable) TRELVIX_NEED(usable, "usable display (is Xvfb running?)")

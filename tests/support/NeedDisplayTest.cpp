@@ -18,13 +18,14 @@ void GuiTestBody(bool usable) {
 
 TEST(NeedDisplay, FailsInCiSkipsElsewhereAndRunsWithADisplay) {
     enum class Outcome { Runs, Skipped, Fails };
-    struct Row { const char* ci; bool usable; Outcome outcome; };
+    struct Row {
+        const char* ci;
+        bool usable;
+        Outcome outcome;
+    };
     const Row rows[] = {
-        {nullptr, false, Outcome::Skipped},
-        {"false", false, Outcome::Skipped},
-        {"true", false, Outcome::Fails},
-        {"true", true, Outcome::Runs},
-        {nullptr, true, Outcome::Runs},
+        {nullptr, false, Outcome::Skipped}, {"false", false, Outcome::Skipped}, {"true", false, Outcome::Fails},
+        {"true", true, Outcome::Runs},      {nullptr, true, Outcome::Runs},
     };
     const char* before = std::getenv("CI");
     const std::optional<std::string> saved = before ? std::optional<std::string>(before) : std::nullopt;
@@ -37,7 +38,8 @@ TEST(NeedDisplay, FailsInCiSkipsElsewhereAndRunsWithADisplay) {
                 ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
             GuiTestBody(r.usable);
         }
-        const std::string where = std::string("CI=") + (r.ci ? r.ci : "(unset)") + (r.usable ? " with" : " without") + " a display";
+        const std::string where = std::string("CI=") + (r.ci ? r.ci : "(unset)") + (r.usable ? " with" : " without") +
+                                  " a display";
         bool failed = false, skipped = false;
         for (int i = 0; i < results.size(); ++i) {
             failed |= results.GetTestPartResult(i).fatally_failed();

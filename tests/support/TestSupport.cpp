@@ -1,5 +1,4 @@
 #include "TestSupport.h"
-#include "NeedDisplay.h"
 
 #include <iconv.h>
 
@@ -9,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "NeedDisplay.h"
 
 namespace trelvix::test {
 

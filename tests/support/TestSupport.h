@@ -44,6 +44,7 @@ public:
     TempHome();
     ~TempHome();
     const std::filesystem::path& root() const { return root_; }
+
 private:
     std::filesystem::path root_;
 };

@@ -44,9 +44,9 @@ TEST_F(ToolWindows, AToolsOwnSetUpRunsOncePerLoadWithTheContext) {
     EXPECT_TRUE(calculator.shown());
     EXPECT_TRUE(ShowToolWindow(tools, ToolIndex::Ipv6Tunnel).close());
     ShowToolWindow(tools, ToolIndex::Ipv6Tunnel);
-    EXPECT_EQ(packsApplied, (std::vector<std::string>{"SubnetCalculatorWindow language3.ini",
-                                                      "Ipv6TunnelWindow language5.ini",
-                                                      "Ipv6TunnelWindow language5.ini"}));
+    EXPECT_EQ(packsApplied,
+              (std::vector<std::string>{"SubnetCalculatorWindow language3.ini", "Ipv6TunnelWindow language5.ini",
+                                        "Ipv6TunnelWindow language5.ini"}));
 
     // At shut-down the hidden ones go too.
     calculator.close();

@@ -125,7 +125,12 @@ TEST_F(BackgroundWorkTest, StoppingWaitsForAJobThatIgnoresItOnlyABoundedTime) {
     bool used = false;
     {
         BackgroundWork work(ui, w);
-        work.start([&](Job&) { release.pass(); return 1; }, [&used](int) { used = true; });
+        work.start(
+            [&](Job&) {
+                release.pass();
+                return 1;
+            },
+            [&used](int) { used = true; });
         const auto before = std::chrono::steady_clock::now();
         work.stop();
         EXPECT_GE(std::chrono::steady_clock::now() - before, BackgroundWork::kJoinBound);

@@ -24,30 +24,50 @@ static_assert(std::is_convertible_v<const GbkText&, const Gbk&>);
 static_assert(std::is_convertible_v<const GbkText&, std::string_view>);
 
 template <class T>
-concept SetsText = requires(Window& w, T t) { w.setText("c", t); };
+concept SetsText = requires(Window& w, T t) {
+    w.setText("c", t);
+};
 template <class T>
-concept ReplacesSelection = requires(Window& w, T t) { w.replaceSelection("c", t); };
+concept ReplacesSelection = requires(Window& w, T t) {
+    w.replaceSelection("c", t);
+};
 template <class T>
-concept SetsItems = requires(Window& w, T t) { w.setItems("c", {t, t}); };
+concept SetsItems = requires(Window& w, T t) {
+    w.setItems("c", {t, t});
+};
 template <class T>
-concept AddsRow = requires(Window& w, T t) { w.addRow("c", {t}); };
+concept AddsRow = requires(Window& w, T t) {
+    w.addRow("c", {t});
+};
 template <class T>
 concept SetsCells = requires(Window& w, T t) {
     w.setCell("c", 0, 0, t);
     w.setGridCell("c", 0, 0, t);
 };
 template <class T>
-concept AddsTreeItem = requires(Window& w, T t) { w.addTreeItem("c", t, -1); };
+concept AddsTreeItem = requires(Window& w, T t) {
+    w.addTreeItem("c", t, -1);
+};
 template <class T>
-concept SetsTip = requires(Window& w, T t) { w.setTip("tip", "c", t); };
+concept SetsTip = requires(Window& w, T t) {
+    w.setTip("tip", "c", t);
+};
 template <class T>
-concept SetsTitle = requires(Window& w, T t) { w.setTitle(t); };
+concept SetsTitle = requires(Window& w, T t) {
+    w.setTitle(t);
+};
 template <class T>
-concept ComparesText = requires(const Window& w, T t) { w.text("c") == t; };
+concept ComparesText = requires(const Window& w, T t) {
+    w.text("c") == t;
+};
 template <class T>
-concept ShowsMessage = requires(Ui& ui, T t) { ui.message(t, mb::Ok); };
+concept ShowsMessage = requires(Ui& ui, T t) {
+    ui.message(t, mb::Ok);
+};
 template <class T>
-concept FillsMessageBox = requires(T t) { MessageBoxCall{t, mb::Ok, t, ""}; };
+concept FillsMessageBox = requires(T t) {
+    MessageBoxCall{t, mb::Ok, t, ""};
+};
 template <class T>
 concept CopiesAndOpens = requires(Ui& ui, T t) {
     ui.setClipboardText(t);
@@ -61,15 +81,13 @@ concept FillsRequests = requires(T t) {
 };
 
 template <class T>
-constexpr bool TakenEverywhere = SetsText<T> && ReplacesSelection<T> && SetsItems<T> && AddsRow<T> &&
-                                 SetsCells<T> && AddsTreeItem<T> && SetsTip<T> && SetsTitle<T> &&
-                                 ComparesText<T> && ShowsMessage<T> && FillsMessageBox<T> &&
-                                 CopiesAndOpens<T> && FillsRequests<T>;
+constexpr bool TakenEverywhere =
+    SetsText<T>&& ReplacesSelection<T>&& SetsItems<T>&& AddsRow<T>&& SetsCells<T>&& AddsTreeItem<T>&& SetsTip<T>&&
+        SetsTitle<T>&& ComparesText<T>&& ShowsMessage<T>&& FillsMessageBox<T>&& CopiesAndOpens<T>&& FillsRequests<T>;
 template <class T>
-constexpr bool TakenNowhere = !SetsText<T> && !ReplacesSelection<T> && !SetsItems<T> && !AddsRow<T> &&
-                              !SetsCells<T> && !AddsTreeItem<T> && !SetsTip<T> && !SetsTitle<T> &&
-                              !ComparesText<T> && !ShowsMessage<T> && !FillsMessageBox<T> &&
-                              !CopiesAndOpens<T> && !FillsRequests<T>;
+constexpr bool TakenNowhere = !SetsText<T> && !ReplacesSelection<T> && !SetsItems<T> && !AddsRow<T> && !SetsCells<T> &&
+                              !AddsTreeItem<T> && !SetsTip<T> && !SetsTitle<T> && !ComparesText<T> &&
+                              !ShowsMessage<T> && !FillsMessageBox<T> && !CopiesAndOpens<T> && !FillsRequests<T>;
 
 static_assert(TakenEverywhere<const Gbk&>);
 static_assert(TakenEverywhere<GbkText>);

@@ -22,8 +22,9 @@ struct SectionCase {
 // The sections in the order of 选择夹1 and their sub-tab controls; each
 // section's case file checks its pages' captions.
 const SectionCase kSections[] = {
-    {"系统", "选择夹2"}, {"安装", "选择夹3"}, {"PPPOE", "选择夹4"},  {"限速", "选择夹5"},      {"防火墙", "选择夹6"},
-    {"VPN", "选择夹7"},  {"DDNS域名解析", "选择夹8"}, {"脚本", "选择夹9"}, {"常用工具", "选择夹10"},
+    {"系统", "选择夹2"},         {"安装", "选择夹3"},   {"PPPOE", "选择夹4"},
+    {"限速", "选择夹5"},         {"防火墙", "选择夹6"}, {"VPN", "选择夹7"},
+    {"DDNS域名解析", "选择夹8"}, {"脚本", "选择夹9"},   {"常用工具", "选择夹10"},
 };
 
 TEST(MainLayout, HoldsNineSectionsEachWithItsSubTab) {
@@ -56,8 +57,8 @@ TEST(MainLayout, HoldsNineSectionsEachWithItsSubTab) {
 // page shows up here instead of leaving a stale description behind.
 TEST(MainLayout, InformationPagesNameTheirSectionsPages) {
     const std::pair<const char*, const char*> introBoxes[] = {
-        {"选择夹3", "标签_安装介绍"}, {"选择夹4", "标签_PPPOE介绍"}, {"选择夹5", "标签_限速介绍"},
-        {"选择夹6", "标签_防火墙介绍"}, {"选择夹7", "标签_VPN介绍"}, {"选择夹9", "标签_脚本介绍"},
+        {"选择夹3", "标签_安装介绍"},      {"选择夹4", "标签_PPPOE介绍"}, {"选择夹5", "标签_限速介绍"},
+        {"选择夹6", "标签_防火墙介绍"},    {"选择夹7", "标签_VPN介绍"},   {"选择夹9", "标签_脚本介绍"},
         {"选择夹10", "标签_常用工具介绍"},
     };
     const WindowSpec& spec = BuiltInLayout("main.json");
@@ -99,10 +100,18 @@ TEST(MainLayout, ScriptStripAndFrameControls) {
     HeadlessUi ui;
     Window& w = ui.createWindow(BuiltInLayout("main.json"), nullptr, {});
     const std::pair<const char*, const char*> captions[] = {
-        {"按钮_清空内容", "清空内容"}, {"按钮_复制内容", "复制内容"}, {"按钮_另存为", "内容另存为"},
-        {"按钮_替换", "替换"}, {"按钮_转换为中文", "转换为中文"}, {"按钮_转换为ROS文", "转换为ROS文"},
-        {"标签_生成时间", "脚本最后生成时间"}, {"标签_提示", "直接将脚本文件拖曳到上方↑即可显示内容"},
-        {"标签_版本", "2.5"}, {"标签_今天次数", "235"}, {"标签_昨天次数", "500"}, {"按钮_打开", "打开"},
+        {"按钮_清空内容", "清空内容"},
+        {"按钮_复制内容", "复制内容"},
+        {"按钮_另存为", "内容另存为"},
+        {"按钮_替换", "替换"},
+        {"按钮_转换为中文", "转换为中文"},
+        {"按钮_转换为ROS文", "转换为ROS文"},
+        {"标签_生成时间", "脚本最后生成时间"},
+        {"标签_提示", "直接将脚本文件拖曳到上方↑即可显示内容"},
+        {"标签_版本", "2.5"},
+        {"标签_今天次数", "235"},
+        {"标签_昨天次数", "500"},
+        {"按钮_打开", "打开"},
     };
     for (auto [name, caption] : captions) EXPECT_EQ(w.text(G(name)), G(caption)) << name;
     EXPECT_EQ(w.text(G("按钮_语言")), G("切換繁體"));
@@ -138,7 +147,8 @@ TEST(Layouts, BoxesLimitWhatAUserTypes) {
         EXPECT_EQ(found->digitsOnly, limit.digits) << limit.box;
         EXPECT_EQ(found->maxLength, limit.maxLength) << limit.box;
     }
-    EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","maxlength":-1}]})"), std::runtime_error);
+    EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","maxlength":-1}]})"),
+                 std::runtime_error);
 
     HeadlessUi ui;
     auto& w = static_cast<HeadlessWindow&>(ui.createWindow(
@@ -152,7 +162,8 @@ TEST(Layouts, BoxesLimitWhatAUserTypes) {
 TEST(Layout, RejectsUnknownKeysAndKinds) {
     EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","colour":1}]})"), std::runtime_error);
     EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"slider","name":"a"}]})"), std::runtime_error);
-    EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","rect":[1,2]}]})"), std::runtime_error);
+    EXPECT_THROW(ParseLayout(R"({"name":"w","controls":[{"kind":"edit","name":"a","rect":[1,2]}]})"),
+                 std::runtime_error);
     EXPECT_THROW(ParseLayout("{"), std::runtime_error);
 }
 
@@ -218,8 +229,8 @@ TEST(Layout, AMirroringTreeListsTheSubTabPagesOfItsTab) {
         R"({"text": "B", "controls": [{"kind": "label", "name": "l"}, {"kind": "tab", "name": "b", "pages": [{"text": "B0"}]}]},)"
         R"({"text": "C", "controls": [{"kind": "pages", "name": "c", "pages": [{"text": "C0"}, {"text": "C1", "treeitem": "Gamma 1"}, {"text": "C2"}]}]})";
     const WindowSpec w = ParseLayout(window(R"({"tab": "outer"})", sections));
-    const std::vector<std::pair<std::string, int>> expected = {
-        {"Alpha", 0}, {"A1", 1}, {"B0", 0}, {"C0", 0}, {"Gamma 1", 1}, {"C2", 1}};
+    const std::vector<std::pair<std::string, int>> expected = {{"Alpha", 0}, {"A1", 1},      {"B0", 0},
+                                                               {"C0", 0},    {"Gamma 1", 1}, {"C2", 1}};
     std::vector<std::pair<std::string, int>> items;
     for (const TreeItemSpec& item : w.controls.at(0).treeItems) items.emplace_back(item.text, item.level);
     EXPECT_EQ(items, expected);

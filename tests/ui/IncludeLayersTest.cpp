@@ -30,13 +30,8 @@ struct Layer {
 };
 
 const Layer kLayers[] = {
-    {"common", 0, {}},
-    {"ui/wx", 1, {"ui/wx", "app/main.cpp"}},
-    {"ui", 1, {}},
-    {"tools", 2, {}},
-    {"generators", 3, {}},
-    {"app/packgen", 4, {"app/packgen"}},
-    {"app", 4, {}},
+    {"common", 0, {}},     {"ui/wx", 1, {"ui/wx", "app/main.cpp"}}, {"ui", 1, {}},  {"tools", 2, {}},
+    {"generators", 3, {}}, {"app/packgen", 4, {"app/packgen"}},     {"app", 4, {}},
 };
 
 bool IsWithin(const fs::path& path, const fs::path& folder) {

@@ -84,7 +84,8 @@ std::vector<std::string> Unreachable(const ui::WindowSpec& w) {
             if (&over == &c || over.spec->kind == Kind::Page || (!over.shown && over.spec->visible)) continue;
             if (IsAncestor(over, c) || IsAncestor(c, over) || !OnSameScreen(c, over)) continue;
             if (CaptionOf(c, over) || Framed(w, c.spec->name, over.spec->name)) continue;
-            if (HoldsPoint(over.rect, cx, cy)) faults.push_back(Where(w, c) + " has its centre under " + Where(w, over));
+            if (HoldsPoint(over.rect, cx, cy))
+                faults.push_back(Where(w, c) + " has its centre under " + Where(w, over));
         }
     }
     return faults;
@@ -105,7 +106,8 @@ TEST(LayoutReach, FindsControlsPastTheirHoldersOrUnderOthers) {
         std::vector<std::string> faults;  // the start of each fault line
     };
     const Case cases[] = {
-        {"past the window's lower edge", R"([{"kind": "button", "name": "b", "rect": [10, 190, 80, 24]}])",
+        {"past the window's lower edge",
+         R"([{"kind": "button", "name": "b", "rect": [10, 190, 80, 24]}])",
          {"w b at 10,190 80x24 lies outside w"}},
         {"one pixel past a group's bottom",
          R"([{"kind": "group", "name": "g", "rect": [0, 0, 100, 50], "controls": [
@@ -137,14 +139,15 @@ TEST(LayoutReach, FindsControlsPastTheirHoldersOrUnderOthers) {
          R"([{"kind": "check", "name": "c", "rect": [10, 0, 100, 18]},
              {"kind": "group", "name": "g", "rect": [0, 8, 200, 80]}])",
          {}},
-        {"touching neighbours", R"([{"kind": "button", "name": "a", "rect": [0, 0, 80, 24]},
+        {"touching neighbours",
+         R"([{"kind": "button", "name": "a", "rect": [0, 0, 80, 24]},
              {"kind": "button", "name": "b", "rect": [80, 0, 80, 24]}])",
          {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ui::WindowSpec w = ui::ParseLayout(std::string(R"({"name": "w", "w": 200, "h": 200, "controls": )") +
-                                                 c.controls + "}");
+        const ui::WindowSpec w =
+            ui::ParseLayout(std::string(R"({"name": "w", "w": 200, "h": 200, "controls": )") + c.controls + "}");
         const std::vector<std::string> faults = Unreachable(w);
         ASSERT_EQ(faults.size(), c.faults.size()) << (faults.empty() ? "" : faults.front());
         for (std::size_t i = 0; i < faults.size(); ++i) EXPECT_EQ(faults[i].rfind(c.faults[i], 0), 0u) << faults[i];

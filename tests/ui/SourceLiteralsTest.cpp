@@ -29,7 +29,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Literal {
-    int line = 0;     // where it opens
+    int line = 0;       // where it opens
     bool plain = true;  // no encoding prefix: written in the execution character set
     std::string body;   // source text between the quotes, escapes as written
 };
@@ -147,8 +147,7 @@ std::vector<std::string> GbkFaults(std::string_view source, const std::string& f
             const std::string ch = lit.body.substr(k, n);
             const Gbk gbk = Utf8ToGbk(ch);
             const std::optional<std::string> compiled = Gb18030Of(ch);
-            if (gbk == "?" || GbkToUtf8(gbk) != ch)
-                faults.push_back(where + "\"" + ch + "\" is no GBK character");
+            if (gbk == "?" || GbkToUtf8(gbk) != ch) faults.push_back(where + "\"" + ch + "\" is no GBK character");
             else if (compiled != gbk)
                 faults.push_back(where + "\"" + ch + "\" is compiled to " + Hex(compiled.value_or("")) +
                                  ", but GBK writes it " + Hex(gbk));
@@ -251,7 +250,8 @@ TEST(SourceLiterals, CodeCompiledToGbkHoldsOnlyGbkCharacters) {
     for (const fs::path& file : sources) {
         const std::string text = ReadFile(file);
         sawChinese = sawChinese || !HeaderFaults(text, "").empty();  // any non-ASCII literal
-        for (std::string& f : GbkFaults(text, file.lexically_relative(kSourceDir).string())) faults.push_back(std::move(f));
+        for (std::string& f : GbkFaults(text, file.lexically_relative(kSourceDir).string()))
+            faults.push_back(std::move(f));
     }
     EXPECT_TRUE(sawChinese) << "the sources compiled to GBK hold no Chinese literal at all: were the right files read?";
     EXPECT_TRUE(faults.empty()) << Joined(faults);

@@ -14,8 +14,7 @@ namespace {
 
 // Adds one item per record, its caption from `captionField`, its parent from
 // `parentField`. False when a caption is not a text.
-bool AddRecords(RecordDatabase& db, CatalogueTree& tree, const char* parentField, const char* captionField,
-                bool bold) {
+bool AddRecords(RecordDatabase& db, CatalogueTree& tree, const char* parentField, const char* captionField, bool bold) {
     db.First();
     const long long count = db.RecordCount();
     for (long long i = 0; i < count; ++i, db.Skip()) {

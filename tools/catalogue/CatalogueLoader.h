@@ -6,8 +6,8 @@
 // started it (who posts them to the UI thread), the rate goes into
 // `UsdCnyRate`, a value replaced whole.
 #include <atomic>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -40,8 +40,8 @@ struct CatalogueLoad {
         OpenFailed,
     };
     Outcome outcome = Outcome::OpenFailed;
-    std::vector<CatalogueTreeItem> items;       // the tree in display order
-    std::shared_ptr<RecordDatabase> products;   // open, at its first record, when Loaded
+    std::vector<CatalogueTreeItem> items;      // the tree in display order
+    std::shared_ptr<RecordDatabase> products;  // open, at its first record, when Loaded
 };
 
 // Reads the category database, then the product database, into the tree:

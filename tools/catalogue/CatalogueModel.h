@@ -30,9 +30,7 @@ public:
     int Count() const { return static_cast<int>(nodes_.size()); }
     // The display number, as things stand now, of the item that was added
     // `added`-th (from 0); -1 when there is no such item.
-    int CurrentNumber(int added) const {
-        return added >= 0 && added < Count() ? NumberOf(added) : -1;
-    }
+    int CurrentNumber(int added) const { return added >= 0 && added < Count() ? NumberOf(added) : -1; }
     // Every item in display order.
     std::vector<CatalogueTreeItem> Items() const;
 

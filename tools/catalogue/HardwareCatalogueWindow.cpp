@@ -75,7 +75,6 @@ public:
     void StartLoader();
 
 private:
-
     void OnCatalogueLoaded(CatalogueLoad& load);
     void FillTree(const std::vector<CatalogueTreeItem>& items);
     Gbk CurrentItemText() const;
@@ -109,10 +108,10 @@ void CatalogueWindow::Bind() {
     w_.on(kTree, ui::Event::RowRightClick, [self](const ui::EventArgs&) { self->OnCatalogueTreeRightClick(); });
     w_.on(菜单_复制名称, ui::Event::Click, [self](const ui::EventArgs&) { self->CopyProductName(); });
     w_.setEnabled(kShopItem, !tools_.services().shoppingSiteHost.empty());
-    w_.on(kShopItem, ui::Event::Click,
-          [self](const ui::EventArgs&) { self->SearchProductOnShoppingSite(); });
+    w_.on(kShopItem, ui::Event::Click, [self](const ui::EventArgs&) { self->SearchProductOnShoppingSite(); });
     w_.on(kPageButton, ui::Event::Click, [self](const ui::EventArgs&) { self->OpenWebAddress(self->ProductPageUrl); });
-    w_.on(kImageButton, ui::Event::Click, [self](const ui::EventArgs&) { self->OpenWebAddress(self->ProductImageUrl); });
+    w_.on(kImageButton, ui::Event::Click,
+          [self](const ui::EventArgs&) { self->OpenWebAddress(self->ProductImageUrl); });
     w_.on(按钮_展开, ui::Event::Click, [self](const ui::EventArgs&) { self->SetCategoriesExpanded(true); });
     w_.on(按钮_收缩, ui::Event::Click, [self](const ui::EventArgs&) {
         self->SetCategoriesExpanded(false);

@@ -28,7 +28,7 @@ constexpr const char* kColumn = 编辑框_行号;
 // entries are off the equal-tempered values (1047, 1319, 1976): they are kept,
 // so a tune written with this panel sounds as it always did.
 constexpr std::array<const char*, 37> kBeepNoteTable = {
-    "1000",                                                                  //
+    "1000",  //
     "262",  "277",  "294",  "311",  "330",  "349",  "370",  "392",  "415",  "440",  "466",  "494",
     "523",  "554",  "587",  "622",  "659",  "698",  "740",  "784",  "831",  "880",  "932",  "988",
     "1046", "1109", "1175", "1245", "1318", "1397", "1480", "1568", "1661", "1760", "1865", "1967",
@@ -39,10 +39,10 @@ struct OperatorButton {
     const char* text;
 };
 constexpr OperatorButton kOperatorButtons[] = {
-    {按钮_逻辑非, " ! "},    {按钮_或, " | "},       {按钮_等于, " = "},     {按钮_逻辑与, " && "},
-    {按钮_逻辑或, " || "},   {按钮_不等于, " != "},  {按钮_相加, " + "},     {按钮_相减, " - "},
-    {按钮_小于, " < "},      {按钮_相乘, " * "},     {按钮_相除, " / "},     {按钮_大于, " > "},
-    {按钮_向左位移, " << "}, {按钮_向右位移, " >> "}, {按钮_连接符, " . "},  {按钮_通配符, " ~ "},
+    {按钮_逻辑非, " ! "},    {按钮_或, " | "},        {按钮_等于, " = "},   {按钮_逻辑与, " && "},
+    {按钮_逻辑或, " || "},   {按钮_不等于, " != "},   {按钮_相加, " + "},   {按钮_相减, " - "},
+    {按钮_小于, " < "},      {按钮_相乘, " * "},      {按钮_相除, " / "},   {按钮_大于, " > "},
+    {按钮_向左位移, " << "}, {按钮_向右位移, " >> "}, {按钮_连接符, " . "}, {按钮_通配符, " ~ "},
 };
 
 struct SnippetButton {
@@ -51,7 +51,9 @@ struct SnippetButton {
 };
 
 template <const char* const* Line>
-Gbk Fixed(const ui::Window&) { return *Line; }
+Gbk Fixed(const ui::Window&) {
+    return *Line;
+}
 
 // The fixed templates; their Chinese words are placeholders the user overwrites.
 constexpr const char* kFor = ":for 变量名 from=起始值 to=终止值 step=步长 do={ }";
@@ -83,20 +85,34 @@ Gbk ResolveLine(const ui::Window& w) {
 }
 
 Gbk BeepLine(const ui::Window& w) {
-    return ":beep length=" + w.text(组合框_beep延时).bytes() + " frequency=" +
-           BeepNoteFrequency(w.currentItem(组合框_beep频率));
+    return ":beep length=" + w.text(组合框_beep延时).bytes() +
+           " frequency=" + BeepNoteFrequency(w.currentItem(组合框_beep频率));
 }
 
 Gbk LogLine(const ui::Window& w) { return ":log " + w.text(组合框_log).bytes() + " " + Quote(""); }
 
 constexpr SnippetButton kSnippetButtons[] = {
-    {按钮_for, Fixed<&kFor>},         {按钮_foreach, Fixed<&kForeach>}, {按钮_while, Fixed<&kWhile>},
-    {按钮_if, Fixed<&kIf>},           {按钮_ifelse, Fixed<&kIfElse>},   {按钮_ifand, Fixed<&kIfAnd>},
-    {按钮_ifor, Fixed<&kIfOr>},       {按钮_delay, DelayLine},          {按钮_域名解析, ResolveLine},
-    {按钮_beep, BeepLine},            {按钮_log, LogLine},              {按钮_截取字符, Fixed<&kPick>},
-    {按钮_字符长度, Fixed<&kLen>},    {按钮_全局变量, Fixed<&kGlobal>}, {按钮_本地变量, Fixed<&kLocal>},
-    {按钮_设置变量, Fixed<&kSet>},    {按钮_查找, Fixed<&kFind>},       {按钮_删除, Fixed<&kRemove>},
-    {按钮_屏幕输出, Fixed<&kPut>},    {按钮_执行耗时, Fixed<&kTime>},   {按钮_通配符1, Fixed<&kArray>},
+    {按钮_for, Fixed<&kFor>},
+    {按钮_foreach, Fixed<&kForeach>},
+    {按钮_while, Fixed<&kWhile>},
+    {按钮_if, Fixed<&kIf>},
+    {按钮_ifelse, Fixed<&kIfElse>},
+    {按钮_ifand, Fixed<&kIfAnd>},
+    {按钮_ifor, Fixed<&kIfOr>},
+    {按钮_delay, DelayLine},
+    {按钮_域名解析, ResolveLine},
+    {按钮_beep, BeepLine},
+    {按钮_log, LogLine},
+    {按钮_截取字符, Fixed<&kPick>},
+    {按钮_字符长度, Fixed<&kLen>},
+    {按钮_全局变量, Fixed<&kGlobal>},
+    {按钮_本地变量, Fixed<&kLocal>},
+    {按钮_设置变量, Fixed<&kSet>},
+    {按钮_查找, Fixed<&kFind>},
+    {按钮_删除, Fixed<&kRemove>},
+    {按钮_屏幕输出, Fixed<&kPut>},
+    {按钮_执行耗时, Fixed<&kTime>},
+    {按钮_通配符1, Fixed<&kArray>},
 };
 
 // The operator replaces the selection in one replacement, which the code

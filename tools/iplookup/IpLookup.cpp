@@ -34,8 +34,8 @@ std::optional<JsonObject> ReadIpLookupReply(int status, std::string_view body) {
     return reply;
 }
 
-bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country, Gbk* province,
-                      Gbk* city, Gbk* district, Gbk* carrier, const std::atomic<bool>* abandon) {
+bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country, Gbk* province, Gbk* city,
+                      Gbk* district, Gbk* carrier, const std::atomic<bool>* abandon) {
     if (service.host.empty()) return LookupInTable(address, {country, province, city, district, carrier});
     const std::string url = "http://" + service.host + "/apistore/iplookupservice/iplookup?ip=" + std::string(address);
     Gbk headers = "apikey: " + service.key;
@@ -45,10 +45,10 @@ bool LookupIpLocation(const IpLookupService& service, std::string_view address, 
     const std::optional<JsonObject> reply = ReadIpLookupReply(status, body);
     if (!reply) return false;
     const std::array<std::pair<Gbk*, const char*>, 5> members{{{country, "retData.country"},
-                                                              {province, "retData.province"},
-                                                              {city, "retData.city"},
-                                                              {district, "retData.district"},
-                                                              {carrier, "retData.carrier"}}};
+                                                               {province, "retData.province"},
+                                                               {city, "retData.city"},
+                                                               {district, "retData.district"},
+                                                               {carrier, "retData.carrier"}}};
     for (const auto& [out, path] : members)
         if (out) *out = reply->GetText(path);
     return true;
@@ -69,7 +69,8 @@ public:
         // The built-in table answers at once; only a service is worth a worker.
         if (service_.host.empty()) {
             std::array<Gbk, 5> found;
-            LookupIpLocation(service_, w_.text(IP编辑框).bytes(), &found[0], &found[1], &found[2], &found[3], &found[4]);
+            LookupIpLocation(service_, w_.text(IP编辑框).bytes(), &found[0], &found[1], &found[2], &found[3],
+                             &found[4]);
             ShowLocation(found);
             return;
         }

@@ -1,8 +1,8 @@
 #pragma once
 // The IP-location lookup and the window that shows it: country, province,
 // city, district and carrier of an IPv4 address, as the service reports them.
-#include <optional>
 #include <atomic>
+#include <optional>
 #include <string_view>
 
 #include "common/json/JsonObject.h"
@@ -24,8 +24,8 @@ std::optional<JsonObject> ReadIpLookupReply(int status, std::string_view body);
 // fields, empty where one is missing. False leaves them as they were. The
 // request fails soon after `abandon`, when given, turns true.
 bool LookupIpLocation(const IpLookupService& service, std::string_view address, Gbk* country = nullptr,
-                      Gbk* province = nullptr, Gbk* city = nullptr, Gbk* district = nullptr,
-                      Gbk* carrier = nullptr, const std::atomic<bool>* abandon = nullptr);
+                      Gbk* province = nullptr, Gbk* city = nullptr, Gbk* district = nullptr, Gbk* carrier = nullptr,
+                      const std::atomic<bool>* abandon = nullptr);
 
 // The created event of `IpLookupWindow`: binds the lookup button, whose click
 // looks up the address of the IP box as background work of the window (the

@@ -66,9 +66,7 @@ std::vector<long long> CheckedRows(const ui::Window& w) {
     return checked;
 }
 
-void ShowCheckedRowCount(ui::Window& w) {
-    SetStatusPanel(w, kCountPanel, std::to_string(CheckedRows(w).size()));
-}
+void ShowCheckedRowCount(ui::Window& w) { SetStatusPanel(w, kCountPanel, std::to_string(CheckedRows(w).size())); }
 
 void ResetL7StatusBar(ui::Window& w, int page) {
     if (page == 0) {
@@ -166,12 +164,13 @@ std::vector<int> TreeDisplayOrder(const std::vector<ui::TreeItem>& items) {
     std::vector<std::vector<int>> children(static_cast<std::size_t>(n) + 1);
     for (int i = 0; i < n; ++i) {
         const int parent = items[static_cast<std::size_t>(i)].parent;
-        children[parent >= 0 && parent < n ? static_cast<std::size_t>(parent) : static_cast<std::size_t>(n)]
-            .push_back(i);
+        children[parent >= 0 && parent < n ? static_cast<std::size_t>(parent) : static_cast<std::size_t>(n)].push_back(
+            i);
     }
     std::vector<int> order;
     order.reserve(static_cast<std::size_t>(n));
-    std::vector<int> pending(children[static_cast<std::size_t>(n)].rbegin(), children[static_cast<std::size_t>(n)].rend());
+    std::vector<int> pending(children[static_cast<std::size_t>(n)].rbegin(),
+                             children[static_cast<std::size_t>(n)].rend());
     while (!pending.empty()) {
         const int item = pending.back();
         pending.pop_back();
@@ -184,8 +183,9 @@ std::vector<int> TreeDisplayOrder(const std::vector<ui::TreeItem>& items) {
 
 int TreeItemAtDisplayIndex(const ui::Window& w, int displayIndex) {
     const std::vector<int> order = TreeDisplayOrder(w.treeItems(kHelpTree));
-    return displayIndex >= 0 && displayIndex < static_cast<int>(order.size()) ? order[static_cast<std::size_t>(displayIndex)]
-                                                                              : -1;
+    return displayIndex >= 0 && displayIndex < static_cast<int>(order.size())
+               ? order[static_cast<std::size_t>(displayIndex)]
+               : -1;
 }
 
 void FillRegexSyntaxTree(L7WindowState& state, ui::Window& w) {
@@ -234,7 +234,8 @@ void RunRegexTestClicked(ui::Window& w) {
         case RegexTestResult::Kind::Stopped:
             for (std::size_t i = 0; i < result.rows.size(); ++i)
                 w.addRow(kResultList, {std::to_string(i + 1), result.rows[i]});
-            if (result.kind == RegexTestResult::Kind::Stopped) w.addRow(kResultList, {""_gbk, "测试已停止,结果不完整"_gbk});
+            if (result.kind == RegexTestResult::Kind::Stopped)
+                w.addRow(kResultList, {""_gbk, "测试已停止,结果不完整"_gbk});
             break;
         case RegexTestResult::Kind::NoMatch: w.addRow(kResultList, {""_gbk, "匹配失败"_gbk}); break;
     }
@@ -289,7 +290,8 @@ void SaveL7ScriptAs(ToolContext& tools, ui::Window& w) {
     const auto chosen = tools.ui.fileDialog(request);
     if (!chosen) return;
     if (!WriteFileAtomically(*chosen, text))
-        tools.ui.messageBox({"保存失败:" + GbkFromPath(*chosen), ui::mb::IconError, ui::DefaultMessageTitle(), w.name()});
+        tools.ui.messageBox(
+            {"保存失败:" + GbkFromPath(*chosen), ui::mb::IconError, ui::DefaultMessageTitle(), w.name()});
 }
 
 void CopyL7Script(ToolContext& tools, ui::Window& w) {
@@ -365,9 +367,8 @@ void OnL7WindowCreated(ToolContext& tools, ui::Window& window) {
     w.on(按钮_添加, Event::Click, [&w](const EventArgs&) { AddQqNumber(w); });
     w.on(按钮_删除, Event::Click, [&w](const EventArgs&) { DeleteQqNumber(w); });
     w.on(按钮_修改, Event::Click, [&w](const EventArgs&) { ModifyQqNumber(w); });
-    w.on(按钮_生成此QQL7协议, Event::Click, [&tools, &w](const EventArgs&) {
-        ShowQqResult(tools, w, BuildSingleQqL7(ReadQqNaming(w), w.text(kQqBox)));
-    });
+    w.on(按钮_生成此QQL7协议, Event::Click,
+         [&tools, &w](const EventArgs&) { ShowQqResult(tools, w, BuildSingleQqL7(ReadQqNaming(w), w.text(kQqBox))); });
     w.on(按钮_批量生成QQL7协议, Event::Click, [&tools, &w](const EventArgs&) {
         const std::vector<Gbk> items = ui::AsBytes(w.items(kQqList));
         ShowQqResult(tools, w, BuildBatchQqL7(ReadQqNaming(w), items));

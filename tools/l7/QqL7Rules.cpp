@@ -95,8 +95,6 @@ QqL7Result BuildBatchQqL7(const QqRuleNaming& naming, std::span<const Gbk> items
     return {QqL7Result::Kind::Script, text};
 }
 
-Gbk BuildAllQqL7() {
-    return Gbk(kL7Header) + "add name=QQ-all regexp=" + QuoteTyped(".?\\x02.+\\x03$");
-}
+Gbk BuildAllQqL7() { return Gbk(kL7Header) + "add name=QQ-all regexp=" + QuoteTyped(".?\\x02.+\\x03$"); }
 
 }  // namespace trelvix

@@ -14,8 +14,8 @@ std::vector<RegexHelpEntry> ParseRegexHelp(std::string_view help) {
     const long long count = parse.MatchCount();
     entries.reserve(static_cast<std::size_t>(count));
     for (long long i = 1; i <= count; ++i)
-        entries.push_back({static_cast<int>(ToInt64(parse.SubMatchText(i, 1))), parse.SubMatchText(i, 2),
-                           parse.SubMatchText(i, 3)});
+        entries.push_back(
+            {static_cast<int>(ToInt64(parse.SubMatchText(i, 1))), parse.SubMatchText(i, 2), parse.SubMatchText(i, 3)});
     return entries;
 }
 

@@ -48,9 +48,9 @@ RegexTestResult RunRegexTest(std::string_view pattern, std::string_view source, 
     result.rows.reserve(static_cast<std::size_t>(shown));
     for (long long i = 1; i <= shown; ++i) result.rows.push_back(test.MatchText(i));
     if (shown < result.count)
-        result.message = "匹配成功 - 匹配数量: 超过" + std::to_string(shown) + " (只列出前" + std::to_string(shown) + "个)";
-    else
-        result.message = "匹配成功 - 匹配数量: " + std::to_string(result.count);
+        result.message = "匹配成功 - 匹配数量: 超过" + std::to_string(shown) + " (只列出前" + std::to_string(shown) +
+                         "个)";
+    else result.message = "匹配成功 - 匹配数量: " + std::to_string(result.count);
     return result;
 }
 

@@ -25,9 +25,9 @@ struct RegexTestResult {
     // search); `rows` holds the matches found before.
     enum class Kind { EmptyPattern, Matched, NoMatch, Stopped };
     Kind kind = Kind::NoMatch;
-    std::vector<Gbk> rows;   // the first matches, at most kMaxRegexTestRows
-    long long count = 0;     // the matches found, one more than the rows when there are more
-    Gbk message;             // for the status bar
+    std::vector<Gbk> rows;  // the first matches, at most kMaxRegexTestRows
+    long long count = 0;    // the matches found, one more than the rows when there are more
+    Gbk message;            // for the status bar
 };
 
 struct RegexTestBound {

@@ -19,16 +19,16 @@ inline constexpr std::size_t kListChoiceCount = 8;
 
 struct RouteTableFields {
     std::array<bool, kListChoiceCount> listChecked{true};  // 电信 checked at start
-    Gbk code;                   // the code box: the list itself when 自定义ip is checked
-    bool routeChecked = true;   // the mode radio buttons; neither: address list
+    Gbk code;                                              // the code box: the list itself when 自定义ip is checked
+    bool routeChecked = true;                              // the mode radio buttons; neither: address list
     bool ruleChecked = false;
 
     // route page
-    Gbk gateway;                // required
+    Gbk gateway;  // required
     Gbk checkGateway;
     Gbk type = "unicast";
     Gbk distance;
-    Gbk scope = "30";           // written even when empty
+    Gbk scope = "30";  // written even when empty
     Gbk targetScope;
     Gbk routingMark;
     Gbk prefSource;
@@ -37,11 +37,11 @@ struct RouteTableFields {
     Gbk srcAddress;
     Gbk ruleRoutingMark;
     Gbk ruleInterface;
-    Gbk action = "lookup";      // the drop-down's text
+    Gbk action = "lookup";  // the drop-down's text
     Gbk table;
 
     // address-list page
-    Gbk listName = "novpn";     // required
+    Gbk listName = "novpn";  // required
     Gbk timeout;
 };
 
@@ -51,10 +51,10 @@ enum class FocusWhen { None, BeforeBox, AfterBox };
 struct Refusal {
     Gbk message;
     int flags = 0;
-    std::optional<Gbk> title;   // none: the default title
-    std::string focus;          // control to focus, "" for none
+    std::optional<Gbk> title;  // none: the default title
+    std::string focus;         // control to focus, "" for none
     FocusWhen when = FocusWhen::None;
-    bool ownedByWindow = false; // the box belongs to the tool window, not the main one
+    bool ownedByWindow = false;  // the box belongs to the tool window, not the main one
     bool operator==(const Refusal&) const = default;
 };
 

@@ -26,8 +26,7 @@ constexpr const char* kScopeBox = 编辑框_6;
 
 // The list radio buttons in the order `PickCarrierCidrList` reads them.
 constexpr std::array<const char*, routetable::kListChoiceCount> kListButtons = {
-    单选框_电信, 单选框_联通网通, 单选框_移动,   单选框_铁通,
-    单选框_长宽, 单选框_教育网,   单选框_中国ip, 单选框_自定义ip};
+    单选框_电信, 单选框_联通网通, 单选框_移动, 单选框_铁通, 单选框_长宽, 单选框_教育网, 单选框_中国ip, 单选框_自定义ip};
 
 // The mode radio buttons, each with the parameter page it turns to.
 struct ModePage {
@@ -108,9 +107,7 @@ void BuildOddEvenHosts(ToolContext& tools, ui::Window& w) {
     ShowResult(tools, w, routetable::BuildOddEvenHosts(w.text(编辑框_前三位), w.checked(单选框_奇数)));
 }
 
-void OnRouteCodeChanged(ui::Window& w) {
-    w.setText(标签_行数, std::to_string(EditorLineCount(w.text(kCodeBox))));
-}
+void OnRouteCodeChanged(ui::Window& w) { w.setText(标签_行数, std::to_string(EditorLineCount(w.text(kCodeBox)))); }
 
 // The save dialog is the layout's: its filter is read from there.
 const Gbk& SaveDialogFilter() {
@@ -135,7 +132,8 @@ void SaveRouteTableAs(ToolContext& tools, ui::Window& w) {
     if (!chosen) return;
     // The box's bytes as they stand: GBK, its CR LF, no byte-order mark.
     if (!WriteFileAtomically(*chosen, text))
-        tools.ui.messageBox({"保存失败:" + GbkFromPath(*chosen), ui::mb::IconError, ui::DefaultMessageTitle(), w.name()});
+        tools.ui.messageBox(
+            {"保存失败:" + GbkFromPath(*chosen), ui::mb::IconError, ui::DefaultMessageTitle(), w.name()});
 }
 
 }  // namespace

@@ -10,8 +10,7 @@ Gbk Decimal(std::int64_t value) { return std::to_string(value); }
 
 }  // namespace
 
-Gbk IntToBinaryText(int value)
-{
+Gbk IntToBinaryText(int value) {
     if (value <= 0) return "0";
     Gbk digits;
     for (; value > 0; value /= 2) digits.push_back(static_cast<char>('0' + value % 2));
@@ -19,33 +18,28 @@ Gbk IntToBinaryText(int value)
     return digits;
 }
 
-Gbk OctetBinaryText(int value)
-{
+Gbk OctetBinaryText(int value) {
     const Gbk digits = IntToBinaryText(value);
     return digits.size() >= 8 ? digits : Gbk(8 - digits.size(), '0') + digits;
 }
 
-std::uint32_t BinaryTextToInt(std::string_view text)
-{
+std::uint32_t BinaryTextToInt(std::string_view text) {
     std::uint32_t value = 0;
     for (char c : text) value = value * 2 + (c == '1' ? 1 : 0);
     return value;
 }
 
-std::array<Gbk, 4> BinaryOctetRow(std::uint32_t address)
-{
+std::array<Gbk, 4> BinaryOctetRow(std::uint32_t address) {
     return {OctetBinaryText(address >> 24 & 0xFF), OctetBinaryText(address >> 16 & 0xFF),
             OctetBinaryText(address >> 8 & 0xFF), OctetBinaryText(address & 0xFF)};
 }
 
-Gbk DottedDecimal(std::uint32_t address)
-{
+Gbk DottedDecimal(std::uint32_t address) {
     return Decimal(address >> 24 & 0xFF) + "." + Decimal(address >> 16 & 0xFF) + "." + Decimal(address >> 8 & 0xFF) +
            "." + Decimal(address & 0xFF);
 }
 
-OctetField NormalizeOctetField(std::string_view boxText)
-{
+OctetField NormalizeOctetField(std::string_view boxText) {
     OctetField field;
     const std::int64_t typed = ToInt64(boxText);
     if (typed > 255) field.correctedText = "255";
@@ -55,27 +49,23 @@ OctetField NormalizeOctetField(std::string_view boxText)
     return field;
 }
 
-std::uint32_t MaskBitsToOctets(int bits)
-{
+std::uint32_t MaskBitsToOctets(int bits) {
     bits = std::clamp(bits, 1, 32);
     // Shifting a 32-bit value by 32 is undefined, so the widening does the /32 case.
     return static_cast<std::uint32_t>(0xFFFFFFFFull << (32 - bits));
 }
 
-NetworkAndBroadcast ComputeNetworkAndBroadcast(std::uint32_t host, std::uint32_t mask)
-{
+NetworkAndBroadcast ComputeNetworkAndBroadcast(std::uint32_t host, std::uint32_t mask) {
     const std::uint32_t network = host & mask;
     return {network, network | ~mask};
 }
 
-UsableRange ShowUsableRange(const NetworkAndBroadcast& subnet)
-{
+UsableRange ShowUsableRange(const NetworkAndBroadcast& subnet) {
     if (subnet.broadcast - subnet.network < 2) return {subnet.network, subnet.broadcast};
     return {subnet.network + 1, subnet.broadcast - 1};
 }
 
-SubnetAddresses RecalculateSubnet(std::uint32_t host, int bits)
-{
+SubnetAddresses RecalculateSubnet(std::uint32_t host, int bits) {
     SubnetAddresses result;
     result.mask = MaskBitsToOctets(bits);
     result.subnet = ComputeNetworkAndBroadcast(host, result.mask);
@@ -83,31 +73,27 @@ SubnetAddresses RecalculateSubnet(std::uint32_t host, int bits)
     return result;
 }
 
-std::optional<Gbk> ClampNetworkOctet(std::string_view boxText)
-{
+std::optional<Gbk> ClampNetworkOctet(std::string_view boxText) {
     const std::int64_t typed = ToInt64(boxText);
     if (typed >= 256) return Gbk("255");
     if (typed < 0) return Gbk("0");
     return std::nullopt;
 }
 
-int NetworkOctetValue(std::string_view boxText)
-{
+int NetworkOctetValue(std::string_view boxText) {
     return static_cast<int>(std::clamp<std::int64_t>(ToInt64(boxText), 0, 255));
 }
 
 int SubnetCount(int countItem) { return 1 << std::clamp(countItem, 0, kSubnetCountItems - 1); }
 
-Gbk SubnetRange(int firstOctet, int index, int count)
-{
+Gbk SubnetRange(int firstOctet, int index, int count) {
     const int step = 256 / std::max(count, 1);
     const Gbk a = Decimal(firstOctet);
     return Decimal(index) + ")  " + a + "." + Decimal(step * (index - 1)) + ".0.1 -- " + a + "." +
            Decimal(step * index - 1) + ".255.254";
 }
 
-Gbk ListSubnets(int firstOctet, int count)
-{
+Gbk ListSubnets(int firstOctet, int count) {
     Gbk text = "你输入的网络地址为：" + Decimal(firstOctet) + ".0.0.0，各子网IP范围如下所示：\r\n";
     text.reserve(text.size() + static_cast<std::size_t>(count) * 40);
     for (int i = 1; i <= count; ++i) {
@@ -117,8 +103,7 @@ Gbk ListSubnets(int firstOctet, int count)
     return text;
 }
 
-SubnetPlan CalcSubnetMask(int countItem, int firstOctet)
-{
+SubnetPlan CalcSubnetMask(int countItem, int firstOctet) {
     countItem = std::clamp(countItem, 0, kSubnetCountItems - 1);
     const int count = SubnetCount(countItem);
     SubnetPlan plan;

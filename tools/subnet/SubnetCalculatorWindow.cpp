@@ -57,8 +57,7 @@ void OnHostOctetChanged(ui::Window& w, int k) {
 }
 
 void ShowSubnetPlan(ui::Window& w) {
-    const SubnetPlan plan =
-        CalcSubnetMask(w.currentItem(组合框_子网数量), NetworkOctetValue(w.text(编辑框_ip5)));
+    const SubnetPlan plan = CalcSubnetMask(w.currentItem(组合框_子网数量), NetworkOctetValue(w.text(编辑框_ip5)));
     w.setText(标签_主机数, plan.hosts);
     w.setText(标签_子网掩码, plan.mask);
     w.setText(编辑框_内容, plan.list);

@@ -1,7 +1,6 @@
 #include "ui/headless/HeadlessUi.h"
 
 #include <algorithm>
-
 #include <stdexcept>
 #include <tuple>
 
@@ -168,7 +167,7 @@ int HeadlessWindow::currentItem(const std::string& control) const {
 
 void HeadlessWindow::setCurrentItem(const std::string& control, int index) {
     HeadlessControl& c = at(control, Property::Current, __func__);
-    const int count = c.spec.kind == Kind::Tree       ? static_cast<int>(c.tree.size())
+    const int count = c.spec.kind == Kind::Tree         ? static_cast<int>(c.tree.size())
                       : c.spec.kind == Kind::ReportList ? static_cast<int>(c.rows.size())
                       : c.spec.kind == Kind::HScroll    ? c.spec.maximum + 1
                                                         : static_cast<int>(c.items.size());
@@ -234,9 +233,7 @@ void HeadlessWindow::setTreeItem(const std::string& control, int item, const Tre
     if (item >= 0 && item < static_cast<int>(c.tree.size())) c.tree[item] = value;
 }
 
-void HeadlessWindow::clearTree(const std::string& control) {
-    at(control, Property::TreeItems, __func__).clearTree();
-}
+void HeadlessWindow::clearTree(const std::string& control) { at(control, Property::TreeItems, __func__).clearTree(); }
 
 GbkText HeadlessWindow::gridCell(const std::string& control, int r, int column) const {
     const HeadlessControl& c = at(control, Property::GridCells, __func__);
@@ -246,7 +243,8 @@ GbkText HeadlessWindow::gridCell(const std::string& control, int r, int column) 
 
 void HeadlessWindow::setGridCell(const std::string& control, int r, int column, const GbkText& text) {
     HeadlessControl& c = at(control, Property::GridCells, __func__);
-    if (r < 0 || column < 0 || r >= c.gridRows || column >= c.gridColumns) throw std::out_of_range("grid cell out of range in " + control);
+    if (r < 0 || column < 0 || r >= c.gridRows || column >= c.gridColumns)
+        throw std::out_of_range("grid cell out of range in " + control);
     c.grid[{r, column}] = text;
 }
 
@@ -267,7 +265,8 @@ int HeadlessWindow::gridCellBackground(const std::string& control, int r, int co
 
 void HeadlessWindow::setGridCellBackground(const std::string& control, int r, int column, int rgb) {
     HeadlessControl& c = at(control, Property::GridCells, __func__);
-    if (r < 0 || column < 0 || r >= c.gridRows || column >= c.gridColumns) throw std::out_of_range("grid cell out of range in " + control);
+    if (r < 0 || column < 0 || r >= c.gridRows || column >= c.gridColumns)
+        throw std::out_of_range("grid cell out of range in " + control);
     if (rgb < 0) c.gridBackground.erase({r, column});
     else c.gridBackground[{r, column}] = rgb & 0xFFFFFF;
 }
@@ -364,7 +363,8 @@ void HeadlessWindow::type(const std::string& control, const Gbk& typed) {
     // A user's typing meets the same rule as on the desktop: a digits-only box
     // keeps the digits, a box with a greatest length no more than fits.
     const bool limited = c.spec.kind == Kind::Edit && (c.spec.digitsOnly || c.spec.maxLength > 0);
-    const Gbk text = limited ? AdmitTyped(typed, c.spec.digitsOnly, c.spec.maxLength > 0 ? c.spec.maxLength : -1) : typed;
+    const Gbk text = limited ? AdmitTyped(typed, c.spec.digitsOnly, c.spec.maxLength > 0 ? c.spec.maxLength : -1)
+                             : typed;
     const bool changed = c.text != text;
     c.text = text;
     c.selStart = c.selEnd = static_cast<int>(text.size());

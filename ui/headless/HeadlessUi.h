@@ -102,7 +102,10 @@ public:
     void restore() override { minimized_ = false; }
     void raise(bool topmost) override;
     Rect windowRect() const override { return rect_; }
-    void setWindowSize(int w, int h) override { rect_.w = w; rect_.h = h; }
+    void setWindowSize(int w, int h) override {
+        rect_.w = w;
+        rect_.h = h;
+    }
     bool close(bool canRefuse = true) override;
 
     void on(const std::string& control, Event event, Handler handler) override;
@@ -197,7 +200,7 @@ public:
     std::size_t heldWindows() const { return windows_.size() + graveyard_.size(); }
 
     // --- queued answers and records
-    std::deque<int> messageAnswers;  // next answers; when empty, the box's first button
+    std::deque<int> messageAnswers;                                  // next answers; when empty, the box's first button
     std::deque<std::optional<std::filesystem::path>> dialogAnswers;  // when empty, cancel
     std::deque<std::optional<FontChoice>> fontAnswers;
     std::vector<ShownMessage> messages;

@@ -1,13 +1,12 @@
 // Tab books and page controls, whose pages other than the shown one get
 // their natives only when first needed.
-#include "ui/wx/WxWindow.h"
-
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/simplebook.h>
 
 #include "ui/wx/WxNatives.h"
 #include "ui/wx/WxText.h"
+#include "ui/wx/WxWindow.h"
 
 namespace trelvix::ui {
 
@@ -99,7 +98,8 @@ void WxWindow::addPages(WxControl& c, const ControlSpec& s, Build build) {
             addControls(page.children, page.name, panel, build);
         }
     }
-    if (book && c.current >= 0 && c.current < static_cast<int>(book->GetPageCount())) ShowPageFromCode(*book, c.current);
+    if (book && c.current >= 0 && c.current < static_cast<int>(book->GetPageCount()))
+        ShowPageFromCode(*book, c.current);
 }
 
 void WxWindow::materialise(const std::string& control) {

@@ -1,22 +1,21 @@
 // Labels, buttons, check boxes, radio buttons, group boxes, links and plain
 // panels.
-#include "ui/wx/WxWindow.h"
-
 #include <algorithm>
 #include <map>
 
-#include <wx/stattext.h>  // before the generic label, which would hide it
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/generic/stattextg.h>
 #include <wx/hyperlink.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
 #include <wx/statline.h>
+#include <wx/stattext.h>  // before the generic label, which would hide it
+#include <wx/generic/stattextg.h>
 
 #include "ui/wx/WxNatives.h"
 #include "ui/wx/WxText.h"
+#include "ui/wx/WxWindow.h"
 
 namespace trelvix::ui {
 
@@ -70,7 +69,8 @@ wxString WrapToWidth(const wxWindow& w, const wxString& text, int width) {
 
 wxWindow* WxWindow::makeLabel(WxControl& c, wxWindow* parent) {
     // The generic label has a window of its own, so it hears the mouse.
-    auto* l = new wxGenericStaticText(parent, wxID_ANY, wxEmptyString, PointOf(c.rect), SizeOf(c.rect), wxST_NO_AUTORESIZE);
+    auto* l = new wxGenericStaticText(parent, wxID_ANY, wxEmptyString, PointOf(c.rect), SizeOf(c.rect),
+                                      wxST_NO_AUTORESIZE);
     c.native = l;
     showLabel(c);
     bindMouse(l, c.spec.name);
@@ -155,7 +155,8 @@ void WxWindow::shapeGroup(WxControl& c) {
 }
 
 wxWindow* WxWindow::makePanel(WxControl& c, wxWindow* parent) {
-    auto* p = new wxPanel(parent, wxID_ANY, PointOf(c.rect), SizeOf(c.rect), c.spec.kind == Kind::Shape ? wxBORDER_SIMPLE : wxBORDER_NONE);
+    auto* p = new wxPanel(parent, wxID_ANY, PointOf(c.rect), SizeOf(c.rect),
+                          c.spec.kind == Kind::Shape ? wxBORDER_SIMPLE : wxBORDER_NONE);
     bindMouse(p, c.spec.name);
     return p;
 }
@@ -164,7 +165,8 @@ wxWindow* WxWindow::makeLink(WxControl& c, wxWindow* parent) {
     wxString label = ToWx(c.text), url = ToWx(c.spec.url);
     if (url.empty()) url = label.empty() ? wxString(" ") : label;
     if (label.empty()) label = url;
-    auto* h = new wxHyperlinkCtrl(parent, wxID_ANY, label, url, PointOf(c.rect), SizeOf(c.rect), wxHL_ALIGN_LEFT | wxBORDER_NONE);
+    auto* h = new wxHyperlinkCtrl(parent, wxID_ANY, label, url, PointOf(c.rect), SizeOf(c.rect),
+                                  wxHL_ALIGN_LEFT | wxBORDER_NONE);
     const std::string name = c.spec.name;
     // Handled here, so the toolkit does not open the address a second time.
     bind(h, wxEVT_HYPERLINK, [this, name](wxHyperlinkEvent&) {

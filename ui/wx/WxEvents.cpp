@@ -1,7 +1,5 @@
 // Native events reaching handlers: keys, the mouse and lost focus bound on
 // each control, the focus itself, dropped files and delivering an event.
-#include "ui/wx/WxWindow.h"
-
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -12,6 +10,7 @@
 
 #include "ui/wx/WxMapping.h"
 #include "ui/wx/WxNatives.h"
+#include "ui/wx/WxWindow.h"
 
 namespace trelvix::ui {
 
@@ -75,7 +74,8 @@ void WxWindow::bindFocusAndKeys(wxWindow* w, const std::string& control) {
         c.lastKeyTime = e.GetTimestamp();
         c.lastKeyCode = e.GetKeyCode();
         if (const int vk = WindowsKeyCode(e.GetKeyCode()))
-            deliver(control, Event::KeyDown, EventArgs::Key(vk, KeyModifiers(e.ShiftDown(), e.ControlDown(), e.AltDown())), true);
+            deliver(control, Event::KeyDown,
+                    EventArgs::Key(vk, KeyModifiers(e.ShiftDown(), e.ControlDown(), e.AltDown())), true);
     });
     for (wxWindow* child : w->GetChildren())
         if (!byNative_.count(child) && !child->IsTopLevel()) bindFocusAndKeys(child, control);
@@ -136,7 +136,8 @@ void WxWindow::acceptFiles(const std::string& control, bool on) {
         if (!*alive) return;
         // After the drop has finished: a handler may open boxes of its own.
         later([this, control, files = std::move(files)] {
-            if (has(control) && at(control).acceptsFiles) deliver(control, Event::FilesDropped, EventArgs::Files(files), true);
+            if (has(control) && at(control).acceptsFiles)
+                deliver(control, Event::FilesDropped, EventArgs::Files(files), true);
         });
     }));
 }

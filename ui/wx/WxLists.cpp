@@ -1,7 +1,5 @@
 // Combo boxes, list boxes, status bars and scroll bars, and the items and
 // current item of every kind that has them.
-#include "ui/wx/WxWindow.h"
-
 #include <algorithm>
 #include <vector>
 
@@ -16,6 +14,7 @@
 
 #include "ui/wx/WxNatives.h"
 #include "ui/wx/WxText.h"
+#include "ui/wx/WxWindow.h"
 
 namespace trelvix::ui {
 
@@ -57,7 +56,8 @@ wxWindow* WxWindow::makeCombo(WxControl& c, wxWindow* parent) {
         bindFocusAndKeys(ch, name);
         return ch;
     }
-    auto* cb = new wxComboBox(parent, wxID_ANY, wxEmptyString, PointOf(c.rect), SizeOf(c.rect), WxList(c.items), wxCB_DROPDOWN);
+    auto* cb = new wxComboBox(parent, wxID_ANY, wxEmptyString, PointOf(c.rect), SizeOf(c.rect), WxList(c.items),
+                              wxCB_DROPDOWN);
     {
         Quiet q(*this);
         cb->ChangeValue(ToWx(c.text));
@@ -110,13 +110,15 @@ void WxWindow::showStatus(WxControl& c) {
     if (c.spec.columnWidths.size() == c.items.size())
         for (int i = 0; i < static_cast<int>(c.items.size()); ++i) widths[i] = c.spec.columnWidths[i];
     s->SetFieldsCount(n, widths.data());
-    for (int i = 0; i < n; ++i) s->SetStatusText(i < static_cast<int>(c.items.size()) ? ToWx(c.items[i]) : wxString(), i);
+    for (int i = 0; i < n; ++i)
+        s->SetStatusText(i < static_cast<int>(c.items.size()) ? ToWx(c.items[i]) : wxString(), i);
 }
 
 wxWindow* WxWindow::makeScroll(WxControl& c, wxWindow* parent) {
     auto* s = new wxScrollBar(parent, wxID_ANY, PointOf(c.rect), SizeOf(c.rect), wxSB_HORIZONTAL);
     const int range = std::max(1, c.spec.maximum - c.spec.minimum + 1);
-    const int start = std::clamp(c.current < 0 ? c.spec.minimum : c.current, c.spec.minimum, std::max(c.spec.minimum, c.spec.maximum));
+    const int start = std::clamp(c.current < 0 ? c.spec.minimum : c.current, c.spec.minimum,
+                                 std::max(c.spec.minimum, c.spec.maximum));
     s->SetScrollbar(start - c.spec.minimum, 1, range, kScrollPage);
     c.lastScroll = start;
     const std::string name = c.spec.name;
@@ -253,7 +255,8 @@ void WxWindow::setCurrentItem(const std::string& control, int index) {
                  r = l->GetNextItem(r, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
                 l->SetItemState(r, 0, wxLIST_STATE_SELECTED);
             if (index >= 0 && index < l->GetItemCount()) {
-                l->SetItemState(index, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+                l->SetItemState(index, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
                 l->EnsureVisible(index);
             }
             return;
@@ -264,9 +267,7 @@ void WxWindow::setCurrentItem(const std::string& control, int index) {
             c.lastScroll = pos;
             return;
         }
-        default:
-            c.current = (index >= 0 && index < static_cast<int>(c.items.size())) ? index : -1;
-            return;
+        default: c.current = (index >= 0 && index < static_cast<int>(c.items.size())) ? index : -1; return;
     }
 }
 

@@ -31,6 +31,7 @@ struct KeyPair {
 // Keys whose codes differ; letters, digits, space, return, escape, tab and
 // backspace share their values.
 constexpr KeyPair kKeys[] = {
+    // clang-format off
     {WXK_DELETE, 46},       {WXK_INSERT, 45},      {WXK_LEFT, 37},        {WXK_UP, 38},
     {WXK_RIGHT, 39},        {WXK_DOWN, 40},        {WXK_HOME, 36},        {WXK_END, 35},
     {WXK_PAGEUP, 33},       {WXK_PAGEDOWN, 34},    {WXK_SHIFT, 16},       {WXK_CONTROL, 17},
@@ -43,6 +44,7 @@ constexpr KeyPair kKeys[] = {
     {WXK_NUMPAD_PAGEUP, 33}, {WXK_NUMPAD_PAGEDOWN, 34},
     {';', 186}, {'=', 187}, {',', 188}, {'-', 189}, {'.', 190}, {'/', 191}, {'`', 192},
     {'[', 219}, {'\\', 220}, {']', 221}, {'\'', 222},
+    // clang-format on
 };
 
 }  // namespace

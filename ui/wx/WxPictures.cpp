@@ -1,17 +1,16 @@
 // Picture boxes, the tray icon, pop-up menus and tips.
-#include "ui/wx/WxWindow.h"
-
 #include <algorithm>
 #include <memory>
 
-#include <wx/generic/statbmpg.h>
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
 #include <wx/taskbar.h>
+#include <wx/generic/statbmpg.h>
 
 #include "ui/wx/WxNatives.h"
 #include "ui/wx/WxText.h"
+#include "ui/wx/WxWindow.h"
 
 namespace trelvix::ui {
 
@@ -27,7 +26,6 @@ wxBitmap BitmapFromBytes(const std::string& bytes) {
     if (!image.LoadFile(in, wxBITMAP_TYPE_ANY) || !image.IsOk()) return wxNullBitmap;
     return wxBitmap(image);
 }
-
 
 }  // namespace
 
@@ -89,7 +87,8 @@ std::unique_ptr<wxMenu> WxWindow::buildMenu(const std::string& menu) {
             m->AppendSeparator();
             continue;
         }
-        const bool hasItems = std::any_of(controls_.begin(), controls_.end(), [&](const auto& e) { return e.second.parent == name; });
+        const bool hasItems = std::any_of(controls_.begin(), controls_.end(),
+                                          [&](const auto& e) { return e.second.parent == name; });
         wxMenuItem* item = nullptr;
         if (hasItems) {
             item = m->AppendSubMenu(buildMenu(name).release(), ToWx(c.text));

@@ -1,6 +1,4 @@
 // Report lists (rows, cells, row check boxes) and grids.
-#include "ui/wx/WxWindow.h"
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -9,6 +7,7 @@
 
 #include "ui/wx/WxNatives.h"
 #include "ui/wx/WxText.h"
+#include "ui/wx/WxWindow.h"
 
 namespace trelvix::ui {
 
@@ -169,8 +168,9 @@ void WxWindow::setGridCellBackground(const std::string& control, int r, int colu
     auto* g = As<wxGrid>(at(control, Property::GridCells, __func__));
     if (r < 0 || column < 0 || r >= g->GetNumberRows() || column >= g->GetNumberCols())
         throw std::out_of_range("grid cell out of range in " + control);
-    g->SetCellBackgroundColour(r, column, rgb < 0 ? g->GetDefaultCellBackgroundColour()
-                                                  : wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    g->SetCellBackgroundColour(r, column,
+                               rgb < 0 ? g->GetDefaultCellBackgroundColour()
+                                       : wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
     g->RefreshBlock(r, column, r, column);
 }
 

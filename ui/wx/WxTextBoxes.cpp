@@ -1,7 +1,5 @@
 // Edit boxes, code boxes and address boxes: their text as typed, read-only
 // and masked states, selections and scrolling by lines.
-#include "ui/wx/WxWindow.h"
-
 #include <algorithm>
 #include <cstdint>
 
@@ -15,6 +13,7 @@
 #include "ui/wx/WxNatives.h"
 #include "ui/wx/WxText.h"
 #include "ui/wx/WxTyping.h"
+#include "ui/wx/WxWindow.h"
 
 namespace trelvix::ui {
 
@@ -105,9 +104,12 @@ wxWindow* WxWindow::makeIp(WxControl& c, wxWindow* parent) {
     const std::string name = c.spec.name;
     for (int i = 0; i < 4; ++i) {
         const int x = i * (fieldWidth + kIpDotWidth);
-        auto* f = new wxTextCtrl(panel, wxID_ANY, wxEmptyString, wxPoint(x, 0), wxSize(fieldWidth, inner.y), wxBORDER_NONE | wxTE_CENTRE);
+        auto* f = new wxTextCtrl(panel, wxID_ANY, wxEmptyString, wxPoint(x, 0), wxSize(fieldWidth, inner.y),
+                                 wxBORDER_NONE | wxTE_CENTRE);
         c.ipFields[i] = f;
-        if (i < 3) new wxStaticText(panel, wxID_ANY, ".", wxPoint(x + fieldWidth, 0), wxSize(kIpDotWidth, inner.y), wxALIGN_CENTRE_HORIZONTAL);
+        if (i < 3)
+            new wxStaticText(panel, wxID_ANY, ".", wxPoint(x + fieldWidth, 0), wxSize(kIpDotWidth, inner.y),
+                             wxALIGN_CENTRE_HORIZONTAL);
         // Digits only; a dot moves on to the next field.
         bind(f, wxEVT_CHAR, [this, name, i](wxKeyEvent& e) {
             const wxChar ch = e.GetUnicodeKey();
@@ -118,7 +120,8 @@ wxWindow* WxWindow::makeIp(WxControl& c, wxWindow* parent) {
                 }
                 return;
             }
-            if (ch == WXK_NONE || ch < WXK_SPACE || ch == WXK_DELETE || e.ControlDown() || e.AltDown() || (ch >= '0' && ch <= '9'))
+            if (ch == WXK_NONE || ch < WXK_SPACE || ch == WXK_DELETE || e.ControlDown() || e.AltDown() ||
+                (ch >= '0' && ch <= '9'))
                 e.Skip();
         });
         bind(f, wxEVT_TEXT, [this, name, i, f](wxCommandEvent& e) {

@@ -1,6 +1,4 @@
 // Tree controls: native items built from the model of items and parents.
-#include "ui/wx/WxWindow.h"
-
 #include <functional>
 #include <vector>
 
@@ -8,6 +6,7 @@
 
 #include "ui/wx/WxNatives.h"
 #include "ui/wx/WxText.h"
+#include "ui/wx/WxWindow.h"
 
 namespace trelvix::ui {
 

@@ -69,7 +69,8 @@ bool AdmitAddressEdit(const std::array<wxTextCtrl*, 4>& fields, std::array<wxStr
     } else {
         const long long kept = static_cast<long long>(edit.head.length() + edit.tail.length());
         const wxString admitted = Admit(edit.inserted, true, std::max(0LL, kAddressFieldDigits - kept));
-        Show(box, AtMost255(edit.head + admitted + edit.tail), static_cast<long>(edit.head.length() + admitted.length()));
+        Show(box, AtMost255(edit.head + admitted + edit.tail),
+             static_cast<long>(edit.head.length() + admitted.length()));
     }
     bool changed = false;
     for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -184,7 +184,9 @@ std::unique_ptr<wxMessageDialog> WxUi::messageDialog(const MessageBoxCall& call)
     return box;
 }
 
-int WxUi::messageBox(const MessageBoxCall& call) { return MessageBoxAnswer(messageDialog(call)->ShowModal(), call.flags); }
+int WxUi::messageBox(const MessageBoxCall& call) {
+    return MessageBoxAnswer(messageDialog(call)->ShowModal(), call.flags);
+}
 
 std::optional<std::filesystem::path> WxUi::showFileDialog(const FileDialogRequest& request) {
     const long style = request.save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
@@ -217,7 +219,8 @@ void WxUi::openUrl(const GbkText& url) { OpenUrl(url); }
 
 std::optional<FontChoice> WxUi::chooseFont(const FontChoice& initial) {
     wxFontData data;
-    data.SetInitialFont(wxFont(wxFontInfo(initial.points).FaceName(ToWx(initial.face)).Bold(initial.bold).Italic(initial.italic)));
+    data.SetInitialFont(
+        wxFont(wxFontInfo(initial.points).FaceName(ToWx(initial.face)).Bold(initial.bold).Italic(initial.italic)));
     wxFontDialog dialog(dialogParent(""), data);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     const wxFont font = dialog.GetFontData().GetChosenFont();

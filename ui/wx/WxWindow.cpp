@@ -94,7 +94,8 @@ WxWindow::WxWindow(WxUi& ui, const WindowSpec& spec, WxWindow* owner)
     bind(frame_, wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
         e.Skip();
         if (const int vk = WindowsKeyCode(e.GetKeyCode()))
-            deliver("", Event::KeyDown, EventArgs::Key(vk, KeyModifiers(e.ShiftDown(), e.ControlDown(), e.AltDown())), true);
+            deliver("", Event::KeyDown, EventArgs::Key(vk, KeyModifiers(e.ShiftDown(), e.ControlDown(), e.AltDown())),
+                    true);
     });
     bind(frame_, wxEVT_MENU, [this](wxCommandEvent& e) { chooseMenuItem(e.GetId()); });
 
@@ -142,7 +143,9 @@ void WxWindow::addControls(const std::vector<ControlSpec>& specs, const std::str
         if (s.kind == Kind::Tab || s.kind == Kind::PageControl) {
             addPages(c, s, build);
         } else {
-            wxWindow* inner = s.kind == Kind::GroupBox ? c.native : (s.kind == Kind::Menu || s.kind == Kind::MenuItem) ? nullptr : parentNative;
+            wxWindow* inner = s.kind == Kind::GroupBox                             ? c.native
+                              : (s.kind == Kind::Menu || s.kind == Kind::MenuItem) ? nullptr
+                                                                                   : parentNative;
             addControls(s.children, s.name, inner, build);
         }
     }
@@ -228,7 +231,7 @@ GbkText WxWindow::text(const std::string& control) const {
 // would cost seconds.
 bool WxWindow::setTextOfWaitingControl(const std::string& control, const GbkText& value) {
     WxControl& c = const_cast<WxControl&>(known(control));
-    constexpr Kind kMadeWithTheirText[] = {Kind::Edit,  Kind::CodeBox,  Kind::Label,   Kind::Button,
+    constexpr Kind kMadeWithTheirText[] = {Kind::Edit,  Kind::CodeBox,  Kind::Label,    Kind::Button,
                                            Kind::Radio, Kind::CheckBox, Kind::GroupBox, Kind::Hyperlink};
     if (!c.pending || std::find(std::begin(kMadeWithTheirText), std::end(kMadeWithTheirText), c.spec.kind) ==
                           std::end(kMadeWithTheirText))

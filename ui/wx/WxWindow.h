@@ -36,7 +36,7 @@ class WxUi;
 // expanded state of leaves.
 struct WxControl : ControlState {
     wxWindow* native = nullptr;  // null for kinds without a window of their own
-    int lastScroll = 0;  // last position reported by a Scroll event
+    int lastScroll = 0;          // last position reported by a Scroll event
     bool lostFocusPending = false;
     long lastKeyTime = 0;
     int lastKeyCode = 0;
@@ -46,12 +46,12 @@ struct WxControl : ControlState {
     // What a checked edit box, or each address field, held after its last change.
     wxString accepted;
     std::array<wxString, 4> ipAccepted;
-    wxWindow* box = nullptr;   // a group's frame and caption
-    wxWindow* rule = nullptr;  // a folded group's line
-    wxWindow* holder = nullptr;  // a lifted check box's own window (see addControls)
-    std::vector<wxTreeItemId> treeIds;   // tree items by index
+    wxWindow* box = nullptr;            // a group's frame and caption
+    wxWindow* rule = nullptr;           // a folded group's line
+    wxWindow* holder = nullptr;         // a lifted check box's own window (see addControls)
+    std::vector<wxTreeItemId> treeIds;  // tree items by index
     wxTaskBarIcon* tray = nullptr;
-    int menuId = 0;  // menu items
+    int menuId = 0;        // menu items
     bool pending = false;  // on a tab page not shown yet: its native comes when the page is first needed
 };
 

@@ -4,10 +4,10 @@
 
 #include <chrono>
 #include <filesystem>
-#include <memory>
 #include <fstream>
-#include <thread>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -73,7 +73,12 @@ protected:
 // shown is read back by its caption.
 
 TEST_F(MainFrameTest, ItemsShowTheNamedSectionAndPage) {
-    struct Case { const char* item; const char* section; const char* subTab; const char* page; };
+    struct Case {
+        const char* item;
+        const char* section;
+        const char* subTab;
+        const char* page;
+    };
     const Case cases[] = {
         {"DDNS动态域名服务", "DDNS域名解析", "选择夹8", "DDNS动态域名服务"},
         {"推荐防火墙脚本", "防火墙", "选择夹6", "常用防火墙生成"},
@@ -337,14 +342,14 @@ TEST_F(MainFrameTest, ShutDownDestroysHiddenWindows) {
     }
     main->click(G("按钮_登录"));
     ui.window(ui.activeWindow)->close();
-    for (const char* name : {"RouteTableWindow", "SubnetCalculatorWindow", "ScriptEditorWindow", "L7ToolsWindow",
-                             "RemoteLoginWindow"})
+    for (const char* name :
+         {"RouteTableWindow", "SubnetCalculatorWindow", "ScriptEditorWindow", "L7ToolsWindow", "RemoteLoginWindow"})
         ASSERT_NE(ui.window(name), nullptr) << name;
 
     CloseFrameWindows(app);
 
-    for (const char* name : {"RouteTableWindow", "SubnetCalculatorWindow", "ScriptEditorWindow", "L7ToolsWindow",
-                             "RemoteLoginWindow"})
+    for (const char* name :
+         {"RouteTableWindow", "SubnetCalculatorWindow", "ScriptEditorWindow", "L7ToolsWindow", "RemoteLoginWindow"})
         EXPECT_EQ(ui.window(name), nullptr) << name;
     EXPECT_NE(ui.window(G("主窗口")), nullptr);
 }
@@ -352,7 +357,10 @@ TEST_F(MainFrameTest, ShutDownDestroysHiddenWindows) {
 // ---------------------------------------------------------------- tray and login form
 
 TEST_F(MainFrameTest, TrayBringsTheHiddenMainWindowBackInItsNormalState) {
-    struct Way { const char* what; std::function<void()> act; };
+    struct Way {
+        const char* what;
+        std::function<void()> act;
+    };
     const Way ways[] = {
         {"left click", [this] { main->fire(G("托盘图标1"), ui::Event::TrayLeftClick); }},
         {"menu item", [this] { main->click(G("菜单_显示主窗口")); }},
@@ -380,8 +388,9 @@ TEST_F(MainFrameTest, TrayMenuAndSiteItem) {
     // A build without a site shows the item disabled: there is no page to visit.
     EXPECT_EQ(main->enabled(G("菜单_访问官网")), kHasMakerSite);
     main->fire(G("菜单_访问官网"), ui::Event::Click);
-    const std::vector<std::string> opened =
-        kHasMakerSite ? std::vector<std::string>{std::string("http://") + kMakerSite + "/"} : std::vector<std::string>{};
+    const std::vector<std::string> opened = kHasMakerSite
+                                                ? std::vector<std::string>{std::string("http://") + kMakerSite + "/"}
+                                                : std::vector<std::string>{};
     EXPECT_EQ(ui.openedUrls, opened);
 }
 

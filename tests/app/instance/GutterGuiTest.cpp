@@ -6,9 +6,9 @@
 
 #include "DesktopTest.h"
 #include "TestSupport.h"
-#include "ui/LineNumbers.h"
 #include "app/StartupParts.h"
 #include "ui/Layout.h"
+#include "ui/LineNumbers.h"
 #include "ui/wx/WxWindow.h"
 
 namespace trelvix {
@@ -25,7 +25,7 @@ TEST_F(GutterOnTheDesktop, ColumnFollowsWheelPageDownAndCode) {
         {"kind":"code","name":"ed","rect":[50,0,300,200]},
         {"kind":"code","name":"col2","rect":[0,210,50,60],"readonly":true},
         {"kind":"code","name":"ed2","rect":[50,210,300,60]}]})"),
-                                                             nullptr, {}));
+                                                          nullptr, {}));
     w.show();
     AttachLineNumberGutter(w, "ed", "col");
     AttachLineNumberGutter(w, "ed2", "col2");

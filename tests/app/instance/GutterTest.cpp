@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "ui/LineNumbers.h"
 #include "app/StartupParts.h"
 #include "ui/Layout.h"
+#include "ui/LineNumbers.h"
 #include "ui/headless/HeadlessUi.h"
 
 namespace trelvix {

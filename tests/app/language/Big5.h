@@ -18,7 +18,8 @@ inline std::string Iconv(const char* to, const char* from, std::string_view text
     char* o = out.data();
     const std::size_t r = iconv(cd, &in, &inLeft, &o, &outLeft);
     iconv_close(cd);
-    if (r == static_cast<std::size_t>(-1)) throw std::runtime_error(std::string("not ") + to + ": " + std::string(text));
+    if (r == static_cast<std::size_t>(-1))
+        throw std::runtime_error(std::string("not ") + to + ": " + std::string(text));
     out.resize(out.size() - outLeft);
     return out;
 }

@@ -49,8 +49,8 @@ std::string FakePack() {
            line("编辑框_代码", "程式碼") + "[" + G("标签1") + "]\r\n" + line("标签_两行", "標籤><br><二") +
            line("标签_空值", "") + line("标签_版本", "9.9") + line("版本", "9.9") + "[" + G("按钮1") + "]\r\n" +
            line("按钮_空值", "") + line("按钮_标记", "甲><br><乙") + "[" + G("单选框1") + "]\r\n" +
-           line("单选框_甲", "單選") + "[" + G("分组框1") + "]\r\n" + line("分组框_甲", "分組") + "[" +
-           G("树型框1") + "]\r\n" + line("树型框0", "壹") + line("树型框2", "參") + "[" + G("组合框1") + "]\r\n" +
+           line("单选框_甲", "單選") + "[" + G("分组框1") + "]\r\n" + line("分组框_甲", "分組") + "[" + G("树型框1") +
+           "]\r\n" + line("树型框0", "壹") + line("树型框2", "參") + "[" + G("组合框1") + "]\r\n" +
            line("组合框_甲", "組合");
 }
 
@@ -64,21 +64,21 @@ TEST(ApplyLanguagePack, EachKindTakesItsValueAsThePackRulesSay) {
     ui::Window& w = ui.createWindow(ui::ParseLayout(kFakeWindow), nullptr, {});
     ApplyLanguagePack(w, IniText(FakePack()));
     const Expected table[] = {
-        {"编辑框_空值", "原内容"},        // an empty value keeps the content
+        {"编辑框_空值", "原内容"},  // an empty value keeps the content
         {"编辑框_两行", "第一行\r\n第二行"},
         {"编辑框_无键", "原内容"},
-        {"编辑框_代码", "程式碼"},        // a code box is an edit box
+        {"编辑框_代码", "程式碼"},  // a code box is an edit box
         {"标签_两行", "標籤\r\n二"},
         {"标签_空值", "标签"},
-        {"标签_版本", "2.8"},             // the version label is never translated,
-        {"版本", "v"},                    // nor a label whose name is part of its name
-        {"按钮_空值", ""},                // an empty value empties a caption
-        {"按钮_标记", "甲><br><乙"},      // buttons keep the marker as it is
-        {"按钮_无键", ""},                // and a missing key empties it too
+        {"标签_版本", "2.8"},         // the version label is never translated,
+        {"版本", "v"},                // nor a label whose name is part of its name
+        {"按钮_空值", ""},            // an empty value empties a caption
+        {"按钮_标记", "甲><br><乙"},  // buttons keep the marker as it is
+        {"按钮_无键", ""},            // and a missing key empties it too
         {"单选框_甲", "單選"},
         {"选择框_无键", ""},
         {"分组框_甲", "分組"},
-        {"组合框_甲", "组合"},            // kinds without a section are left alone
+        {"组合框_甲", "组合"},  // kinds without a section are left alone
     };
     for (const Expected& e : table) EXPECT_EQ(Visible(w.text(G(e.control))), Visible(G(e.text))) << e.control;
 
@@ -163,7 +163,8 @@ TEST(BuiltInLanguagePacks, HoldEveryControlOfTheirWindowsLayout) {
         EXPECT_EQ(bytes->substr(bytes->size() - 2), "\r\n");
         const IniText pack{*bytes};
         int entries = 0;
-        ui::ForEachControl(ui::BuiltInLayout(pw.layout).controls, [&](const ui::ControlSpec& c, const ui::ControlSpec*) {
+        ui::ForEachControl(ui::BuiltInLayout(pw.layout).controls, [&](const ui::ControlSpec& c,
+                                                                      const ui::ControlSpec*) {
             const std::optional<PackSection> section = PackSectionOf(c.kind);
             if (!section) return;
             if (*section == PackSection::TreeItems) {

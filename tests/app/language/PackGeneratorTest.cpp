@@ -58,12 +58,10 @@ TEST(PackGenerator, WritesEveryEntryOfTheWindowInSectionOrder) {
 
     auto section = [](const char* name) { return "[" + G(name) + "]\r\n"; };
     auto entry = [](const char* key, const char* value) { return G(key) + "=" + B5(value) + "\r\n"; };
-    const std::string expected = section("编辑框1") + entry("编辑框_备注", "第一行><br><啟動後") +
-                                 section("标签1") + entry("标签_说明", "為設置") +
-                                 section("按钮1") + entry("按钮_语言", "切換繁體") +
-                                 section("单选框1") + entry("单选框_里", "裡面") +
-                                 section("选择框1") + entry("选择框_开", "開啟") +
-                                 section("分组框1") + entry("分组框_组", "網絡") +
+    const std::string expected = section("编辑框1") + entry("编辑框_备注", "第一行><br><啟動後") + section("标签1") +
+                                 entry("标签_说明", "為設置") + section("按钮1") + entry("按钮_语言", "切換繁體") +
+                                 section("单选框1") + entry("单选框_里", "裡面") + section("选择框1") +
+                                 entry("选择框_开", "開啟") + section("分组框1") + entry("分组框_组", "網絡") +
                                  section("树型框1") + entry("树型框0", "系統") + entry("树型框1", "添加管理員");
     EXPECT_EQ(Visible(Read(out / "language1.ini")), Visible(expected));
 }
@@ -72,7 +70,8 @@ TEST(PackGenerator, WritesEveryEntryOfTheWindowInSectionOrder) {
 TEST(PackGenerator, RefusesALineBreakInACaption) {
     TempHome home;
     const fs::path layouts = home.root() / "layouts", out = home.root() / "packs";
-    Write(layouts / "w.json", R"({"name": "w", "controls": [{"kind": "button", "name": "按钮1", "text": ["a", "b"]}]})");
+    Write(layouts / "w.json",
+          R"({"name": "w", "controls": [{"kind": "button", "name": "按钮1", "text": ["a", "b"]}]})");
     EXPECT_NE(RunGenerator(layouts, out, "language9.ini=w.json"), 0);
     EXPECT_FALSE(fs::exists(out / "language9.ini"));
     EXPECT_NE(Read(home.root() / "errors.txt").find("按钮1"), std::string::npos);

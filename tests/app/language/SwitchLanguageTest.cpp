@@ -20,15 +20,17 @@ struct SwitchCase {
     const char* language;  // in the settings at start
     int answer;
     const char* question;
-    const char* written;   // "language" afterwards
-    const char* notice;    // "" when none follows
+    const char* written;  // "language" afterwards
+    const char* notice;   // "" when none follows
 };
 
 const SwitchCase kCases[] = {
-    {"0", ui::mb::IdCancel, "確認將Trelvix切換為繁體界面?您的windows系統必須是繁體中文系統才能正常使用!請務必須知!", "0", ""},
+    {"0", ui::mb::IdCancel, "確認將Trelvix切換為繁體界面?您的windows系統必須是繁體中文系統才能正常使用!請務必須知!",
+     "0", ""},
     {"0", ui::mb::IdOk, "確認將Trelvix切換為繁體界面?您的windows系統必須是繁體中文系統才能正常使用!請務必須知!", "1",
      "已切換為繁體界面,請重新啟動軟件!"},
-    {"1", ui::mb::IdCancel, "確認將Trelvix切換為簡體界面?您的windows系統必須是簡體中文系統才能正常使用!請務必須知!", "1", ""},
+    {"1", ui::mb::IdCancel, "確認將Trelvix切換為簡體界面?您的windows系統必須是簡體中文系統才能正常使用!請務必須知!",
+     "1", ""},
     {"1", ui::mb::IdOk, "確認將Trelvix切換為簡體界面?您的windows系統必須是簡體中文系統才能正常使用!請務必須知!", "0",
      "已切換為簡體界面,請重新啟動軟件!"},
 };

@@ -27,7 +27,8 @@ class TraditionalOnScreen : public DesktopTest {};
 TEST_F(TraditionalOnScreen, TheMainWindowShowsItsPack) {
     TempHome home;
     std::filesystem::create_directories(home.root() / "config" / "vemtu");
-    std::ofstream(home.root() / "config" / "vemtu" / "config.ini", std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=1\r\n";
+    std::ofstream(home.root() / "config" / "vemtu" / "config.ini", std::ios::binary)
+        << "[log]\r\nlanguage=1\r\nhide=1\r\n";
     ui::WxUi* wx = wx_;
     FixedClock clock(0);
     FixedRandom random({1}), secureRandom({2});

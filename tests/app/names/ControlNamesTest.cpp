@@ -61,9 +61,11 @@ void WriteThreeFiles(const fs::path& layouts) {
 }
 
 std::string Header(const std::string& file, const std::string& ns, const std::string& constants) {
-    return "// Made by trelvix_make_control_names from the layout " + file + "; do not edit.\n"
+    return "// Made by trelvix_make_control_names from the layout " + file +
+           "; do not edit.\n"
            "// The names of the controls written in that file, as the window calls take them.\n"
-           "#pragma once\n\nnamespace " + ns + " {\n\n" + constants + "\n}  // namespace " + ns + "\n";
+           "#pragma once\n\nnamespace " +
+           ns + " {\n\n" + constants + "\n}  // namespace " + ns + "\n";
 }
 
 TEST(ControlNames, EachFileHasItsOwnNamesInItsOwnHeader) {
@@ -117,8 +119,8 @@ TEST(ControlNames, RefusesWhatCodeCouldNotName) {
     const Case cases[] = {
         {"a blank in a name", R"({"name": "w", "controls": [{"kind": "button", "name": "按钮 1"}]})", nullptr,
          "main.json", "按钮 1"},
-        {"a name starting with a digit", R"({"name": "w", "controls": [{"kind": "button", "name": "1按钮"}]})",
-         nullptr, "main.json", "1按钮"},
+        {"a name starting with a digit", R"({"name": "w", "controls": [{"kind": "button", "name": "1按钮"}]})", nullptr,
+         "main.json", "1按钮"},
         {"a name twice in one file",
          R"({"name": "w", "controls": [{"kind": "button", "name": "按钮1"}, {"kind": "label", "name": "按钮1"}]})",
          nullptr, "main.json", "按钮1"},

@@ -56,7 +56,8 @@ TEST_F(FileDropOnScreen, DroppedFilesAreTakenInAfterTheDrop) {
         drop(code, script);
         EXPECT_EQ(Visible(w->text(code)), Visible(before));
         wx->runPending(50);
-        EXPECT_EQ(Visible(w->text(code)), Visible(G("/ip address\r\nadd address=192.168.88.1/24 interface=ether1\r\n")));
+        EXPECT_EQ(Visible(w->text(code)),
+                  Visible(G("/ip address\r\nadd address=192.168.88.1/24 interface=ether1\r\n")));
         EXPECT_EQ(w->text(G("编辑框_行号")), G("1\r\n2\r\n3"));
 
         drop(code, home.root() / "missing.rsc");
@@ -65,7 +66,8 @@ TEST_F(FileDropOnScreen, DroppedFilesAreTakenInAfterTheDrop) {
         ASSERT_EQ(desktop.messages.size(), 1u);
         EXPECT_EQ(desktop.messages[0].text, G("无法读取文件:") + GbkFromPath(home.root() / "missing.rsc"));
         EXPECT_EQ(desktop.messages[0].flags, 16);
-        EXPECT_EQ(Visible(w->text(code)), Visible(G("/ip address\r\nadd address=192.168.88.1/24 interface=ether1\r\n")));
+        EXPECT_EQ(Visible(w->text(code)),
+                  Visible(G("/ip address\r\nadd address=192.168.88.1/24 interface=ether1\r\n")));
 
         const std::string list = G("超级列表框_1a");
         drop(list, accounts);

@@ -3,6 +3,7 @@
 // the main window's drop targets where a case file cannot reach: the size
 // limit, a file name that GBK cannot spell, and the shut-down.
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -26,7 +27,8 @@ namespace fs = std::filesystem;
 struct Receiver : ::testing::Test {
     ui::HeadlessUi ui;
     ui::HeadlessWindow& w = static_cast<ui::HeadlessWindow&>(ui.createWindow(
-        ui::ParseLayout(R"({"name": "w", "controls": [{"kind": "code", "name": "code"}, {"kind": "report", "name": "r", "columns": ["a"]}]})"),
+        ui::ParseLayout(
+            R"({"name": "w", "controls": [{"kind": "code", "name": "code"}, {"kind": "report", "name": "r", "columns": ["a"]}]})"),
         nullptr, {}));
     FileDropReceiver receiver;
     std::vector<DroppedFile> calls;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -16,19 +17,20 @@ namespace fs = std::filesystem;
 TEST(Ini, ReadsNamesWithoutAsciiCaseAndCleansValues) {
     // \x81\x5A and \x81\x7A are two characters whose second bytes are "Z" and "z";
     // \x81\x5D ends in the byte of "]".
-    const IniText ini("top=before any section\r\n"
-                      "[Log]\r\n"
-                      "  Hide =  1  \r\n"
-                      "quoted = \"a b\" \r\n"
-                      "half=\"x\n"
-                      "inner=\"a\"b\"\n"
-                      "empty=\"\"\r\n"
-                      "; hide=2\r\n"
-                      "\x81\x5A=upper\r\n"
-                      "[\x81\x5D]\r\n"
-                      "k=v\r\n"
-                      "[other]\r\n"
-                      "hide=3");
+    const IniText ini(
+        "top=before any section\r\n"
+        "[Log]\r\n"
+        "  Hide =  1  \r\n"
+        "quoted = \"a b\" \r\n"
+        "half=\"x\n"
+        "inner=\"a\"b\"\n"
+        "empty=\"\"\r\n"
+        "; hide=2\r\n"
+        "\x81\x5A=upper\r\n"
+        "[\x81\x5D]\r\n"
+        "k=v\r\n"
+        "[other]\r\n"
+        "hide=3");
     struct Case {
         const char* section;
         const char* key;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -132,7 +133,7 @@ TEST_F(ScriptBox, SaveDialogOpensInTheLastFolderUsedElseTheHomeFolder) {
     w.type(kCode, "x");
     struct Step {
         std::optional<fs::path> answer;  // nothing: cancel
-        bool removeFirst;                 // before the dialog opens
+        bool removeFirst;                // before the dialog opens
         fs::path opensIn;
     };
     const Step steps[] = {

@@ -47,7 +47,8 @@ TEST_F(ScriptStripOnScreen, ShowsCopiesReplacesSelectsAndClears) {
         wx->runPending(50);
 
         const std::string code = G("编辑框_代码");
-        const Gbk script = G("/ip address\r\nadd address=192.168.1.1/24 comment=\"\\B2\\E2\\CA\\D4\"\r\n/ip dns set servers=192.168.1.1");
+        const Gbk script = G(
+            "/ip address\r\nadd address=192.168.1.1/24 comment=\"\\B2\\E2\\CA\\D4\"\r\n/ip dns set servers=192.168.1.1");
         app.page->showScript(script);
         EXPECT_EQ(Visible(w->text(code)), Visible(script));
         EXPECT_EQ(w->text(G("标签_生成时间")), G("生成:2017-08-08 14:05:09"));
@@ -62,8 +63,10 @@ TEST_F(ScriptStripOnScreen, ShowsCopiesReplacesSelectsAndClears) {
         w->setText(G("编辑框_预寻找"), G("192.168.1.1"));
         w->setText(G("编辑框_替换为"), G("10.0.0.1"));
         Press(*w, G("按钮_替换"));
-        EXPECT_EQ(Visible(w->text(code)),
-                  Visible(G("/ip address\r\nadd address=10.0.0.1/24 comment=\"\\B2\\E2\\CA\\D4\"\r\n/ip dns set servers=10.0.0.1")));
+        EXPECT_EQ(
+            Visible(w->text(code)),
+            Visible(G(
+                "/ip address\r\nadd address=10.0.0.1/24 comment=\"\\B2\\E2\\CA\\D4\"\r\n/ip dns set servers=10.0.0.1")));
 
         auto* box = dynamic_cast<wxStyledTextCtrl*>(w->native(code));
         ASSERT_NE(box, nullptr);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -52,8 +53,8 @@ void Prepare(Program& p, Settings s) {
 struct StartCase {
     int update;
     Settings settings;
-    bool setUp;       // the start-up went past the update check
-    bool hide;        // the checked item of the pair (the other is unchecked)
+    bool setUp;  // the start-up went past the update check
+    bool hide;   // the checked item of the pair (the other is unchecked)
     bool traditional;
     const char* versionLabel;
 };
@@ -74,7 +75,8 @@ TEST(StartUp, StepsTrayPairAndVersionFollowUpdateAndSettings) {
         {1, Settings::NotAFile, false, true, false, "2.5"},
     };
     for (const StartCase& c : cases) {
-        SCOPED_TRACE("update " + std::to_string(c.update) + ", settings " + std::to_string(static_cast<int>(c.settings)));
+        SCOPED_TRACE("update " + std::to_string(c.update) + ", settings " +
+                     std::to_string(static_cast<int>(c.settings)));
         Program p;
         Prepare(p, c.settings);
         p.updateResult = c.update;
@@ -83,8 +85,7 @@ TEST(StartUp, StepsTrayPairAndVersionFollowUpdateAndSettings) {
         const fs::path pack = p.settingsDir() / "language1.ini";
         std::vector<std::string> expected = kStoppedAtUpdate;
         if (c.setUp) {
-            expected = c.traditional ? SetUpSteps({"apply pack language1.ini"})
-                                     : SetUpSteps();
+            expected = c.traditional ? SetUpSteps({"apply pack language1.ini"}) : SetUpSteps();
         }
         EXPECT_EQ(p.steps, expected);
         EXPECT_TRUE(w.shown());
@@ -121,7 +122,9 @@ TEST(StartUp, SetsTheLayoutSizesTipsAndTrayTip) {
               G("切换繁体字功能,系统只有是繁体中文windows系统才有用!简体中文windows系统不用管"));
     for (const char* list : {"超级列表框_13", "超级列表框_15", "超级列表框_18", "超级列表框_1a"}) {
         if (!w.has(G(list))) continue;  // the installation pages bring these lists
-        EXPECT_EQ(w.tip(tips, G(list)), G("如果需要添加大量的数据,可以用txt文本批量导入,直接将数据编辑好,用 # 符号进行分隔,注意每行的个数以及格式,随后拖曳到列表框即可!"));
+        EXPECT_EQ(
+            w.tip(tips, G(list)),
+            G("如果需要添加大量的数据,可以用txt文本批量导入,直接将数据编辑好,用 # 符号进行分隔,注意每行的个数以及格式,随后拖曳到列表框即可!"));
     }
     EXPECT_EQ(w.rect(G("分组框1")).h, 470);
     EXPECT_EQ(w.rect(G("选择夹1")).h, 455);
@@ -138,9 +141,9 @@ TEST(StartUp, TheTrayIconIsOneSixteenPixelImage) {
     const std::string_view b = *icon;
     ASSERT_EQ(b.size(), 1150u);
     EXPECT_EQ(b.substr(0, 6), std::string_view("\0\0\1\0\1\0", 6));  // an icon file of one image
-    EXPECT_EQ(static_cast<unsigned char>(b[6]), 16);                   // 16 wide
-    EXPECT_EQ(static_cast<unsigned char>(b[7]), 16);                   // 16 high
-    EXPECT_EQ(static_cast<unsigned char>(b[12]), 32);                  // 32 bits a pixel
+    EXPECT_EQ(static_cast<unsigned char>(b[6]), 16);                 // 16 wide
+    EXPECT_EQ(static_cast<unsigned char>(b[7]), 16);                 // 16 high
+    EXPECT_EQ(static_cast<unsigned char>(b[12]), 32);                // 32 bits a pixel
 }
 
 // The rate-limit pages' burst and time groups start folded, their controls
@@ -226,7 +229,8 @@ TEST(StartUp, SettingsThatAreNoPlainFileGiveTheDefaultsAndStayUntouched) {
         {"a link to a device", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
         {"far larger than settings",
          [](const fs::path& f) {
-             std::ofstream(f, std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=0\r\n" << std::string(kSettingsFileLimit, ';');
+             std::ofstream(f, std::ios::binary) << "[log]\r\nlanguage=1\r\nhide=0\r\n"
+                                                << std::string(kSettingsFileLimit, ';');
          }},
     };
     for (const Case& c : cases) {
@@ -273,8 +277,10 @@ TEST(StartUp, RemovesWhatKilledSavesLeftInTheProgramsFolders) {
 // ---------------------------------------------------------------- shut-down
 
 TEST(ShutDown, WritesTheHideChoiceAndKeepsTheRestOfTheFile) {
-    const std::string before = "; " + G("设置") + "\r\n[other]\nkey=" + G("值") + "\n\r\n[Log]\r\nlanguage=0\r\nhide=1\r\n\r\n[tail]\r\nx=1";
-    const std::string afterQuit = "; " + G("设置") + "\r\n[other]\nkey=" + G("值") + "\n\r\n[Log]\r\nlanguage=0\r\nhide=0\r\n\r\n[tail]\r\nx=1";
+    const std::string before = "; " + G("设置") + "\r\n[other]\nkey=" + G("值") +
+                               "\n\r\n[Log]\r\nlanguage=0\r\nhide=1\r\n\r\n[tail]\r\nx=1";
+    const std::string afterQuit = "; " + G("设置") + "\r\n[other]\nkey=" + G("值") +
+                                  "\n\r\n[Log]\r\nlanguage=0\r\nhide=0\r\n\r\n[tail]\r\nx=1";
     {
         Program p;
         p.writeConfig(before);
@@ -325,7 +331,8 @@ TEST(ShutDown, TheExitItemAsksFirst) {
     w.click(G("菜单_退出"));
     ASSERT_EQ(p.ui.messages.size(), 1u);
     const std::string site = kMakerSite;
-    EXPECT_EQ(p.ui.messages[0].text, site.empty() ? G("是否退出Trelvix?") : G("是否退出") + site + G("网站提供的Trelvix?"));
+    EXPECT_EQ(p.ui.messages[0].text,
+              site.empty() ? G("是否退出Trelvix?") : G("是否退出") + site + G("网站提供的Trelvix?"));
     EXPECT_EQ(p.ui.messages[0].flags, 36);
     EXPECT_EQ(p.ui.messages[0].title, G("提示"));
     EXPECT_FALSE(p.ui.quitRequested);

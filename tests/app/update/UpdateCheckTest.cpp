@@ -15,8 +15,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kServerFault = G(
-    "Trelvix 软件服务器异常,请立即联系作者修正或替换新版\r\n\r\n是 = 打开下载地址手动更新!\r\n否 = 取消");
+const std::string kServerFault =
+    G("Trelvix 软件服务器异常,请立即联系作者修正或替换新版\r\n\r\n是 = 打开下载地址手动更新!\r\n否 = 取消");
 const std::string kMustUpdate = G("Trelvix 发现有新版本,请立即更新!");
 const std::string kForced = G("Trelvix 发现有新版本,点击确定立即更新?");
 const std::string kAsk = G("Trelvix 发现有新版本,是否立即更新?");
@@ -25,13 +25,13 @@ enum class Service { Answers, Unreachable, Silent };
 
 struct UpdateCase {
     const char* name;
-    std::string reply;  // GBK bytes as served
+    std::string reply;          // GBK bytes as served
     std::optional<int> answer;  // the user's answer to the box, if one is expected
     // expected
     const std::string* box;  // nullptr: no box
     int flags;
-    int result;      // -2: the program ended
-    bool opened;     // the download page was opened
+    int result;   // -2: the program ended
+    bool opened;  // the download page was opened
     const char* versionLabel;
     Service service = Service::Answers;
 };
@@ -56,8 +56,8 @@ TEST(UpdateCheck, EachReplyGivesItsBoxResultAndStartUp) {
         {"not forced, Yes", G("版本:2.9\\强制更新:0\\"), ui::mb::IdYes, &kAsk, 36, 1, true, "2.5"},
         // Only "1" forces; the text after a zero byte is not part of the reply.
         {"forced 11", G("版本:2.9\\强制更新:11\\"), ui::mb::IdNo, &kAsk, 36, 0, false, "2.8"},
-        {"forced after a zero byte", G("版本:2.9\\") + std::string(1, '\0') + G("强制更新:1\\"), ui::mb::IdNo,
-         &kAsk, 36, 0, false, "2.8"},
+        {"forced after a zero byte", G("版本:2.9\\") + std::string(1, '\0') + G("强制更新:1\\"), ui::mb::IdNo, &kAsk,
+         36, 0, false, "2.8"},
         // The reply is read as GBK: UTF-8 labels are not found.
         {"UTF-8 reply", "\xE7\x89\x88\xE6\x9C\xAC:2.8\\", ui::mb::IdNo, &kServerFault, 52, 0, false, "2.8"},
         {"unreachable", "", ui::mb::IdNo, &kServerFault, 52, 0, false, "2.8", Service::Unreachable},

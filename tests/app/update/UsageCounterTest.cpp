@@ -60,7 +60,9 @@ TEST(UsageCounter, CountsOnceThenShowsTodayAndYesterday) {
     const CounterCase cases[] = {
         {"counted at once", {{200, "true", {}, false}}, 1},
         {"a byte-order mark is not part of the answer", {{200, kBom + "true", {}, false}}, 1},
-        {"counted at the third attempt", {{200, "false", {}, false}, {200, "false", {}, false}, {200, "true", {}, false}}, 3},
+        {"counted at the third attempt",
+         {{200, "false", {}, false}, {200, "false", {}, false}, {200, "true", {}, false}},
+         3},
         // Four attempts at most, and only exactly "true" counts.
         {"never counted", {{200, "false", {}, false}}, 4},
         {"true with a line end", {{200, "true\r\n", {}, false}}, 4},

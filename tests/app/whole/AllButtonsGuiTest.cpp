@@ -132,21 +132,22 @@ std::map<std::string, std::string> StateOf(const ui::Window& w) {
         s += w.visible(name) ? "|v" : "|h";
         s += w.enabled(name) ? "e" : "d";
         switch (kind) {
-        case ui::Kind::CheckBox: case ui::Kind::Radio: case ui::Kind::MenuItem:
-            s += w.checked(name) ? "|x" : "|o";
-            break;
-        case ui::Kind::Combo: case ui::Kind::ListBox:
-            for (const ui::GbkText& item : w.items(name)) s += "|" + item.bytes();
-            s += "|@" + std::to_string(w.currentItem(name));
-            break;
-        case ui::Kind::ReportList:
-            for (int r = 0; r < w.rowCount(name); ++r)
-                for (const ui::GbkText& cell : w.row(name, r)) s += "|" + cell.bytes();
-            break;
-        case ui::Kind::Tree:
-            for (const ui::TreeItem& item : w.treeItems(name)) s += "|" + item.text.bytes();
-            break;
-        default: break;
+            case ui::Kind::CheckBox:
+            case ui::Kind::Radio:
+            case ui::Kind::MenuItem: s += w.checked(name) ? "|x" : "|o"; break;
+            case ui::Kind::Combo:
+            case ui::Kind::ListBox:
+                for (const ui::GbkText& item : w.items(name)) s += "|" + item.bytes();
+                s += "|@" + std::to_string(w.currentItem(name));
+                break;
+            case ui::Kind::ReportList:
+                for (int r = 0; r < w.rowCount(name); ++r)
+                    for (const ui::GbkText& cell : w.row(name, r)) s += "|" + cell.bytes();
+                break;
+            case ui::Kind::Tree:
+                for (const ui::TreeItem& item : w.treeItems(name)) s += "|" + item.text.bytes();
+                break;
+            default: break;
         }
         state.emplace(name, std::move(s));
     }
@@ -276,7 +277,7 @@ protected:
         ui::WxWindow& w = main();
         for (const std::string& list : page.rowLists) {
             const int count = w.kind(list) == ui::Kind::ReportList ? w.rowCount(list)
-                                                                    : static_cast<int>(w.items(list).size());
+                                                                   : static_cast<int>(w.items(list).size());
             if (count == 0 || w.currentItem(list) < 0) return true;
         }
         return false;
@@ -369,7 +370,8 @@ protected:
                 const Gbk original = w.text(field).bytes();
                 const std::string where = U(page.caption) + " " + U(field) + "=" + U(original + value);
                 w.setText(field, original + value);
-                for (const PageButton& button : roles.rowAdders) ExpectSound(press(button), where + " " + U(button.name));
+                for (const PageButton& button : roles.rowAdders)
+                    ExpectSound(press(button), where + " " + U(button.name));
                 for (const PageButton& button : roles.generators) {
                     ExpectSound(press(button), where + " " + U(button.name));
                     ++presses_;
@@ -455,4 +457,3 @@ TEST_F(WholeMainWindow, GenerateButtonsWithHostileValuesInEveryField) {
 
 }  // namespace
 }  // namespace trelvix::test
-

@@ -17,19 +17,19 @@
 #include <wx/dcclient.h>
 #include <wx/stc/stc.h>
 
+#include "DesktopTest.h"
 #include "EveryWindow.h"
 #include "LayoutGeometry.h"
-#include "DesktopTest.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Startup.h"
+#include "app/ToolWindows.h"
 #include "common/platform/Paths.h"
 #include "common/platform/Random.h"
 #include "common/text/CodePage.h"
 #include "common/text/DateTime.h"
-#include "app/ToolWindows.h"
-#include "ui/LineNumbers.h"
 #include "ui/Layout.h"
+#include "ui/LineNumbers.h"
 #include "ui/wx/WxWindow.h"
 
 namespace trelvix::test {
@@ -38,11 +38,13 @@ namespace {
 namespace fs = std::filesystem;
 using ui::Kind;
 
-const ToolIndex kTools[] = {ToolIndex::RouteTable, ToolIndex::SubnetCalculator, ToolIndex::ScriptEditor,
-                            ToolIndex::L7Tools,    ToolIndex::Ipv6Tunnel,       ToolIndex::IpLookup,
+const ToolIndex kTools[] = {ToolIndex::RouteTable,       ToolIndex::SubnetCalculator, ToolIndex::ScriptEditor,
+                            ToolIndex::L7Tools,          ToolIndex::Ipv6Tunnel,       ToolIndex::IpLookup,
                             ToolIndex::HardwareCatalogue};
 
-std::string Where(const ui::WxWindow& w, const std::string& control) { return GbkToUtf8(w.name()) + " " + GbkToUtf8(control); }
+std::string Where(const ui::WxWindow& w, const std::string& control) {
+    return GbkToUtf8(w.name()) + " " + GbkToUtf8(control);
+}
 
 // What a button keeps around its caption, as the toolkit sizes a button.
 int ButtonFurniture(wxWindow* parent) {
@@ -70,8 +72,8 @@ std::string CaptionFault(wxWindow* native, Kind kind, int buttonFurniture) {
         need = {native->GetBestSize().x, 0};  // the box or circle, the gap and the text
     }
     if (need.x <= room.x && need.y <= room.y) return {};
-    return "\"" + wxControl::RemoveMnemonics(native->GetLabel()).utf8_string() + "\" needs " + std::to_string(need.x) + "x" +
-           std::to_string(need.y) + " in " + std::to_string(room.x) + "x" + std::to_string(room.y);
+    return "\"" + wxControl::RemoveMnemonics(native->GetLabel()).utf8_string() + "\" needs " + std::to_string(need.x) +
+           "x" + std::to_string(need.y) + " in " + std::to_string(room.x) + "x" + std::to_string(room.y);
 }
 
 class ControlsFit : public DesktopTest {
@@ -124,9 +126,8 @@ TEST_F(ControlsFit, WindowsAndPagesHoldTheirControls) {
         for (const PlacedControl& c : PlaceControls(layout)) {
             if (!c.spec->visible || c.holders.size() != 1) continue;  // top level only
             const ui::Rect r = w.rect(c.spec->name);
-            EXPECT_TRUE(Holds({0, 0, room.x, room.y}, r))
-                << Where(w, c.spec->name) << " ends at " << r.x + r.w << "," << r.y + r.h << " in " << room.x << "x"
-                << room.y;
+            EXPECT_TRUE(Holds({0, 0, room.x, room.y}, r)) << Where(w, c.spec->name) << " ends at " << r.x + r.w << ","
+                                                          << r.y + r.h << " in " << room.x << "x" << room.y;
         }
         for (const PlacedControl& c : PlaceControls(layout)) {
             if (c.spec->kind != Kind::Tab) continue;
@@ -155,7 +156,8 @@ TEST_F(ControlsFit, CaptionsFitTheirControlsInBothLanguages) {
             const int furniture = ButtonFurniture(w.frame());
             for (const PlacedControl& c : PlaceControls(layout)) {
                 const Kind kind = c.spec->kind;
-                if (kind != Kind::Label && kind != Kind::Button && kind != Kind::CheckBox && kind != Kind::Radio) continue;
+                if (kind != Kind::Label && kind != Kind::Button && kind != Kind::CheckBox && kind != Kind::Radio)
+                    continue;
                 if (!c.shown || w.text(c.spec->name).empty()) continue;
                 wxWindow* native = w.native(c.spec->name);
                 ASSERT_NE(native, nullptr) << Where(w, c.spec->name);
@@ -193,7 +195,8 @@ TEST_F(ControlsFit, LineNumberColumnsShowLongNumbersWhole) {
                 wx_->runPending(0);
                 auto* stc = dynamic_cast<wxStyledTextCtrl*>(w.native(G(c.column)));
                 ASSERT_NE(stc, nullptr);
-                const int need = stc->TextWidth(wxSTC_STYLE_DEFAULT, last) + stc->GetMarginLeft() + stc->GetMarginRight();
+                const int need = stc->TextWidth(wxSTC_STYLE_DEFAULT, last) + stc->GetMarginLeft() +
+                                 stc->GetMarginRight();
                 EXPECT_LE(need, stc->GetClientSize().x) << Where(w, G(c.column));
             }
         }

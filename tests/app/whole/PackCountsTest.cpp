@@ -77,9 +77,8 @@ struct PackCount {
 const PackCount kPackCounts[] = {
     {"language1.ini", "单选框1", 25}, {"language1.ini", "选择框1", 89}, {"language1.ini", "树型框1", 42},
     {"language2.ini", "编辑框1", 18}, {"language2.ini", "按钮1", 7},    {"language2.ini", "单选框1", 13},
-    {"language3.ini", "编辑框1", 10}, {"language3.ini", "按钮1", 1},
-    {"language4.ini", "编辑框1", 3},  {"language4.ini", "标签1", 5},    {"language4.ini", "按钮1", 42},
-    {"language4.ini", "分组框1", 2},
+    {"language3.ini", "编辑框1", 10}, {"language3.ini", "按钮1", 1},    {"language4.ini", "编辑框1", 3},
+    {"language4.ini", "标签1", 5},    {"language4.ini", "按钮1", 42},   {"language4.ini", "分组框1", 2},
     {"language5.ini", "编辑框1", 16}, {"language5.ini", "标签1", 26},   {"language5.ini", "按钮1", 2},
     {"language5.ini", "分组框1", 2},
 };

@@ -29,21 +29,21 @@ void Collect(const ControlSpec& c, const std::vector<TabStep>& path, bool shown,
     }
     const bool usable = shown && c.enabled;
     switch (c.kind) {
-    case Kind::Button:
-        if (usable) page.buttons.push_back({c.name, path});
-        break;
-    case Kind::Radio:
-        if (usable && !c.checked) page.radios.push_back({c.name, path});
-        break;
-    case Kind::Edit:
-        if (usable && !c.readOnly) page.textFields.push_back(c.name);
-        break;
-    case Kind::Combo:
-        if (usable && c.editable) page.textFields.push_back(c.name);
-        break;
-    case Kind::ReportList:
-    case Kind::ListBox: page.rowLists.push_back(c.name); break;
-    default: break;
+        case Kind::Button:
+            if (usable) page.buttons.push_back({c.name, path});
+            break;
+        case Kind::Radio:
+            if (usable && !c.checked) page.radios.push_back({c.name, path});
+            break;
+        case Kind::Edit:
+            if (usable && !c.readOnly) page.textFields.push_back(c.name);
+            break;
+        case Kind::Combo:
+            if (usable && c.editable) page.textFields.push_back(c.name);
+            break;
+        case Kind::ReportList:
+        case Kind::ListBox: page.rowLists.push_back(c.name); break;
+        default: break;
     }
     for (const ControlSpec& child : c.children) Collect(child, path, shown, page);
 }

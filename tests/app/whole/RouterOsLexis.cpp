@@ -35,8 +35,9 @@ public:
     std::optional<LexicalFault> run() {
         while (i_ < s_.size() && !fault_) step();
         if (fault_) return fault_;
-        if (frames_.size() > 1) return fail("\"" + std::string(1, opener(frames_.back().closer)) + "\" never closed",
-                                            frames_.back().offset);
+        if (frames_.size() > 1)
+            return fail("\"" + std::string(1, opener(frames_.back().closer)) + "\" never closed",
+                        frames_.back().offset);
         for (const auto& [name, offset] : references_)
             if (!declared_.count(name)) return fail("$" + name + " names a variable the script never declares", offset);
         return std::nullopt;
@@ -112,23 +113,27 @@ private:
             if (fault_) return;
         }
         switch (c) {
-        case '"': readString(); return;
-        case '$': readVariable(false); return;
-        case '?': fail("bare ? outside a string", i_); return;
-        case '[': case '{': case '(':
-            frames_.push_back({c == '[' ? ']' : c == '{' ? '}' : ')', i_});
-            tokenStart_ = true;
-            ++i_;
-            return;
-        case ']': case '}': case ')':
-            if (frames_.size() == 1 || frames_.back().closer != c) {
-                fail(std::string("\"") + c + "\" closes nothing that is open", i_);
+            case '"': readString(); return;
+            case '$': readVariable(false); return;
+            case '?': fail("bare ? outside a string", i_); return;
+            case '[':
+            case '{':
+            case '(':
+                frames_.push_back({c == '[' ? ']' : c == '{' ? '}' : ')', i_});
+                tokenStart_ = true;
+                ++i_;
                 return;
-            }
-            frames_.pop_back();
-            ++i_;
-            return;
-        default: ++i_;
+            case ']':
+            case '}':
+            case ')':
+                if (frames_.size() == 1 || frames_.back().closer != c) {
+                    fail(std::string("\"") + c + "\" closes nothing that is open", i_);
+                    return;
+                }
+                frames_.pop_back();
+                ++i_;
+                return;
+            default: ++i_;
         }
     }
 

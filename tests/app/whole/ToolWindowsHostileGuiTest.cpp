@@ -58,11 +58,11 @@ struct Mode {
 // A tool window that writes scripts, and what a user does to make it write.
 struct ScriptTool {
     ToolIndex tool;
-    const char* output;                           // the box the tool writes into
-    std::vector<const char*> writers;             // buttons that write into it
-    std::vector<Typed> filled;                    // typed after each opening, so that the writers write
-    std::vector<const char*> prepare;             // pressed before the writers: they fill what the writers read
-    std::vector<Mode> modes;                      // together they type into every field
+    const char* output;                // the box the tool writes into
+    std::vector<const char*> writers;  // buttons that write into it
+    std::vector<Typed> filled;         // typed after each opening, so that the writers write
+    std::vector<const char*> prepare;  // pressed before the writers: they fill what the writers read
+    std::vector<Mode> modes;           // together they type into every field
     // The output box also holds a list the writers read: this one, unless
     // the box itself is the field being typed into.
     const char* list = nullptr;
@@ -115,8 +115,24 @@ struct Hostile {
 
 const std::vector<Hostile>& HostileValues() {
     static const std::vector<Hostile> values = {
-        {"", true}, {" "}, {"\""}, {"\\"}, {"$"}, {"$x"}, {"?"}, {";"}, {"{"}, {"}"}, {"{7}"}, {"["}, {"]"},
-        {"\r\n"}, {"淺"}, {"•😀"}, {std::string(1000, 'x') + "\"$?\\"}, {" \"\\$?;{}[]淺\r\n•"},
+        {"", true},
+        {" "},
+        {"\""},
+        {"\\"},
+        {"$"},
+        {"$x"},
+        {"?"},
+        {";"},
+        {"{"},
+        {"}"},
+        {"{7}"},
+        {"["},
+        {"]"},
+        {"\r\n"},
+        {"淺"},
+        {"•😀"},
+        {std::string(1000, 'x') + "\"$?\\"},
+        {" \"\\$?;{}[]淺\r\n•"},
     };
     return values;
 }

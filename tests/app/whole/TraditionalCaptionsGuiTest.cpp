@@ -21,8 +21,8 @@
 #include <wx/textctrl.h>
 #include <wx/treectrl.h>
 
-#include "EveryWindow.h"
 #include "DesktopTest.h"
+#include "EveryWindow.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/LanguagePackKinds.h"
@@ -109,7 +109,8 @@ std::vector<std::string> NativeTreeTexts(ui::WxWindow& w, const std::string& con
     if (!tree) return texts;
     std::function<void(const wxTreeItemId&)> visit = [&](const wxTreeItemId& parent) {
         wxTreeItemIdValue cookie;
-        for (wxTreeItemId id = tree->GetFirstChild(parent, cookie); id.IsOk(); id = tree->GetNextChild(parent, cookie)) {
+        for (wxTreeItemId id = tree->GetFirstChild(parent, cookie); id.IsOk();
+             id = tree->GetNextChild(parent, cookie)) {
             texts.push_back(Utf8(tree->GetItemText(id)));
             visit(id);
         }
@@ -167,18 +168,21 @@ int ExpectPackShown(ui::WxWindow& w, const ui::WindowSpec& layout, std::string_v
 void ExpectLayoutShown(ui::WxWindow& w, const ui::WindowSpec& layout) {
     ui::ForEachControl(layout.controls, [&](const ui::ControlSpec& c, const ui::ControlSpec*) {
         switch (c.kind) {
-        case ui::Kind::Button: case ui::Kind::CheckBox: case ui::Kind::Radio: case ui::Kind::GroupBox:
-        case ui::Kind::Label: {
-            const std::string where = GbkToUtf8(w.name()) + " " + GbkToUtf8(c.name);
-            if (c.kind == ui::Kind::Label && w.text(c.name) != c.text) break;  // written by the window's own start
-            EXPECT_EQ(Visible(w.text(c.name)), Visible(c.text)) << where;
-            if (const auto native = NativeText(w, c.name)) {
-                const std::string expected = GbkToUtf8(c.text);
-                EXPECT_EQ(*native, c.kind == ui::Kind::Label ? Unbroken(expected) : expected) << where;
+            case ui::Kind::Button:
+            case ui::Kind::CheckBox:
+            case ui::Kind::Radio:
+            case ui::Kind::GroupBox:
+            case ui::Kind::Label: {
+                const std::string where = GbkToUtf8(w.name()) + " " + GbkToUtf8(c.name);
+                if (c.kind == ui::Kind::Label && w.text(c.name) != c.text) break;  // written by the window's own start
+                EXPECT_EQ(Visible(w.text(c.name)), Visible(c.text)) << where;
+                if (const auto native = NativeText(w, c.name)) {
+                    const std::string expected = GbkToUtf8(c.text);
+                    EXPECT_EQ(*native, c.kind == ui::Kind::Label ? Unbroken(expected) : expected) << where;
+                }
+                break;
             }
-            break;
-        }
-        default: break;
+            default: break;
         }
     });
 }

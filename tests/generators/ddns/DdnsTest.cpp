@@ -13,6 +13,7 @@ using test::Visible;
 
 // The lines both pppoe-line templates share after the host's line.
 std::string LineChoice(const std::string& nic1, const std::string& nic2) {
+    // clang-format off
     return G("#以下不需要修改\r\n") +
            ":local status [/interface pppoe-client get [/interface pppoe-client find name=\"" + nic1 +
            "\"] running];\r\n"
@@ -25,6 +26,7 @@ std::string LineChoice(const std::string& nic1, const std::string& nic2) {
            ":local newip [ /ip address get [/ip address find interface=$ether ] address ]\r\n"
            ":set newip [:pick $newip 0 [:find $newip \"/\"]]\r\n"
            ":if ($oldip != $newip) do={\r\n";
+    // clang-format on
 }
 const std::string kLogIps =
     ":log error (\"\\BE\\C9\\B5\\C4IP\\B5\\D8\\D6\\B7\\A3\\BA: \".$oldip)\r\n"
@@ -88,12 +90,11 @@ TEST(Ddns, ChangeIpByteForByte) {
     DdnsFields f;
     f.provider = DdnsProvider::ChangeIp;
     f.suffix = ".changeip.org";
-    const std::string expected = G("#本DDNS脚本默认更新线路为首选网卡,如果首选网卡掉线状态则更新备用网卡\r\n") +
-                                 "\r\n\r\n:local ether\r\n" + G("#DDNS帐号\r\n") + ":local user \"username\"\r\n" +
-                                 G("#DDNS密码\r\n") + ":local pass \"password\"\r\n" + G("#DDNS域名\r\n") +
-                                 ":local host \"username.changeip.org\"\r\n" + LineChoice("pppoe-out1", "pppoe-out2") +
-                                 "/tool dns-update address=$newip    key-name=$user key=$pass name=$host\r\n" + kLogIps +
-                                 "}";
+    const std::string expected =
+        G("#本DDNS脚本默认更新线路为首选网卡,如果首选网卡掉线状态则更新备用网卡\r\n") + "\r\n\r\n:local ether\r\n" +
+        G("#DDNS帐号\r\n") + ":local user \"username\"\r\n" + G("#DDNS密码\r\n") + ":local pass \"password\"\r\n" +
+        G("#DDNS域名\r\n") + ":local host \"username.changeip.org\"\r\n" + LineChoice("pppoe-out1", "pppoe-out2") +
+        "/tool dns-update address=$newip    key-name=$user key=$pass name=$host\r\n" + kLogIps + "}";
     // The template is 788 bytes; its placeholders take 39 and the values 67.
     EXPECT_EQ(expected.size(), 788u - 39u + 67u);
     EXPECT_EQ(Visible(BuildDdnsScript(f)), Visible(expected));

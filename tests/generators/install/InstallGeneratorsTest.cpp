@@ -79,7 +79,11 @@ TEST(MultiWanChecks, RefuseInTheirOrderWithAnInformationBoxAndNoCaption) {
         {"NTH over one PPPoE line", BalanceMode::Nth, false, 1, none, &twoLines},
         {"empty first DNS before no rows", BalanceMode::Pcc, true, 0, [](MultiWanFields& f) { f.dns1.clear(); }, &dns},
         {"empty second DNS though DNS is off", BalanceMode::SingleLine, false, 2,
-         [](MultiWanFields& f) { f.dns2.clear(); f.setDns = false; }, &dns},
+         [](MultiWanFields& f) {
+             f.dns2.clear();
+             f.setDns = false;
+         },
+         &dns},
         {"one line is enough alone", BalanceMode::SingleLine, true, 1, none, nullptr},
         {"two lines balance", BalanceMode::Pcc, false, 2, none, nullptr},
     };
@@ -178,9 +182,9 @@ TEST(MultiWanScript, PccClassifiersCountFromZero) {
         for (int i = 1; i <= n; ++i) {
             const std::string line =
                 "add action=mark-connection chain=prerouting dst-address-type=!local in-interface=ether1 "
-                "per-connection-classifier=src-address-and-port:" + std::to_string(n) + "/" + std::to_string(i - 1) +
-                " new-connection-mark=pcc" + std::to_string(i) + " passthrough=yes comment=PCC" + std::to_string(i) +
-                "\r\n";
+                "per-connection-classifier=src-address-and-port:" +
+                std::to_string(n) + "/" + std::to_string(i - 1) + " new-connection-mark=pcc" + std::to_string(i) +
+                " passthrough=yes comment=PCC" + std::to_string(i) + "\r\n";
             EXPECT_NE(script.find(line), std::string::npos) << i;
         }
         EXPECT_EQ(script.find(":" + std::to_string(n) + "/" + std::to_string(n) + " "), std::string::npos);

@@ -169,8 +169,7 @@ TEST(VlanMultiPppoe, AccountAndPasswordWithBlanksOrDollarsAreQuoted) {
     FixedRandom random({0});
     const Outcome out = BuildVlanMultiPppoe(f, VlanMode::V63Up, random);
     ASSERT_TRUE(out.script);
-    EXPECT_NE(out.script->find("user=\"a b\" password=\"p\\$w\" add-default-route=yes disabled=no"),
-              std::string::npos)
+    EXPECT_NE(out.script->find("user=\"a b\" password=\"p\\$w\" add-default-route=yes disabled=no"), std::string::npos)
         << Visible(*out.script);
 }
 
@@ -333,8 +332,8 @@ TEST(VrrpMultiPppoe, HostNumbersAreOneFollowedByTheLineNumber) {
         const char* address;
     } cases[] = {{1, "11.11.11.11/24"}, {9, "11.11.11.19/24"}, {10, "11.11.11.110/24"}, {99, "11.11.11.199/24"}};
     for (const auto& c : cases) {
-        const std::string line =
-            "\r\nadd address=" + std::string(c.address) + " disabled=no interface=vrrp" + std::to_string(c.line) + "\r\n";
+        const std::string line = "\r\nadd address=" + std::string(c.address) + " disabled=no interface=vrrp" +
+                                 std::to_string(c.line) + "\r\n";
         EXPECT_NE(out.script->find(line), std::string::npos) << c.line;
     }
 }

@@ -27,20 +27,19 @@ struct Fields {
 };
 
 const PageFields<Fields> kPage = {
-    Field("name", &Fields::name),
-    Field("on", &Fields::on),
-    Field("rate", &Fields::up, &Part::rate),
-    Field("day0", &Fields::days, 0),
-    Field("day1", &Fields::days, 1),
+    Field("name", &Fields::name),    Field("on", &Fields::on),        Field("rate", &Fields::up, &Part::rate),
+    Field("day0", &Fields::days, 0), Field("day1", &Fields::days, 1),
 };
 
 class PageFieldsTest : public ::testing::Test {
 protected:
     ui::HeadlessUi ui;
-    ui::HeadlessWindow& w = static_cast<ui::HeadlessWindow&>(ui.createWindow(ui::ParseLayout(R"({"name": "w", "controls": [
+    ui::HeadlessWindow& w =
+        static_cast<ui::HeadlessWindow&>(ui.createWindow(ui::ParseLayout(R"({"name": "w", "controls": [
         {"kind": "edit", "name": "name", "text": "typed"}, {"kind": "check", "name": "on", "checked": true},
         {"kind": "combo", "name": "rate", "text": "2M"}, {"kind": "check", "name": "day0"},
-        {"kind": "check", "name": "day1", "checked": true}, {"kind": "button", "name": "go"}, {"kind": "button", "name": "stray"}]})"), nullptr, {}));
+        {"kind": "check", "name": "day1", "checked": true}, {"kind": "button", "name": "go"}, {"kind": "button", "name": "stray"}]})"),
+                                                         nullptr, {}));
     FixedClock clock{0};
     SeededRandom random{1};
     std::vector<Gbk> scripts;

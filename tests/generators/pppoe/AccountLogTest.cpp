@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,8 +22,9 @@ OleDate At(int year, int month, int day, int hour, int minute, int second) {
     return CivilToOleDate({year, month, day, hour, minute, second}).value();
 }
 
-const std::string kScript = "/ppp secret add name=\"VEMTU1@vemtu\" password=\"1\" service=pppoe profile=p\r\n"
-                            "/ppp secret add name=\"VEMTU2@vemtu\" password=\"2\" service=pppoe profile=p";
+const std::string kScript =
+    "/ppp secret add name=\"VEMTU1@vemtu\" password=\"1\" service=pppoe profile=p\r\n"
+    "/ppp secret add name=\"VEMTU2@vemtu\" password=\"2\" service=pppoe profile=p";
 
 fs::path LogFile(const fs::path& base, const char* utf8Name) { return base / "Log" / fs::path(utf8Name); }
 

@@ -68,16 +68,16 @@ TEST(RandomText, EachRoutineMakesItsKindOfText) {
         {"digits", Draws("0959"), [](RandomSource& r) { return RandomDigits(r, 4); }, "0959"},
         {"lower case", Draws("azqm"), [](RandomSource& r) { return RandomLetters(r, 4, 0); }, "azqm"},
         {"upper case", Draws("azqm"), [](RandomSource& r) { return RandomLetters(r, 4, 1); }, "AZQM"},
-        {"alternating, lower first", Draws("abcdef"), [](RandomSource& r) { return RandomLetters(r, 6, 2); },
-         "aBcDeF"},
-        {"no item chosen alternates too", Draws("xyz"), [](RandomSource& r) { return RandomLetters(r, 3, -1); },
-         "xYz"},
+        {"alternating, lower first", Draws("abcdef"), [](RandomSource& r) { return RandomLetters(r, 6, 2); }, "aBcDeF"},
+        {"no item chosen alternates too", Draws("xyz"), [](RandomSource& r) { return RandomLetters(r, 3, -1); }, "xYz"},
         {"mixed: a class, then a character of it", MixedDraws("a1Z0zA"),
          [](RandomSource& r) { return RandomMixedText(r, 6); }, "a1Z0zA"},
-        {"a draw in the uneven tail is drawn again", {0xFFFFFFFFu, 7},
-         [](RandomSource& r) { return RandomDigits(r, 1); }, "7"},
-        {"no length", Draws("1"), [](RandomSource& r) { return RandomDigits(r, 0) + RandomLetters(r, -2, 0) + RandomMixedText(r, -1); },
-         ""},
+        {"a draw in the uneven tail is drawn again",
+         {0xFFFFFFFFu, 7},
+         [](RandomSource& r) { return RandomDigits(r, 1); },
+         "7"},
+        {"no length", Draws("1"),
+         [](RandomSource& r) { return RandomDigits(r, 0) + RandomLetters(r, -2, 0) + RandomMixedText(r, -1); }, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -103,9 +103,9 @@ TEST(PppoeSecret, WritesOneSecret) {
     f.name = G("用户") + "\x9C\x5C";  // 淺: its second byte is a backslash
     f.password = "pa$$\"1?\\";
     f.profile = "plan b";
-    EXPECT_EQ(Visible(BuildPppoeSecret(f)),
-              Visible("/ppp secret add name=\"" + G("用户") + "\x9C\x5C\x5C\" password=\"pa\\$\\$\\\"1\\?\\\\\" "
-                      "service=pppoe profile=\"plan b\""));
+    EXPECT_EQ(Visible(BuildPppoeSecret(f)), Visible("/ppp secret add name=\"" + G("用户") +
+                                                    "\x9C\x5C\x5C\" password=\"pa\\$\\$\\\"1\\?\\\\\" "
+                                                    "service=pppoe profile=\"plan b\""));
 }
 
 // ---------------------------------------------------------------- batches
@@ -121,12 +121,10 @@ TEST(PppoeAccounts, DefaultsGiveSixSecretsOfDigits) {
                                       Draws("00000000"), Draws("000000"), Draws("99999999"), Draws("999999"),
                                       Draws("31415926"), Draws("535897"), Draws("27182818"), Draws("284590")}));
     ASSERT_TRUE(out.script);
-    EXPECT_EQ(Visible(*out.script), Visible(Line("VEMTU20170308@vemtu", "123456") + "\r\n" +
-                                            Line("VEMTU20170309@vemtu", "654321") + "\r\n" +
-                                            Line("VEMTU00000000@vemtu", "000000") + "\r\n" +
-                                            Line("VEMTU99999999@vemtu", "999999") + "\r\n" +
-                                            Line("VEMTU31415926@vemtu", "535897") + "\r\n" +
-                                            Line("VEMTU27182818@vemtu", "284590")));
+    EXPECT_EQ(Visible(*out.script),
+              Visible(Line("VEMTU20170308@vemtu", "123456") + "\r\n" + Line("VEMTU20170309@vemtu", "654321") + "\r\n" +
+                      Line("VEMTU00000000@vemtu", "000000") + "\r\n" + Line("VEMTU99999999@vemtu", "999999") + "\r\n" +
+                      Line("VEMTU31415926@vemtu", "535897") + "\r\n" + Line("VEMTU27182818@vemtu", "284590")));
 }
 
 TEST(PppoeAccounts, ShapesOfNamesAndPasswords) {
@@ -186,8 +184,9 @@ TEST(PppoeAccounts, ShapesOfNamesAndPasswords) {
              f.password.length = "1";
          },
          Joined({Draws("5"), Draws("6")}),
-         "/ppp secret add name=\"\\$u\\\"5@" + G("网") + "\x9C\x5C\x5C\\?\" password=\"6\" service=pppoe "
-         "profile=\"plan b\""},
+         "/ppp secret add name=\"\\$u\\\"5@" + G("网") +
+             "\x9C\x5C\x5C\\?\" password=\"6\" service=pppoe "
+             "profile=\"plan b\""},
         {"a random length of 0 leaves prefix and suffix",
          [](PppoeAccountsFields& f) {
              f.count = "1";
@@ -207,8 +206,8 @@ TEST(PppoeAccounts, ShapesOfNamesAndPasswords) {
              f.account.length = "2";
              f.password.length = "2";
          },
-         Joined({Draws("11"), Draws("01"), Draws("11"), Draws("11"), Draws("22"), Draws("02"), Draws("11"),
-                 Draws("22"), Draws("33"), Draws("03")}),
+         Joined({Draws("11"), Draws("01"), Draws("11"), Draws("11"), Draws("22"), Draws("02"), Draws("11"), Draws("22"),
+                 Draws("33"), Draws("03")}),
          Line("VEMTU11@vemtu", "01") + "\r\n" + Line("VEMTU22@vemtu", "02") + "\r\n" + Line("VEMTU33@vemtu", "03")},
         {"exactly as many names as there are",
          [](PppoeAccountsFields& f) {
@@ -268,7 +267,12 @@ TEST(PppoeAccounts, RefusesWhatItCannotOrShouldNotBuild) {
     const Case cases[] = {
         {"a count above 10000", [](F& f) { f.count = "10001"; }, tooMany, count},
         {"a count past the 64-bit range", [](F& f) { f.count = "99999999999999999999999"; }, tooMany, count},
-        {"a count above 10000 comes first", [](F& f) { f.count = "10001"; f.account.length = "65"; }, tooMany, count},
+        {"a count above 10000 comes first",
+         [](F& f) {
+             f.count = "10001";
+             f.account.length = "65";
+         },
+         tooMany, count},
         {"an account length above 64", [](F& f) { f.account.length = "65"; }, "帐号长度最多为64位!", nameLength},
         {"a password length above 64", [](F& f) { f.password.length = "65"; }, "密码长度最多为64位!",
          [](const F& f) { return FieldOf(f.password.length); }},
@@ -277,17 +281,37 @@ TEST(PppoeAccounts, RefusesWhatItCannotOrShouldNotBuild) {
         {"a negative password length", [](F& f) { f.password.length = "-6"; }, shortPassword, passwordLength},
         {"a password length without a number", [](F& f) { f.password.length = "x"; }, shortPassword, passwordLength},
         {"names of neither digits nor letters", [](F& f) { f.account.digits = false; }, nameClasses, nameDigits},
-        {"names of neither, even with no count", [](F& f) { f.account.digits = false; f.count = ""; }, nameClasses,
-         nameDigits},
+        {"names of neither, even with no count",
+         [](F& f) {
+             f.account.digits = false;
+             f.count = "";
+         },
+         nameClasses, nameDigits},
         {"passwords of neither digits nor letters", [](F& f) { f.password.digits = false; },
          "请选择密码中随机添加数字或字母!", [](const F& f) { return FieldOf(f.password.digits); }},
-        {"more names than one digit can make", [](F& f) { f.account.length = "1"; f.count = "11"; },
+        {"more names than one digit can make",
+         [](F& f) {
+             f.account.length = "1";
+             f.count = "11";
+         },
          "帐号的随机部分只有10种组合,生成不了11个不同的帐号,请加大帐号长度或减少帐号数量!", nameLength},
-        {"more names than one letter can make", [](F& f) { f.account = {"1", false, true, 2}; f.count = "27"; },
+        {"more names than one letter can make",
+         [](F& f) {
+             f.account = {"1", false, true, 2};
+             f.count = "27";
+         },
          "帐号的随机部分只有26种组合,生成不了27个不同的帐号,请加大帐号长度或减少帐号数量!", nameLength},
-        {"more names than one mixed character can make", [](F& f) { f.account = {"1", true, true, 0}; f.count = "63"; },
+        {"more names than one mixed character can make",
+         [](F& f) {
+             f.account = {"1", true, true, 0};
+             f.count = "63";
+         },
          "帐号的随机部分只有62种组合,生成不了63个不同的帐号,请加大帐号长度或减少帐号数量!", nameLength},
-        {"a random length of 0 makes one name only", [](F& f) { f.account.length = "0"; f.count = "2"; },
+        {"a random length of 0 makes one name only",
+         [](F& f) {
+             f.account.length = "0";
+             f.count = "2";
+         },
          "帐号的随机部分只有1种组合,生成不了2个不同的帐号,请加大帐号长度或减少帐号数量!", nameLength},
     };
     for (const Case& c : cases) {

@@ -22,7 +22,7 @@ namespace trelvix::test {
 namespace {
 
 struct BurstBox {
-    const char* page;   // of 选择夹5
+    const char* page;  // of 选择夹5
     const char* box;
     const char* group;
 };
@@ -51,7 +51,8 @@ TEST_F(BurstBoxOnScreen, TakesAClickAnywhereOnItsBoxFoldedOrOpen) {
     for (const BurstBox& b : kBoxes) {
         SCOPED_TRACE(b.box);
         const std::vector<ui::GbkText> pages = w.items(G("选择夹5"));
-        w.setCurrentItem(G("选择夹5"), static_cast<int>(std::find(pages.begin(), pages.end(), G(b.page)) - pages.begin()));
+        w.setCurrentItem(G("选择夹5"),
+                         static_cast<int>(std::find(pages.begin(), pages.end(), G(b.page)) - pages.begin()));
         wx->runPending(200);
         EXPECT_EQ(w.text(G(b.box)), G("开启爆发-Burst-限速功能"));
         const wxRect r = window.native(G(b.box))->GetScreenRect();

@@ -94,7 +94,7 @@ ParsedScript Parse(std::string_view bytes) {
 
 struct Expectation {
     const char* path;
-    const char* firstLine;  // UTF-8
+    const char* firstLine;                              // UTF-8
     std::vector<std::pair<std::string, int>> sections;  // menu paths in order with their command counts
 };
 
@@ -103,20 +103,36 @@ struct Expectation {
 // whose ports are published (50 of 57 detection rules), package 3 no
 // game-server network, package 5 no settings of unnamed built-in types.
 const std::vector<Expectation> kScripts = {
-    {"data/ratelimit/l7-collected-6x.rsc", "## HTB未设置任何限速值, 请按自己的带宽在 /queue tree 的 down 和 up 上填写 max-limit",
-     {{"/ip firewall layer7-protocol", 14}, {"/ip firewall address-list", 1}, {"/ip firewall filter", 1},
-      {"/ip firewall mangle", 32}, {"/queue type", 2}, {"/queue tree", 15}, {"/queue interface", 1}}},
+    {"data/ratelimit/l7-collected-6x.rsc",
+     "## HTB未设置任何限速值, 请按自己的带宽在 /queue tree 的 down 和 up 上填写 max-limit",
+     {{"/ip firewall layer7-protocol", 14},
+      {"/ip firewall address-list", 1},
+      {"/ip firewall filter", 1},
+      {"/ip firewall mangle", 32},
+      {"/queue type", 2},
+      {"/queue tree", 15},
+      {"/queue interface", 1}}},
     {"data/ratelimit/l7-package1.rsc", "###包1", {{"/ip firewall filter", 52}}},
     {"data/ratelimit/l7-package2.rsc", "###包2", {{"/ip firewall layer7-protocol", 26}}},
     {"data/ratelimit/l7-package3.rsc", "###包3", {{"/ip firewall address-list", 0}}},
     {"data/ratelimit/l7-package4.rsc", "###包4", {{"/ip firewall mangle", 29}}},
     {"data/ratelimit/l7-package5.rsc", "###包5", {{"/queue type", 21}}},
     {"data/ratelimit/l7-package6.rsc", "###包6", {{"/queue tree", 20}}},
-    {"data/ratelimit/l7-classic-5x.rsc", "/ip firewall layer7-protocol",
-     {{"/ip firewall layer7-protocol", 14}, {"/ip firewall address-list", 1}, {"/ip firewall connection tracking", 1},
-      {"/ip firewall filter", 3}, {"/ip firewall mangle", 32}, {"/ip firewall nat", 3},
-      {"/ip firewall service-port", 6}, {"", 0}, {"/queue tree", 2}, {"/queue type", 10}, {"/queue tree", 14},
-      {"/queue interface", 3}, {"/queue simple", 1}}},
+    {"data/ratelimit/l7-classic-5x.rsc",
+     "/ip firewall layer7-protocol",
+     {{"/ip firewall layer7-protocol", 14},
+      {"/ip firewall address-list", 1},
+      {"/ip firewall connection tracking", 1},
+      {"/ip firewall filter", 3},
+      {"/ip firewall mangle", 32},
+      {"/ip firewall nat", 3},
+      {"/ip firewall service-port", 6},
+      {"", 0},
+      {"/queue tree", 2},
+      {"/queue type", 10},
+      {"/queue tree", 14},
+      {"/queue interface", 3},
+      {"/queue simple", 1}}},
 };
 
 TEST(L7Packages, EveryButtonHasItsScript) {
@@ -180,7 +196,9 @@ TEST(L7Packages, NamesReferredToAreDefined) {
             if (c->values.count(key)) names.insert(c->values.at(key));
         return names;
     };
-    const auto unquote = [](std::string s) { return s.size() >= 2 && s.front() == '"' ? s.substr(1, s.size() - 2) : s; };
+    const auto unquote = [](std::string s) {
+        return s.size() >= 2 && s.front() == '"' ? s.substr(1, s.size() - 2) : s;
+    };
 
     for (const char* path : {"data/ratelimit/l7-collected-6x.rsc", "data/ratelimit/l7-classic-5x.rsc"}) {
         const ParsedScript s = Parse(StoredText(path));
@@ -278,8 +296,10 @@ std::string ClassicWithLanLine(const std::string& lanLine) {
 }
 
 TEST(L7QosClassic, LanRangeFillsTheOnePlaceholder) {
-    EXPECT_BYTES(BuildL7QosClassic({""}), ClassicWithLanLine("add address=192.168.1.0/24 disabled=no list=OnLineClient"));
-    EXPECT_BYTES(BuildL7QosClassic({"10.8.0.0/16"}), ClassicWithLanLine("add address=10.8.0.0/16 disabled=no list=OnLineClient"));
+    EXPECT_BYTES(BuildL7QosClassic({""}),
+                 ClassicWithLanLine("add address=192.168.1.0/24 disabled=no list=OnLineClient"));
+    EXPECT_BYTES(BuildL7QosClassic({"10.8.0.0/16"}),
+                 ClassicWithLanLine("add address=10.8.0.0/16 disabled=no list=OnLineClient"));
     // A range typed with a blank or a quote cannot end the command early.
     EXPECT_BYTES(BuildL7QosClassic({"10.0.0.0/8 \""}),
                  ClassicWithLanLine("add address=\"10.0.0.0/8 \\\"\" disabled=no list=OnLineClient"));

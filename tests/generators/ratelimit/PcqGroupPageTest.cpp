@@ -8,9 +8,9 @@
 namespace trelvix::ratelimit {
 namespace {
 
+using test::RateLimitWindow;
 using trelvix::test::G;
 using trelvix::test::Visible;
-using test::RateLimitWindow;
 
 std::vector<Gbk> Repeated(const std::vector<const char*>& values, int n) {
     std::vector<Gbk> out;
@@ -25,6 +25,7 @@ std::vector<Gbk> Repeated(const std::vector<const char*>& values, int n) {
 // The default script; `scope` names the traffic the simple queues take, in the
 // words of the button's RouterOS version.
 std::string DefaultScript(const std::string& scope) {
+    // clang-format off
     return ":for vemtu from=1 to=200 step=1 do={/ip firewall address-list add list=\"one\" address=(\"192.168.1.\".$vemtu)}\r\n"
            "\r\n"
            "/ip firewall mangle\r\n"
@@ -39,6 +40,7 @@ std::string DefaultScript(const std::string& scope) {
            "queue=PCQ-up/PCQ-down limit-at=0/0 max-limit=0/0 total-queue=default-small\r\n"
            "add name=\"pcq_1_down\" " + scope + " parent=none packet-marks=one_down priority=8 "
            "queue=default-small/PCQ-down limit-at=0/0 max-limit=0/0 total-queue=default-small";
+    // clang-format on
 }
 
 TEST(PcqGroupPage, DefaultsGiveOneGroup) {
@@ -62,9 +64,9 @@ TEST(PcqGroupPage, ChoosingAGroupCountRefillsTheLists) {
     EXPECT_EQ(w.items("组合框_33Priority"), Repeated({"1", "2", "3", "4", "5", "6", "7", "8"}, 3));
     const std::vector<Gbk> rates =
         Repeated({"64k", "128k", "256k", "384k", "512k", "768k", "1M", "2M", "3M", "4M", "5M", "10M"}, 3);
-    for (const char* combo : {"组合框_33upLimitAt", "组合框_33upMaxLimit", "组合框_33upBurstLimit",
-                              "组合框_33upBurstThreshold", "组合框_33downLimitAt", "组合框_33downMaxLimit",
-                              "组合框_33downBurstLimit", "组合框_33downBurstThreshold"}) {
+    for (const char* combo :
+         {"组合框_33upLimitAt", "组合框_33upMaxLimit", "组合框_33upBurstLimit", "组合框_33upBurstThreshold",
+          "组合框_33downLimitAt", "组合框_33downMaxLimit", "组合框_33downBurstLimit", "组合框_33downBurstThreshold"}) {
         SCOPED_TRACE(combo);
         EXPECT_EQ(w.text(combo), "0/0/0");
         EXPECT_EQ(w.items(combo), rates);
@@ -76,8 +78,8 @@ TEST(PcqGroupPage, ChoosingAGroupCountRefillsTheLists) {
 
     w.click("按钮_33生成1");
     ASSERT_EQ(w.scripts.size(), 1u);
-    for (const char* from : {":for vemtu from=1 to=200 step=3 ", ":for vemtu from=2 to=200 step=3 ",
-                             ":for vemtu from=3 to=200 step=3 "})
+    for (const char* from :
+         {":for vemtu from=1 to=200 step=3 ", ":for vemtu from=2 to=200 step=3 ", ":for vemtu from=3 to=200 step=3 "})
         EXPECT_NE(w.scripts[0].find(from), std::string::npos) << from;
 
     w.choose("组合框_33分组数", 0);

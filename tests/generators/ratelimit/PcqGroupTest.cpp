@@ -87,12 +87,14 @@ TEST(PcqGroupScript, BurstClauseOnBothQueuesOfAGroup) {
         " limit-at=0/0 max-limit=0/0 total-queue=default-small burst-limit=2M/0 burst-threshold=0/512k burst-time=8s/3s";
     const std::string script = Script(f);
     const std::string queues = script.substr(script.find("/queue simple\r\n"));
+    // clang-format off
     EXPECT_EQ(Visible(queues),
               Visible("/queue simple\r\n"
                       "add name=\"pcq_1_up\" dst-address=0.0.0.0/0 interface=all parent=none packet-marks=one_up "
                       "priority=8 queue=PCQ-up/PCQ-down" + rest + "\r\n"
                       "add name=\"pcq_1_down\" dst-address=0.0.0.0/0 interface=all parent=none packet-marks=one_down "
                       "priority=8 queue=default-small/PCQ-down" + rest));
+    // clang-format on
 }
 
 TEST(PcqGroupScript, RatesAreMendedOnlyInMaxLimitAndBurst) {
@@ -104,11 +106,12 @@ TEST(PcqGroupScript, RatesAreMendedOnlyInMaxLimitAndBurst) {
     f.priority = "1m/2";
     f.upBandwidth = "2m";
     const std::string script = Script(f);
-    for (const char* part : {"priority=1m queue=PCQ-up/PCQ-down limit-at=1m/1 max-limit=1M/3 total-queue=default-small "
-                             "burst-limit=3M/5 burst-threshold=5M/1 burst-time=7ms/9s",
-                             "priority=2 queue=default-small/PCQ-down limit-at=2m/2 max-limit=2M/4 total-queue=default-small "
-                             "burst-limit=4M/6 burst-threshold=6M/2 burst-time=8s/10s",
-                             "pcq-rate=2M pcq-limit=50"}) {
+    for (const char* part :
+         {"priority=1m queue=PCQ-up/PCQ-down limit-at=1m/1 max-limit=1M/3 total-queue=default-small "
+          "burst-limit=3M/5 burst-threshold=5M/1 burst-time=7ms/9s",
+          "priority=2 queue=default-small/PCQ-down limit-at=2m/2 max-limit=2M/4 total-queue=default-small "
+          "burst-limit=4M/6 burst-threshold=6M/2 burst-time=8s/10s",
+          "pcq-rate=2M pcq-limit=50"}) {
         EXPECT_NE(script.find(part), std::string::npos) << part << "\n" << Visible(script);
     }
 }
@@ -121,6 +124,7 @@ TEST(PcqGroupScript, TypedNamesAndValuesThatCannotStandBareAreQuotedWhole) {
     f.upBandwidth = "1 M";
     f.priority = "8\"";
     f.down.limitAt = "$x";
+    // clang-format off
     const std::string expected =
         ":for vemtu from=1 to=\"200 \" step=1 do={/ip firewall address-list add list=\"one\" address=(\"192.168.1.\".$vemtu)}\r\n"
         "\r\n"
@@ -138,6 +142,7 @@ TEST(PcqGroupScript, TypedNamesAndValuesThatCannotStandBareAreQuotedWhole) {
         "queue=\"default-small/" + G("下行") + "\" limit-at=\"0/\\$x\" max-limit=0/0 total-queue=default-small";
     EXPECT_EQ(Visible(Script(f)), Visible(expected));
 }
+// clang-format on
 
 TEST(PcqGroupScript, HostNumbersAndTotalLimit) {
     PcqGroupFields f;
@@ -179,29 +184,75 @@ const char* const kIp = "您填写的ip格式有误,请重新填写!";
 const char* const kFormat = "您填写的格式有误,请重新确认!";
 
 const std::vector<SplitCase> kSplitCases = {
-    {"the prefix first", [](PcqGroupFields& f) { TwoGroups(f); f.prefix = "192.168"; f.up.limitAt = "0"; },
+    {"the prefix first",
+     [](PcqGroupFields& f) {
+         TwoGroups(f);
+         f.prefix = "192.168";
+         f.up.limitAt = "0";
+     },
      kIp, "ip格式错误", [](const PcqGroupFields& f) { return FieldOf(f.prefix); }},
-    {"upload limit-at", [](PcqGroupFields& f) { TwoGroups(f); f.up.limitAt = "0"; f.up.maxLimit = "0"; },
+    {"upload limit-at",
+     [](PcqGroupFields& f) {
+         TwoGroups(f);
+         f.up.limitAt = "0";
+         f.up.maxLimit = "0";
+     },
      kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.up.limitAt); }},
-    {"upload max-limit", [](PcqGroupFields& f) { TwoGroups(f); f.up.maxLimit = "1M"; f.priority = "8"; },
+    {"upload max-limit",
+     [](PcqGroupFields& f) {
+         TwoGroups(f);
+         f.up.maxLimit = "1M";
+         f.priority = "8";
+     },
      kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.up.maxLimit); }},
-    {"priority", [](PcqGroupFields& f) { TwoGroups(f); f.priority = "8/"; f.down.limitAt = "0"; },
+    {"priority",
+     [](PcqGroupFields& f) {
+         TwoGroups(f);
+         f.priority = "8/";
+         f.down.limitAt = "0";
+     },
      kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.priority); }},
     {"upload burst-limit with burst on",
-     [](PcqGroupFields& f) { TwoGroups(f); f.burst = true; f.up.burstLimit = "1M"; f.up.burstTime = "3"; },
+     [](PcqGroupFields& f) {
+         TwoGroups(f);
+         f.burst = true;
+         f.up.burstLimit = "1M";
+         f.up.burstTime = "3";
+     },
      kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.up.burstLimit); }},
     {"upload burst-threshold with burst on",
-     [](PcqGroupFields& f) { TwoGroups(f); f.burst = true; f.up.burstThreshold = ""; },
+     [](PcqGroupFields& f) {
+         TwoGroups(f);
+         f.burst = true;
+         f.up.burstThreshold = "";
+     },
      kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.up.burstThreshold); }},
     {"upload burst time with burst on",
-     [](PcqGroupFields& f) { TwoGroups(f); f.burst = true; f.up.burstTime = "3"; f.down.limitAt = "0"; },
+     [](PcqGroupFields& f) {
+         TwoGroups(f);
+         f.burst = true;
+         f.up.burstTime = "3";
+         f.down.limitAt = "0";
+     },
      kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.up.burstTime); }},
-    {"download after upload", [](PcqGroupFields& f) { TwoGroups(f); f.down.limitAt = "0"; },
+    {"download after upload",
+     [](PcqGroupFields& f) {
+         TwoGroups(f);
+         f.down.limitAt = "0";
+     },
      kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.down.limitAt); }},
-    {"download max-limit", [](PcqGroupFields& f) { TwoGroups(f); f.down.maxLimit = "1M"; },
+    {"download max-limit",
+     [](PcqGroupFields& f) {
+         TwoGroups(f);
+         f.down.maxLimit = "1M";
+     },
      kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.down.maxLimit); }},
     {"download burst time with burst on",
-     [](PcqGroupFields& f) { TwoGroups(f); f.burst = true; f.down.burstTime = "3/"; },
+     [](PcqGroupFields& f) {
+         TwoGroups(f);
+         f.burst = true;
+         f.down.burstTime = "3/";
+     },
      kFormat, "格式错误", [](const PcqGroupFields& f) { return FieldOf(f.down.burstTime); }},
     {"burst off: short burst lists are not read",
      [](PcqGroupFields& f) {
@@ -224,7 +275,8 @@ TEST(PcqGroupScript, ChecksTheListsInOrder) {
         }
         ASSERT_TRUE(out.error);
         EXPECT_FALSE(out.script);
-        EXPECT_EQ(*out.error, (ScriptError{G(c.message), 16, G(c.title), c.focus(f), FocusMove::AfterBox, G("主窗口")}));
+        EXPECT_EQ(*out.error,
+                  (ScriptError{G(c.message), 16, G(c.title), c.focus(f), FocusMove::AfterBox, G("主窗口")}));
     }
 }
 

@@ -12,6 +12,7 @@ using test::Visible;
 
 std::string PcqBlock(const std::string& up, const std::string& down, const std::string& parentUp,
                      const std::string& parentDown) {
+    // clang-format off
     return "/queue type add name=\"PCQ-up\" kind=pcq pcq-rate=" + up +
            " pcq-limit=50 pcq-classifier=src-address pcq-total-limit=2000\r\n\r\n"
            "/queue type add name=\"PCQ-down\" kind=pcq pcq-rate=" + down +
@@ -71,6 +72,7 @@ std::string MonitorBlock(const std::string& parentUp, const std::string& parentD
            "do={/queue tree disable PCQdown}\"\r\n"
            "add name=\"downon\" source=\":if ([/queue tree get [/queue tree find name=\\\"PCQdown\\\"] disable]=true) "
            "do={/queue tree enable PCQdown}\"";
+    // clang-format on
 }
 
 TEST(PcqTrafficMonitorScript, BothVersionsWatchTheWanInterface) {

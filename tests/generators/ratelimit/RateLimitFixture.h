@@ -17,8 +17,8 @@ namespace trelvix::ratelimit::test {
 struct RateLimitWindow {
     RateLimitWindow() {
         ui.createWindow(ui::BuiltInLayout("main.json"), nullptr, [this](ui::Window& w) {
-            page.emplace(PageContext{ui, w, clock, random, secureRandom,
-                                     [this](const Gbk& script) { scripts.push_back(script); }, {}});
+            page.emplace(PageContext{
+                ui, w, clock, random, secureRandom, [this](const Gbk& script) { scripts.push_back(script); }, {}});
             BindRateLimitSection(*page);
         });
         window = ui.window(trelvix::test::G("主窗口"));

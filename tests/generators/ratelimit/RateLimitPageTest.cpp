@@ -8,9 +8,9 @@
 namespace trelvix::ratelimit {
 namespace {
 
+using test::RateLimitWindow;
 using trelvix::test::G;
 using trelvix::test::Visible;
-using test::RateLimitWindow;
 
 TEST(SimpleQueuePage, DefaultsWithBurstAndTimeGiveTheLoop) {
     RateLimitWindow w;
@@ -51,7 +51,8 @@ TEST(SimpleQueuePage, ReadsEveryFieldOfThePage) {
     w.click("选择框_31开启Time功能");
     w.type("编辑框_31Time左", "08:00:00");
     w.type("编辑框_31Time右", "20:30:00");
-    for (const char* day : {"选择框_31sun", "选择框_31tue", "选择框_31wed", "选择框_31thu", "选择框_31sat"}) w.click(day);
+    for (const char* day : {"选择框_31sun", "选择框_31tue", "选择框_31wed", "选择框_31thu", "选择框_31sat"})
+        w.click(day);
     w.click("按钮_31生成1");
     ASSERT_EQ(w.scripts.size(), 1u);
     EXPECT_EQ(Visible(w.scripts[0]),
@@ -113,7 +114,8 @@ TEST(SimpleQueuePage, FoldedGroupsHideTheirControlsAndMoveTheOnesBelow) {
         EXPECT_EQ(time.y, box.y + 6);
         EXPECT_EQ(time.h, s.time ? 77 : 4);
 
-        for (const std::string& c : w.window->children(G("分组框_31burst"))) EXPECT_EQ(w.window->visible(c), s.burst) << c;
+        for (const std::string& c : w.window->children(G("分组框_31burst")))
+            EXPECT_EQ(w.window->visible(c), s.burst) << c;
         for (const std::string& c : w.window->children(G("分组框_31开启time"))) {
             EXPECT_EQ(w.window->visible(c), s.time) << c;
             // A shown control of the time group sits below its check box and inside the group.
@@ -126,7 +128,8 @@ TEST(SimpleQueuePage, FoldedGroupsHideTheirControlsAndMoveTheOnesBelow) {
         EXPECT_GT(box.y, burst.bottom());
         EXPECT_LE(time.bottom(), outer.h);
         if (s.burst) {
-            for (const std::string& c : w.window->children(G("分组框_31burst"))) EXPECT_LE(w.window->rect(c).bottom(), burst.h) << c;
+            for (const std::string& c : w.window->children(G("分组框_31burst")))
+                EXPECT_LE(w.window->rect(c).bottom(), burst.h) << c;
         }
     }
 }

@@ -30,9 +30,14 @@ const std::vector<ScriptCase> kScripts = {
     {"burst on, 5.X", [](SimpleQueueFields& f) { f.burst = true; }, RouterOsVersion::V5,
      kHead + "limit-at=0/0 max-limit=0/0 burst-limit=0/0 burst-threshold=0/0 burst-time=3s/3s priority=8 disabled=no}"},
     {"burst on, 6.X", [](SimpleQueueFields& f) { f.burst = true; }, RouterOsVersion::V6,
-     kHead + "limit-at=0/0 max-limit=0/0 burst-limit=0/0 burst-threshold=0/0 burst-time=3s/3s priority=8/8 disabled=no}"},
+     kHead +
+         "limit-at=0/0 max-limit=0/0 burst-limit=0/0 burst-threshold=0/0 burst-time=3s/3s priority=8/8 disabled=no}"},
     {"burst and time on, 6.X",
-     [](SimpleQueueFields& f) { f.burst = true; f.time = true; }, RouterOsVersion::V6,
+     [](SimpleQueueFields& f) {
+         f.burst = true;
+         f.time = true;
+     },
+     RouterOsVersion::V6,
      kHead + "limit-at=0/0 max-limit=0/0 burst-limit=0/0 burst-threshold=0/0 burst-time=3s/3s priority=8/8 "
              "time=00h00m00s-24h00m00s,sun,mon,tue,wed,thu,fri,sat disabled=no}"},
     {"time on with mon and fri, 5.X",
@@ -76,8 +81,8 @@ const std::vector<ScriptCase> kScripts = {
          f.downMaxLimit = "10mb";
      },
      RouterOsVersion::V5, kHead + "limit-at=1M/0 max-limit=2M/10M disabled=no}"},
-    {"a typed name keeps its $ and quote from RouterOS",
-     [](SimpleQueueFields& f) { f.namePrefix = "P$\"C"; }, RouterOsVersion::V5,
+    {"a typed name keeps its $ and quote from RouterOS", [](SimpleQueueFields& f) { f.namePrefix = "P$\"C"; },
+     RouterOsVersion::V5,
      ":for vemtu from=1 to=200 do={/queue simple add name=(\"P\\$\\\"C\".$vemtu) target=(\"192.168.1.\" . $vemtu) "
      "limit-at=0/0 max-limit=0/0 disabled=no}"},
     {"typed values that cannot stand bare are quoted, each whole value at once",
@@ -96,9 +101,11 @@ const std::vector<ScriptCase> kScripts = {
      },
      RouterOsVersion::V6,
      ":for vemtu from=\"1 \" to=\"\\$n\" do={/queue simple add name=(\"PC\".$vemtu) target=(\"192.168.1.\" . $vemtu) "
-     "limit-at=\"1 M/0\" max-limit=\"2M/" + G("十M") + "\" burst-limit=0/0 burst-threshold=0/0 "
-     "burst-time=\"3s/3;s\" priority=\"8\\?/8\\?\" "
-     "time=\"08h00m00 s-24h00m00s,sun,mon,tue,wed,thu,fri,sat\" disabled=no}"},
+     "limit-at=\"1 M/0\" max-limit=\"2M/" +
+         G("十M") +
+         "\" burst-limit=0/0 burst-threshold=0/0 "
+         "burst-time=\"3s/3;s\" priority=\"8\\?/8\\?\" "
+         "time=\"08h00m00 s-24h00m00s,sun,mon,tue,wed,thu,fri,sat\" disabled=no}"},
 };
 
 TEST(SimpleQueueScript, WritesTheLoopWithItsClauses) {
@@ -242,11 +249,11 @@ TEST(CheckRateOrder, ComparesRatesReadAsKilobits) {
         {"0", "1M", "0", "5M", nullptr},  // burst 0: nothing more is compared
         {"0", "1M", "512k", "0", "Burst Limit的值不能小于Max Limit的值!"},
         {"0", "1M", "2M", "3M", "Burst Limit的值不能小于Burst Threshold的值!"},
-        {"1", "M", "0", "0", kMaxBelowLimit},     // "M" alone is 0
-        {"1", "abc", "0", "0", kMaxBelowLimit},   // no number is 0
-        {"1.5M", "1100", "0", "0", nullptr},      // 1.5M reads as 1M = 1024
+        {"1", "M", "0", "0", kMaxBelowLimit},    // "M" alone is 0
+        {"1", "abc", "0", "0", kMaxBelowLimit},  // no number is 0
+        {"1.5M", "1100", "0", "0", nullptr},     // 1.5M reads as 1M = 1024
         {"1.5M", "1023", "0", "0", kMaxBelowLimit},
-        {"2m", "2000", "0", "0", kMaxBelowLimit}, // lower-case m counts too
+        {"2m", "2000", "0", "0", kMaxBelowLimit},  // lower-case m counts too
         {"1M", "3000000M", "3000000M", "2999999M", nullptr},
         {"1M", "99999999999999999999M", "0", "0", nullptr},  // saturates, never wraps
         {"99999999999999999999M", "1M", "0", "0", kMaxBelowLimit},

@@ -12,9 +12,9 @@
 namespace trelvix::ratelimit {
 namespace {
 
+using test::RateLimitWindow;
 using trelvix::test::G;
 using trelvix::test::Visible;
-using test::RateLimitWindow;
 
 struct RateCombo {
     std::string name;  // UTF-8
@@ -41,7 +41,8 @@ void CollectNames(const std::vector<ui::ControlSpec>& controls, const std::strin
 TEST(SmallPacketPage, LayoutHoldsExactlyTheTablesRateCombos) {
     const ui::WindowSpec& main = ui::BuiltInLayout("main.json");
     RateLimitWindow w;
-    const std::vector<Gbk> rates = {"0", "64k", "128k", "256k", "384k", "512k", "768k", "1M", "2M", "3M", "4M", "5M", "10M"};
+    const std::vector<Gbk> rates = {"0",  "64k", "128k", "256k", "384k", "512k", "768k",
+                                    "1M", "2M",  "3M",   "4M",   "5M",   "10M"};
     const std::vector<Gbk> seconds = {"", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
     for (const char* direction : {"up", "down"}) {
         std::set<std::string> laidOut, named;
@@ -69,7 +70,8 @@ TEST(SmallPacketPage, DefaultsGiveTheGeneratorsDefaults) {
     EXPECT_BYTES(w.scripts[1], BuildSmallPacketQos(SmallPacketQosFields{}, RouterOsVersion::V6));
     EXPECT_NE(w.scripts[0].find("add name=down-all parent=global-in queue=default limit-at=0 max-limit=0\r\n"),
               std::string::npos);
-    EXPECT_NE(w.scripts[1].find("add name=up-all parent=ether1 queue=default limit-at=0 max-limit=0\r\n"), std::string::npos);
+    EXPECT_NE(w.scripts[1].find("add name=up-all parent=ether1 queue=default limit-at=0 max-limit=0\r\n"),
+              std::string::npos);
 }
 
 // Each combo gets a value of its own, so a combo bound to the wrong row,
@@ -77,17 +79,18 @@ TEST(SmallPacketPage, DefaultsGiveTheGeneratorsDefaults) {
 TEST(SmallPacketPage, EveryComboReachesItsQueue) {
     RateLimitWindow w;
     const char* queues[2][kQosRowCount] = {{"up-all", "small-up", "middle1-up", "middle2-up", "big-up", "ie-up"},
-                                           {"down-all", "small-down", "middle1-down", "middle2-down", "big-down", "ie-down"}};
+                                           {"down-all", "small-down", "middle1-down", "middle2-down", "big-down",
+                                            "ie-down"}};
     int d = 0;
     for (const char* direction : {"up", "down"}) {
         for (const RateCombo& c : TableCombos(direction)) {
             const int n = d * 10 + static_cast<int>(c.row) + 1;
             const std::string field = c.column->name;
-            const std::string value = field == "LimitAt" ? std::to_string(n) + "k"
-                                      : field == "MaxLimit" ? std::to_string(n) + "m"
-                                      : field == "BurstLimit" ? std::to_string(n + 100) + "M"
+            const std::string value = field == "LimitAt"          ? std::to_string(n) + "k"
+                                      : field == "MaxLimit"       ? std::to_string(n) + "m"
+                                      : field == "BurstLimit"     ? std::to_string(n + 100) + "M"
                                       : field == "BurstThreshold" ? std::to_string(n + 200) + "k"
-                                      : std::to_string(n);
+                                                                  : std::to_string(n);
             w.type(c.name.c_str(), value.c_str());
         }
         ++d;
@@ -101,8 +104,9 @@ TEST(SmallPacketPage, EveryComboReachesItsQueue) {
         for (std::size_t row = 0; row < kQosRowCount; ++row) {
             const int n = dir * 10 + static_cast<int>(row) + 1;
             const std::string clauses = " limit-at=" + std::to_string(n) + "k max-limit=" + std::to_string(n) +
-                                        "M burst-limit=" + std::to_string(n + 100) + "M burst-threshold=" +
-                                        std::to_string(n + 200) + "k burst-time=" + std::to_string(n);
+                                        "M burst-limit=" + std::to_string(n + 100) +
+                                        "M burst-threshold=" + std::to_string(n + 200) +
+                                        "k burst-time=" + std::to_string(n);
             const std::string queue = std::string("add name=") + queues[dir][row] + " ";
             const std::size_t at = script.find(queue);
             ASSERT_NE(at, std::string::npos) << queue;

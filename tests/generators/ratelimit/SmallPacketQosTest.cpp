@@ -16,6 +16,7 @@ using trelvix::test::G;
 // the address list (when given), the mangle rules and the two queue trees.
 std::string Expected(const std::string& parentDown, const std::string& parentUp, const std::string& lanList = "",
                      const std::string& match = "", const std::string& rates = " limit-at=0 max-limit=0") {
+    // clang-format off
     const std::string m = match;
     return "/queue type add name=PCQ-up kind=pcq pcq-rate=256k pcq-limit=50 pcq-classifier=src-address pcq-total-limit=2000\r\n"
            "/queue type add name=PCQ-down kind=pcq pcq-rate=1M pcq-limit=50 pcq-classifier=dst-address pcq-total-limit=2000\r\n"
@@ -50,6 +51,7 @@ std::string Expected(const std::string& parentDown, const std::string& parentUp,
            "add name=big-up packet-mark=big parent=up-all priority=7 queue=PCQ-up" + rates + "\r\n"
            "add name=ie-up packet-mark=ie parent=up-all priority=3 queue=PCQ-up" + rates;
 }
+// clang-format on
 
 // The queue line of a class ("small-down", "up-all", ...).
 std::string QueueLine(const std::string& script, const std::string& queue) {
@@ -61,8 +63,9 @@ std::string QueueLine(const std::string& script, const std::string& queue) {
 TEST(SmallPacketQos, StoredTemplateAndFragmentAreTheirOwnBytes) {
     EXPECT_EQ(StoredText("data/ratelimit/small-packet-qos.rsc").size(), 2518u);
     EXPECT_EQ(test::CrLfLines(StoredText("data/ratelimit/small-packet-qos.rsc")).size(), 29u);
-    EXPECT_BYTES(StoredText("data/ratelimit/small-packet-lanip.rsc"),
-                 G("/ip firewall address-list\r\n add address={ip段} comment=\"lanip\" disabled=no list=lanip\r\n\r\n"));
+    EXPECT_BYTES(
+        StoredText("data/ratelimit/small-packet-lanip.rsc"),
+        G("/ip firewall address-list\r\n add address={ip段} comment=\"lanip\" disabled=no list=lanip\r\n\r\n"));
 }
 
 TEST(SmallPacketQos, DefaultsForBothVersions) {
@@ -77,10 +80,12 @@ TEST(SmallPacketQos, RangeRestrictionNeedsTheBoxCheckedAndFilled) {
     EXPECT_BYTES(BuildSmallPacketQos(f, RouterOsVersion::V5), Expected("global-in", "global-out"));
 
     f.restrictRange = true;
-    EXPECT_BYTES(BuildSmallPacketQos(f, RouterOsVersion::V5),
-                 Expected("global-in", "global-out",
-                          "/ip firewall address-list\r\n add address=192.168.2.0/24 comment=\"lanip\" disabled=no list=lanip\r\n\r\n",
-                          " src-address-list=lanip"));
+    EXPECT_BYTES(
+        BuildSmallPacketQos(f, RouterOsVersion::V5),
+        Expected(
+            "global-in", "global-out",
+            "/ip firewall address-list\r\n add address=192.168.2.0/24 comment=\"lanip\" disabled=no list=lanip\r\n\r\n",
+            " src-address-list=lanip"));
 
     f.range = "";
     EXPECT_BYTES(BuildSmallPacketQos(f, RouterOsVersion::V5), Expected("global-in", "global-out"));
@@ -92,14 +97,16 @@ TEST(SmallPacketQos, RateClauseNeedsLimitAtAndMaxLimit) {
         const char* maxLimit;
         const char* clause;
     };
-    for (const Case& c : {Case{"1m", "2m", " limit-at=1M max-limit=2M"}, Case{"512k", "10mb", " limit-at=512k max-limit=10M"},
-                          Case{"1m", "", ""}, Case{"", "2M", ""}, Case{"", "", ""}}) {
+    for (const Case& c :
+         {Case{"1m", "2m", " limit-at=1M max-limit=2M"}, Case{"512k", "10mb", " limit-at=512k max-limit=10M"},
+          Case{"1m", "", ""}, Case{"", "2M", ""}, Case{"", "", ""}}) {
         SmallPacketQosFields f;
         f.down[1].limitAt = c.limitAt;
         f.down[1].maxLimit = c.maxLimit;
         const std::string script = BuildSmallPacketQos(f, RouterOsVersion::V5);
         EXPECT_EQ(QueueLine(script, "small-down"),
-                  std::string("add name=small-down packet-mark=small parent=down-all priority=1 queue=PCQ-down") + c.clause)
+                  std::string("add name=small-down packet-mark=small parent=down-all priority=1 queue=PCQ-down") +
+                      c.clause)
             << c.limitAt << " / " << c.maxLimit;
         EXPECT_EQ(QueueLine(script, "small-up"),
                   "add name=small-up packet-mark=small parent=up-all priority=1 queue=PCQ-up limit-at=0 max-limit=0");
@@ -134,7 +141,8 @@ TEST(SmallPacketQos, BurstClauseNeedsAllThreeBurstFields) {
 TEST(SmallPacketQos, EveryRowFillsItsOwnQueue) {
     SmallPacketQosFields f;
     const char* queues[2][kQosRowCount] = {{"up-all", "small-up", "middle1-up", "middle2-up", "big-up", "ie-up"},
-                                           {"down-all", "small-down", "middle1-down", "middle2-down", "big-down", "ie-down"}};
+                                           {"down-all", "small-down", "middle1-down", "middle2-down", "big-down",
+                                            "ie-down"}};
     for (std::size_t i = 0; i < kQosRowCount; ++i) {
         f.up[i].maxLimit = std::to_string(i + 1) + "M";
         f.down[i].maxLimit = std::to_string(i + 11) + "M";
@@ -142,9 +150,11 @@ TEST(SmallPacketQos, EveryRowFillsItsOwnQueue) {
     const std::string script = BuildSmallPacketQos(f, RouterOsVersion::V6);
     for (std::size_t i = 0; i < kQosRowCount; ++i) {
         EXPECT_NE(QueueLine(script, queues[0][i]).find(" limit-at=0 max-limit=" + std::to_string(i + 1) + "M"),
-                  std::string::npos) << queues[0][i];
+                  std::string::npos)
+            << queues[0][i];
         EXPECT_NE(QueueLine(script, queues[1][i]).find(" limit-at=0 max-limit=" + std::to_string(i + 11) + "M"),
-                  std::string::npos) << queues[1][i];
+                  std::string::npos)
+            << queues[1][i];
     }
 }
 
@@ -157,11 +167,15 @@ TEST(SmallPacketQos, TypedNamesAndInterfaces) {
     f.upBandwidth = "2m";
     const std::string script = BuildSmallPacketQos(f, RouterOsVersion::V6);
     const std::vector<std::string> lines = test::CrLfLines(script);
-    EXPECT_EQ(lines[0], "/queue type add name= kind=pcq pcq-rate=2M pcq-limit=50 pcq-classifier=src-address pcq-total-limit=2000");
-    EXPECT_EQ(lines[1], "/queue type add name=\"pcq down\" kind=pcq pcq-rate=1M pcq-limit=50 pcq-classifier=dst-address "
-                        "pcq-total-limit=2000");
+    EXPECT_EQ(
+        lines[0],
+        "/queue type add name= kind=pcq pcq-rate=2M pcq-limit=50 pcq-classifier=src-address pcq-total-limit=2000");
+    EXPECT_EQ(lines[1],
+              "/queue type add name=\"pcq down\" kind=pcq pcq-rate=1M pcq-limit=50 pcq-classifier=dst-address "
+              "pcq-total-limit=2000");
     EXPECT_EQ(QueueLine(script, "up-all"), "add name=up-all parent=ether3 queue=default limit-at=0 max-limit=0");
-    EXPECT_EQ(QueueLine(script, "down-all"), "add name=down-all parent=bridge-lan queue=default limit-at=0 max-limit=0");
+    EXPECT_EQ(QueueLine(script, "down-all"),
+              "add name=down-all parent=bridge-lan queue=default limit-at=0 max-limit=0");
     EXPECT_EQ(QueueLine(script, "small-up"),
               "add name=small-up packet-mark=small parent=up-all priority=1 queue= limit-at=0 max-limit=0");
     EXPECT_EQ(QueueLine(script, "big-down"),

@@ -120,6 +120,7 @@ TEST(StoredScripts, FixedSetsStayAsReviewed) {
 }
 
 TEST(OnlineCounter, MarksTheLanCountsAndSchedules) {
+    // clang-format off
     const std::string expected =
         "/ip firewall address-list add address=10.0.0.0/8 disabled=no list=lan\r\n"
         "/ip firewall mangle add chain=prerouting src-address-list=lan action=add-src-to-address-list "
@@ -131,12 +132,15 @@ TEST(OnlineCounter, MarksTheLanCountsAndSchedules) {
         R"(    \n:log warning (\"\B5\B1\C7\B0\" . \$s . \"\CC\A8\BF\CD\BB\A7\BB\FA\D4\DA\CF\)" "\r\n"
         R"x(    \DF\")" policy=reboot,read,write,policy,test,password,sniff,sensitive \)x" "\r\n"
         R"(    start-date=jan/01/1970 start-time=00:00:00)";
+    // clang-format on
     EXPECT_BYTES(BuildOnlineCounterScript({"10.0.0.0/8", "00:05:00"}), expected);
     EXPECT_BYTES(BuildLanAddressList("192.168.1.0/24"),
                  std::string("/ip firewall address-list add address=192.168.1.0/24 disabled=no list=lan"));
-    EXPECT_BYTES(BuildOnlineCounterFilter(),
-                 std::string("/ip firewall filter add chain=forward src-address-list=lan action=add-src-to-address-list "
-                             R"(address-list="Online" address-list-timeout=1m  comment="\D4\DA\CF\DF\D3\C3\BB\A7" disabled=no)"));
+    EXPECT_BYTES(
+        BuildOnlineCounterFilter(),
+        std::string(
+            "/ip firewall filter add chain=forward src-address-list=lan action=add-src-to-address-list "
+            R"(address-list="Online" address-list-timeout=1m  comment="\D4\DA\CF\DF\D3\C3\BB\A7" disabled=no)"));
     // A blank typed into the net box would split the command.
     EXPECT_BYTES(BuildLanAddressList("1.1.1.0/24 x"),
                  std::string(R"(/ip firewall address-list add address="1.1.1.0/24 x" disabled=no list=lan)"));
@@ -189,9 +193,10 @@ TEST(StatusLog, MemoryAloneDiffersByTheDivisor) {
     StatusLogFields f = NoItems();
     f.freeMemory = true;
     const auto expected = [](const char* divisor) {
-        return Lines({R"(:local maaaac [/system resource get "free-memory"])", kSeparator,
-                      (std::string(R"(:log warning ("当前内存剩余:"."$maaaac"/)") + divisor + R"( ." MB可用"))").c_str(),
-                      kSeparator});
+        return Lines(
+            {R"(:local maaaac [/system resource get "free-memory"])", kSeparator,
+             (std::string(R"(:log warning ("当前内存剩余:"."$maaaac"/)") + divisor + R"( ." MB可用"))").c_str(),
+             kSeparator});
     };
     EXPECT_BYTES(BuildStatusLogScript(f, RouterOsSeries::V5), expected("1024"));
     EXPECT_BYTES(BuildStatusLogScript(f, RouterOsSeries::V6), expected("1048576"));
@@ -243,6 +248,7 @@ TEST(StatusLog, EveryItemInItsOrderWithTheSpeedsCrossed) {
 // The on-event text of the scheduled backup around the save command.
 std::string ScheduledBackup(const std::string& name, const std::string& save, const std::string& interval = "1d",
                             const std::string& time = "02:00:00") {
+    // clang-format off
     return "/system scheduler add interval=" + interval + " name=\"" + name +
            R"(" on-event=":local date [/system clock get date]\r\)" "\r\n"
            R"(    \n:local day [:pick \$date 4 6]\r\)" "\r\n"
@@ -256,6 +262,7 @@ std::string ScheduledBackup(const std::string& name, const std::string& save, co
            R"(    \n/system backup save )" + save + R"(name=\$date" policy=\)" "\r\n"
            "    ftp,reboot,read,write,policy,test,password,sniff,sensitive start-date=\\\r\n"
            "    jan/25/2015 start-time=" + time;
+    // clang-format on
 }
 
 TEST(ScheduledBackup, NamesEncryptsAndSchedules) {
@@ -267,17 +274,29 @@ TEST(ScheduledBackup, NamesEncryptsAndSchedules) {
         std::string expected;
     };
     const Case cases[] = {
-        {"5.X has no encryption clause", {G("ROS自动备份脚本"), "1d", "02:00:00", true}, RouterOsSeries::V5,
+        {"5.X has no encryption clause",
+         {G("ROS自动备份脚本"), "1d", "02:00:00", true},
+         RouterOsSeries::V5,
          ScheduledBackup(defaultName, "")},
-        {"6.X unencrypted", {G("ROS自动备份脚本"), "1d", "02:00:00", false}, RouterOsSeries::V6,
+        {"6.X unencrypted",
+         {G("ROS自动备份脚本"), "1d", "02:00:00", false},
+         RouterOsSeries::V6,
          ScheduledBackup(defaultName, "dont-encrypt=yes ")},
-        {"6.X encrypted", {"nightly", "7d", "03:30:00", true}, RouterOsSeries::V6,
+        {"6.X encrypted",
+         {"nightly", "7d", "03:30:00", true},
+         RouterOsSeries::V6,
          ScheduledBackup("nightly", "dont-encrypt=no ", "7d", "03:30:00")},
-        {"an empty name takes the escaped default", {"", "1d", "02:00:00", false}, RouterOsSeries::V5,
+        {"an empty name takes the escaped default",
+         {"", "1d", "02:00:00", false},
+         RouterOsSeries::V5,
          ScheduledBackup(defaultName, "")},
-        {"percent and slash are escaped in the name", {"a%b/c", "1d", "02:00:00", false}, RouterOsSeries::V5,
+        {"percent and slash are escaped in the name",
+         {"a%b/c", "1d", "02:00:00", false},
+         RouterOsSeries::V5,
          ScheduledBackup(R"(a\25b\2Fc)", "")},
-        {"a blank in the time is quoted", {"x", "1d", "02:00 x", false}, RouterOsSeries::V5,
+        {"a blank in the time is quoted",
+         {"x", "1d", "02:00 x", false},
+         RouterOsSeries::V5,
          ScheduledBackup("x", "", "1d", "\"02:00 x\"")},
     };
     for (const Case& c : cases) {
@@ -387,7 +406,9 @@ TEST(MailBackup, TypedValuesStayInsideTheirQuotes) {
     const std::string out = BuildMailBackupScript(f, RouterOsSeries::V5);
     EXPECT_NE(out.find(G(":local Mailings \"网管\"\r\n")), std::string::npos);
     EXPECT_NE(out.find(G(":local Collection \"网管@example.com\"\r\n")), std::string::npos);
+    // clang-format off
     EXPECT_NE(out.find(R"(:local pass "p\"a\$s\\")" "\r\n"), std::string::npos);
+    // clang-format on
 }
 
 TEST(HealthAlarm, TrimsBothValues) {

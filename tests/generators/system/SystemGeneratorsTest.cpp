@@ -13,9 +13,7 @@ namespace {
 using test::G;
 using test::Visible;
 
-AdminUserFields DefaultAdmin() {
-    return {"VEMTU", "147258", "full", "0.0.0.0", "0", "ADMIN-VEMTU"};
-}
+AdminUserFields DefaultAdmin() { return {"VEMTU", "147258", "full", "0.0.0.0", "0", "ADMIN-VEMTU"}; }
 
 TEST(AdminUser, WritesTheAccountLine) {
     struct Case {
@@ -26,17 +24,25 @@ TEST(AdminUser, WritesTheAccountLine) {
     const Case cases[] = {
         {"defaults", [](AdminUserFields&) {},
          R"(/user add name="VEMTU" password="147258" group="full" address="0.0.0.0/0" comment="ADMIN-VEMTU")"},
-        {"name with blanks and Chinese stays unescaped",
-         [](AdminUserFields& f) { f.name = G("网管 小王"); },
+        {"name with blanks and Chinese stays unescaped", [](AdminUserFields& f) { f.name = G("网管 小王"); },
          R"(/user add name="网管 小王" password="147258" group="full" address="0.0.0.0/0" comment="ADMIN-VEMTU")"},
-        {"address and prefix", [](AdminUserFields& f) { f.address = "192.168.1.0"; f.prefix = "24"; f.group = "read"; },
+        {"address and prefix",
+         [](AdminUserFields& f) {
+             f.address = "192.168.1.0";
+             f.prefix = "24";
+             f.group = "read";
+         },
          R"(/user add name="VEMTU" password="147258" group="read" address="192.168.1.0/24" comment="ADMIN-VEMTU")"},
         {"empty comment leaves the clause out", [](AdminUserFields& f) { f.comment.clear(); },
          R"(/user add name="VEMTU" password="147258" group="full" address="0.0.0.0/0")"},
         {"Chinese comment is escaped", [](AdminUserFields& f) { f.comment = G("管理员 1"); },
          R"(/user add name="VEMTU" password="147258" group="full" address="0.0.0.0/0" comment="\B9\DC\C0\ED\D4\B1\201")"},
         {"quote, dollar and backslash reach the router as typed",
-         [](AdminUserFields& f) { f.name = "ad$min"; f.password = R"(p"a$s\w)"; f.address = "$a"; },
+         [](AdminUserFields& f) {
+             f.name = "ad$min";
+             f.password = R"(p"a$s\w)";
+             f.address = "$a";
+         },
          R"(/user add name="ad\$min" password="p\"a\$s\\w" group="full" address="\$a/0" comment="ADMIN-VEMTU")"},
     };
     for (const Case& c : cases) {
@@ -178,12 +184,16 @@ TEST(Backups, VersionNameRemoveAndEncrypt) {
         {Named5, true, true, "/file remove \"VemtuBak.backup\"\r\n/system backup save name=\"VemtuBak\""},
         {Dated6, false, false, R"(/system backup save dont-encrypt=yes name="20170308")"},
         {Dated6, false, true, R"(/system backup save dont-encrypt=no name="20170308")"},
-        {Dated6, true, false, "/file remove \"20170308.backup\"\r\n/system backup save dont-encrypt=yes name=\"20170308\""},
-        {Dated6, true, true, "/file remove \"20170308.backup\"\r\n/system backup save dont-encrypt=no name=\"20170308\""},
+        {Dated6, true, false,
+         "/file remove \"20170308.backup\"\r\n/system backup save dont-encrypt=yes name=\"20170308\""},
+        {Dated6, true, true,
+         "/file remove \"20170308.backup\"\r\n/system backup save dont-encrypt=no name=\"20170308\""},
         {Named6, false, false, R"(/system backup save dont-encrypt=yes name="VemtuBak")"},
         {Named6, false, true, R"(/system backup save dont-encrypt=no name="VemtuBak")"},
-        {Named6, true, false, "/file remove \"VemtuBak.backup\"\r\n/system backup save dont-encrypt=yes name=\"VemtuBak\""},
-        {Named6, true, true, "/file remove \"VemtuBak.backup\"\r\n/system backup save dont-encrypt=no name=\"VemtuBak\""},
+        {Named6, true, false,
+         "/file remove \"VemtuBak.backup\"\r\n/system backup save dont-encrypt=yes name=\"VemtuBak\""},
+        {Named6, true, true,
+         "/file remove \"VemtuBak.backup\"\r\n/system backup save dont-encrypt=no name=\"VemtuBak\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << " remove " << c.remove << " encrypt " << c.encrypt);

@@ -34,6 +34,7 @@ public:
         next_ += 1.0 / 86400.0;
         return now;
     }
+
 private:
     mutable OleDate next_;
 };
@@ -43,11 +44,15 @@ private:
 class SystemPage : public testing::Test {
 protected:
     explicit SystemPage(const Clock& clock = fixedClock_)
-        : w_(static_cast<ui::HeadlessWindow&>(ui_.createWindow(
-              ui::BuiltInLayout("main.json"), nullptr, [this, &clock](ui::Window& w) {
-                  page_.emplace(PageContext{ui_, w, clock, random_, secureRandom_, [&w](const Gbk& script) {
-                                                w.setText(G("编辑框_代码"), script);
-                                            }, {}});
+        : w_(static_cast<ui::HeadlessWindow&>(
+              ui_.createWindow(ui::BuiltInLayout("main.json"), nullptr, [this, &clock](ui::Window& w) {
+                  page_.emplace(PageContext{ui_,
+                                            w,
+                                            clock,
+                                            random_,
+                                            secureRandom_,
+                                            [&w](const Gbk& script) { w.setText(G("编辑框_代码"), script); },
+                                            {}});
                   BindSystemSection(*page_);
               }))) {}
 
@@ -169,17 +174,22 @@ TEST_F(SystemPage, FieldsTypedOnThePagesReachTheScripts) {
     Type("编辑框_02re开始", "2015/0/5");
     Type("编辑框_02re备注", "");
     Click("按钮_02重启生成");
-    EXPECT_EQ(Visible(Script()),
-              Visible(R"(/system scheduler add name="Timing\20Reboot" on-event="/system reboot" start-date="Jan/1/1970" start-time="05:30:00" interval="1d 00:00:00" disabled=no)"));
+    EXPECT_EQ(
+        Visible(Script()),
+        Visible(
+            R"(/system scheduler add name="Timing\20Reboot" on-event="/system reboot" start-date="Jan/1/1970" start-time="05:30:00" interval="1d 00:00:00" disabled=no)"));
 
     Type("编辑框_03备份", "备份");
     w_.click(G("选择框_03"));
     w_.click(G("选择框_03加密"));
     Click("按钮_03备份名称6x");
-    EXPECT_EQ(Visible(Script()),
-              Visible("/file remove \"\\B1\\B8\\B7\\DD.backup\"\r\n/system backup save dont-encrypt=no name=\"\\B1\\B8\\B7\\DD\""));
+    EXPECT_EQ(
+        Visible(Script()),
+        Visible(
+            "/file remove \"\\B1\\B8\\B7\\DD.backup\"\r\n/system backup save dont-encrypt=no name=\"\\B1\\B8\\B7\\DD\""));
     Click("按钮_03备份名称5x");
-    EXPECT_EQ(Visible(Script()), Visible("/file remove \"\\B1\\B8\\B7\\DD.backup\"\r\n/system backup save name=\"\\B1\\B8\\B7\\DD\""));
+    EXPECT_EQ(Visible(Script()),
+              Visible("/file remove \"\\B1\\B8\\B7\\DD.backup\"\r\n/system backup save name=\"\\B1\\B8\\B7\\DD\""));
 
     Type("编辑框_03还原", "备份");
     Click("按钮_03还原名称");

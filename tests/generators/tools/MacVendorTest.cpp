@@ -22,9 +22,13 @@ using test::G;
 // The service's table as the page carries it (UTF-8, LF line ends).
 std::string VendorPage(const std::string& name, const std::string& address) {
     return "<html><table>\n<tr>\n<td bgcolor=\"#F5F5F5\" align=\"center\">厂商</td>\n"
-           "<td bgcolor=\"#FFFFFF\" align=\"center\" style=\"font-size:16px;\">" + name + "</td>\n</tr>\n\n<tr>\n"
+           "<td bgcolor=\"#FFFFFF\" align=\"center\" style=\"font-size:16px;\">" +
+           name +
+           "</td>\n</tr>\n\n<tr>\n"
            "<td bgcolor=\"#F5F5F5\" align=\"center\">厂址</td>\n"
-           "<td bgcolor=\"#FFFFFF\" align=\"center\" style=\"font-size:16px;\">" + address + "</td>\n</tr>\n"
+           "<td bgcolor=\"#FFFFFF\" align=\"center\" style=\"font-size:16px;\">" +
+           address +
+           "</td>\n</tr>\n"
            "</table></html>";
 }
 
@@ -57,8 +61,9 @@ TEST_F(LookupFixture, FailuresGiveEmptyResults) {
     server.reply("/gone__mac/", FakeReply{404, VendorPage("x", "y"), {}});
     server.reply("/other__mac/", FakeReply{200, "<html>no table</html>", {}});
     server.reply("/stall__mac/", FakeReply{200, "", {}, true});
-    const std::pair<const char*, std::chrono::milliseconds> cases[] = {
-        {"gone", service.limits.total}, {"other", service.limits.total}, {"stall", std::chrono::milliseconds(800)}};
+    const std::pair<const char*, std::chrono::milliseconds> cases[] = {{"gone", service.limits.total},
+                                                                       {"other", service.limits.total},
+                                                                       {"stall", std::chrono::milliseconds(800)}};
     for (const auto& [mac, total] : cases) {
         SCOPED_TRACE(mac);
         service.limits.total = total;
@@ -104,10 +109,10 @@ TEST(RegisteredVendor, TheLongestAssignmentHoldingTheAddressAnswers) {
 }
 
 TEST(RegisteredVendor, UnknownAndMalformedAddressesFindNothing) {
-    for (const char* mac : {"12:34:56:00:00:00", "AB-CD-EF-00-00-00",  // locally administered: never assigned
-                            "", "00:0C:42", "00:0C:42:12:34", "00:0C:42:12:34:56:78", "000C42123456",
-                            "00:0C-42:12:34:56", "00:0C:42:12:34:5G", "0:0C:42:12:34:56", "00 0C 42 12 34 56",
-                            "00:0C:42:12:34:56x"}) {
+    for (const char* mac :
+         {"12:34:56:00:00:00", "AB-CD-EF-00-00-00",  // locally administered: never assigned
+          "", "00:0C:42", "00:0C:42:12:34", "00:0C:42:12:34:56:78", "000C42123456", "00:0C-42:12:34:56",
+          "00:0C:42:12:34:5G", "0:0C:42:12:34:56", "00 0C 42 12 34 56", "00:0C:42:12:34:56x"}) {
         SCOPED_TRACE(mac);
         const MacVendor v = FindRegisteredVendor(mac);
         EXPECT_EQ(v.name, "");

@@ -28,16 +28,19 @@ using test::G;
 
 std::string VendorPage(const std::string& name, const std::string& address) {
     return "<tr>\n<td bgcolor=\"#F5F5F5\" align=\"center\">厂商</td>\n"
-           "<td bgcolor=\"#FFFFFF\" align=\"center\" style=\"font-size:16px;\">" + name + "</td>\n</tr>\n\n<tr>\n"
+           "<td bgcolor=\"#FFFFFF\" align=\"center\" style=\"font-size:16px;\">" +
+           name +
+           "</td>\n</tr>\n\n<tr>\n"
            "<td bgcolor=\"#F5F5F5\" align=\"center\">厂址</td>\n"
-           "<td bgcolor=\"#FFFFFF\" align=\"center\" style=\"font-size:16px;\">" + address + "</td>";
+           "<td bgcolor=\"#FFFFFF\" align=\"center\" style=\"font-size:16px;\">" +
+           address + "</td>";
 }
 
 class VendorLookupPage : public testing::Test {
 protected:
     VendorLookupPage()
-        : w_(static_cast<ui::HeadlessWindow&>(ui_.createWindow(
-              ui::BuiltInLayout("main.json"), nullptr, [this](ui::Window& w) {
+        : w_(static_cast<ui::HeadlessWindow&>(
+              ui_.createWindow(ui::BuiltInLayout("main.json"), nullptr, [this](ui::Window& w) {
                   page_.emplace(PageContext{ui_, w, clock_, random_, random_, [](const Gbk&) {}, {}});
                   page_->macVendorHost = "127.0.0.1:" + std::to_string(server_.port());
                   BindToolsSection(*page_);

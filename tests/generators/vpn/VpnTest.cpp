@@ -56,9 +56,10 @@ TEST(VpnServer, DnsValueCrossedWithTheOptionalClauses) {
             f.rateLimit = c.rate;
             f.upload = c.upload;
             f.download = c.download;
-            const std::string expected =
-                kLine1 + kPool + kProfileHead + c.clauses + "dns-server=" + d.value + "\r\n" + kNat;
-            EXPECT_EQ(Visible(BuildPptpL2tpServer(f)), Visible(expected)) << d.dns1 << "|" << d.dns2 << "|" << c.clauses;
+            const std::string expected = kLine1 + kPool + kProfileHead + c.clauses + "dns-server=" + d.value + "\r\n" +
+                                         kNat;
+            EXPECT_EQ(Visible(BuildPptpL2tpServer(f)), Visible(expected))
+                << d.dns1 << "|" << d.dns2 << "|" << c.clauses;
         }
 }
 
@@ -71,15 +72,17 @@ TEST(VpnServer, L2tpChangesOnlyTheServerMenu) {
 
 TEST(VpnSecret, ServiceFollowsTheProtocolAndTheMacClauseSitsBeforeTheProfile) {
     VpnSecretFields f;
-    EXPECT_EQ(BuildVpnSecret(f), "/ppp secret add name=\"VEMTU\" password=\"Vemtu@2017pwd\" service=pptp profile=pptp_profile");
+    EXPECT_EQ(BuildVpnSecret(f),
+              "/ppp secret add name=\"VEMTU\" password=\"Vemtu@2017pwd\" service=pptp profile=pptp_profile");
     f.protocol = VpnProtocol::L2tp;
     f.bindMac = true;
     f.mac = "00:11:22:33:44:55";
     f.profile = "l2tp_profile";
     f.name = "a b";
     f.password = "p\"$";
-    EXPECT_EQ(BuildVpnSecret(f), "/ppp secret add name=\"a b\" password=\"p\\\"\\$\" service=l2tp "
-                                 "caller-id=00:11:22:33:44:55 profile=l2tp_profile");
+    EXPECT_EQ(BuildVpnSecret(f),
+              "/ppp secret add name=\"a b\" password=\"p\\\"\\$\" service=l2tp "
+              "caller-id=00:11:22:33:44:55 profile=l2tp_profile");
 }
 
 const std::string kHead =
@@ -134,7 +137,8 @@ TEST(VpnClient, BuiltInListsGiveOneRoutePerPrefix) {
 }
 
 TEST(VpnLine, RouteAndMarkRules) {
-    EXPECT_EQ(BuildVpnRoute("pptp-out1"), "/ip route add dst-address=0.0.0.0/0 gateway=pptp-out1 routing-mark=Route_vpn");
+    EXPECT_EQ(BuildVpnRoute("pptp-out1"),
+              "/ip route add dst-address=0.0.0.0/0 gateway=pptp-out1 routing-mark=Route_vpn");
     const std::string mark =
         "/ip firewall mangle \r\n"
         "add chain=prerouting action=mark-connection new-connection-mark=vpn_conn passthrough=yes "

@@ -24,9 +24,7 @@ struct ProductRecord {
     std::vector<std::pair<std::string, FieldValue>> fields;
 };
 
-inline CategoryRecord Category(double parent, const std::string& utf8) {
-    return {FieldValue::Number(parent), G(utf8)};
-}
+inline CategoryRecord Category(double parent, const std::string& utf8) { return {FieldValue::Number(parent), G(utf8)}; }
 inline ProductRecord Product(double typeIndex, const std::string& name,
                              std::vector<std::pair<std::string, FieldValue>> fields = {}) {
     return {FieldValue::Number(typeIndex), name, std::move(fields)};

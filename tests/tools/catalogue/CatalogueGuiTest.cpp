@@ -3,12 +3,12 @@
 // drawn picture and a technical-data grid whose second row is shaded.
 #include <gtest/gtest.h>
 
-#include <wx/generic/statbmpg.h>
-#include <wx/grid.h>
-#include <wx/treectrl.h>
-
 #include <chrono>
 #include <filesystem>
+
+#include <wx/grid.h>
+#include <wx/treectrl.h>
+#include <wx/generic/statbmpg.h>
 
 #include "DesktopTest.h"
 #include "TestSupport.h"
@@ -27,7 +27,8 @@ using test::G;
 // The native tree item whose text is `utf8`, searched depth first.
 wxTreeItemId FindItem(wxTreeCtrl* tree, const wxTreeItemId& under, const wxString& text) {
     wxTreeItemIdValue cookie;
-    for (wxTreeItemId child = tree->GetFirstChild(under, cookie); child.IsOk(); child = tree->GetNextChild(under, cookie)) {
+    for (wxTreeItemId child = tree->GetFirstChild(under, cookie); child.IsOk();
+         child = tree->GetNextChild(under, cookie)) {
         if (tree->GetItemText(child) == text) return child;
         if (const wxTreeItemId found = FindItem(tree, child, text); found.IsOk()) return found;
     }

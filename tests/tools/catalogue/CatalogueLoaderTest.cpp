@@ -1,8 +1,7 @@
 // The catalogue loader: the tree it builds from the two databases, the
 // failures that end the program, and the exchange-rate request that follows.
-#include "tools/catalogue/CatalogueLoader.h"
-
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
 #include <chrono>
@@ -12,6 +11,7 @@
 #include "CatalogueFixture.h"
 #include "TestSupport.h"
 #include "tests/support/FakeHttpServer.h"
+#include "tools/catalogue/CatalogueLoader.h"
 
 namespace trelvix {
 namespace {
@@ -36,12 +36,12 @@ protected:
 
 TEST_F(CatalogueLoaderTest, CategoriesThenProductsEachUnderTheNumberItsRecordNames) {
     data.WriteCategories({Category(-1, "A"), Category(-1, "B"), Category(0, "A1")});  // A1 moves B to 2
-    data.WriteProducts({Product(1, "p1"), Product(3, "b1"), Product(1, "p2"), Product(99, "lost"),
-                        Product(-1, "root")});
+    data.WriteProducts(
+        {Product(1, "p1"), Product(3, "b1"), Product(1, "p2"), Product(99, "lost"), Product(-1, "root")});
     const CatalogueLoad load = Read();
     ASSERT_EQ(load.outcome, CatalogueLoad::Outcome::Loaded);
-    EXPECT_EQ(Shape(load.items), (std::vector<std::string>{"A<-1 b", "A1<0 b", "p1<1", "p2<1", "B<-1 b", "b1<4",
-                                                           "lost<-1", "root<-1"}));
+    EXPECT_EQ(Shape(load.items),
+              (std::vector<std::string>{"A<-1 b", "A1<0 b", "p1<1", "p2<1", "B<-1 b", "b1<4", "lost<-1", "root<-1"}));
     ASSERT_TRUE(load.products);
     EXPECT_EQ(load.products->RecordCount(), 5);
     EXPECT_EQ(load.products->Read("name").bytes, "p1");  // handed over at its first record

@@ -1,11 +1,10 @@
-#include "tools/catalogue/CatalogueModel.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "TestSupport.h"
+#include "tools/catalogue/CatalogueModel.h"
 
 namespace trelvix {
 namespace {
@@ -51,8 +50,8 @@ TEST(CatalogueTreeTest, ProductsRenumberTheItemsAfterThem) {
     EXPECT_EQ(tree.Add("x3", 1, false), 4);
     EXPECT_EQ(tree.Add("under x1", 2, false), 3);  // nesting under a product works as well
     EXPECT_EQ(tree.Add("y2", 6, false), 8);
-    EXPECT_EQ(Shape(tree), (std::vector<std::string>{"R<-1 b", "X<0 b", "x1<1", "under x1<2", "x2<1", "x3<1",
-                                                     "Y<0 b", "y1<6", "y2<6"}));
+    EXPECT_EQ(Shape(tree), (std::vector<std::string>{"R<-1 b", "X<0 b", "x1<1", "under x1<2", "x2<1", "x3<1", "Y<0 b",
+                                                     "y1<6", "y2<6"}));
 }
 
 TEST(CatalogueTreeTest, AnEmptyTreeHasNoItems) {
@@ -71,11 +70,11 @@ TEST(CatalogueNumbersTest, StoredNumbersBecomeItemNumbers) {
     const double inf = std::numeric_limits<double>::infinity();
     const Case cases[] = {
         {FieldValue::Number(3), 3},
-        {FieldValue::Number(3.99), 3},         // truncated
-        {FieldValue::Number(-0.5), 0},         // toward zero
+        {FieldValue::Number(3.99), 3},  // truncated
+        {FieldValue::Number(-0.5), 0},  // toward zero
         {FieldValue::Number(-1), -1},
         {FieldValue::Number(-3.7), -1},
-        {FieldValue::Number(1e300), -1},       // beyond any item: the root
+        {FieldValue::Number(1e300), -1},  // beyond any item: the root
         {FieldValue::Number(inf), -1},
         {FieldValue::Number(-inf), -1},
         {FieldValue::Number(std::nan("")), -1},
@@ -113,12 +112,12 @@ TEST(CatalogueSpecTest, TechnicalDataTextSplitsIntoRows) {
     const Case cases[] = {
         {"a#1##b#2##", {{"a", "1"}, {"b", "2"}}},
         {"", {}},
-        {"a#b#c", {{"a", "c"}}},      // key before the first "#", value after the last
-        {"x", {{"", ""}}},            // no "#": an empty row
+        {"a#b#c", {{"a", "c"}}},            // key before the first "#", value after the last
+        {"x", {{"", ""}}},                  // no "#": an empty row
         {"##a#1", {{"", ""}, {"a", "1"}}},  // a leading "##" gives an empty first part
         {"a#1####b#2", {{"a", "1"}, {"", ""}, {"b", "2"}}},
         {"a#1##b#2##c#3", {{"a", "1"}, {"b", "2"}, {"c", "3"}}},  // an odd count
-        {"a#1####", {{"a", "1"}, {"", ""}}},  // only the very last "##" adds nothing
+        {"a#1####", {{"a", "1"}, {"", ""}}},                      // only the very last "##" adds nothing
         {G("内存#128 MB##CPU#QCA9533"), {{G("内存"), "128 MB"}, {"CPU", "QCA9533"}}},
     };
     for (const Case& c : cases) EXPECT_EQ(ProductSpecRows(c.spec), c.rows) << c.spec;
@@ -150,10 +149,10 @@ TEST(RatePageTest, OnlyExactlyTwoRowsGiveTheSecondRow) {
 
 TEST(CataloguePriceTest, YuanPricesRoundHalvesAwayFromZero) {
     EXPECT_EQ(YuanPrice("$129.00", 6.5), G("￥838.5"));
-    EXPECT_EQ(YuanPrice("$59.95", 6.9), G("￥413.66"));   // 413.655
+    EXPECT_EQ(YuanPrice("$59.95", 6.9), G("￥413.66"));  // 413.655
     EXPECT_EQ(YuanPrice("$1.005", 1), G("￥1.01"));
     EXPECT_EQ(YuanPrice("$-1.005", 1), G("￥-1.01"));
-    EXPECT_EQ(YuanPrice("129", 6.5), G("￥0"));           // no "$": price 0
+    EXPECT_EQ(YuanPrice("129", 6.5), G("￥0"));  // no "$": price 0
     EXPECT_EQ(YuanPrice("", 6.5), G("￥0"));
     EXPECT_EQ(YuanPrice("US$ 24.95", 7), G("￥174.65"));
     EXPECT_EQ(YuanPrice("$1000000", 7.1234), G("￥7123400"));  // no separators, no exponent

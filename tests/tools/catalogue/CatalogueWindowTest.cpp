@@ -60,16 +60,22 @@ protected:
         tools.webLimits = {std::chrono::seconds(60), std::chrono::seconds(120), 64 * 1024};
         server.replyAll(Reply(404));
         // 0 路由器, 1 有线 (2 hEX, 3 RB), 4 无线 (5 hAP), 6 空类别
-        data.WriteCategories({Category(-1, "路由器"), Category(0, "有线"), Category(0, "无线"), Category(-1, "空类别")});
+        data.WriteCategories(
+            {Category(-1, "路由器"), Category(0, "有线"), Category(0, "无线"), Category(-1, "空类别")});
         data.WriteProducts({
             Product(1, "hEX",
-                    {Text("comment", "五个千兆网口"), Text("cost", "$129.00"), Text("state", "1"),
-                     Text("imgurl", "http://img.example/hex.png"), Text("url", "https://www.example/hex"),
-                     {"img", FieldValue::Bytes("PNG-hEX")}, Text("info1", "CPU#MT7621A##内存#"),
+                    {Text("comment", "五个千兆网口"),
+                     Text("cost", "$129.00"),
+                     Text("state", "1"),
+                     Text("imgurl", "http://img.example/hex.png"),
+                     Text("url", "https://www.example/hex"),
+                     {"img", FieldValue::Bytes("PNG-hEX")},
+                     Text("info1", "CPU#MT7621A##内存#"),
                      Text("info2", "256 MB##")}),
             Product(3, "hAP", {Text("cost", "$24.95"), Text("state", "2"), {"img", FieldValue::Bytes("PNG-hAP")}}),
-            Product(1, "RB", {Text("cost", "$59.95"), Text("state", "1"), Text("url", "file:///etc/passwd"),
-                              Text("imgurl", "calc.exe"), Text("info1", "a#b#c")}),
+            Product(1, "RB",
+                    {Text("cost", "$59.95"), Text("state", "1"), Text("url", "file:///etc/passwd"),
+                     Text("imgurl", "calc.exe"), Text("info1", "a#b#c")}),
         });
     }
     ~CatalogueWindowTest() override { UsdCnyRate = 0; }
@@ -145,7 +151,7 @@ TEST_F(CatalogueWindowTest, OpensWithTheTreeFilledAndItsHiddenToolsHidden) {
 
     const std::vector<ui::TreeItem> items = w.treeItems(kTree);
     const std::vector<std::tuple<const char*, int, bool, bool>> expected = {
-        {"路由器", -1, true, true}, {"有线", 0, true, true}, {"hEX", 1, false, false}, {"RB", 1, false, false},
+        {"路由器", -1, true, true}, {"有线", 0, true, true},  {"hEX", 1, false, false},   {"RB", 1, false, false},
         {"无线", 0, true, false},   {"hAP", 4, false, false}, {"空类别", -1, true, false}};
     ASSERT_EQ(items.size(), expected.size());
     for (std::size_t i = 0; i < items.size(); ++i) {

@@ -3,14 +3,14 @@
 // instead of emptying it.
 #include <gtest/gtest.h>
 
-#include <wx/button.h>
-#include <wx/stc/stc.h>
-
 #include <deque>
 #include <filesystem>
 
-#include "ForwardingUi.h"
+#include <wx/button.h>
+#include <wx/stc/stc.h>
+
 #include "DesktopTest.h"
+#include "ForwardingUi.h"
 #include "TestSupport.h"
 #include "ToolWindowTest.h"
 #include "common/platform/AtomicFile.h"

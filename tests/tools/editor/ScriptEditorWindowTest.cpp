@@ -27,8 +27,8 @@ TEST(BeepNoteFrequency, DefaultNoteTheTableAndNoNote) {
         int index;
         const char* frequency;
     } cases[] = {
-        {0, "1000"}, {1, "262"},   {12, "494"},  {13, "523"}, {24, "988"}, {25, "1046"},
-        {29, "1318"}, {35, "1865"}, {36, "1967"}, {-1, ""},   {37, ""},
+        {0, "1000"},  {1, "262"},   {12, "494"},  {13, "523"}, {24, "988"}, {25, "1046"},
+        {29, "1318"}, {35, "1865"}, {36, "1967"}, {-1, ""},    {37, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(BeepNoteFrequency(c.index), c.frequency) << c.index;
 }

@@ -97,9 +97,11 @@ TEST_F(IpLookupWindow, RepliesTheLabelsShow) {
         {"no district leaves only its label empty",
          R"({"retData":{"country":"中国","province":"北京","city":"北京","carrier":"联通"}})",
          {"中国", "北京", "北京", "", "联通"}},
-        {"a reply in GBK is read as GBK", Utf8ToGbk(R"({"retData":{"country":"中国","carrier":"移动"}})"),
+        {"a reply in GBK is read as GBK",
+         Utf8ToGbk(R"({"retData":{"country":"中国","carrier":"移动"}})"),
          {"中国", "", "", "", "移动"}},
-        {"numbers and booleans as text", R"({"retData":{"country":1.5,"province":true,"city":null}})",
+        {"numbers and booleans as text",
+         R"({"retData":{"country":1.5,"province":true,"city":null}})",
          {"1.5", "-1", "", "", ""}},
         {"no retData", R"({"errNum":300202,"errMsg":"Missing apikey"})", {"", "", "", "", ""}},
         {"an HTML page", "<html><body>502 Bad Gateway</body></html>", {"", "", "", "", ""}},
@@ -141,8 +143,8 @@ TEST_F(IpLookupWindow, OnlyASuccessfulReplyThatIsTextIsAnAnswer) {
         fresh.reply(kPath, {c.status, c.body, {}});
         ui::HeadlessWindow& w = open();
         lookUp(w, "1.2.3.4");
-        EXPECT_EQ(lookUp(w, "5.6.7.8"), c.answer ? Gs({"中国", "广东", "深圳", "南山", "中国电信"})
-                                                 : Gs({"", "", "", "", ""}))
+        EXPECT_EQ(lookUp(w, "5.6.7.8"),
+                  c.answer ? Gs({"中国", "广东", "深圳", "南山", "中国电信"}) : Gs({"", "", "", "", ""}))
             << c.what;
         w.close();
     }
@@ -214,7 +216,7 @@ TEST_F(IpLookupWindow, ASlowServiceHoldsOnlyTheButtonUntilItsTimeOut) {
     // The click has returned with the request still out.
     EXPECT_FALSE(w.enabled(G(kButton)));
     EXPECT_EQ(w.text(G(kButton)), G("查询"));
-    w.click(G(kButton));  // a disabled button asks nothing more
+    w.click(G(kButton));               // a disabled button asks nothing more
     w.type(G("IP编辑框"), "5.6.7.8");  // the window still answers
     ASSERT_TRUE(answered(w));
     EXPECT_EQ(labels(w), Gs({"", "", "", "", ""}));
@@ -241,13 +243,13 @@ TEST(LookupIpLocation, AFailureLeavesTheCallersTextsAlone) {
     FakeHttpServer server;
     server.replyAll({200, "not json", {}});
     Gbk country = "a", province = "b", city = "c", district = "d", carrier = "e";
-    EXPECT_FALSE(LookupIpLocation({"127.0.0.1:" + std::to_string(server.port()), kKey}, "1.2.3.4", &country,
-                                  &province, &city, &district, &carrier));
+    EXPECT_FALSE(LookupIpLocation({"127.0.0.1:" + std::to_string(server.port()), kKey}, "1.2.3.4", &country, &province,
+                                  &city, &district, &carrier));
     EXPECT_EQ(country + province + city + district + carrier, "abcde");
 
     server.replyAll({200, kFullReply, {}});
-    EXPECT_TRUE(LookupIpLocation({"127.0.0.1:" + std::to_string(server.port()), kKey}, "1.2.3.4", nullptr, nullptr,
-                                 &city));
+    EXPECT_TRUE(
+        LookupIpLocation({"127.0.0.1:" + std::to_string(server.port()), kKey}, "1.2.3.4", nullptr, nullptr, &city));
     EXPECT_EQ(city, G("深圳"));
 }
 

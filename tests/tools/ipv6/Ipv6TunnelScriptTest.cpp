@@ -35,8 +35,7 @@ std::string Commands(const std::string& comment, const std::string& local, const
                      const std::string& remote, const std::string& gateway, const std::string& tunnelAddress,
                      const std::string& lan, const std::string& lanAddress) {
     return "/interface 6to4 add comment=\"" + comment + "\" disabled=no local-address=" + local +
-           " mtu=1280 name=" + name + " remote-address=" + remote + "\r\n" +
-           "/ipv6 route add gateway=" + gateway +
+           " mtu=1280 name=" + name + " remote-address=" + remote + "\r\n" + "/ipv6 route add gateway=" + gateway +
            " disabled=no distance=1 dst-address=2000::/3 scope=30 target-scope=10\r\n" +
            "/ipv6 address add address=" + tunnelAddress + " advertise=no disabled=no eui-64=no interface=" + name +
            "\r\n" + "/ipv6 address add address=" + lanAddress +
@@ -44,8 +43,14 @@ std::string Commands(const std::string& comment, const std::string& local, const
 }
 
 SetupFields Example() {
-    return {"Hurricane Electric IPv6 Tunnel Broker", "sit1", "198.51.100.7", "192.0.2.1",
-            "2001:db8:1::1", "2001:db8:1::2/64", "lan", "2001:db8:2::/64"};
+    return {"Hurricane Electric IPv6 Tunnel Broker",
+            "sit1",
+            "198.51.100.7",
+            "192.0.2.1",
+            "2001:db8:1::1",
+            "2001:db8:1::2/64",
+            "lan",
+            "2001:db8:2::/64"};
 }
 
 TEST(Ipv6SetupScript, FillsEveryPlaceholderWhereItStands) {
@@ -72,11 +77,11 @@ TEST(Ipv6SetupScript, FillsEveryPlaceholderWhereItStands) {
          Commands("Hurricane Electric IPv6 Tunnel Broker", "198.51.100.7", "sit1", "192.0.2.1", "2001:db8:1::1",
                   "2001:db8:1::2/64", "lan", "2001:db8:2::/64")},
         {"an empty client address leaves nothing before the blank", emptyClient,
-         Commands("Hurricane Electric IPv6 Tunnel Broker", "", "sit1", "192.0.2.1", "2001:db8:1::1",
-                  "2001:db8:1::2/64", "lan", "2001:db8:2::/64")},
+         Commands("Hurricane Electric IPv6 Tunnel Broker", "", "sit1", "192.0.2.1", "2001:db8:1::1", "2001:db8:1::2/64",
+                  "lan", "2001:db8:2::/64")},
         {"the name goes to both of its places", renamed,
-         Commands("Hurricane Electric IPv6 Tunnel Broker", "198.51.100.7", "he-tunnel", "192.0.2.1",
-                  "2001:db8:1::1", "2001:db8:1::2/64", "lan", "2001:db8:2::/64")},
+         Commands("Hurricane Electric IPv6 Tunnel Broker", "198.51.100.7", "he-tunnel", "192.0.2.1", "2001:db8:1::1",
+                  "2001:db8:1::2/64", "lan", "2001:db8:2::/64")},
         {"later placeholders inside a value are filled in turn", chained,
          Commands("to 192.0.2.1 via lan-6to4", "198.51.100.7", "lan-6to4", "192.0.2.1", "2001:db8:1::1",
                   "2001:db8:1::2/64", "lan", "2001:db8:2::/64")},
@@ -110,8 +115,11 @@ TEST(Ipv6SetupScript, AValueThatGrowsWithEveryStepStopsPastOneMegabyte) {
     big.lanInterface = std::string(kScriptLimit - 2000, 'x');
     const std::optional<Gbk> script = BuildIpv6TunnelSetupScript(big);
     ASSERT_TRUE(script);
-    EXPECT_EQ(script->size(), kScriptLimit - 2000 + SetupScript(Commands("Hurricane Electric IPv6 Tunnel Broker",
-        "198.51.100.7", "sit1", "192.0.2.1", "2001:db8:1::1", "2001:db8:1::2/64", "", "2001:db8:2::/64")).size());
+    EXPECT_EQ(script->size(),
+              kScriptLimit - 2000 +
+                  SetupScript(Commands("Hurricane Electric IPv6 Tunnel Broker", "198.51.100.7", "sit1", "192.0.2.1",
+                                       "2001:db8:1::1", "2001:db8:1::2/64", "", "2001:db8:2::/64"))
+                      .size());
 }
 
 TEST(Ipv6Fill, SizeLimitCountsTheWrittenText) {
@@ -125,8 +133,7 @@ TEST(Ipv6Fill, SizeLimitCountsTheWrittenText) {
 }
 
 UpdateFields Update() {
-    return {"sit1", "123456", "example-user", "a1B2c3D4e5F6g7", "pppoe-out1", "ipv4.tunnelbroker.net",
-            "/nic/update"};
+    return {"sit1", "123456", "example-user", "a1B2c3D4e5F6g7", "pppoe-out1", "ipv4.tunnelbroker.net", "/nic/update"};
 }
 
 std::string UpdateScript(const std::string& settings) {

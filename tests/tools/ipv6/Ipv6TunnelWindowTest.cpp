@@ -24,7 +24,6 @@ using test::G;
 
 class Ipv6Window : public test::ToolWindowTest {
 protected:
-
     ui::HeadlessWindow& open() { return openTool(ToolIndex::Ipv6Tunnel); }
 };
 
@@ -93,8 +92,8 @@ TEST(Ipv6Pictures, FitTheirBoxes) {
         const char* file;
         std::uint32_t width, height;
     };
-    for (const Picture& p : {Picture{"data/ipv6/tunnel-details.png", 640, 570},
-                             Picture{"data/ipv6/broker-logo.png", 421, 105}}) {
+    for (const Picture& p :
+         {Picture{"data/ipv6/tunnel-details.png", 640, 570}, Picture{"data/ipv6/broker-logo.png", 421, 105}}) {
         SCOPED_TRACE(p.file);
         const std::optional<std::string_view> png = EmbeddedFile(p.file);
         ASSERT_TRUE(png);

@@ -12,6 +12,7 @@
 namespace trelvix {
 namespace {
 
+// clang-format off
 const std::vector<std::string> kNames = {
     "edonkey", "goboogy", "soribada", "rdp", "gnutella", "cvs", "nbns", "shoutcast", "quake-halflife", "poco",
     "ciscovpn", "x11", "xboxlive", "applejuice", "zmaap", "rlogin", "sip", "pop3", "smb", "quake1", "lpd", "mute",
@@ -26,6 +27,7 @@ const std::vector<std::string> kNames = {
     "chikka", "replaytv-ivs", "armagetron", "pag", "pic", "vie", "File", "flv", "Tudou1", "Youku", "PPS", "Ku6",
     "Qiyi", "QQsp", "QQMusic", "WebTV", "QQLive", "PPLive", "DNS", "live365", "xunlei", "Jpg", "http", "Tudou2",
     "Sina", "163sp1", "163sp2", "vod_f4v", "vod_flv", "vod_mp3"};
+// clang-format on
 
 struct ParsedCatalogue : ::testing::Test {
     RegexObject list;
@@ -127,6 +129,7 @@ TEST_F(ParsedCatalogue, PatternsFindTheirProtocolsFirstBytes) {
     };
     using namespace std::string_literals;
     const Case cases[] = {
+        // clang-format off
         {"ssh", "SSH-2.0-OpenSSH_9.6\r\n", true},
         {"ssh", "GET / HTTP/1.1\r\n", false},
         {"http", "GET /index.html HTTP/1.1\r\nHost: example.com\r\n", true},
@@ -140,6 +143,7 @@ TEST_F(ParsedCatalogue, PatternsFindTheirProtocolsFirstBytes) {
         {"qq", "\x02\x35\x55\x00\x22\x12\x34\x00\x00\x27\x10\x03"s, true},
         {"qq", "\x02\x35\x55\x00\x22\x12\x34"s, false},
         {"DNS", "\x12\x34\x01\0\0\x01\0\0\0\0\0\0\x07" "example\x03" "com\0\0\x01\0\x01"s, true},
+        // clang-format on
         {"vnc", "RFB 003.008\n", true},
         {"rlogin", "\0alice\0alice\0xterm/38400\0"s, true},
         {"socks", "\x05\x01\0\x05\0\x05\x01\0\x01\x0a\0\0\x01\0\x50"s, true},
@@ -160,7 +164,8 @@ TEST_F(ParsedCatalogue, PatternsFindTheirProtocolsFirstBytes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto row = std::find_if(rows.begin(), rows.end(), [&c](const L7ProtocolRow& r) { return r.name == c.name; });
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&c](const L7ProtocolRow& r) { return r.name == c.name; });
         ASSERT_NE(row, rows.end());
         const std::string pattern = RouterOsUnquoted(row->regexp);
         if (std::any_of(pattern.begin(), pattern.end(), [](char ch) { return static_cast<unsigned char>(ch) > 0x7F; }))

@@ -2,12 +2,12 @@
 // tree's numbering and the status bar's two layouts as the native controls hold them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <wx/bookctrl.h>
 #include <wx/listctrl.h>
 #include <wx/statusbr.h>
 #include <wx/treectrl.h>
-
-#include <filesystem>
 
 #include "DesktopTest.h"
 #include "TestSupport.h"

@@ -54,7 +54,8 @@ TEST_F(L7ToolsWindow, OpensWithTheCatalogueUncheckedAndTheHelpTreeFilled) {
     ui::HeadlessWindow& w = open();
     EXPECT_EQ(w.windowRect().h, 639);
     ASSERT_EQ(w.rowCount(G("超级列表框_l7")), 127);
-    EXPECT_EQ(w.row(G("超级列表框_l7"), 22), (std::vector<ui::GbkText>{Gbk("23"), Gbk("ssh"), Gbk(R"(^ssh-[12]\\.[0-9])")}));
+    EXPECT_EQ(w.row(G("超级列表框_l7"), 22),
+              (std::vector<ui::GbkText>{Gbk("23"), Gbk("ssh"), Gbk(R"(^ssh-[12]\\.[0-9])")}));
     for (int i = 0; i < 127; ++i) EXPECT_FALSE(w.rowChecked(G("超级列表框_l7"), i));
     EXPECT_EQ(panel(w, 1), "0");
     const auto items = w.treeItems(G("树型框"));
@@ -123,8 +124,9 @@ TEST_F(L7ToolsWindow, QqRulesGoToTheCodeBoxAndABadNumberIsRefused) {
     ui::HeadlessWindow& w = open();
     w.type(G("编辑框_QQ号码"), "10000");
     w.click(G("按钮_生成此QQL7协议"));
-    EXPECT_BYTES(w.text(G("编辑框_代码")).bytes(), "/ip firewall layer7-protocol\r\n"
-                                                   "add name=QQ regexp=\".\\?\\\\x02.+\\\\x27\\\\x10.+\\\\x03\\$\"");
+    EXPECT_BYTES(w.text(G("编辑框_代码")).bytes(),
+                 "/ip firewall layer7-protocol\r\n"
+                 "add name=QQ regexp=\".\\?\\\\x02.+\\\\x27\\\\x10.+\\\\x03\\$\"");
     w.type(G("编辑框_QQ号码"), "99999999999");
     w.click(G("按钮_生成此QQL7协议"));
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -152,8 +154,9 @@ TEST_F(L7ToolsWindow, QqRulesGoToTheCodeBoxAndABadNumberIsRefused) {
     w.click(G("按钮_生成此QQL7协议"));
     EXPECT_EQ(w.text(G("编辑框_代码")).bytes(), "");
     w.click(G("按钮_所有QQ的L7"));
-    EXPECT_BYTES(w.text(G("编辑框_代码")).bytes(), "/ip firewall layer7-protocol\r\n"
-                                                   "add name=QQ-all regexp=\".\\?\\\\x02.+\\\\x03\\$\"");
+    EXPECT_BYTES(w.text(G("编辑框_代码")).bytes(),
+                 "/ip firewall layer7-protocol\r\n"
+                 "add name=QQ-all regexp=\".\\?\\\\x02.+\\\\x03\\$\"");
 }
 
 TEST_F(L7ToolsWindow, HeadingsShowNothingAndAnEntryShowsItsHelp) {

@@ -50,16 +50,18 @@ TEST(BuildSingleQqL7, QuotesTheRegexpSoRouterOsStoresItAsWritten) {
     const QqL7Result r = BuildSingleQqL7(kUnified, " 10000 ");
     ASSERT_EQ(r.kind, QqL7Result::Kind::Script);
     // No line end after the rule.
-    EXPECT_BYTES(r.text, "/ip firewall layer7-protocol\r\n"
-                         "add name=QQ regexp=\".\\?\\\\x02.+\\\\x27\\\\x10.+\\\\x03\\$\"");
+    EXPECT_BYTES(r.text,
+                 "/ip firewall layer7-protocol\r\n"
+                 "add name=QQ regexp=\".\\?\\\\x02.+\\\\x27\\\\x10.+\\\\x03\\$\"");
 }
 
 TEST(BuildSingleQqL7, NamesByTheTrimmedNumberInAnyCaseOfThePlaceholder) {
     const QqRuleNaming lower{false, "", "qq-%qq%-x"};
     const QqL7Result r = BuildSingleQqL7(lower, " 100000");
     ASSERT_EQ(r.kind, QqL7Result::Kind::Script);
-    EXPECT_BYTES(r.text, "/ip firewall layer7-protocol\r\n"
-                         "add name=qq-100000-x regexp=\".\\?\\\\x02.+\\\\x01\\\\x86\\\\xA0.+\\\\x03\\$\"");
+    EXPECT_BYTES(r.text,
+                 "/ip firewall layer7-protocol\r\n"
+                 "add name=qq-100000-x regexp=\".\\?\\\\x02.+\\\\x01\\\\x86\\\\xA0.+\\\\x03\\$\"");
 }
 
 TEST(BuildSingleQqL7, AnEmptyBoxGivesNothingAndABadNumberIsRefused) {
@@ -81,10 +83,11 @@ TEST(BuildBatchQqL7, OneLinePerItemEachEndedAndAnEmptyItemIsNumberZero) {
     const std::vector<Gbk> items = {"10000", "", "4294967295"};
     const QqL7Result r = BuildBatchQqL7(kCustom, items);
     ASSERT_EQ(r.kind, QqL7Result::Kind::Script);
-    EXPECT_BYTES(r.text, "/ip firewall layer7-protocol\r\n"
-                         "add name=qq-10000 regexp=\".\\?\\\\x02.+\\\\x27\\\\x10.+\\\\x03\\$\"\r\n"
-                         "add name=qq- regexp=\".\\?\\\\x02.+\\\\x00.+\\\\x03\\$\"\r\n"
-                         "add name=qq-4294967295 regexp=\".\\?\\\\x02.+\\\\xFF\\\\xFF\\\\xFF\\\\xFF.+\\\\x03\\$\"\r\n");
+    EXPECT_BYTES(r.text,
+                 "/ip firewall layer7-protocol\r\n"
+                 "add name=qq-10000 regexp=\".\\?\\\\x02.+\\\\x27\\\\x10.+\\\\x03\\$\"\r\n"
+                 "add name=qq- regexp=\".\\?\\\\x02.+\\\\x00.+\\\\x03\\$\"\r\n"
+                 "add name=qq-4294967295 regexp=\".\\?\\\\x02.+\\\\xFF\\\\xFF\\\\xFF\\\\xFF.+\\\\x03\\$\"\r\n");
 }
 
 // RouterOS refuses a second protocol of one name, which would stop the import.
@@ -108,7 +111,8 @@ TEST(BuildBatchQqL7, NoTwoRulesShareAName) {
         ASSERT_EQ(r.kind, QqL7Result::Kind::Script);
         std::string expected = "/ip firewall layer7-protocol\r\n";
         for (std::size_t i = 0; i < c.items.size(); ++i)
-            expected += "add name=" + std::string(c.names[i]) + " regexp=" + QuoteTyped(*BuildQqL7Regexp(c.items[i])) + "\r\n";
+            expected += "add name=" + std::string(c.names[i]) + " regexp=" + QuoteTyped(*BuildQqL7Regexp(c.items[i])) +
+                        "\r\n";
         EXPECT_BYTES(r.text, expected);
     }
 }
@@ -122,8 +126,9 @@ TEST(BuildBatchQqL7, AnEmptyListGivesNothingAndOneBadItemRefusesAll) {
 }
 
 TEST(BuildAllQqL7, IsOneQuotedRuleWithoutLineEnd) {
-    EXPECT_BYTES(BuildAllQqL7(), "/ip firewall layer7-protocol\r\n"
-                                 "add name=QQ-all regexp=\".\\?\\\\x02.+\\\\x03\\$\"");
+    EXPECT_BYTES(BuildAllQqL7(),
+                 "/ip firewall layer7-protocol\r\n"
+                 "add name=QQ-all regexp=\".\\?\\\\x02.+\\\\x03\\$\"");
 }
 
 }  // namespace

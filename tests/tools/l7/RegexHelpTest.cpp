@@ -44,11 +44,10 @@ TEST(RegexHelp, Has56EntriesNumbered1To60WithoutTheHeadings) {
 TEST(RegexHelp, EntriesHoldTheirElementsAndTitles) {
     const std::vector<RegexHelpEntry> entries = ParseRegexHelp(RegexHelpText());
     ASSERT_EQ(entries.size(), 56u);
-    const char* const syntax[34] = {"\\",    "^",    "$",      "*",     "+",    "?",      ".",
-                                    "(pattern)", "x|y", "{n}",  "{n,}",  "{n,m}", "[xyz]", "[^xyz]",
-                                    "[0-9]", "[a-z]", "[A-Z]", "[^m-z]", "\\b",  "\\B",   "\\d",
-                                    "\\D",   "\\f",  "\\n",    "\\r",   "\\s",  "\\S",    "\\t",
-                                    "\\v",   "\\w",  "\\W",    "\\num", "\\n",  "\\xn"};
+    const char* const syntax[34] = {"\\",  "^",    "$",     "*",     "+",      "?",     ".",     "(pattern)", "x|y",
+                                    "{n}", "{n,}", "{n,m}", "[xyz]", "[^xyz]", "[0-9]", "[a-z]", "[A-Z]",     "[^m-z]",
+                                    "\\b", "\\B",  "\\d",   "\\D",   "\\f",    "\\n",   "\\r",   "\\s",       "\\S",
+                                    "\\t", "\\v",  "\\w",   "\\W",   "\\num",  "\\n",   "\\xn"};
     for (int i = 0; i < 34; ++i) {
         EXPECT_EQ(entries[static_cast<std::size_t>(i)].number, i + 1);
         EXPECT_EQ(entries[static_cast<std::size_t>(i)].syntax, syntax[i]);

@@ -71,8 +71,8 @@ TEST(RunRegexTest, ARunStoppedByItsTimeBoundKeepsWhatItFoundAndSaysItIsIncomplet
 // finds the match at the end, but says that it may have missed some.
 TEST(RunRegexTest, ASearchTheEngineGivesUpOnIsPassedOverAndTheResultCalledIncomplete) {
     const std::string subject = std::string(30, 'a') + "\r\nax";
-    const RegexTestResult r =
-        RunRegexTest("(a|aa)+(a|aa)+(a|aa)+$x|ax", subject, SteppingClock(std::chrono::seconds(3), {}));
+    const RegexTestResult r = RunRegexTest("(a|aa)+(a|aa)+(a|aa)+$x|ax", subject,
+                                           SteppingClock(std::chrono::seconds(3), {}));
     EXPECT_EQ(r.kind, RegexTestResult::Kind::Stopped);
     EXPECT_EQ(r.rows, (std::vector<Gbk>{"ax"}));
     EXPECT_EQ(r.message, G("匹配过于复杂,测试已停止,结果不完整 - 已找到匹配数量: 1"));
@@ -94,7 +94,8 @@ TEST(RunRegexTest, ShowsAtMostTheCapAndSaysThereAreMore) {
 TEST(RunRegexTest, APatternCostlyAtEveryPositionStopsAtItsTimeBound) {
     std::string lines;
     while (lines.size() < 1000000) lines += std::string(100, 'a') + "\r\n";
-    const RegexTestResult r = RunRegexTest("a*a*a*[xy]", lines, SteppingClock(std::chrono::milliseconds(20), std::chrono::milliseconds(5)));
+    const RegexTestResult r = RunRegexTest("a*a*a*[xy]", lines,
+                                           SteppingClock(std::chrono::milliseconds(20), std::chrono::milliseconds(5)));
     EXPECT_EQ(r.kind, RegexTestResult::Kind::Stopped);
     EXPECT_EQ(r.message, G("测试超过1秒已停止,结果不完整 - 已找到匹配数量: 0"));
 }

@@ -81,8 +81,7 @@ const std::vector<ScriptCase> kScripts = {
           }),
      "/ip route\r\nadd dst-address=1.0.1.0/24 gateway=10.0.0.1 check-gateway=ping type=blackhole distance=2 "
      "scope=10 target-scope=20 routing-mark=tel pref-src=10.0.0.2 disabled=no"},
-    {"route, an empty scope is still written",
-     With(RouteMode("1.0.1.0/24"), [](RouteTableFields& f) { f.scope = ""; }),
+    {"route, an empty scope is still written", With(RouteMode("1.0.1.0/24"), [](RouteTableFields& f) { f.scope = ""; }),
      "/ip route\r\nadd dst-address=1.0.1.0/24 gateway=10.0.0.1 type=unicast scope= disabled=no"},
     {"typed values that cannot stand bare are quoted",
      With(RouteMode("1.0.1.0/24 \r\n1.0.2.0/23"),
@@ -92,8 +91,10 @@ const std::vector<ScriptCase> kScripts = {
               f.routingMark = G("电信$1");
           }),
      "/ip route\r\nadd dst-address=\"1.0.1.0/24 \" gateway=\"10.0.0.1 x\" type=unicast scope=\" \" routing-mark=\"" +
-         G("电信") + "\\$1\" disabled=no\r\nadd dst-address=1.0.2.0/23 gateway=\"10.0.0.1 x\" type=unicast "
-                     "scope=\" \" routing-mark=\"" + G("电信") + "\\$1\" disabled=no"},
+         G("电信") +
+         "\\$1\" disabled=no\r\nadd dst-address=1.0.2.0/23 gateway=\"10.0.0.1 x\" type=unicast "
+         "scope=\" \" routing-mark=\"" +
+         G("电信") + "\\$1\" disabled=no"},
     {"a line break pasted into a box stays inside its string",
      With(RouteMode("1.0.1.0/24"), [](RouteTableFields& f) { f.gateway = "10.0.0.1\r\n/system reset"; }),
      "/ip route\r\nadd dst-address=1.0.1.0/24 gateway=\"10.0.0.1\\r\\n/system reset\" type=unicast scope=30 "
@@ -127,8 +128,7 @@ const std::vector<ScriptCase> kScripts = {
               f.timeout = "1d00:00:00";
           }),
      "/ip firewall address-list\r\nadd address=1.0.1.0/24 timeout=1d00:00:00 disabled=no list=\"\\D6\\D0\\B9\\FA\""},
-    {"route checked wins over rule",
-     With(RouteMode("1.0.1.0/24"), [](RouteTableFields& f) { f.ruleChecked = true; }),
+    {"route checked wins over rule", With(RouteMode("1.0.1.0/24"), [](RouteTableFields& f) { f.ruleChecked = true; }),
      "/ip route\r\nadd dst-address=1.0.1.0/24" + kRouteTail},
 };
 
@@ -240,8 +240,8 @@ TEST(OddEvenHosts, ListsTheHostsUnderTheFirstThreeParts) {
 }
 
 TEST(OddEvenHosts, RefusesAnythingButThreeOrFourParts) {
-    const Refusal refusal{G("您输入的前三位IP格式有误,请重新输入,正确的例如:192.168.1"), 16, G("IP格式有误"), "",
-                          FocusWhen::None, true};
+    const Refusal refusal{
+        G("您输入的前三位IP格式有误,请重新输入,正确的例如:192.168.1"), 16, G("IP格式有误"), "", FocusWhen::None, true};
     for (const char* typed : {"10.0", "", "1.2.3.4.5", "."}) {
         SCOPED_TRACE(typed);
         const Result r = BuildOddEvenHosts(typed, true);

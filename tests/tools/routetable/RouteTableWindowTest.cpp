@@ -22,7 +22,6 @@ using test::G;
 
 class RouteTableWindow : public test::ToolWindowTest {
 protected:
-
     ui::HeadlessWindow& open() { return openTool(ToolIndex::RouteTable); }
 };
 
@@ -34,9 +33,9 @@ TEST_F(RouteTableWindow, EachListButtonShowsItsBuiltInList) {
         CarrierList list;
     };
     const Case cases[] = {
-        {"单选框_电信", CarrierList::Telecom},     {"单选框_联通网通", CarrierList::Unicom},
-        {"单选框_移动", CarrierList::Mobile},      {"单选框_铁通", CarrierList::Tietong},
-        {"单选框_长宽", CarrierList::GreatWall},   {"单选框_教育网", CarrierList::Education},
+        {"单选框_电信", CarrierList::Telecom},   {"单选框_联通网通", CarrierList::Unicom},
+        {"单选框_移动", CarrierList::Mobile},    {"单选框_铁通", CarrierList::Tietong},
+        {"单选框_长宽", CarrierList::GreatWall}, {"单选框_教育网", CarrierList::Education},
         {"单选框_中国ip", CarrierList::China},
     };
     ui::HeadlessWindow& w = open();

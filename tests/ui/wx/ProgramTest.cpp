@@ -46,7 +46,8 @@ bool HaveXdotool() { return Output("command -v xdotool").value_or("").find("xdot
 
 // The title of a mapped window of the process, empty while it has none.
 std::string WindowTitle(pid_t pid) {
-    const std::string ids = Output("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null").value_or("");
+    const std::string ids =
+        Output("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null").value_or("");
     if (ids.empty()) return {};
     return Output("xdotool getwindowname " + ids.substr(0, ids.find('\n'))).value_or("");
 }
@@ -80,9 +81,7 @@ int WaitForEnd(pid_t pid) {
 
 class Program : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
-    }
+    void SetUp() override { TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY")); }
     // A copy is up once its single-instance socket exists; false when it ended first.
     bool WaitUntilUp(pid_t pid) const {
         for (;;) {

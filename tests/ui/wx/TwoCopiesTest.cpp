@@ -126,9 +126,7 @@ const char* kMessageLine = "message\t64\t友情提醒:\t已有一个Trelvix启�
 
 class TwoCopies : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY"));
-    }
+    void SetUp() override { TRELVIX_NEED_DISPLAY(std::getenv("DISPLAY")); }
     std::filesystem::path runtime() const { return home.root() / "runtime"; }
     trelvix::test::TempHome home;
 };

@@ -29,7 +29,8 @@ TEST(WxText, CrossesBothWaysWithLineEndsTurned) {
         {"", ""},
         {"测试\r\n第二行", "测试\n第二行"},
         {"\r\n\r\n", "\n\n"},
-        {"/ip address add address=192.168.1.1/24 comment=\"内网\"\r\n", "/ip address add address=192.168.1.1/24 comment=\"内网\"\n"},
+        {"/ip address add address=192.168.1.1/24 comment=\"内网\"\r\n",
+         "/ip address add address=192.168.1.1/24 comment=\"内网\"\n"},
         {"全角：，。", "全角：，。"},
     };
     for (const BoundaryCase& c : cases) {
@@ -131,10 +132,11 @@ TEST(WxMapping, KeysBecomeWindowsKeyCodes) {
         int windows;
     };
     const KeyCase cases[] = {
-        {'A', 65},  {'a', 65},          {'Z', 90},         {'0', 48},          {WXK_RETURN, 13},
-        {WXK_ESCAPE, 27}, {WXK_BACK, 8}, {WXK_TAB, 9},      {WXK_SPACE, 32},    {WXK_DELETE, 46},
-        {WXK_LEFT, 37}, {WXK_DOWN, 40},  {WXK_F1, 112},     {WXK_F12, 123},     {WXK_NUMPAD0, 96},
-        {WXK_NUMPAD_ENTER, 13}, {WXK_CONTROL, 17}, {';', 186}, {'.', 190},      {WXK_NONE, 0},
+        {'A', 65},         {'a', 65},        {'Z', 90},         {'0', 48},
+        {WXK_RETURN, 13},  {WXK_ESCAPE, 27}, {WXK_BACK, 8},     {WXK_TAB, 9},
+        {WXK_SPACE, 32},   {WXK_DELETE, 46}, {WXK_LEFT, 37},    {WXK_DOWN, 40},
+        {WXK_F1, 112},     {WXK_F12, 123},   {WXK_NUMPAD0, 96}, {WXK_NUMPAD_ENTER, 13},
+        {WXK_CONTROL, 17}, {';', 186},       {'.', 190},        {WXK_NONE, 0},
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.wx);

@@ -9,7 +9,6 @@
 #include <wx/combobox.h>
 #include <wx/display.h>
 #include <wx/dnd.h>
-#include <wx/generic/statbmpg.h>
 #include <wx/grid.h>
 #include <wx/hyperlink.h>
 #include <wx/image.h>
@@ -24,6 +23,7 @@
 #include <wx/textctrl.h>
 #include <wx/tooltip.h>
 #include <wx/treectrl.h>
+#include <wx/generic/statbmpg.h>
 
 #include "DesktopTest.h"
 #include "TestSupport.h"
@@ -129,8 +129,8 @@ TEST_F(WxWindowTest, ChineseTextWithCrLfSurvivesEveryTextControlBothWays) {
     const Gbk line = G("测试 第二行");
     const std::pair<const char*, const Gbk*> cases[] = {
         {"编辑框_多行", &lines}, {"编辑框_代码", &lines}, {"编辑框_单行", &line}, {"标签1", &lines},
-        {"按钮1", &line},       {"选择框1", &line},     {"单选框1", &line},     {"分组框1", &line},
-        {"超级链接框1", &line}, {"组合框1", &line},     {"托盘图标1", &lines},  {"列表框1", &line},
+        {"按钮1", &line},        {"选择框1", &line},      {"单选框1", &line},     {"分组框1", &line},
+        {"超级链接框1", &line},  {"组合框1", &line},      {"托盘图标1", &lines},  {"列表框1", &line},
     };
     for (const auto& [control, text] : cases) {
         SCOPED_TRACE(control);
@@ -146,19 +146,24 @@ TEST_F(WxWindowTest, ChineseTextWithCrLfSurvivesEveryTextControlBothWays) {
 }
 
 TEST_F(WxWindowTest, WhatTheUserEntersBeyondGbkReadsAsQuestionMarks) {
-    const wxString typed = wxString::FromUTF8("a\xF0\x9F\x98\x80" "b\n乙");
+    const wxString typed = wxString::FromUTF8(
+        "a\xF0\x9F\x98\x80"
+        "b\n乙");
     native<wxTextCtrl>("编辑框_多行")->SetValue(typed);
     native<wxStyledTextCtrl>("编辑框_代码")->SetText(typed);
-    native<wxComboBox>("组合框1")->SetValue(wxString::FromUTF8("a\xF0\x9F\x98\x80" "b"));
+    native<wxComboBox>("组合框1")->SetValue(
+        wxString::FromUTF8("a\xF0\x9F\x98\x80"
+                           "b"));
     EXPECT_EQ(Visible(w->text(G("编辑框_多行"))), Visible(G("a?b\r\n乙")));
     EXPECT_EQ(Visible(w->text(G("编辑框_代码"))), Visible(G("a?b\r\n乙")));
     EXPECT_EQ(Visible(w->text(G("组合框1"))), "a?b");
 }
 
 TEST_F(WxWindowTest, VisibleEnabledAndRectReachTheNatives) {
-    const char* const controls[] = {"编辑框_单行", "编辑框_代码", "标签1", "按钮1", "选择框1", "单选框1", "分组框1",
-                                    "组合框1", "组合框2", "列表框1", "选择夹1", "页面框1", "树型框1", "超级列表框1",
-                                    "状态条1", "横向滚动条1", "IP编辑框1", "表格1", "图片框1", "外形框1", "超级链接框1"};
+    const char* const controls[] = {"编辑框_单行", "编辑框_代码", "标签1",      "按钮1",       "选择框1",   "单选框1",
+                                    "分组框1",     "组合框1",     "组合框2",    "列表框1",     "选择夹1",   "页面框1",
+                                    "树型框1",     "超级列表框1", "状态条1",    "横向滚动条1", "IP编辑框1", "表格1",
+                                    "图片框1",     "外形框1",     "超级链接框1"};
     const WindowSpec layout = ParseLayout(kLayout);
     std::map<std::string, Rect> rects;
     ForEachControl(layout.controls, [&](const ControlSpec& c, const ControlSpec*) { rects[c.name] = c.rect; });
@@ -667,7 +672,8 @@ TEST_F(WxWindowTest, ClosingAsksFirstUnlessItCannotBeRefused) {
 
 TEST_F(WxWindowTest, AnOwnedWindowStaysAboveItsOwnerAndGoesFirst) {
     std::vector<std::string> order;
-    Window& tool = ui_->createWindow(ParseLayout(R"({"name": "工具窗口", "title": "工具", "w": 200, "h": 100})"), w, {});
+    Window& tool = ui_->createWindow(ParseLayout(R"({"name": "工具窗口", "title": "工具", "w": 200, "h": 100})"), w,
+                                     {});
     EXPECT_EQ(static_cast<WxWindow&>(tool).frame()->GetParent(), w->frame());
     tool.onDestroy([&order] { order.push_back("tool"); });
     w->onDestroy([&order] { order.push_back("main"); });
@@ -873,31 +879,36 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
         return count;
     };
     const std::pair<const char*, Step> steps[] = {
-        {"edit text and its changes", [&](Window& x) {
+        {"edit text and its changes",
+         [&](Window& x) {
              auto n = changes(x, G("编辑框_多行"));
              x.setText(G("编辑框_多行"), G("甲\r\n乙"));
              x.setText(G("编辑框_多行"), G("甲\r\n乙"));
              return Visible(x.text(G("编辑框_多行"))) + std::to_string(*n);
          }},
-        {"code box selection", [&](Window& x) {
+        {"code box selection",
+         [&](Window& x) {
              x.setText(G("编辑框_代码"), G("一二三\r\n四"));
              x.setSelection(G("编辑框_代码"), 2, -1);
              x.replaceSelection(G("编辑框_代码"), G("x"));
              auto [a, b] = x.selection(G("编辑框_代码"));
              return Visible(x.text(G("编辑框_代码"))) + std::to_string(a) + "," + std::to_string(b);
          }},
-        {"captions", [&](Window& x) {
+        {"captions",
+         [&](Window& x) {
              x.setText(G("标签1"), G("新标签"));
              x.setText(G("按钮1"), G("新按钮"));
              return Visible(x.text(G("标签1"))) + Visible(x.text(G("按钮1"))) + Visible(x.text(G("分组框1")));
          }},
-        {"children", [&](Window& x) {
+        {"children",
+         [&](Window& x) {
              std::string out;
              for (const char* holder : {"分组框1", "选择夹1", "菜单1", "编辑框_单行"})
                  for (const std::string& c : x.children(G(holder))) out += Visible(c) + "|";
              return out;
          }},
-        {"editable combo", [&](Window& x) {
+        {"editable combo",
+         [&](Window& x) {
              const std::string c = G("组合框1");
              std::string out = std::to_string(x.currentItem(c));
              x.setCurrentItem(c, 2);
@@ -906,7 +917,8 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              out += Visible(x.text(c)) + std::to_string(x.currentItem(c)) + join(x.items(c));
              return out;
          }},
-        {"drop-down list", [&](Window& x) {
+        {"drop-down list",
+         [&](Window& x) {
              const std::string c = G("组合框2");
              std::string out = x.text(c).bytes() + std::to_string(x.currentItem(c));
              x.setText(c, G("read"));
@@ -915,7 +927,8 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              x.setItems(c, {});
              return out + x.text(c).bytes() + std::to_string(x.currentItem(c));
          }},
-        {"list box", [&](Window& x) {
+        {"list box",
+         [&](Window& x) {
              const std::string c = G("列表框1");
              x.setCurrentItem(c, 1);
              x.setItems(c, {G("a"), G("b"), G("c")});
@@ -923,17 +936,20 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              x.setCurrentItem(c, 7);
              return out + std::to_string(x.currentItem(c));
          }},
-        {"radio groups", [&](Window& x) {
+        {"radio groups",
+         [&](Window& x) {
              x.setChecked(G("单选框2"), true);
              std::string out;
              for (const char* r : {"单选框1", "单选框2", "单选框3", "单选框4"}) out += x.checked(G(r)) ? "1" : "0";
              return out;
          }},
-        {"tabs", [&](Window& x) {
+        {"tabs",
+         [&](Window& x) {
              x.setCurrentItem(G("选择夹1"), 1);
              return join(x.items(G("选择夹1"))) + std::to_string(x.currentItem(G("选择夹1")));
          }},
-        {"report rows", [&](Window& x) {
+        {"report rows",
+         [&](Window& x) {
              const std::string c = G("超级列表框1");
              x.addRow(c, {G("a")});
              x.addRow(c, {G("b"), G("c"), G("d")});
@@ -946,7 +962,8 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              x.removeRow(c, 1);
              return out + std::to_string(x.currentItem(c)) + std::to_string(x.rowCount(c));
          }},
-        {"tree", [&](Window& x) {
+        {"tree",
+         [&](Window& x) {
              const std::string c = G("树型框1");
              x.addTreeItem(c, G("子"), 0);
              x.setTreeItem(c, 1, TreeItem{G("账户"), 0, true, false});
@@ -956,19 +973,22 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              x.setCurrentItem(c, 3);
              return out + std::to_string(x.currentItem(c));
          }},
-        {"grid", [&](Window& x) {
+        {"grid",
+         [&](Window& x) {
              const std::string c = G("表格1");
              x.setGridCell(c, 0, 1, G("格"));
              x.setGridSize(c, 3, 1);
              return Visible(x.gridCell(c, 0, 1)) + "|" + Visible(x.gridCell(c, 9, 9));
          }},
-        {"grid cell backgrounds", [&](Window& x) {
+        {"grid cell backgrounds",
+         [&](Window& x) {
              const std::string c = G("表格1");
              x.setGridCellBackground(c, 1, 0, 0xE6E6E6);  // the grid is 3 x 1 by now
              x.setGridCellBackground(c, 2, 0, 0x123456);
              x.setGridCellBackground(c, 2, 0, -1);
              std::string out;
-             for (auto [r, col] : {std::pair{1, 0}, {2, 0}, {9, 9}}) out += std::to_string(x.gridCellBackground(c, r, col)) + ",";
+             for (auto [r, col] : {std::pair{1, 0}, {2, 0}, {9, 9}})
+                 out += std::to_string(x.gridCellBackground(c, r, col)) + ",";
              try {
                  x.setGridCellBackground(c, 0, 1, 0);
              } catch (const std::out_of_range&) {
@@ -976,7 +996,8 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              }
              return out;
          }},
-        {"scrolling the code box", [&](Window& x) {
+        {"scrolling the code box",
+         [&](Window& x) {
              const std::string c = G("编辑框_代码");
              x.setText(c, G("1\r\n2\r\n3\r\n4"));
              auto events = std::make_shared<std::string>();
@@ -987,13 +1008,15 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              x.scrollToLine(c, -1);
              return *events + std::to_string(x.firstVisibleLine(c));
          }},
-        {"tips and menu items", [&](Window& x) {
+        {"tips and menu items",
+         [&](Window& x) {
              x.setTip(G("气球提示框1"), G("按钮1"), G("提示"));
              x.setChecked(G("菜单_乙"), true);
              return Visible(x.tip(G("气球提示框1"), G("按钮1"))) + (x.checked(G("菜单_乙")) ? "1" : "0") +
                     Visible(x.tip(G("气球提示框1"), G("标签1")));
          }},
-        {"handlers bound twice", [&](Window& x) {
+        {"handlers bound twice",
+         [&](Window& x) {
              auto log = std::make_shared<std::string>();
              const std::string c = G("编辑框_单行");
              x.on(c, Event::Change, [log](const EventArgs&) { *log += "1"; });
@@ -1006,7 +1029,8 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              x.setText(c, G("b"));
              return *log;
          }},
-        {"selection inside characters", [&](Window& x) {
+        {"selection inside characters",
+         [&](Window& x) {
              std::string out;
              for (const char* c : {"编辑框_多行", "编辑框_代码"}) {
                  const std::string box = G(c);
@@ -1023,7 +1047,8 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              }
              return out;
          }},
-        {"wrong control kinds", [&](Window& x) {
+        {"wrong control kinds",
+         [&](Window& x) {
              const std::function<void()> calls[] = {
                  [&] { x.addRow(G("编辑框_单行"), {G("x")}); },
                  [&] { x.rowCount(G("列表框1")); },
@@ -1067,7 +1092,8 @@ TEST_F(WxWindowTest, AnswersAsTheHeadlessRealisationDoes) {
              EXPECT_EQ(out.find("no fault"), std::string::npos) << out;
              return out;
          }},
-        {"unknown controls", [&](Window& x) {
+        {"unknown controls",
+         [&](Window& x) {
              try {
                  x.text(G("不存在"));
              } catch (const UnknownControl& e) {
