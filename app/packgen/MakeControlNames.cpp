@@ -22,26 +22,14 @@
 #include <string>
 #include <vector>
 
-#include "EmbeddedIndex.h"
+#include "app/packgen/BuildStep.h"
 #include "common/text/CodePage.h"
 #include "ui/Layout.h"
 
-// The generator runs before the program's files are embedded: it has none.
-namespace trelvix::embedded {
-const Entry kEntries[] = {{nullptr, nullptr, nullptr}};
-}
-
 namespace fs = std::filesystem;
+using trelvix::packgen::ReadFile;
 
 namespace {
-
-std::optional<std::string> ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // One layout file as read: every name reachable from it, includes and all,
 // and the files it includes at any depth.

@@ -15,27 +15,15 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/packgen/BuildStep.h"
 #include "app/packgen/PackExport.h"
-#include "common/EmbeddedIndex.h"
 #include "common/text/CodePage.h"
 #include "ui/Layout.h"
 
-// The generator runs before the program's files are embedded: it has none.
-namespace trelvix::embedded {
-const Entry kEntries[] = {{nullptr, nullptr, nullptr}};
-}
-
 namespace fs = std::filesystem;
+using trelvix::packgen::ReadFile;
 
 namespace {
-
-std::optional<std::string> ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 class Converter {
 public:

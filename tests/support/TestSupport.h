@@ -29,6 +29,9 @@ std::vector<std::string> CrLfLines(std::string_view text);
 // reader); nothing when it cannot be opened.
 std::optional<std::string> ReadBytes(const std::filesystem::path& file);
 
+// Writes the bytes as they stand, making the folders on the way.
+void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
+
 // Compares two scripts byte for byte; a failure prints both with Visible().
 #define EXPECT_BYTES(actual, expected) EXPECT_EQ(::trelvix::test::Visible(actual), ::trelvix::test::Visible(expected))
 

@@ -18,18 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Write(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 int RunGenerator(const fs::path& layouts, const fs::path& out, const std::string& packs) {
     const std::string command = std::string("'") + TRELVIX_PACK_GENERATOR + "' '" + layouts.string() + "' '" +
                                 out.string() + "' " + packs + " 2>" + (out.parent_path() / "errors.txt").string();
@@ -39,14 +27,14 @@ int RunGenerator(const fs::path& layouts, const fs::path& out, const std::string
 TEST(PackGenerator, WritesEveryEntryOfTheWindowInSectionOrder) {
     TempHome home;
     const fs::path layouts = home.root() / "layouts", out = home.root() / "packs";
-    Write(layouts / "main.json", R"({"name": "窗口", "controls": [
+    WriteBytes(layouts / "main.json", R"({"name": "窗口", "controls": [
       {"kind": "tree", "name": "树型框1", "tree": [["系统", 0], ["添加管理员", 1]]},
       {"kind": "label", "name": "标签_版本", "text": "2.8"},
       {"kind": "tab", "name": "选择夹1", "pages": [{"include": "main/page.json"}]},
       {"kind": "button", "name": "按钮_语言", "text": "切換繁體"},
       {"kind": "combo", "name": "组合框1", "items": ["简体"]}
     ]})");
-    Write(layouts / "main/page.json", R"({"kind": "page", "name": "页1", "text": "系统", "controls": [
+    WriteBytes(layouts / "main/page.json", R"({"kind": "page", "name": "页1", "text": "系统", "controls": [
       {"kind": "edit", "name": "编辑框_备注", "text": ["第一行", "启动后"]},
       {"kind": "label", "name": "标签_说明", "text": "为设置"},
       {"kind": "group", "name": "分组框_组", "text": "网络", "visible": false, "controls": [
@@ -54,7 +42,8 @@ TEST(PackGenerator, WritesEveryEntryOfTheWindowInSectionOrder) {
         {"kind": "radio", "name": "单选框_里", "text": "里面"}
       ]}
     ]})");
-    ASSERT_EQ(RunGenerator(layouts, out, "language1.ini=main.json"), 0) << Read(home.root() / "errors.txt");
+    ASSERT_EQ(RunGenerator(layouts, out, "language1.ini=main.json"), 0)
+        << ReadBytes(home.root() / "errors.txt").value_or("");
 
     auto section = [](const char* name) { return "[" + G(name) + "]\r\n"; };
     auto entry = [](const char* key, const char* value) { return G(key) + "=" + B5(value) + "\r\n"; };
@@ -63,18 +52,18 @@ TEST(PackGenerator, WritesEveryEntryOfTheWindowInSectionOrder) {
                                  section("单选框1") + entry("单选框_里", "裡面") + section("选择框1") +
                                  entry("选择框_开", "開啟") + section("分组框1") + entry("分组框_组", "網絡") +
                                  section("树型框1") + entry("树型框0", "系統") + entry("树型框1", "添加管理員");
-    EXPECT_EQ(Visible(Read(out / "language1.ini")), Visible(expected));
+    EXPECT_EQ(Visible(ReadBytes(out / "language1.ini").value_or("")), Visible(expected));
 }
 
 // A caption on several lines has no form in a pack: the build says which.
 TEST(PackGenerator, RefusesALineBreakInACaption) {
     TempHome home;
     const fs::path layouts = home.root() / "layouts", out = home.root() / "packs";
-    Write(layouts / "w.json",
-          R"({"name": "w", "controls": [{"kind": "button", "name": "按钮1", "text": ["a", "b"]}]})");
+    WriteBytes(layouts / "w.json",
+               R"({"name": "w", "controls": [{"kind": "button", "name": "按钮1", "text": ["a", "b"]}]})");
     EXPECT_NE(RunGenerator(layouts, out, "language9.ini=w.json"), 0);
     EXPECT_FALSE(fs::exists(out / "language9.ini"));
-    EXPECT_NE(Read(home.root() / "errors.txt").find("按钮1"), std::string::npos);
+    EXPECT_NE(ReadBytes(home.root() / "errors.txt").value_or("").find("按钮1"), std::string::npos);
 }
 
 }  // namespace

@@ -20,18 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Write(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 struct GeneratorRun {
     int status;
     std::string errors;
@@ -42,22 +30,22 @@ GeneratorRun RunGenerator(const fs::path& root, const std::string& layouts) {
     const std::string command = std::string("'") + TRELVIX_NAMES_GENERATOR + "' '" + (root / "layouts").string() +
                                 "' '" + (root / "out").string() + "' " + layouts + " 2>'" + errors.string() + "'";
     const int status = std::system(command.c_str());
-    return {status, Read(errors)};
+    return {status, ReadBytes(errors).value_or("")};
 }
 
 // A window with an unnamed tab and page, a page in a file of its own, and a
 // control that page includes from a third file.
 void WriteThreeFiles(const fs::path& layouts) {
-    Write(layouts / "main.json", R"({"name": "主窗口", "controls": [
+    WriteBytes(layouts / "main.json", R"({"name": "主窗口", "controls": [
       {"kind": "button", "name": "按钮1", "text": "生成"},
       {"kind": "tab", "pages": [{"include": "main/page.json"}, {"text": "空页"}]}
     ]})");
-    Write(layouts / "main/page.json", R"({"text": "页", "controls": [
+    WriteBytes(layouts / "main/page.json", R"({"text": "页", "controls": [
       {"kind": "edit", "name": "编辑框_甲"},
       {"include": "main/small-part.json"},
       {"kind": "label", "name": "标签_乙"}
     ]})");
-    Write(layouts / "main/small-part.json", R"({"kind": "check", "name": "选择框_丙"})");
+    WriteBytes(layouts / "main/small-part.json", R"({"kind": "check", "name": "选择框_丙"})");
 }
 
 std::string Header(const std::string& file, const std::string& ns, const std::string& constants) {
@@ -75,13 +63,14 @@ TEST(ControlNames, EachFileHasItsOwnNamesInItsOwnHeader) {
     ASSERT_EQ(run.status, 0) << run.errors;
 
     const fs::path out = home.root() / "out" / "names";
-    EXPECT_EQ(Read(out / "main.h"), Header("main.json", "trelvix::names::main",
-                                           "inline constexpr char 按钮1[] = \"\\xB0\\xB4\\xC5\\xA5\\x31\";\n"));
-    EXPECT_EQ(Read(out / "main/page.h"),
+    EXPECT_EQ(ReadBytes(out / "main.h").value_or(""),
+              Header("main.json", "trelvix::names::main",
+                     "inline constexpr char 按钮1[] = \"\\xB0\\xB4\\xC5\\xA5\\x31\";\n"));
+    EXPECT_EQ(ReadBytes(out / "main/page.h").value_or(""),
               Header("main/page.json", "trelvix::names::main::page",
                      "inline constexpr char 编辑框_甲[] = \"\\xB1\\xE0\\xBC\\xAD\\xBF\\xF2\\x5F\\xBC\\xD7\";\n"
                      "inline constexpr char 标签_乙[] = \"\\xB1\\xEA\\xC7\\xA9\\x5F\\xD2\\xD2\";\n"));
-    EXPECT_EQ(Read(out / "main/small-part.h"),
+    EXPECT_EQ(ReadBytes(out / "main/small-part.h").value_or(""),
               Header("main/small-part.json", "trelvix::names::main::small_part",
                      "inline constexpr char 选择框_丙[] = \"\\xD1\\xA1\\xD4\\xF1\\xBF\\xF2\\x5F\\xB1\\xFB\";\n"));
 }
@@ -91,19 +80,21 @@ TEST(ControlNames, EachFileHasItsOwnNamesInItsOwnHeader) {
 TEST(ControlNames, RewritesAHeaderOnlyWhenItsNamesChange) {
     TempHome home;
     const fs::path layouts = home.root() / "layouts", header = home.root() / "out" / "names" / "w.h";
-    Write(layouts / "w.json", R"({"name": "w", "controls": [{"kind": "button", "name": "按钮1", "text": "生成"}]})");
+    WriteBytes(layouts / "w.json",
+               R"({"name": "w", "controls": [{"kind": "button", "name": "按钮1", "text": "生成"}]})");
     ASSERT_EQ(RunGenerator(home.root(), "w.json").status, 0);
     const fs::file_time_type old = fs::last_write_time(header) - std::chrono::hours(1);
     fs::last_write_time(header, old);
 
-    Write(layouts / "w.json", R"({"name": "w", "controls": [{"kind": "button", "name": "按钮1", "text": "另存"}]})");
+    WriteBytes(layouts / "w.json",
+               R"({"name": "w", "controls": [{"kind": "button", "name": "按钮1", "text": "另存"}]})");
     ASSERT_EQ(RunGenerator(home.root(), "w.json").status, 0);
     EXPECT_EQ(fs::last_write_time(header), old);
 
-    Write(layouts / "w.json", R"({"name": "w", "controls": [{"kind": "button", "name": "按钮2"}]})");
+    WriteBytes(layouts / "w.json", R"({"name": "w", "controls": [{"kind": "button", "name": "按钮2"}]})");
     ASSERT_EQ(RunGenerator(home.root(), "w.json").status, 0);
     EXPECT_NE(fs::last_write_time(header), old);
-    EXPECT_NE(Read(header).find("按钮2"), std::string::npos);
+    EXPECT_NE(ReadBytes(header).value_or("").find("按钮2"), std::string::npos);
 }
 
 // What cannot become a constant, or would leave code without a header, stops
@@ -134,8 +125,8 @@ TEST(ControlNames, RefusesWhatCodeCouldNotName) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempHome home;
-        Write(home.root() / "layouts" / "main.json", c.window);
-        if (c.part) Write(home.root() / "layouts" / "main" / "page.json", c.part);
+        WriteBytes(home.root() / "layouts" / "main.json", c.window);
+        if (c.part) WriteBytes(home.root() / "layouts" / "main" / "page.json", c.part);
         const GeneratorRun run = RunGenerator(home.root(), c.layouts);
         EXPECT_NE(run.status, 0);
         EXPECT_NE(run.errors.find(c.named), std::string::npos) << run.errors;
