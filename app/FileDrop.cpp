@@ -8,8 +8,12 @@
 #include "common/platform/DroppedFile.h"
 #include "common/platform/Paths.h"
 #include "generators/RowList.h"
+#include "names/main.h"
+#include "names/main/install.h"
 
 namespace trelvix {
+using namespace names::main;
+using namespace names::main::install;
 
 namespace fs = std::filesystem;
 
@@ -78,8 +82,6 @@ bool FileDropReceiver::Unregister(ui::Window& window, const std::string& control
 
 namespace {
 
-constexpr const char* kCodeBox = "编辑框_代码";
-
 // The file's text, or nothing after telling the user why there is none.
 std::optional<Gbk> ReadDroppedText(App& app, const fs::path& file) {
     DroppedFileText dropped = ReadDroppedFile(file, kDroppedFileLimit, TextBytes::GbkOrUtf8);
@@ -109,23 +111,21 @@ struct DropTarget {
 };
 
 constexpr DropTarget kDropTargets[] = {
-    {kCodeBox, OnCodeBoxFileDrop},
-    {"超级列表框_13", OnFixedIpListFileDrop},
-    {"超级列表框_15", OnPppoeLineListFileDrop},
-    {"超级列表框_18", OnVlanListFileDrop},
-    {"超级列表框_1a", OnVrrpListFileDrop},
+    {编辑框_代码, OnCodeBoxFileDrop},         {超级列表框_13, OnFixedIpListFileDrop},
+    {超级列表框_15, OnPppoeLineListFileDrop}, {超级列表框_18, OnVlanListFileDrop},
+    {超级列表框_1a, OnVrrpListFileDrop},
 };
 
 }  // namespace
 
 void LoadDroppedFileIntoEditor(App& app, const fs::path& file) {
-    if (const std::optional<Gbk> text = ReadDroppedText(app, file)) app.main->setText(kCodeBox, *text);
+    if (const std::optional<Gbk> text = ReadDroppedText(app, file)) app.main->setText(编辑框_代码, *text);
 }
 
-void ImportFixedIpList(App& app, const fs::path& file) { ImportDroppedRows(app, file, "超级列表框_13", 4); }
-void ImportPppoeLineList(App& app, const fs::path& file) { ImportDroppedRows(app, file, "超级列表框_15", 4); }
-void ImportVlanList(App& app, const fs::path& file) { ImportDroppedRows(app, file, "超级列表框_18", 3); }
-void ImportVrrpList(App& app, const fs::path& file) { ImportDroppedRows(app, file, "超级列表框_1a", 2); }
+void ImportFixedIpList(App& app, const fs::path& file) { ImportDroppedRows(app, file, 超级列表框_13, 4); }
+void ImportPppoeLineList(App& app, const fs::path& file) { ImportDroppedRows(app, file, 超级列表框_15, 4); }
+void ImportVlanList(App& app, const fs::path& file) { ImportDroppedRows(app, file, 超级列表框_18, 3); }
+void ImportVrrpList(App& app, const fs::path& file) { ImportDroppedRows(app, file, 超级列表框_1a, 2); }
 
 void OnCodeBoxFileDrop(App& app, const DroppedFile& file) { LoadDroppedFileIntoEditor(app, file.path); }
 void OnFixedIpListFileDrop(App& app, const DroppedFile& file) { ImportFixedIpList(app, file.path); }

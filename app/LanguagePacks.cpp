@@ -9,8 +9,10 @@
 #include "common/EmbeddedData.h"
 #include "common/platform/Paths.h"
 #include "common/text/CodePage.h"
+#include "names/main.h"
 
 namespace trelvix {
+using namespace names::main;
 namespace {
 
 namespace fs = std::filesystem;
@@ -120,8 +122,8 @@ void ApplyBuiltInLanguagePack(ui::Window& window, const fs::path& settingsFile, 
 }
 
 void SwitchLanguage(App& app) {
-    const SwitchTexts& texts = app.main->text("按钮_语言").bytes() == kSwitchToTraditionalCaption ? kToTraditional
-                                                                                                  : kToSimplified;
+    const SwitchTexts& texts = app.main->text(按钮_语言).bytes() == kSwitchToTraditionalCaption ? kToTraditional
+                                                                                                : kToSimplified;
     if (app.ui.message(Gbk(texts.question), ui::mb::IconQuestion | ui::mb::OkCancel) != ui::mb::IdOk) return;
     // Ending the program after a write that failed would lose the choice silently.
     if (!WriteIniValue(app.ConfigIniPath, "log", "language", texts.setting)) {

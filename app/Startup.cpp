@@ -10,16 +10,17 @@
 #include "common/platform/Ini.h"
 #include "common/platform/Paths.h"
 #include "generators/pppoe/AccountLog.h"
+#include "names/main.h"
+#include "names/main/install.h"
 
 namespace trelvix {
+using namespace names::main;
+using namespace names::main::install;
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kHideItem = "菜单_关闭时隐藏";
-constexpr const char* kQuitItem = "菜单_关闭时退出";
-constexpr const char* kTray = "托盘图标1";
 constexpr const char* kSettingsSection = "log";
 
 // The button caption "切換簡體" in Big5: the traditional interface offers the
@@ -32,18 +33,18 @@ struct BalloonTip {
 };
 
 constexpr BalloonTip kBalloonTips[] = {
-    {"按钮_替换", "支持批量替换"},
-    {"按钮_转换为中文", "可将 \\B2\\E2\\CA\\D4 这种类型的转换成中文形式"},
-    {"按钮_转换为ROS文", "可将中文\"测试\"转换成 \\B2\\E2\\CA\\D4 ROS里的这种形式"},
-    {"超级列表框_13",
+    {按钮_替换, "支持批量替换"},
+    {按钮_转换为中文, "可将 \\B2\\E2\\CA\\D4 这种类型的转换成中文形式"},
+    {按钮_转换为ROS文, "可将中文\"测试\"转换成 \\B2\\E2\\CA\\D4 ROS里的这种形式"},
+    {超级列表框_13,
      "如果需要添加大量的数据,可以用txt文本批量导入,直接将数据编辑好,用 # 符号进行分隔,注意每行的个数以及格式,随后拖曳到列表框即可!"},
-    {"超级列表框_15",
+    {超级列表框_15,
      "如果需要添加大量的数据,可以用txt文本批量导入,直接将数据编辑好,用 # 符号进行分隔,注意每行的个数以及格式,随后拖曳到列表框即可!"},
-    {"超级列表框_18",
+    {超级列表框_18,
      "如果需要添加大量的数据,可以用txt文本批量导入,直接将数据编辑好,用 # 符号进行分隔,注意每行的个数以及格式,随后拖曳到列表框即可!"},
-    {"超级列表框_1a",
+    {超级列表框_1a,
      "如果需要添加大量的数据,可以用txt文本批量导入,直接将数据编辑好,用 # 符号进行分隔,注意每行的个数以及格式,随后拖曳到列表框即可!"},
-    {"按钮_语言", "切换繁体字功能,系统只有是繁体中文windows系统才有用!简体中文windows系统不用管"},
+    {按钮_语言, "切换繁体字功能,系统只有是繁体中文windows系统才有用!简体中文windows系统不用管"},
 };
 
 void SetHeight(ui::Window& w, const std::string& control, int height) {
@@ -54,8 +55,8 @@ void SetHeight(ui::Window& w, const std::string& control, int height) {
 
 // Exactly one of the pair is checked: hide into the tray, or quit.
 void SetCloseChoice(ui::Window& w, bool hide) {
-    w.setChecked(kHideItem, hide);
-    w.setChecked(kQuitItem, !hide);
+    w.setChecked(菜单_关闭时隐藏, hide);
+    w.setChecked(菜单_关闭时退出, !hide);
 }
 
 Gbk MakerSite() { return Gbk(kMakerSite); }
@@ -80,7 +81,7 @@ bool AskToQuit(App& app, const Gbk& question) {
 // that could not be written would leave every button without its caption.
 void ApplyMainWindowLanguage(App& app, ui::Window& w) {
     app.parts.applyLanguagePack(w, "language1.ini");
-    w.setText("按钮_语言", Big5ToGbk(kSwitchToSimplifiedBig5));
+    w.setText(按钮_语言, Big5ToGbk(kSwitchToSimplifiedBig5));
 }
 
 void ReadSettings(App& app, ui::Window& w) {
@@ -109,10 +110,10 @@ void RemoveAbandonedSavesOfOurs(const App& app) {
 
 void ShowTrayIcon(ui::Window& w) {
     const auto icon = EmbeddedFile("data/icons/tray.ico");
-    w.setImage(kTray, icon ? std::string(*icon) : std::string());
-    Gbk tip = "Trelvix 正式版 V" + w.text("标签_版本").bytes();
+    w.setImage(托盘图标1, icon ? std::string(*icon) : std::string());
+    Gbk tip = "Trelvix 正式版 V" + w.text(标签_版本).bytes();
     if (const Gbk site = MakerSite(); !site.empty()) tip += "\r\n" + site;
-    w.setText(kTray, tip);
+    w.setText(托盘图标1, tip);
 }
 
 // Runs once however the program ends: the destroy event, ExitProgram, or both.
@@ -123,10 +124,10 @@ void RunShutdownSteps(App& app) {
     CloseFrameWindows(app);  // the tool windows go with the main window
     UnloadProxyLibrary();
     app.parts.unregisterDropTargets(app);
-    w.setImage(kTray, std::string());
+    w.setImage(托盘图标1, std::string());
     if (!app.ConfigIniPath.empty()) {
         // A settings file that cannot be written is not worth a box at shut-down.
-        WriteIniValue(app.ConfigIniPath, kSettingsSection, "hide", w.checked(kHideItem) ? "1" : "0");
+        WriteIniValue(app.ConfigIniPath, kSettingsSection, "hide", w.checked(菜单_关闭时隐藏) ? "1" : "0");
     }
     // Nothing may reach a window that is going: neither a later copy's request
     // (the listener posts to the Ui, which goes before the App) nor a worker's
@@ -178,11 +179,11 @@ void BindLifeCycle(App& app) {
     using ui::Event;
     w.onClose([&app](bool canRefuse) { return OnMainWindowQueryClose(app, canRefuse); });
     w.onDestroy([&app] { OnMainWindowDestroy(app); });
-    w.on(kHideItem, Event::Click, [&app](const ui::EventArgs&) { OnMenuCloseHides(app); });
-    w.on(kQuitItem, Event::Click, [&app](const ui::EventArgs&) { OnMenuCloseExits(app); });
-    w.on("菜单_退出", Event::Click, [&app](const ui::EventArgs&) { OnMenuExit(app); });
-    w.on("按钮2", Event::Click, [](const ui::EventArgs&) { UnloadProxyLibrary(); });
-    w.on("按钮_语言", Event::Click, [&app](const ui::EventArgs&) { SwitchLanguage(app); });
+    w.on(菜单_关闭时隐藏, Event::Click, [&app](const ui::EventArgs&) { OnMenuCloseHides(app); });
+    w.on(菜单_关闭时退出, Event::Click, [&app](const ui::EventArgs&) { OnMenuCloseExits(app); });
+    w.on(菜单_退出, Event::Click, [&app](const ui::EventArgs&) { OnMenuExit(app); });
+    w.on(按钮2, Event::Click, [](const ui::EventArgs&) { UnloadProxyLibrary(); });
+    w.on(按钮_语言, Event::Click, [&app](const ui::EventArgs&) { SwitchLanguage(app); });
 }
 
 void OnMainWindowCreated(App& app) {
@@ -204,7 +205,7 @@ void OnMainWindowCreated(App& app) {
     app.TempDirectory = GetTempDirectory();
     std::error_code ec;
     fs::create_directories(app.TempDirectory, ec);  // its readers expect it to exist
-    app.parts.attachLineNumberGutter(w, "编辑框_代码", "编辑框_行号");
+    app.parts.attachLineNumberGutter(w, 编辑框_代码, 编辑框_行号);
     app.parts.registerDropTargets(app);
     fs::create_directories(app.DataDirectory, ec);  // a failure only means no saved settings
     RemoveAbandonedSavesOfOurs(app);
@@ -216,9 +217,9 @@ void OnMainWindowCreated(App& app) {
 
 void InitMainWindowTips(ui::Window& w) {
     for (const BalloonTip& tip : kBalloonTips)
-        if (w.has(tip.control)) w.setTip("气球提示框1", tip.control, Gbk(tip.text));
-    SetHeight(w, "分组框1", 470);
-    SetHeight(w, "选择夹1", 455);
+        if (w.has(tip.control)) w.setTip(气球提示框1, tip.control, Gbk(tip.text));
+    SetHeight(w, 分组框1, 470);
+    SetHeight(w, 选择夹1, 455);
     w.setWindowSize(965, 725);
     // The rate-limit pages' burst and time groups are already folded: their
     // pages fold them as their (unchecked) check boxes say when they are bound.
@@ -230,7 +231,7 @@ bool OnMainWindowQueryClose(App& app, bool canRefuse) {
     if (!canRefuse) return true;
     ui::Window& w = *app.main;
     // Without our icon in the tray a hidden window could never be reached again.
-    if (w.checked(kHideItem) && w.trayShown(kTray)) {
+    if (w.checked(菜单_关闭时隐藏) && w.trayShown(托盘图标1)) {
         w.hide();
         return false;
     }
@@ -257,14 +258,14 @@ void OnSessionEnd(App& app) {
 
 void OnMenuCloseHides(App& app) {
     ui::Window& w = *app.main;
-    w.setChecked(kHideItem, true);
-    if (w.checked(kQuitItem)) w.setChecked(kQuitItem, false);
+    w.setChecked(菜单_关闭时隐藏, true);
+    if (w.checked(菜单_关闭时退出)) w.setChecked(菜单_关闭时退出, false);
 }
 
 void OnMenuCloseExits(App& app) {
     ui::Window& w = *app.main;
-    w.setChecked(kQuitItem, true);
-    if (w.checked(kHideItem)) w.setChecked(kHideItem, false);
+    w.setChecked(菜单_关闭时退出, true);
+    if (w.checked(菜单_关闭时隐藏)) w.setChecked(菜单_关闭时隐藏, false);
 }
 
 void OnMenuExit(App& app) {

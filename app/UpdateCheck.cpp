@@ -4,12 +4,12 @@
 #include "app/Startup.h"
 #include "common/http/HttpRequest.h"
 #include "common/text/RouterOsText.h"
+#include "names/main.h"
 
 namespace trelvix {
+using namespace names::main;
 
 namespace {
-
-constexpr const char* kVersionLabel = "标签_版本";
 
 // The reply is GBK text; anything after a zero byte is not.
 Gbk TextUpToZero(const std::string& body) { return body.substr(0, body.find('\0')); }
@@ -26,7 +26,7 @@ int CheckForUpdate(App& app, const Gbk& currentVersion) {
     ui::Window& main = *app.main;
     // A build without an update service has nothing to ask: it counts as current.
     if (app.services.updateService.empty()) {
-        main.setText(kVersionLabel, currentVersion);
+        main.setText(标签_版本, currentVersion);
         return -1;
     }
     const Gbk reply = TextUpToZero(HttpGet(app.services.updateService, app.services.limits));
@@ -36,7 +36,7 @@ int CheckForUpdate(App& app, const Gbk& currentVersion) {
 
     // "2.8.1" and "12.8" hold "2.8": the service is trusted to name no older version.
     if (Find(version, currentVersion) > 0) {
-        main.setText(kVersionLabel, currentVersion);
+        main.setText(标签_版本, currentVersion);
         return -1;
     }
     if (version.empty()) {
@@ -47,7 +47,7 @@ int CheckForUpdate(App& app, const Gbk& currentVersion) {
             OpenDownloadPageAndExit(app);
             return 0;
         }
-        main.setText(kVersionLabel, currentVersion);
+        main.setText(标签_版本, currentVersion);
         return 0;
     }
     if (Find(version, "空") > 0) {
@@ -67,7 +67,7 @@ int CheckForUpdate(App& app, const Gbk& currentVersion) {
         app.ui.openUrl(DownloadPage());
         return 1;
     }
-    main.setText(kVersionLabel, currentVersion);
+    main.setText(标签_版本, currentVersion);
     return 0;
 }
 

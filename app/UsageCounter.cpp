@@ -4,13 +4,13 @@
 
 #include "app/App.h"
 #include "common/http/HttpRequest.h"
+#include "names/main.h"
 
 namespace trelvix {
+using namespace names::main;
 
 namespace {
 
-constexpr const char* kTodayLabel = "标签_今天次数";
-constexpr const char* kYesterdayLabel = "标签_昨天次数";
 constexpr int kRetries = 3;  // after the first attempt
 
 // A reply as text: up to a zero byte, without a byte-order mark.
@@ -21,8 +21,8 @@ Gbk Ask(const Gbk& address, const char* query, const ServiceSettings& settings) 
 
 void ShowUsageCounts(App& app, const UsageCounts& counts) {
     if (!app.main) return;
-    app.main->setText(kTodayLabel, counts.today);
-    app.main->setText(kYesterdayLabel, counts.yesterday);
+    app.main->setText(标签_今天次数, counts.today);
+    app.main->setText(标签_昨天次数, counts.yesterday);
 }
 
 }  // namespace
